@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Reading numbers out of the texts the user types and the captions the
+// program shows.
+namespace NumberText {
+
+// The longest leading part of `text` that reads as a number: blanks are
+// skipped, then an optional sign, digits, a decimal point and an exponent
+// ("E" or "D", optionally signed). A leading "&H" reads the rest as
+// hexadecimal. An empty or non-numeric text gives 0.
+double Val(const QString& text);
+
+// Rounds to the nearest integer, a half going to the even neighbour.
+double RoundHalfEven(double value);
+
+// The value of `text` (as Val reads it) rounded half to even, or nothing when
+// that number does not fit in [minimum, maximum].
+std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64 maximum);
+
+// The leading decimal digits of `text` as a number (0 when it starts with none).
+int LeadingDigits(const QString& text);
+
+} // namespace NumberText

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+// Everything the program shows or starts outside its own windows: the
+// open-file and colour dialogs, message boxes, the help viewer and the modal
+// display of side windows. The program uses QtPlatform; tests use a scripted
+// double that answers from a list and records what would have been shown.
+class Platform {
+public:
+    enum class Icon { Information, Exclamation, Critical, Question };
+
+    // One entry of an open-dialog filter: the caption "NES files (*.nes)" matching "*.nes".
+    struct FileFilter {
+        QString description;
+        QString pattern;
+    };
+
+    virtual ~Platform();
+
+    // An existing file chosen by the user, or nothing when cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) = 0;
+    // A colour chosen by the user, or nothing when cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // A message box with one OK button.
+    virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Starts a program without waiting for it; each argument is passed as it
+    // stands, never through a shell.
+    virtual bool startDetached(const QString& program, const QStringList& arguments, QString* error) = 0;
+    // Shows a side window modally over its owner. Returns when the window is
+    // hidden or closed (the scripted double shows it and returns at once).
+    virtual void showModal(QDialog* dialog) = 0;
+    // Ends the program once control returns to its event loop.
+    virtual void endProgram() = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QWidget>
+
+// A picture area with a persistent backing image: drawing goes into
+// backing(), and the screen shows it after refresh(). It reports presses and
+// movements in its own pixel coordinates as floating-point positions, and
+// keeps reporting movements outside itself while a button pressed on it is held.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(const QString& name, const QSize& size, QWidget* parent);
+
+    QImage& backing() { return m_backing; }
+    const QImage& backing() const { return m_backing; }
+    void setBacking(const QImage& image);
+
+    void clear(const QColor& color);
+    // Shows the whole backing image, or just `area` of it.
+    void refresh();
+    void refresh(const QRect& area);
+
+signals:
+    void pressed(Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position);
+    void moved(Qt::MouseButtons buttons, QPointF position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_backing;
+};

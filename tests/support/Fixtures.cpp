@@ -1,0 +1,58 @@
+#include "Fixtures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace Fixtures {
+
+QByteArray Pattern(qint64 size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    quint32 state = seed * 2654435761U + 12345U;
+    for (qint64 i = 0; i < size; ++i) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        bytes[i] = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write fixture %s", qPrintable(path));
+    }
+    return path;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+void Put16(QByteArray& bytes, qint64 offset, quint16 value)
+{
+    bytes[offset] = static_cast<char>(value & 0xFF);
+    bytes[offset + 1] = static_cast<char>(value >> 8);
+}
+
+QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit)
+{
+    QList<qint64> at;
+    const qint64 n = std::max(a.size(), b.size());
+    for (qint64 i = 0; i < n && at.size() < limit; ++i) {
+        if (i >= a.size() || i >= b.size() || a[i] != b[i]) {
+            at << i;
+        }
+    }
+    return at;
+}
+
+} // namespace Fixtures

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTemporaryDir;
+
+// Synthetic cartridge files with known bytes, made by the test itself.
+namespace Fixtures {
+
+// `size` bytes of a repeatable pseudo-random pattern.
+QByteArray Pattern(qint64 size, quint32 seed = 1);
+
+// Writes `bytes` to `name` in `dir` and returns the full path.
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+
+// The whole file, or an empty array when it cannot be read.
+QByteArray ReadAll(const QString& path);
+
+// Puts a little-endian 16-bit value at `offset`.
+void Put16(QByteArray& bytes, qint64 offset, quint16 value);
+
+// The offsets at which two equally long arrays differ (the first `limit` of them).
+QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit = 20);
+
+} // namespace Fixtures

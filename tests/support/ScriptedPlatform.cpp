@@ -1,0 +1,57 @@
+#include "ScriptedPlatform.h"
+
+#include <QDialog>
+
+std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const QList<FileFilter>& filters)
+{
+    ++openCalls;
+    openFilters << filters;
+    return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
+}
+
+std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor&)
+{
+    ++colorCalls;
+    return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
+}
+
+void ScriptedPlatform::message(QWidget*, const QString& title, const QString& text, Icon icon)
+{
+    messages << Shown{title, text, icon};
+}
+
+bool ScriptedPlatform::question(QWidget*, const QString& title, const QString& text)
+{
+    questions << Shown{title, text, Icon::Question};
+    return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
+}
+
+bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments, QString* error)
+{
+    started << qMakePair(program, arguments);
+    if (!startSucceeds && error) {
+        *error = QStringLiteral("No such program");
+    }
+    return startSucceeds;
+}
+
+void ScriptedPlatform::showModal(QDialog* dialog)
+{
+    modals << dialog;
+    dialog->setModal(true);
+    dialog->show();
+}
+
+void ScriptedPlatform::endProgram()
+{
+    ended = true;
+}
+
+QStringList ScriptedPlatform::messageTitles() const
+{
+    QStringList titles;
+    for (const Shown& m : messages) {
+        titles << m.title;
+    }
+    return titles;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QList>
+#include <QPair>
+#include <QPointer>
+
+// Answers every dialog from lists the test fills in, and records what the
+// program would have shown. Side windows are shown without a nested event
+// loop, so a test can drive them and then look at the result.
+class ScriptedPlatform final : public Platform {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        Icon icon;
+    };
+
+    // Answers, taken first to last; when a list runs out the answer is "cancel" / "No".
+    QList<std::optional<QString>> openAnswers;
+    QList<std::optional<QColor>> colorAnswers;
+    QList<bool> questionAnswers;
+    bool startSucceeds = true;
+
+    // What was asked and shown.
+    int openCalls = 0;
+    int colorCalls = 0;
+    QList<QList<FileFilter>> openFilters;
+    QList<Shown> messages;
+    QList<Shown> questions;
+    QList<QPair<QString, QStringList>> started;
+    QList<QPointer<QDialog>> modals;
+    bool ended = false;
+
+    std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    bool question(QWidget* parent, const QString& title, const QString& text) override;
+    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
+    void showModal(QDialog* dialog) override;
+    void endProgram() override;
+
+    // Titles of every message shown so far.
+    QStringList messageTitles() const;
+};
