@@ -11,6 +11,10 @@
 #include "TileRaster.h"
 #include "UiFonts.h"
 #include "frmAbout.h"
+#include "frmCharacters.h"
+#include "frmIB.h"
+#include "frmPrices.h"
+#include "frmTowns.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -429,6 +433,13 @@ void frmMain::mnuCharacters_Click()
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
     }
+    auto* window = new frmCharacters(m_platform, m_cartridge, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    openSideWindow(window);
 }
 
 void frmMain::mnuGameItems_Click()
@@ -443,6 +454,13 @@ void frmMain::mnuGamePriceItems_Click()
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
     }
+    auto* window = new frmPrices(m_platform, m_cartridge, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    openSideWindow(window);
 }
 
 void frmMain::mnuGameTowns_Click()
