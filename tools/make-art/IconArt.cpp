@@ -66,7 +66,7 @@ PixelCanvas icon32()
     c.set(9, 14, 'q');
     c.set(11, 12, 'q');
     // Crown on top.
-    c.stamp(7, 1,
+    c.stamp(5, 1,
             {
                 "..k.......kk.......k..",
                 ".kyk.....kyyk.....kyk.",

@@ -107,7 +107,7 @@ PixelCanvas druid()
 
 PixelCanvas tinker()
 {
-    return picture(16, 15,
+    PixelCanvas c = picture(16, 15,
                    {
                        "....kkkkkkk.....",
                        "...kbnbnbnbk....",
@@ -125,20 +125,37 @@ PixelCanvas tinker()
                        "kttnnnnnnnnkeek.",
                        "kttnnnnnnnnkeek.",
                    });
+    // An open-jawed wrench raised in the right hand.
+    c.fillRect(12, 4, 4, 11, 'z');
+    c.stamp(11, 4,
+            {
+                ".k.k.",
+                "kLkLk",
+                "kLkLk",
+                "kLLmk",
+                ".kLk.",
+                ".kLk.",
+                ".kmk.",
+                "kkmkk",
+                "keeek",
+                "keeek",
+                "keeek",
+            });
+    return c;
 }
 
 PixelCanvas paladin()
 {
     return picture(14, 16,
                    {
-                       ".....kkkk.....",
-                       "....kwLLmk....",
+                       "......kk......",
+                       ".....kyyk.....",
+                       "....kwwLmk....",
                        "...kwLLLLmk...",
-                       "...kLkkkkmk...",
-                       "...kkeeeekk...",
-                       "...kkekekkk...",
-                       "...kkeeeekk...",
-                       "....kkeekk....",
+                       "...kLyyyyyk...",
+                       "...kLkeekmk...",
+                       "...kLeeEemk...",
+                       "....kLeemk....",
                        ".kkkkwLLLmkk..",
                        "kwwwwkLyLLmLk.",
                        "kwwrwwkLLLLmmk",
@@ -152,25 +169,37 @@ PixelCanvas paladin()
 
 PixelCanvas ranger()
 {
-    return picture(16, 16,
-                   {
-                       ".......kkk...kn.",
-                       "......kgggk..kn.",
-                       ".....kgglggk.k.n",
-                       "....kgglgggGk..n",
-                       "....kgkkkkkGk..n",
-                       "...kggkeeeekGk.n",
-                       "...kgkekeekkGk.n",
-                       "...kgkeeEeekGk.n",
-                       "...kgGkeeeekGkkn",
-                       ".kGggGkkkkgGkeek",
-                       "kGggGGGggggGkeek",
-                       "kGgGbGGGGggGk.Ln",
-                       "kGgbGGGGGggGk.n.",
-                       "kGbGGGGGGGgGk.n.",
-                       "kGGGGGGGGGGGkn..",
-                       "kGGGGGGGGGGGkn..",
-                   });
+    PixelCanvas c(16, 16, 'z');
+    c.stamp(0, 0,
+            {
+                "....kkkk....",
+                "...kgglgk...",
+                "..kgglgggk..",
+                ".kgglggggGk.",
+                ".kgkkkkkkkGk",
+                ".kgkeeeeekGk",
+                ".kgkekekekGk",
+                ".kgkeeEeekGk",
+                "..kGkeeekGk.",
+                "kGggGkkkgGGk",
+                "kGgbgGGggGGk",
+                "kGbgGGGggGGk",
+                "kbgGGGGgGGGk",
+                "kGGGGGGgGGGk",
+                "kGGGGGGGGGGk",
+                "kGGGGGGGGGGk",
+            });
+    // Longbow held upright at the right, string towards the ranger.
+    c.vline(13, 1, 14, 'L');
+    c.hline(13, 14, 0, 'n');
+    c.hline(14, 15, 1, 'n');
+    c.vline(15, 2, 13, 'n');
+    c.hline(14, 15, 14, 'n');
+    c.hline(13, 14, 15, 'n');
+    c.stamp(11, 7, {"kkkk", "geee", "keek"});
+    c.set(15, 7, 'b');
+    c.set(15, 9, 'b');
+    return c;
 }
 
 PixelCanvas shepherd()

@@ -217,12 +217,13 @@ void pine(Canvas &c, int x, int y, bool wrap = false)
     c.stamp(x, y,
             {
                 "...k...",
+                "..klk..",
+                ".klgGk.",
                 "..kgk..",
-                "..kgk..",
-                ".kggGk.",
-                "..kgGk.",
-                ".kggGGk",
-                "kgggGGk",
+                ".klgGk.",
+                "klggGGk",
+                ".kgGGk.",
+                "klggGGk",
                 "kkkbkkk",
                 "...k...",
             },
@@ -244,16 +245,16 @@ void palm(Canvas &c, int x, int y)
 {
     c.stamp(x, y,
             {
-                ".kk...kk.",
-                "kllk.kggk",
-                "k.kllgGkk",
-                "..klnnGk.",
-                ".kgk.nkGk",
-                ".kk..nk.k",
-                ".....nk..",
-                "....kn...",
-                "....kn...",
-                "...knnk..",
+                "...kkkk...",
+                ".kkllggkk.",
+                "kllkllgGGk",
+                "klk.kbk.Gk",
+                "kk..knk..k",
+                "....knk...",
+                "...knk....",
+                "...knk....",
+                "...knk....",
+                "..knnnk...",
             });
 }
 
@@ -353,60 +354,22 @@ void mountain(Canvas &c, int ax, int ay, int by, double slope, int snowRows,
     }
 }
 
-// Upper half of an ellipse, outlined along its top.
-void hump(Canvas &c, double cx, int baseY, double rx, double ry, std::string_view colours)
+// Dirt road bands: across (rows 6-9), down (columns 6-9) or both.
+void road(Canvas &c, bool across, bool down)
 {
-    auto inside = [&](int x, int y) {
-        if (y > baseY) {
-            return false;
-        }
-        const double dx = (x + 0.5 - cx) / rx;
-        const double dy = (y + 0.5 - baseY) / ry;
-        return dx * dx + dy * dy <= 1.0;
+    auto inRoad = [&](int x, int y) {
+        return (across && y >= 6 && y <= 9) || (down && x >= 6 && x <= 9);
     };
-    for (int y = 0; y <= baseY; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            if (!inside(x, y)) {
-                continue;
-            }
-            char key = colours[1];
-            if (!inside(x, y - 1) || !inside(x - 1, y) || !inside(x + 1, y)) {
-                key = colours[0];
-            } else if (!inside(x - 1, y - 1) || !inside(x, y - 2)) {
-                key = colours[2];
-            } else if (x + 0.5 > cx + rx * 0.35) {
-                key = colours[3];
-            }
-            c.set(x, y, key);
-        }
-    }
-}
-
-void horizontalRoad(Canvas &c)
-{
-    for (int x = 0; x < 16; ++x) {
-        c.set(x, 5, (x % 5 == 2) ? 'g' : 'S');
-        for (int y = 6; y <= 9; ++y) {
-            c.set(x, y, 't');
-        }
-        c.set(x, 10, (x % 6 == 4) ? 'g' : 'S');
-    }
-    for (Pt p : std::array<Pt, 4>{{{2, 7}, {7, 8}, {11, 6}, {14, 9}}}) {
-        c.set(p.x, p.y, 'n');
-    }
-}
-
-void verticalRoad(Canvas &c)
-{
     for (int y = 0; y < 16; ++y) {
-        c.set(5, y, (y % 5 == 2) ? 'g' : 'S');
-        for (int x = 6; x <= 9; ++x) {
-            c.set(x, y, 't');
+        for (int x = 0; x < 16; ++x) {
+            if (inRoad(x, y)) {
+                c.set(x, y, noise(x, y, 41) % 11 == 0 ? 'n' : 't');
+            } else if (inRoad(x - 1, y) || inRoad(x + 1, y) || inRoad(x, y - 1) || inRoad(x, y + 1)
+                       || inRoad(x - 1, y - 1) || inRoad(x + 1, y + 1) || inRoad(x - 1, y + 1)
+                       || inRoad(x + 1, y - 1)) {
+                c.set(x, y, (x * 3 + y * 5) % 7 == 2 ? 'g' : 'S');
+            }
         }
-        c.set(10, y, (y % 6 == 4) ? 'g' : 'S');
-    }
-    for (Pt p : std::array<Pt, 4>{{{7, 2}, {8, 7}, {6, 11}, {9, 14}}}) {
-        c.set(p.x, p.y, 'n');
     }
 }
 
@@ -571,38 +534,66 @@ Canvas makeTile(int index)
         return c;
     }
     case 23: {
-        Canvas c = blank('G');
-        speckle(c, 'F', 4, 23);
-        auto frond = [&](int x, int y) {
-            c.stamp(x, y,
-                    {
-                        "k.kkk.k",
-                        "lkllgkl",
-                        ".lglgl.",
-                        "lglygGl",
-                        ".kgGGk.",
-                        "..kkk..",
-                    },
-                    true);
+        // Palm crowns seen from above, leaves fanning out from a dark heart.
+        Canvas c = blank('F');
+        speckle(c, 'G', 3, 23);
+        auto crown = [&](int cx, int cy) {
+            static constexpr std::array<Pt, 8> Dirs = {{{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+            for (Pt d : Dirs) {
+                const int reach = (d.x != 0 && d.y != 0) ? 3 : 4;
+                for (int i = 1; i <= reach; ++i) {
+                    const char key = i <= 2 ? 'l' : 'g';
+                    c.setWrapped(cx + d.x * i, cy + d.y * i, key);
+                    // Leaf width: a darker edge on the side away from the light.
+                    c.setWrapped(cx + d.x * i + (d.y != 0 ? 1 : 0), cy + d.y * i + (d.x != 0 ? 1 : 0), 'G');
+                }
+            }
+            c.setWrapped(cx, cy, 'n');
+            c.setWrapped(cx + 1, cy, 'b');
         };
-        frond(0, 0);
-        frond(8, 3);
-        frond(3, 9);
-        frond(11, 11);
+        crown(3, 3);
+        crown(11, 6);
+        crown(5, 11);
+        crown(13, 14);
+        c.set(9, 1, 'r');
+        c.set(1, 8, 'y');
         return c;
     }
     case 24: {
         Canvas c = grassTile();
-        hump(c, 5.0, 9, 5.0, 7.0, "GlgG");
-        hump(c, 11.0, 15, 5.0, 7.0, "GlgG");
+        auto hill = [&](int x, int y) {
+            c.stamp(x, y,
+                    {
+                        "...kkkk...",
+                        "..kllllk..",
+                        ".klllllgk.",
+                        "kllllgggGk",
+                        "GllggggGGG",
+                    },
+                    false);
+        };
+        hill(0, 4);
+        hill(6, 10);
+        hill(8, 1);
         return c;
     }
     case 25: {
+        // Earthy knolls with grass caps, between hills and mountains.
         Canvas c = grassTile();
-        hump(c, 10.5, 9, 5.5, 7.0, "bgnb");
-        hump(c, 5.0, 15, 5.0, 6.0, "bgnb");
-        c.set(9, 6, 't');
-        c.set(4, 12, 't');
+        auto knoll = [&](int x, int y) {
+            c.stamp(x, y,
+                    {
+                        "...kkkk...",
+                        "..klgllk..",
+                        ".kttlgtnk.",
+                        "ktttnnnnbk",
+                        "knttnnnbbk",
+                        "GkkkkkkkkG",
+                    });
+        };
+        knoll(0, 3);
+        knoll(6, 9);
+        knoll(9, 0);
         return c;
     }
     case 26: {
@@ -639,14 +630,15 @@ Canvas makeTile(int index)
         speckle(c, 'n', 6, 29);
         speckle(c, 'S', 8, 290);
         auto rock = [&](int x, int y) {
-            c.stamp(x, y, {".kk.", "kLmk", "kmdk", ".kk."});
+            c.stamp(x, y, {".kkk.", "kLLmk", "kLmdk", ".kkk."});
         };
-        rock(2, 2);
-        rock(10, 1);
-        rock(7, 7);
-        rock(1, 11);
-        rock(12, 11);
-        c.stamp(6, 13, {"kk", "mk"});
+        rock(1, 1);
+        rock(9, 2);
+        rock(5, 7);
+        rock(0, 11);
+        rock(11, 10);
+        c.stamp(7, 13, {".kk", "kLk", "kkd"});
+        c.stamp(13, 6, {"kk", "mk"});
         return c;
     }
     case 30: {
@@ -701,7 +693,7 @@ Canvas makeTile(int index)
     case 33: {
         Canvas c = blank('S');
         speckle(c, 't', 19, 33);
-        c.stamp(2, 6,
+        c.stamp(0, 8,
                 {
                     "..kllgk...",
                     ".klqqqqgk.",
@@ -711,40 +703,55 @@ Canvas makeTile(int index)
                     ".kgqqqqgk.",
                     "..kgggkk..",
                 });
-        palm(c, 7, 1);
+        palm(c, 6, 1);
         return c;
     }
     case 34: {
+        // Olive pools in dark mud, a dead snag and a few reeds.
         Canvas c = blank('G');
-        speckle(c, 'v', 6, 34);
-        auto pool = [&](int x, int y) {
-            c.stamp(x, y, {".vvvv.", "vbFFbv", "vFFvFv", ".vvvv."}, true);
+        auto wet = [](int x, int y) {
+            const int wx = ((x % 16) + 16) % 16;
+            const int wy = ((y % 16) + 16) % 16;
+            return noise(wx / 3, wy / 2, 34) % 5 < 2;
         };
-        pool(1, 2);
-        pool(9, 6);
-        pool(3, 11);
-        pool(12, 13);
-        c.stamp(11, 0, {"k.k", ".k.", ".k."});
-        return c;
-    }
-    case 35: {
-        Canvas c = blank('h');
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
-                if ((noise(x / 3, y / 2, 35) % 3) == 0) {
+                if (wet(x, y)) {
+                    c.set(x, y, wet(x, y - 1) ? 'v' : 'F');
+                } else if (wet(x, y - 1)) {
                     c.set(x, y, 'g');
                 }
             }
         }
-        auto reed = [&](int x, int y) {
-            c.stamp(x, y, {"b..", "b.b", "lbb", "llg", ".lG", "GlG"}, true);
+        speckle(c, 'l', 37, 340);
+        c.stamp(10, 0,
+                {
+                    "k...k",
+                    ".k.k.",
+                    "..bk.",
+                    "..b..",
+                    ".kbk.",
+                });
+        c.stamp(2, 10, {"b.b", "l.l", "lll"});
+        return c;
+    }
+    case 35: {
+        // Grassy wetland: open water between tussocks, cattails.
+        Canvas c = grassTile();
+        auto pool = [&](int x, int y) {
+            c.stamp(x, y, {".hhhh.", "hhqhhh", "hhhhch", ".hhhh."}, true);
         };
-        reed(2, 1);
-        reed(10, 3);
-        reed(5, 9);
-        reed(12, 10);
-        wave(c, {7, 14}, 'q');
-        wave(c, {0, 7}, 'q');
+        pool(0, 1);
+        pool(8, 6);
+        pool(2, 11);
+        pool(12, 13);
+        auto reed = [&](int x, int y) {
+            c.stamp(x, y, {"b..", "b.b", "lbb", "l.l", "ll.", "Gl."}, true);
+        };
+        reed(7, 0);
+        reed(13, 2);
+        reed(5, 7);
+        reed(10, 10);
         return c;
     }
     case 36: {
@@ -826,32 +833,23 @@ Canvas makeTile(int index)
     }
     case 41: {
         Canvas c = grassTile();
-        horizontalRoad(c);
+        road(c, true, false);
         return c;
     }
     case 42: {
         Canvas c = grassTile();
-        verticalRoad(c);
+        road(c, false, true);
         return c;
     }
     case 43: {
         Canvas c = grassTile();
-        horizontalRoad(c);
-        verticalRoad(c);
-        for (int y = 6; y <= 9; ++y) {
-            c.hline(6, 9, y, 't');
-        }
-        c.set(5, 5, 'S');
-        c.set(10, 5, 'S');
-        c.set(5, 10, 'S');
-        c.set(10, 10, 'S');
-        c.set(7, 7, 'n');
+        road(c, true, true);
         return c;
     }
     case 44: {
         Canvas c = grassTile();
         verticalRiver(c);
-        horizontalRoad(c);
+        road(c, true, false);
         c.hline(3, 12, 4, 'k');
         c.hline(3, 12, 11, 'k');
         for (int x = 3; x <= 12; ++x) {
@@ -872,7 +870,7 @@ Canvas makeTile(int index)
     case 45: {
         Canvas c = grassTile();
         horizontalRiver(c);
-        verticalRoad(c);
+        road(c, false, true);
         c.vline(4, 3, 12, 'k');
         c.vline(11, 3, 12, 'k');
         for (int y = 3; y <= 12; ++y) {
@@ -910,22 +908,48 @@ Canvas makeTile(int index)
         return c;
     }
     case 49: {
+        // Roofs and a spire behind a crenellated town wall with a gate.
         Canvas c = grassTile();
-        c.box(1, 3, 14, 15, 'g', 'k');
-        c.box(2, 4, 13, 14, 'g', 'L');
-        for (int x = 1; x <= 14; x += 2) {
-            c.set(x, 2, 'k');
+        house(c, 0, 0);
+        house(c, 10, 0, "nb");
+        c.stamp(6, 0,
+                {
+                    "..k..",
+                    ".kpk.",
+                    ".kpk.",
+                    "kpppk",
+                    "kLyLk",
+                    "kLLLk",
+                    "kLbLk",
+                });
+        for (int x = 0; x < 16; ++x) {
+            const bool merlon = x % 4 == 1 || x % 4 == 2;
+            if (merlon) {
+                c.set(x, 6, 'k');
+            }
+            c.set(x, 7, merlon ? 'L' : 'k');
+            for (int y = 8; y <= 14; ++y) {
+                const int course = (y - 8) / 3;
+                const bool bed = (y - 8) % 3 == 2;
+                const bool joint = x % 6 == (course % 2) * 3;
+                c.set(x, y, (bed || joint) ? 'm' : 'L');
+            }
+            c.set(x, 8, merlon ? 'L' : 'w');
+            c.set(x, 15, 'k');
         }
-        c.box(0, 1, 3, 4, 'L', 'k');
-        c.box(12, 1, 15, 4, 'L', 'k');
-        c.box(0, 12, 3, 15, 'L', 'k');
-        c.box(12, 12, 15, 15, 'L', 'k');
-        c.stamp(4, 5, {"kkkk", "krrk", "kLLk", "kbLk"});
-        c.stamp(8, 5, {"kkkk", "kppk", "kLLk", "kLbk"});
-        c.stamp(6, 9, {"kkkk", "krrk", "kLbk"});
-        c.fillRect(7, 13, 2, 3, 'k');
-        c.set(6, 13, 'd');
-        c.set(9, 13, 'd');
+        c.stamp(6, 9,
+                {
+                    ".kk.",
+                    "kkkk",
+                    "kbbk",
+                    "kbbk",
+                    "kbbk",
+                    "kbbk",
+                    "kkkk",
+                },
+                false, "b", "k");
+        c.set(6, 9, 'd');
+        c.set(9, 9, 'd');
         return c;
     }
     case 50: {
@@ -1002,22 +1026,24 @@ Canvas makeTile(int index)
         return c;
     }
     case 53: {
+        // A stone doorway in a mound; steps lead down into the dark.
         Canvas c = grassTile();
-        c.stamp(1, 2,
+        c.stamp(0, 2,
                 {
-                    "..kkkkkkkkkk..",
-                    ".kmLLLLLLLLmk.",
-                    "kmLkkkkkkkkLmk",
-                    "kLkmmmmmmmmkLk",
-                    "kLkkkkkkkkkkLk",
-                    "kLkddddddddkLk",
-                    "kmkkkkkkkkkkmk",
-                    "kLkdddddddkkLk",
-                    "kLkkkkkkkkkkLk",
-                    "kmkkkkkkkkkkmk",
-                    "kLLmLLmLLmLLLk",
-                    ".kkkkkkkkkkkk.",
+                    "......kkkk......",
+                    "....kkmLLmkk....",
+                    "...kmLLmLLLmk...",
+                    "..kmLkkkkkkLmk..",
+                    "..kLkkkkkkkkLk..",
+                    ".kmLkkkddkkkLmk.",
+                    ".kLmkkdmmdkkmLk.",
+                    ".kLLkdmmmmdkLLk.",
+                    "kmLkdmLLLLmdkLmk",
+                    "kLLkmLLLLLLmkLLk",
+                    "kLmkLLLLLLLLkmLk",
+                    "kkkkkkkkkkkkkkkk",
                 });
+        c.hline(1, 14, 14, 'G');
         return c;
     }
     case 54: {
@@ -1047,21 +1073,31 @@ Canvas makeTile(int index)
         return c;
     }
     case 55: {
+        // A standing column, a snapped one, a fallen drum and scattered blocks.
         Canvas c = grassTile();
-        c.stamp(1, 2,
+        c.stamp(0, 1,
                 {
-                    ".kk.......kk..",
-                    "kLmk.....kLmk.",
-                    "kLmk.kk..kLdk.",
-                    "kLdk.kmk.kLmk.",
-                    "kLmk.kLk.kkkk.",
-                    "kLmk.kLk......",
-                    "kLmkkkLkkk.kk.",
-                    "kLmmLLLmLmkmLk",
-                    "kkkkkkkkkkkkkk",
+                    ".kkkkk..........",
+                    "kLLLLmk.........",
+                    ".kkkkk..........",
+                    "..kLmk.....k.k..",
+                    "..kLmk....kLkmk.",
+                    "..kLdk....kLLmk.",
+                    "..kLmk....kLdmk.",
+                    "..kLmk....kLLmk.",
+                    ".kLLLmk..kLLLmmk",
+                    ".kkkkkk..kkkkkkk",
+                    "................",
+                    "..kkkkkkkkk.....",
+                    ".kLLmLLLmLmk.kk.",
+                    "..kkkkkkkkk.kLmk",
+                    ".............kk.",
                 });
-        c.stamp(2, 12, {".kk..kkk.", "kLmkkLLmk", ".kk..kkk."});
-        c.stamp(11, 13, {"kk", "mk"});
+        c.set(8, 4, 'k');
+        c.set(8, 5, 'L');
+        c.set(7, 5, 'k');
+        c.set(9, 5, 'k');
+        c.set(8, 6, 'k');
         return c;
     }
     case 56: {
@@ -1197,13 +1233,27 @@ Canvas makeTile(int index)
     }
     case 63: {
         Canvas c = oceanTile();
-        auto rock = [&](int x, int y) {
-            c.stamp(x, y, {".qqqq.", "qkkkkq", "kLmmdk", "kmmddk", "qkkkkq", ".qqqq."});
-        };
-        rock(1, 1);
-        rock(9, 4);
-        rock(3, 10);
-        c.stamp(12, 12, {".qq.", "qkkq", "kmdk", "qkkq"});
+        c.stamp(0, 1,
+                {
+                    "...qqq..........",
+                    "..qkkkq.........",
+                    ".qkLmmkq...qq...",
+                    "qkLmmddkq.qkkq..",
+                    "qkmmddkkqqkLmkq.",
+                    ".qkkkkqq.qkmddkq",
+                    "..qqqq....qkkkq.",
+                    "...........qqq..",
+                });
+        c.stamp(3, 9,
+                {
+                    "....qqqq..",
+                    "...qkkkkq.",
+                    "..qkLLmdkq",
+                    ".qkLmmddkq",
+                    "qkLmmdddkq",
+                    "qkkkkkkkkq",
+                    ".qqqqqqqq.",
+                });
         return c;
     }
     default:
