@@ -277,10 +277,10 @@ const QImage& frmMain::tileStrip() const
     return picTileset->backing();
 }
 
-void frmMain::setLocationWindows(LocationPickTarget* items, LocationPickTarget* towns)
+void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
 {
-    m_itemsTarget = items;
-    m_townsTarget = towns;
+    m_itemsWindow = items;
+    m_townsWindow = towns;
 }
 
 void frmMain::showEvent(QShowEvent* event)
@@ -658,7 +658,8 @@ void frmMain::pickTile(int column, int localRow)
 
 void frmMain::handOverLocation()
 {
-    LocationPickTarget* target = m_pick.TownsWindowOpen ? m_townsTarget : m_itemsTarget;
+    QDialog* window = m_pick.TownsWindowOpen ? m_townsWindow.data() : m_itemsWindow.data();
+    auto* target = dynamic_cast<LocationPickTarget*>(window);
     if (!target) {
         return;
     }

@@ -49,8 +49,10 @@ public:
     // The folder holding the help file (the executable's folder unless set).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
 
-    // The windows waiting for a location from the map (the items and towns windows).
-    void setLocationWindows(LocationPickTarget* items, LocationPickTarget* towns);
+    // The windows that take locations picked on the map (the items and towns
+    // windows, which implement LocationPickTarget). They are held weakly: a
+    // window that has been closed and deleted is simply gone.
+    void setLocationWindows(QDialog* items, QDialog* towns);
 
     // Steps of the load after the open dialog: check the file, rebuild the
     // strip, read the image, draw block 1, select tile 0, enable the editor.
@@ -113,8 +115,6 @@ private:
     PickState m_pick;
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
-    LocationPickTarget* m_itemsTarget = nullptr;
-    LocationPickTarget* m_townsTarget = nullptr;
     QString m_helpFolder;
 
     int m_currentBlock = 1;
