@@ -1,23 +1,50 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+
+#include <array>
 
 class Cartridge;
+class LimitedTextBox;
 class Platform;
+class QComboBox;
+class QGroupBox;
+class QToolButton;
 
+// The starting data of the eight character classes and the starting herbs,
+// one panel in view at a time, read from the cartridge file when the window
+// opens and written straight back into it, all at once, by "&Save!".
 class frmCharacters : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int Panels = 9;  // eight classes and the herbs
+    static constexpr int HerbsPanel = 8;
+
     frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner);
 
     // Fills every control from the file; false (after a message naming the
     // file and the reason) when the file cannot give every field.
     bool Form_Load();
 
+    // The panel now in view.
+    int currentPanel() const { return m_current; }
+
 public slots:
+    void optChara_Click(int index);
     void cmdSave_Click();
 
 private:
+    void buildClassPanel(int c);
+    void buildHerbsPanel();
+    static void fillEquipment(QComboBox* list, int code);
+
     Platform& m_platform;
     Cartridge& m_cartridge;
+    std::array<QGroupBox*, Panels> frmChara{};
+    std::array<QToolButton*, Panels> optChara{};
+    QList<LimitedTextBox*> m_numberBoxes;  // in the order of CharacterFields::Boxes()
+    QList<QComboBox*> cboEquip1;
+    QList<QComboBox*> cboEquip2;
+    int m_current = 0;
 };

@@ -1,17 +1,147 @@
 #include "frmPrices.h"
 
 #include "Cartridge.h"
+#include "CartridgeFile.h"
+#include "FieldValues.h"
+#include "LimitedTextBox.h"
 #include "Platform.h"
+#include "PriceFields.h"
+#include "UiFonts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Twips to pixels.
+int px(int twips)
+{
+    return twips / 15;
+}
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFrame* makeRule(QWidget* parent, Qt::Orientation orientation, int left, int top, int length)
+{
+    auto* rule = new QFrame(parent);
+    rule->setFrameShape(orientation == Qt::Horizontal ? QFrame::HLine : QFrame::VLine);
+    rule->setFrameShadow(QFrame::Plain);
+    rule->setLineWidth(1);
+    if (orientation == Qt::Horizontal) {
+        rule->setGeometry(px(left), px(top), px(length) + 1, 1);
+    } else {
+        rule->setGeometry(px(left), px(top), 1, px(length) + 1);
+    }
+    return rule;
+}
+
+constexpr int CaptionLeft[2] = {120, 2400};
+constexpr int BoxLeft[2] = {1200, 3480};
+constexpr int ItemLimit = 4;
+constexpr int HerbLimit = 2;
+
+} // namespace
 
 frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
 {
     setObjectName(QStringLiteral("frmPrices"));
+    setWindowTitle(QStringLiteral("Prices of Items"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(UiFonts::Arial(8.25));
+    setFixedSize(px(4650), px(6615));
+    buildControls();
+}
+
+void frmPrices::buildControls()
+{
+    const struct {
+        const char* text;
+        int left;
+    } headings[] = {{"Item", 120}, {"Price", 1200}, {"Item", 2400}, {"Price", 3600}};
+    int index = 0;
+    for (const auto& heading : headings) {
+        auto* label = new QLabel(QString::fromLatin1(heading.text), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(index++));
+        label->setFont(UiFonts::Arial(12, true));
+        label->setGeometry(twipRect(heading.left, 120, 900, 330));
+    }
+
+    const auto& prices = PriceFields::Prices();
+    for (qsizetype i = 0; i < prices.size(); ++i) {
+        const PriceFields::Price& price = prices[i];
+        const int column = price.column - 1;
+        auto* caption = new QLabel(price.caption, this);
+        caption->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        caption->setGeometry(twipRect(CaptionLeft[column], price.top, 900, 255));
+
+        const bool herb = i >= PriceFields::ItemCount;
+        const QString name = herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount)
+                                  : QStringLiteral("txtItem_%1").arg(i);
+        auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
+                                       twipRect(BoxLeft[column], price.top, 975, 255), this);
+        (herb ? txtHerbs : txtItem).append(box);
+        m_boxes.append(box);
+    }
+
+    makeRule(this, Qt::Horizontal, 120, 480, 4560 - 120);
+    makeRule(this, Qt::Horizontal, -120, 6000, 2280 + 120);
+    makeRule(this, Qt::Horizontal, 2280, 4200, 4560 - 2280);
+    makeRule(this, Qt::Vertical, 1080, 480, 6000 - 480);
+    makeRule(this, Qt::Vertical, 2280, 480, 6480 - 480);
+    makeRule(this, Qt::Vertical, 3360, 480, 6480 - 480);
+
+    auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setGeometry(twipRect(120, 6240, 1215, 285));
+    cmdSave->setAutoDefault(false);
+    connect(cmdSave, &QPushButton::clicked, this, &frmPrices::cmdSave_Click);
 }
 
 bool frmPrices::Form_Load()
 {
-    return false;
+    QString error;
+    const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart,
+                                           PriceFields::BlockLength, &error);
+    if (!block) {
+        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        return false;
+    }
+    const auto& prices = PriceFields::Prices();
+    for (qsizetype i = 0; i < prices.size(); ++i) {
+        m_boxes[i]->setValueText(FieldValues::Text(*block, PriceFields::BlockStart, prices[i].field));
+    }
+    return true;
 }
 
-void frmPrices::cmdSave_Click() {}
+void frmPrices::cmdSave_Click()
+{
+    QStringList texts;
+    for (const LimitedTextBox* box : m_boxes) {
+        texts.append(box->text());
+    }
+    const FieldValues::Encoding encoding = FieldValues::Encode(PriceFields::Fields(), texts);
+    if (encoding.rejected >= 0) {
+        const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
+        m_platform.message(this, QStringLiteral("Value out of range"),
+                           FieldValues::RangeText(price.caption, price.field), Platform::Icon::Exclamation);
+        LimitedTextBox* box = m_boxes[encoding.rejected];
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+
+    QString error;
+    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error,
+                              PriceFields::RequiredLength)) {
+        m_platform.message(this, QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
+        return;
+    }
+    close();
+}

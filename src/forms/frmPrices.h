@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 class Cartridge;
 class Platform;
+class LimitedTextBox;
 
+// The shop prices of the items and herbs, read from the cartridge file when the
+// window opens and written straight back into it by "&Save!".
 class frmPrices : public QDialog {
     Q_OBJECT
 public:
@@ -18,6 +22,11 @@ public slots:
     void cmdSave_Click();
 
 private:
+    void buildControls();
+
     Platform& m_platform;
     Cartridge& m_cartridge;
+    QList<LimitedTextBox*> txtItem;
+    QList<LimitedTextBox*> txtHerbs;
+    QList<LimitedTextBox*> m_boxes;  // txtItem then txtHerbs, in the order of PriceFields::Prices()
 };
