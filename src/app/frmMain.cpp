@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "HelpCommand.h"
 #include "LocationPickTarget.h"
+#include "LocationWindow.h"
 #include "MapGeometry.h"
 #include "MapPainting.h"
 #include "PictureBox.h"
@@ -74,6 +75,32 @@ QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation 
     bar->setPageStep(large);
     bar->setTracking(true);  // the picture follows the thumb while it is dragged
     return bar;
+}
+
+// The items or towns window filled from the file and ready to show, or
+// nothing after the window's message. One window of each kind at most: chosen
+// again while it waits for a pick, it is filled again and the picks not yet
+// saved are dropped. The window deletes itself when closed (LocationWindow),
+// so it is not marked WA_DeleteOnClose: QDialog::exec would delete it as soon
+// as it hides for a pick.
+template <typename Create>
+QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
+{
+    auto* window = qobject_cast<LocationWindow*>(slot.data());
+    const bool created = !window || !window->isLoaded();
+    if (created) {
+        window = create();
+        slot = window;
+    }
+    if (!window->FillFromFile(path)) {
+        if (created) {
+            delete window;
+        } else {
+            window->close();  // its rows no longer match the file
+        }
+        return nullptr;
+    }
+    return window;
 }
 
 } // namespace
@@ -447,6 +474,11 @@ void frmMain::mnuGameItems_Click()
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
     }
+    if (QDialog* window = prepareLocationWindow(m_itemsWindow, m_cartridge.CartridgePath(), [this] {
+            return new frmIB(m_platform, m_cartridge, m_pick, this);
+        })) {
+        openSideWindow(window);
+    }
 }
 
 void frmMain::mnuGamePriceItems_Click()
@@ -467,6 +499,11 @@ void frmMain::mnuGameTowns_Click()
 {
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
+    }
+    if (QDialog* window = prepareLocationWindow(m_townsWindow, m_cartridge.CartridgePath(), [this] {
+            return new frmTowns(m_platform, m_cartridge, m_pick, this);
+        })) {
+        openSideWindow(window);
     }
 }
 

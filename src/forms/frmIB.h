@@ -1,30 +1,17 @@
 #pragma once
 
-#include "LocationPickTarget.h"
-
-#include <QDialog>
+#include "LocationWindow.h"
 
 class Cartridge;
 class Platform;
 struct PickState;
 
-class frmIB : public QDialog, public LocationPickTarget {
+// "Location of Overworld Items & Balloon": where the five special items lie on
+// the overworld and where the balloon stands. A save writes the six locations
+// into the file and the five item locations into the cartridge image as well,
+// so that a later "Save Changes" keeps them; the balloon lies outside the image.
+class frmIB : public LocationWindow {
     Q_OBJECT
 public:
     frmIB(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner);
-
-    // Fills every row from the file; false (after a message naming the file
-    // and the reason) when the file cannot give every row.
-    bool FillFromFile(const QString& path);
-
-    void SetPickedLocation(int row, const QString& sextant, const QString& block) override;
-    QDialog* window() override { return this; }
-
-public slots:
-    void cmdSave_Click();
-
-private:
-    Platform& m_platform;
-    Cartridge& m_cartridge;
-    PickState& m_pick;
 };

@@ -1,30 +1,23 @@
 #pragma once
 
-#include "LocationPickTarget.h"
-
-#include <QDialog>
+#include "LocationWindow.h"
 
 class Cartridge;
 class Platform;
 struct PickState;
 
-class frmTowns : public QDialog, public LocationPickTarget {
+// "Location of Towns": where each of the twelve towns lies on the overworld.
+// A save writes the 24 bytes of the town table into the file only; the table
+// lies outside the cartridge image, which this window never touches.
+class frmTowns : public LocationWindow {
     Q_OBJECT
 public:
     frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner);
 
-    // Fills every row from the file; false (after a message naming the file
-    // and the reason) when the file cannot give every row.
-    bool FillFromFile(const QString& path);
-
-    void SetPickedLocation(int row, const QString& sextant, const QString& block) override;
-    QDialog* window() override { return this; }
+    static QString ImportantNoteTitle();  // "Important Note"
+    static QString ImportantNoteText();  // eight lines joined by CR LF
 
 public slots:
-    void cmdSave_Click();
-
-private:
-    Platform& m_platform;
-    Cartridge& m_cartridge;
-    PickState& m_pick;
+    // "&Read This!": the note on the towns' warps.
+    void Command1_Click();
 };
