@@ -5,6 +5,13 @@
 
 namespace {
 
+// The windows are laid out in pixels for a 96 dpi screen, so their type is
+// too: 9 points are 12 pixels whatever the screen's own resolution says.
+int pixelsForPoints(double points)
+{
+    return qRound(points * 96.0 / 72.0);
+}
+
 QString firstInstalled(const QStringList& families)
 {
     const QStringList installed = QFontDatabase::families();
@@ -30,7 +37,7 @@ QFont Arial(double pointSize, bool bold)
     } else {
         font.setStyleHint(QFont::SansSerif);
     }
-    font.setPointSizeF(pointSize);
+    font.setPixelSize(pixelsForPoints(pointSize));
     font.setBold(bold);
     return font;
 }
@@ -43,7 +50,7 @@ QFont Condensed(double pointSize)
     if (!family.isEmpty()) {
         font.setFamily(family);
     }
-    font.setPointSizeF(pointSize);
+    font.setPixelSize(pixelsForPoints(pointSize));
     font.setBold(family != QStringLiteral("Haettenschweiler"));
     if (family.isEmpty() || family == QStringLiteral("Liberation Sans")) {
         font.setStretch(QFont::Condensed);

@@ -1,0 +1,89 @@
+#include "CartridgeImage.h"
+#include "MapGeometry.h"
+#include "QtPlatform.h"
+#include "TileRaster.h"
+#include "frmMain.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+CartridgeImage randomImage()
+{
+    CartridgeImage image;
+    quint32 state = 12345;
+    for (qint32 i = CartridgeImage::FirstIndex; i <= CartridgeImage::LastIndex; ++i) {
+        state = state * 1664525U + 1013904223U;
+        image.set(i, static_cast<quint8>(state >> 24));
+    }
+    return image;
+}
+
+} // namespace
+
+// The floor: moving 8 MiB, about what a block picture (4096 x 512 x 4 bytes) holds.
+static void BM_MemoryCopy8MiB(benchmark::State& state)
+{
+    std::vector<char> from(8 << 20, 1);
+    std::vector<char> to(8 << 20);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(from.size()));
+}
+BENCHMARK(BM_MemoryCopy8MiB)->Unit(benchmark::kMicrosecond);
+
+static void BM_BuildTileStrip(benchmark::State& state)
+{
+    const auto sheets = TileRaster::LoadSheets();
+    for (auto _ : state) {
+        QImage strip = TileRaster::BuildTileStrip(sheets);
+        benchmark::DoNotOptimize(strip.constBits());
+    }
+}
+BENCHMARK(BM_BuildTileStrip)->Unit(benchmark::kMicrosecond);
+
+// The raster work of drawing one block: 8192 half-size copies from the strip.
+static void BM_DrawBlockRaster(benchmark::State& state)
+{
+    const QImage strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
+    const CartridgeImage image = randomImage();
+    QImage picture(MapGeometry::PictureWidth, MapGeometry::PictureHeight, TileRaster::Format);
+    for (auto _ : state) {
+        picture.fill(Qt::black);
+        TileRaster::RenderCells(image, *MapGeometry::BlockStart(3), strip, picture, 0, MapGeometry::BlockBytes - 1);
+        TileRaster::DrawGrid(picture, QColor(255, 0, 0));
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+BENCHMARK(BM_DrawBlockRaster)->Unit(benchmark::kMicrosecond);
+
+// A whole block drawing as the user sees it: the per-cell caption and yield to
+// the event loop included.
+static void BM_DrawBlockWithProgress(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.nes"));
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(16400, '\0') + randomImage().bytes() + QByteArray(262160 - 139280, '\0'));
+    }
+    QtPlatform platform;
+    frmMain window(platform);
+    window.show();
+    window.LoadRom(path);
+    for (auto _ : state) {
+        window.DrawBlock(*MapGeometry::BlockStart(2));
+    }
+}
+BENCHMARK(BM_DrawBlockWithProgress)->Unit(benchmark::kMillisecond);
