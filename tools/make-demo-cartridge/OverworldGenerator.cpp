@@ -66,7 +66,20 @@ constexpr Bump LandShapes[] = {
     {144, 226, 7, 6, 0.60},
     {224, 112, 6, 6, 0.55},
     {216, 84, 12, 10, 0.80}, // the fire isle
+    {15, 13, 17, 14, 1.10},  // the north-west headland, the first sight of the world
+    {22, 30, 10, 12, 1.00},  // and its neck, joining it to the western continent
+    {14, 44, 10, 12, 0.80},  // land along the west edge, so every strip of the
+    {14, 76, 9, 9, 0.75},    // map shows some shore near its western end
+    {15, 106, 11, 10, 0.85},
+    {20, 120, 7, 5, 0.80},
+    {16, 172, 10, 9, 0.80},
+    {14, 204, 9, 9, 0.75},
+    {15, 232, 10, 7, 0.75},
 };
+
+// The north-west corner is what the editor shows first: calmer coasts there,
+// and a cold coast that gives way to green country a little further south.
+constexpr int HomeX = 15, HomeY = 13;
 
 // A mountain chain along the spine of the eastern continent, which the
 // ridge noise alone leaves rather flat.
@@ -77,6 +90,7 @@ struct Range
 constexpr Range MountainRanges[] = {
     {158, 92, 186, 116, 7.0},
     {186, 116, 206, 110, 6.0},
+    {9, 9, 19, 6, 3.5},       // the snowy peaks of the north-west headland
 };
 
 double distanceToSegment(double x, double y, const Range &r)
@@ -85,6 +99,13 @@ double distanceToSegment(double x, double y, const Range &r)
     const double t = clamp01(((x - r.x0) * vx + (y - r.y0) * vy) / (vx * vx + vy * vy));
     const double dx = x - (r.x0 + t * vx), dy = y - (r.y0 + t * vy);
     return std::sqrt(dx * dx + dy * dy);
+}
+
+// 1 at (cx, cy), falling to 0 at the given radius.
+double regional(double x, double y, double cx, double cy, double radius)
+{
+    const double d = std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy));
+    return clamp01(1.0 - d / radius);
 }
 
 } // namespace
@@ -169,8 +190,10 @@ void OverworldGenerator::shapeLand()
         for (int x = 0; x < W; ++x) {
             // Warp the sampling point so the coasts wander instead of
             // following the outline of the shapes.
-            const double wx = x + (noise(x, y, 40.0, 3, 9) - 0.5) * 44.0;
-            const double wy = y + (noise(x, y, 40.0, 3, 10) - 0.5) * 44.0;
+            const double calm = smooth(regional(x, y, HomeX, HomeY, 30));
+            const double warp = 44.0 * (1.0 - 0.7 * calm);
+            const double wx = x + (noise(x, y, 40.0, 3, 9) - 0.5) * warp;
+            const double wy = y + (noise(x, y, 40.0, 3, 10) - 0.5) * warp;
             double base = -1.0;
             for (const Bump &b : LandShapes) {
                 const double dx = (wx - b.cx) / b.rx;
@@ -178,7 +201,7 @@ void OverworldGenerator::shapeLand()
                 base = std::max(base, b.strength * (1.0 - std::sqrt(dx * dx + dy * dy)));
             }
             const double n = noise(x, y, 32.0, 5, 1) - 0.5;
-            double h = base + n * 1.2 - 0.10;
+            double h = base + n * (1.2 - 0.6 * calm) - 0.10;
             // Keep a band of open sea along the edges of the map.
             const int edge = std::min(std::min(x, W - 1 - x), std::min(y, H - 1 - y));
             if (edge < 3)
@@ -195,7 +218,7 @@ void OverworldGenerator::shapeLand()
                 const double wobble = (noise(x, y, 8.0, 2, 14) - 0.5) * 9.0;
                 chain = std::max(chain, clamp01(1.0 - (distanceToSegment(x, y, r) + wobble) / r.width));
             }
-            m_elevation[index(x, y)] = 0.25 * clamp01(h) + 0.80 * std::pow(ridge, 3.0) * inland + roughness
+            m_elevation[index(x, y)] = -0.08 * calm + 0.25 * clamp01(h) + 0.80 * std::pow(ridge, 3.0) * inland + roughness
                                        + chain * (0.30 + 0.70 * noise(x, y, 6.0, 3, 15)) * inland;
 
             m_moisture[index(x, y)] = noise(x, y, 40.0, 4, 3);
@@ -367,14 +390,6 @@ void OverworldGenerator::labelLandmasses()
 
 namespace {
 
-// Regional climate: a dry interior in the south-east, wet lowlands in the
-// south-west and west.
-double regional(double x, double y, double cx, double cy, double radius)
-{
-    const double d = std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy));
-    return clamp01(1.0 - d / radius);
-}
-
 constexpr int DesertX = 192, DesertY = 168;
 constexpr int SwampX = 38, SwampY = 186;
 constexpr int VolcanoX = 214, VolcanoY = 84;
@@ -400,22 +415,29 @@ void OverworldGenerator::paintBiomes()
             m += 0.45 * smooth(regional(x, y, SwampX, SwampY, 26));
             const double detail = noise(x, y, 6.0, 2, 4);
             const double jitter = (noise(x, y, 10.0, 2, 5) - 0.5) * 8.0;
-            const bool arctic = y + jitter < 21 || y + jitter > 236;
-            const bool north = y + jitter < 60;
+            // Near the north-west headland the arctic keeps to a strip along the coast,
+            // with a band of tundra south of it and the pine woods giving way soon after.
+            const double home = smooth(regional(x, y, HomeX, HomeY, 40));
+            const double arcticLine = 21 - 10 * home;
+            const bool arctic = y + jitter < arcticLine || y + jitter > 236;
+            const bool tundra = home > 0.3 && !arctic && y + jitter < arcticLine + 4;
+            const bool north = y + jitter < 60 - 46 * smooth(regional(x, y, HomeX, HomeY, 60));
+            m -= 0.08 * home;
             const bool warm = y + jitter > 140 && y + jitter < 225;
             const bool shore = m_distWater[i] == 1 && noise(x, y, 14.0, 2, 11) > 0.42;
 
             std::uint8_t t;
             if (arctic) {
-                if (e > 0.80)
+                if (e > 0.80 - 0.2 * home)
                     t = SnowyPeak;
                 else if (shore)
                     t = Ice;
-                else if (m > 0.62 && e < 0.6)
+                else if ((m > 0.62 - 0.12 * home || noise(x, y, 4.0, 2, 16) > 1.0 - 0.36 * home)
+                         && e < 0.6 + 0.1 * home)
                     t = PineForest;
                 else
                     t = Snow;
-            } else if (broad > 0.90 && e > 0.80) {
+            } else if ((broad > 0.90 && e > 0.80) || (tundra && e > 0.74)) {
                 t = SnowyPeak;
             } else if (e > 0.74) {
                 t = Mountains;
@@ -429,7 +451,7 @@ void OverworldGenerator::paintBiomes()
                     t = Beach;
             } else if (shore && m < 0.72) {
                 t = Beach;
-            } else if (m < 0.40) {
+            } else if (m < 0.40 || (tundra && m < 0.53)) {
                 t = detail > 0.55 ? Scrub : Plains;
             } else if (m < 0.53) {
                 t = detail > 0.64 ? Flowers : Grass;
@@ -728,7 +750,7 @@ void OverworldGenerator::placeSites(Overworld &world)
     };
     // Twelve towns, spread over the continents from north to south.
     const TownPlan towns[] = {
-        {0, 58, 44, WalledTown},   // Ferrow
+        {0, 12, 17, WalledTown},   // Ferrow, on the north-west headland
         {2, 92, 76, Village},      // Olm
         {6, 36, 100, Village},     // Duskel
         {11, 158, 66, WalledTown}, // Brask
@@ -808,7 +830,7 @@ void OverworldGenerator::placeSites(Overworld &world)
     };
     const LandmarkPlan landmarks[] = {
         {1, 78, 56, Castle},   {3, 186, 92, Castle},  {4, 80, 186, Castle},
-        {5, 30, 70, Shrine},   {7, 150, 20, Shrine},  {8, 226, 150, Shrine}, {9, 110, 228, Shrine},
+        {5, 36, 46, Shrine},   {7, 150, 20, Shrine},  {8, 226, 150, Shrine}, {9, 110, 228, Shrine},
         {10, 60, 100, Dungeon}, {12, 200, 60, Cave},  {13, 170, 200, Dungeon}, {15, 70, 196, Cave},
         {16, 100, 40, Tower},  {17, 150, 130, Tower}, {18, 30, 206, Tower},
         {23, 120, 112, Ruins}, {26, 190, 168, Ruins}, {27, 20, 150, Ruins},
