@@ -193,7 +193,6 @@ void LocationWindow::cmdLocation_Click(int index)
     }
     hide();
     if (QWidget* owner = parentWidget()) {
-        owner->raise();
         owner->activateWindow();
     }
     m_pickRow = index;
@@ -221,7 +220,6 @@ void LocationWindow::cmdSave_Click()
     QWidget* owner = parentWidget();
     close();
     if (owner) {
-        owner->raise();
         owner->activateWindow();
     }
 }
