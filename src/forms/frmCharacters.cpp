@@ -201,7 +201,6 @@ void frmCharacters::optChara_Click(int index)
         frmChara[static_cast<std::size_t>(i)]->setVisible(i == index);
     }
     optChara[static_cast<std::size_t>(index)]->setChecked(true);
-    m_current = index;
 }
 
 void frmCharacters::cmdSave_Click()

@@ -27,9 +27,6 @@ public:
     // file and the reason) when the file cannot give every field.
     bool Form_Load();
 
-    // The panel now in view.
-    int currentPanel() const { return m_current; }
-
 public slots:
     void optChara_Click(int index);
     void cmdSave_Click();
@@ -46,5 +43,4 @@ private:
     QList<LimitedTextBox*> m_numberBoxes;  // in the order of CharacterFields::Boxes()
     QList<QComboBox*> cboEquip1;
     QList<QComboBox*> cboEquip2;
-    int m_current = 0;
 };
