@@ -11,6 +11,7 @@
 #include "ShapeOutline.h"
 #include "TileRaster.h"
 #include "UiFonts.h"
+#include "ValueLabel.h"
 #include "frmAbout.h"
 #include "frmCharacters.h"
 #include "frmIB.h"
@@ -44,24 +45,9 @@ QLabel* makeCaption(QWidget* parent, const QString& text, int x, int y)
     return label;
 }
 
-// White, bordered, centred 9-point labels that show the editor's values.
 QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFont(UiFonts::Arial(9));
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setLineWidth(1);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Disabled, QPalette::Window, Qt::white);
-    label->setPalette(palette);
-    return label;
+    return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
 }
 
 QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
@@ -366,6 +352,13 @@ void frmMain::LoadRom(const QString& path)
         Frame1->setEnabled(frame1WasEnabled);
         Frame2->setEnabled(frame2WasEnabled);
         return;
+    }
+    // A location window still waiting for a pick belongs to the cartridge
+    // that was open before: its unsaved picks go the way of unsaved map edits.
+    for (QDialog* waiting : {m_itemsWindow.data(), m_townsWindow.data()}) {
+        if (waiting) {
+            waiting->close();
+        }
     }
     picMap->move(picMap->x(), 5000);  // out of sight while block 1 is drawn
     cboBlock->setCurrentIndex(0);

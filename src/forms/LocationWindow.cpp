@@ -4,6 +4,7 @@
 #include "CartridgeFile.h"
 #include "Platform.h"
 #include "UiFonts.h"
+#include "ValueLabel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -28,24 +29,6 @@ QRect pixels(int left, int top, int width, int height)
 QString indexed(const QString& name, int index)
 {
     return name + u'_' + QString::number(index);
-}
-
-// White, bordered, centred labels that hold a row's values.
-QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setLineWidth(1);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
 }
 
 } // namespace
@@ -77,10 +60,10 @@ LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickSta
         name->adjustSize();
         name->setGeometry(pixels(columns.nameLeft, top, 0, NameHeight).adjusted(0, 0, name->width(), 0));
 
-        lblSextant << makeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
-                                     pixels(columns.sextantLeft, top, SextantWidth, ValueHeight));
-        lblBlock << makeValueLabel(this, indexed(QStringLiteral("lblBlock"), i), QStringLiteral("0"),
-                                   pixels(columns.blockLeft, top, BlockWidth, ValueHeight));
+        lblSextant << MakeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
+                                     pixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font());
+        lblBlock << MakeValueLabel(this, indexed(QStringLiteral("lblBlock"), i), QStringLiteral("0"),
+                                   pixels(columns.blockLeft, top, BlockWidth, ValueHeight), font());
         QPushButton* button = addButton(indexed(QStringLiteral("cmdLocation"), i), QStringLiteral("New Location"),
                                         columns.buttonLeft, top, columns.buttonWidth, ValueHeight);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdLocation_Click(i); });

@@ -190,6 +190,8 @@ private slots:
     void closingDropsPicks();
     void menuAgainRefillsWaitingWindow_data();
     void menuAgainRefillsWaitingWindow();
+    void newLoadClosesWaitingWindow_data();
+    void newLoadClosesWaitingWindow();
     void openFailure_data();
     void openFailure();
     void saveFailure_data();
@@ -538,6 +540,35 @@ void tst_LocationWindows::closingDropsPicks()
     QVERIFY(window);
     QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
     QCOMPARE(block(window, 0), QStringLiteral("3"));
+}
+
+void tst_LocationWindows::newLoadClosesWaitingWindow_data()
+{
+    addKinds();
+}
+
+void tst_LocationWindows::newLoadClosesWaitingWindow()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QByteArray before = cartridgeBytes();
+    const QString first = Fixtures::WriteFile(dir, QStringLiteral("first.nes"), before);
+    const QString second = Fixtures::WriteFile(dir, QStringLiteral("second.nes"), before);
+    ScriptedPlatform p;
+    frmMain w(p);
+    QVERIFY(load(w, p, first));
+    QPointer<LocationWindow> window = open(w, p, name);
+    QVERIFY(window);
+    click(window, QStringLiteral("cmdLocation_1"));
+    QVERIFY(w.pickState().LocationWindowOpen());
+
+    // The waiting window belonged to the first cartridge: loading another one drops it and its picks.
+    QVERIFY(load(w, p, second));
+    deleteClosedWindows();
+    QVERIFY(!window);
+    QVERIFY(!w.pickState().LocationWindowOpen());
+    QCOMPARE(Fixtures::ReadAll(first), before);
+    QCOMPARE(Fixtures::ReadAll(second), before);
 }
 
 void tst_LocationWindows::menuAgainRefillsWaitingWindow_data()

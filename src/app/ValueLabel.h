@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The labels that show the editor's values (tile, point, sextant, block, a
+// location's row): white, with a thin single border and centred black text.
+QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                       const QFont& font);
