@@ -78,19 +78,36 @@ QImage BuildTileStrip(const std::array<QImage, 4>& sheets)
     return strip;
 }
 
+namespace {
+
+bool isWholeCell(const QImage& strip, int tile, const QImage& picture, int x, int y)
+{
+    return x >= 0 && y >= 0 && x + 16 <= picture.width() && y + 16 <= picture.height() && tile >= 0 && tile < 256 &&
+           strip.width() >= StripCell && strip.height() >= StripHeight && strip.format() == Format &&
+           picture.format() == Format;
+}
+
+// Every second pixel of every second row of a strip cell into a picture cell.
+inline void halveCell(const uchar* stripBits, qsizetype stripStride, int tile, uchar* pictureBits,
+                      qsizetype pictureStride, int x, int y)
+{
+    const uchar* in = stripBits + stripStride * StripCell * tile;
+    uchar* out = pictureBits + pictureStride * y + sizeof(QRgb) * x;
+    for (int row = 0; row < 16; ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(in + stripStride * 2 * row);
+        auto* to = reinterpret_cast<QRgb*>(out + pictureStride * row);
+        for (int col = 0; col < 16; ++col) {
+            to[col] = from[2 * col];
+        }
+    }
+}
+
+} // namespace
+
 void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y)
 {
-    // The fast path: a whole cell inside the picture, copied row by row.
-    if (x >= 0 && y >= 0 && x + 16 <= picture.width() && y + 16 <= picture.height() && tile >= 0 &&
-        tile < 256 && strip.width() >= StripCell && strip.height() >= StripHeight &&
-        strip.format() == Format && picture.format() == Format) {
-        for (int row = 0; row < 16; ++row) {
-            const auto* in = reinterpret_cast<const QRgb*>(strip.constScanLine(StripCell * tile + 2 * row));
-            auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y + row)) + x;
-            for (int col = 0; col < 16; ++col) {
-                out[col] = in[2 * col];
-            }
-        }
+    if (isWholeCell(strip, tile, picture, x, y)) {
+        halveCell(strip.constBits(), strip.bytesPerLine(), tile, picture.bits(), picture.bytesPerLine(), x, y);
         return;
     }
     CopyHalved(strip, QRect(0, StripCell * tile, StripCell, StripCell), picture, QPoint(x, y));
@@ -99,6 +116,9 @@ void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y
 void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
                  int firstCell, int lastCell)
 {
+    const bool fast = picture.width() >= MapGeometry::PictureWidth && picture.height() >= MapGeometry::PictureHeight &&
+                      isWholeCell(strip, 0, picture, 0, 0);
+    uchar* pictureBits = fast ? picture.bits() : nullptr;
     for (int cell = std::max(firstCell, 0); cell <= lastCell && cell < MapGeometry::BlockBytes; ++cell) {
         const int r = cell / MapGeometry::Columns;
         const int c = cell % MapGeometry::Columns;
@@ -106,7 +126,12 @@ void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& s
         if (!CartridgeImage::contains(index)) {
             continue;
         }
-        CopyTileToCell(strip, image.at(index), picture, MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+        if (fast) {
+            halveCell(strip.constBits(), strip.bytesPerLine(), image.at(index), pictureBits, picture.bytesPerLine(),
+                      MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+        } else {
+            CopyTileToCell(strip, image.at(index), picture, MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+        }
     }
 }
 
@@ -145,8 +170,19 @@ void DrawGrid(QImage& picture, const QColor& color)
     for (int i = 1; i <= 32; ++i) {
         horizontalLine(picture, 0, 8192, 16 * i, rgb);
     }
-    for (int j = 1; j <= 255; ++j) {
-        verticalLine(picture, 16 * j, 0, 512, rgb);
+    if (picture.format() != Format) {
+        for (int j = 1; j <= 255; ++j) {
+            verticalLine(picture, 16 * j, 0, 512, rgb);
+        }
+        return;
+    }
+    uchar* bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (int y = 0; y < std::min(picture.height(), 513); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + stride * y);
+        for (int x = 16; x <= std::min(picture.width() - 1, 16 * 255); x += 16) {
+            line[x] = rgb;
+        }
     }
 }
 

@@ -1,0 +1,172 @@
+#include "BenchPlatform.h"
+#include "CartridgeImage.h"
+#include "MapGeometry.h"
+#include "frmCharacters.h"
+#include "frmIB.h"
+#include "frmMain.h"
+#include "frmPrices.h"
+#include "frmTowns.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+// What a user waits for: loading, changing blocks, painting during a drag,
+// saving, and each Game window's fill and save, on a real file.
+namespace {
+
+QByteArray cartridgeBytes()
+{
+    QByteArray bytes(262160, '\0');
+    quint32 state = 99;
+    for (char& b : bytes) {
+        state = state * 1664525U + 1013904223U;
+        b = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+struct Session {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("bench.nes"));
+    BenchPlatform platform;
+    frmMain window{platform};
+
+    Session()
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(cartridgeBytes());
+        file.close();
+        window.show();
+    }
+};
+
+void flushEvents()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+// The floor for a save: writing a cartridge-sized file through a temporary
+// file and a rename, the way every save is made.
+static void BM_FloorAtomicFileWrite(benchmark::State& state)
+{
+    Session s;
+    const QByteArray bytes = cartridgeBytes();
+    for (auto _ : state) {
+        QSaveFile file(s.path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.commit();
+    }
+}
+BENCHMARK(BM_FloorAtomicFileWrite)->Unit(benchmark::kMicrosecond);
+
+// From the confirmed file name to an interactive window: strip, image and
+// block 1 drawn with its per-cell progress.
+static void BM_LoadRom(benchmark::State& state)
+{
+    Session s;
+    for (auto _ : state) {
+        s.window.LoadRom(s.path);
+    }
+}
+BENCHMARK(BM_LoadRom)->Unit(benchmark::kMillisecond);
+
+static void BM_BlockChange(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    auto* list = s.window.findChild<QComboBox*>(QStringLiteral("cboBlock"));
+    int block = 0;
+    for (auto _ : state) {
+        list->setCurrentIndex(block++ % 8);
+        s.window.cboBlock_Click();
+    }
+}
+BENCHMARK(BM_BlockChange)->Unit(benchmark::kMillisecond);
+
+// One movement of a left-button drag into a new cell, through the real mouse
+// event, until the screen shows it.
+static void BM_PaintCellDuringDrag(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    QWidget* map = s.window.findChild<QWidget*>(QStringLiteral("picMap"));
+    flushEvents();
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at(8 + 16 * (step % 28), 8 + 16 * ((step / 28) % 24));
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(map, &move);
+        QCoreApplication::processEvents();  // the repaint of the changed cell
+    }
+}
+BENCHMARK(BM_PaintCellDuringDrag)->Unit(benchmark::kMicrosecond);
+
+static void BM_SaveChanges(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    for (auto _ : state) {
+        s.window.mnuFileSave_Click();
+    }
+}
+BENCHMARK(BM_SaveChanges)->Unit(benchmark::kMicrosecond);
+
+template <typename Window>
+void BM_SimpleWindow(benchmark::State& state, bool save)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    for (auto _ : state) {
+        auto* window = new Window(s.platform, s.window.cartridge(), &s.window);
+        window->Form_Load();
+        if (save) {
+            window->cmdSave_Click();
+        }
+        delete window;
+    }
+}
+static void BM_PricesFill(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, false); }
+static void BM_PricesFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, true); }
+static void BM_CharactersFill(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, false); }
+static void BM_CharactersFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, true); }
+BENCHMARK(BM_PricesFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PricesFillAndSave)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CharactersFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CharactersFillAndSave)->Unit(benchmark::kMicrosecond);
+
+template <typename Window>
+void BM_LocationWindow(benchmark::State& state, bool save)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    for (auto _ : state) {
+        auto* window = new Window(s.platform, s.window.cartridge(), s.window.pickState(), &s.window);
+        window->FillFromFile(s.path);
+        if (save) {
+            window->cmdSave_Click();
+        } else {
+            window->close();
+        }
+        flushEvents();
+    }
+}
+static void BM_ItemsFill(benchmark::State& state) { BM_LocationWindow<frmIB>(state, false); }
+static void BM_ItemsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmIB>(state, true); }
+static void BM_TownsFill(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, false); }
+static void BM_TownsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, true); }
+BENCHMARK(BM_ItemsFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ItemsFillAndSave)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TownsFill)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TownsFillAndSave)->Unit(benchmark::kMicrosecond);
