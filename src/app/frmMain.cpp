@@ -448,18 +448,25 @@ void frmMain::openSideWindow(QDialog* window)
     m_platform.showModal(window);
 }
 
-void frmMain::mnuCharacters_Click()
+template <typename Window>
+void frmMain::openFreshWindow()
 {
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
     }
-    auto* window = new frmCharacters(m_platform, m_cartridge, this);
+    // Loaded anew at every opening, so it always shows what the file holds.
+    auto* window = new Window(m_platform, m_cartridge, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (!window->Form_Load()) {
         delete window;
         return;
     }
     openSideWindow(window);
+}
+
+void frmMain::mnuCharacters_Click()
+{
+    openFreshWindow<frmCharacters>();
 }
 
 void frmMain::mnuGameItems_Click()
@@ -476,16 +483,7 @@ void frmMain::mnuGameItems_Click()
 
 void frmMain::mnuGamePriceItems_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
-        return;
-    }
-    auto* window = new frmPrices(m_platform, m_cartridge, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    if (!window->Form_Load()) {
-        delete window;
-        return;
-    }
-    openSideWindow(window);
+    openFreshWindow<frmPrices>();
 }
 
 void frmMain::mnuGameTowns_Click()

@@ -108,6 +108,8 @@ private:
     void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
+    template <typename Window>
+    void openFreshWindow();
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;

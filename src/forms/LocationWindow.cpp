@@ -3,6 +3,7 @@
 #include "Cartridge.h"
 #include "CartridgeFile.h"
 #include "Platform.h"
+#include "Twips.h"
 #include "UiFonts.h"
 #include "ValueLabel.h"
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int FirstRowTop = 600;
 constexpr int RowStep = 360;
 constexpr int NameHeight = 210;
@@ -21,10 +21,7 @@ constexpr int ValueHeight = 285;
 constexpr int SextantWidth = 975;
 constexpr int BlockWidth = 615;
 
-QRect pixels(int left, int top, int width, int height)
-{
-    return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
-}
+using Twips::ToPixels;
 
 QString indexed(const QString& name, int index)
 {
@@ -58,12 +55,12 @@ LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickSta
         auto* name = new QLabel(m_table.rows[i].label, this);
         name->setObjectName(indexed(columns.nameLabel, columns.firstNameIndex + i));
         name->adjustSize();
-        name->setGeometry(pixels(columns.nameLeft, top, 0, NameHeight).adjusted(0, 0, name->width(), 0));
+        name->setGeometry(ToPixels(columns.nameLeft, top, 0, NameHeight).adjusted(0, 0, name->width(), 0));
 
         lblSextant << MakeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
-                                     pixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font());
+                                     ToPixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font());
         lblBlock << MakeValueLabel(this, indexed(QStringLiteral("lblBlock"), i), QStringLiteral("0"),
-                                   pixels(columns.blockLeft, top, BlockWidth, ValueHeight), font());
+                                   ToPixels(columns.blockLeft, top, BlockWidth, ValueHeight), font());
         QPushButton* button = addButton(indexed(QStringLiteral("cmdLocation"), i), QStringLiteral("New Location"),
                                         columns.buttonLeft, top, columns.buttonWidth, ValueHeight);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdLocation_Click(i); });
@@ -93,7 +90,7 @@ QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     label->setFont(UiFonts::Arial(12, true));
-    label->setGeometry(pixels(left, top, width, height));
+    label->setGeometry(ToPixels(left, top, width, height));
     return label;
 }
 
@@ -103,7 +100,7 @@ QPushButton* LocationWindow::addButton(const QString& name, const QString& text,
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setAutoDefault(false);
-    button->setGeometry(pixels(left, top, width, height));
+    button->setGeometry(ToPixels(left, top, width, height));
     return button;
 }
 
@@ -116,7 +113,7 @@ void LocationWindow::addHorizontalRule(const QString& name, int y, int x1, int x
     QPalette palette = rule->palette();
     palette.setColor(QPalette::Window, Qt::black);
     rule->setPalette(palette);
-    rule->setGeometry(x1 / TwipsPerPixel, y / TwipsPerPixel, (x2 - x1) / TwipsPerPixel + 1, 1);
+    rule->setGeometry(x1 / Twips::PerPixel, y / Twips::PerPixel, (x2 - x1) / Twips::PerPixel + 1, 1);
 }
 
 void LocationWindow::addVerticalRule(const QString& name, int x, int y1, int y2)
@@ -128,12 +125,12 @@ void LocationWindow::addVerticalRule(const QString& name, int x, int y1, int y2)
     QPalette palette = rule->palette();
     palette.setColor(QPalette::Window, Qt::black);
     rule->setPalette(palette);
-    rule->setGeometry(x / TwipsPerPixel, y1 / TwipsPerPixel, 1, (y2 - y1) / TwipsPerPixel + 1);
+    rule->setGeometry(x / Twips::PerPixel, y1 / Twips::PerPixel, 1, (y2 - y1) / Twips::PerPixel + 1);
 }
 
 void LocationWindow::setClientSize(int width, int height)
 {
-    setFixedSize(width / TwipsPerPixel, height / TwipsPerPixel);
+    setFixedSize(width / Twips::PerPixel, height / Twips::PerPixel);
 }
 
 bool LocationWindow::FillFromFile(const QString& path)

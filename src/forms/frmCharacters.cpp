@@ -6,6 +6,7 @@
 #include "FieldValues.h"
 #include "LimitedTextBox.h"
 #include "Platform.h"
+#include "Twips.h"
 #include "UiFonts.h"
 
 #include <QComboBox>
@@ -19,16 +20,7 @@ using namespace CharacterFields;
 
 namespace {
 
-// Twips to pixels.
-int px(int twips)
-{
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
+using Twips::ToPixels;
 
 constexpr QPoint PanelPlace{120, 120};
 constexpr QSize PanelSize{3255, 3135};
@@ -52,7 +44,7 @@ constexpr StatPlace StatPlaces[StatCount] = {
 QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top, int width)
 {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(twipRect(left, top, width, 255));
+    label->setGeometry(ToPixels(left, top, width, 255));
     return label;
 }
 
@@ -71,7 +63,7 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(UiFonts::Arial(8.25));
-    setFixedSize(px(3495), px(5550));
+    setFixedSize(ToPixels(3495), ToPixels(5550));
 
     // Boxes() lists the stats field by field, eight classes each, then the herbs.
     m_numberBoxes.resize(StatCount * ClassCount);
@@ -94,14 +86,14 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
         button->setCheckable(true);
         button->setAutoExclusive(true);
         const QPoint at = herbs ? QPoint(120, 4800) : QPoint(lefts[i % 4], i < 4 ? 3360 : 4080);
-        button->setGeometry(twipRect(at.x(), at.y(), ButtonSize, ButtonSize));
+        button->setGeometry(ToPixels(at.x(), at.y(), ButtonSize, ButtonSize));
         connect(button, &QToolButton::clicked, this, [this, i] { optChara_Click(i); });
         optChara[static_cast<std::size_t>(i)] = button;
     }
 
     auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setGeometry(twipRect(2160, 5160, 1215, 285));
+    cmdSave->setGeometry(ToPixels(2160, 5160, 1215, 285));
     cmdSave->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &frmCharacters::cmdSave_Click);
 
@@ -112,14 +104,14 @@ void frmCharacters::buildClassPanel(int c)
 {
     auto* panel = new QGroupBox(ClassName(c), this);
     panel->setObjectName(indexed(QStringLiteral("frmChara"), c));
-    panel->setGeometry(twipRect(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
+    panel->setGeometry(ToPixels(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
     frmChara[static_cast<std::size_t>(c)] = panel;
 
     for (int stat = 0; stat < StatCount; ++stat) {
         const StatPlace& place = StatPlaces[stat];
         makeCaption(panel, StatOf(stat).caption, place.captionLeft, place.top, place.boxLeft - place.captionLeft);
         auto* box = new LimitedTextBox(indexed(StatOf(stat).name, c), place.typingLimit,
-                                       twipRect(place.boxLeft, place.top, place.boxWidth, 255), panel);
+                                       ToPixels(place.boxLeft, place.top, place.boxWidth, 255), panel);
         m_numberBoxes[stat * ClassCount + c] = box;
     }
 
@@ -130,7 +122,7 @@ void frmCharacters::buildClassPanel(int c)
         list->setObjectName(indexed(n == 0 ? QStringLiteral("cboEquip1") : QStringLiteral("cboEquip2"), c));
         list->setEditable(false);
         list->setMaxVisibleItems(12);
-        list->setGeometry(twipRect(960, top, 2175, ListHeight));
+        list->setGeometry(ToPixels(960, top, 2175, ListHeight));
         (n == 0 ? cboEquip1 : cboEquip2).append(list);
     }
 
@@ -138,7 +130,7 @@ void frmCharacters::buildClassPanel(int c)
         auto* rule = new QFrame(panel);
         rule->setFrameShape(QFrame::HLine);
         rule->setFrameShadow(QFrame::Sunken);
-        rule->setGeometry(px(120), px(top), px(PanelSize.width() - 240), 2);
+        rule->setGeometry(ToPixels(120), ToPixels(top), ToPixels(PanelSize.width() - 240), 2);
     }
 }
 
@@ -146,7 +138,7 @@ void frmCharacters::buildHerbsPanel()
 {
     auto* panel = new QGroupBox(HerbsPanelCaption, this);
     panel->setObjectName(indexed(QStringLiteral("frmChara"), HerbsPanel));
-    panel->setGeometry(twipRect(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
+    panel->setGeometry(ToPixels(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
     frmChara[HerbsPanel] = panel;
 
     for (int h = 0; h < HerbCount; ++h) {
@@ -156,7 +148,7 @@ void frmCharacters::buildHerbsPanel()
         const int top = last ? 360 : 360 + 360 * h;
         makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
         m_numberBoxes.append(new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2,
-                                                twipRect(boxLeft, top, 500, 315), panel));
+                                                ToPixels(boxLeft, top, 500, 315), panel));
     }
 }
 

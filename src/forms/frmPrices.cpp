@@ -6,6 +6,7 @@
 #include "LimitedTextBox.h"
 #include "Platform.h"
 #include "PriceFields.h"
+#include "Twips.h"
 #include "UiFonts.h"
 
 #include <QFrame>
@@ -15,16 +16,7 @@
 
 namespace {
 
-// Twips to pixels.
-int px(int twips)
-{
-    return twips / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
+using Twips::ToPixels;
 
 QFrame* makeRule(QWidget* parent, Qt::Orientation orientation, int left, int top, int length)
 {
@@ -33,9 +25,9 @@ QFrame* makeRule(QWidget* parent, Qt::Orientation orientation, int left, int top
     rule->setFrameShadow(QFrame::Plain);
     rule->setLineWidth(1);
     if (orientation == Qt::Horizontal) {
-        rule->setGeometry(px(left), px(top), px(length) + 1, 1);
+        rule->setGeometry(ToPixels(left), ToPixels(top), ToPixels(length) + 1, 1);
     } else {
-        rule->setGeometry(px(left), px(top), 1, px(length) + 1);
+        rule->setGeometry(ToPixels(left), ToPixels(top), 1, ToPixels(length) + 1);
     }
     return rule;
 }
@@ -55,7 +47,7 @@ frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(UiFonts::Arial(8.25));
-    setFixedSize(px(4650), px(6615));
+    setFixedSize(ToPixels(4650), ToPixels(6615));
     buildControls();
 }
 
@@ -70,7 +62,7 @@ void frmPrices::buildControls()
         auto* label = new QLabel(QString::fromLatin1(heading.text), this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(index++));
         label->setFont(UiFonts::Arial(12, true));
-        label->setGeometry(twipRect(heading.left, 120, 900, 330));
+        label->setGeometry(ToPixels(heading.left, 120, 900, 330));
     }
 
     const auto& prices = PriceFields::Prices();
@@ -79,13 +71,13 @@ void frmPrices::buildControls()
         const int column = price.column - 1;
         auto* caption = new QLabel(price.caption, this);
         caption->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        caption->setGeometry(twipRect(CaptionLeft[column], price.top, 900, 255));
+        caption->setGeometry(ToPixels(CaptionLeft[column], price.top, 900, 255));
 
         const bool herb = i >= PriceFields::ItemCount;
         const QString name = herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount)
                                   : QStringLiteral("txtItem_%1").arg(i);
         auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
-                                       twipRect(BoxLeft[column], price.top, 975, 255), this);
+                                       ToPixels(BoxLeft[column], price.top, 975, 255), this);
         (herb ? txtHerbs : txtItem).append(box);
         m_boxes.append(box);
     }
@@ -99,7 +91,7 @@ void frmPrices::buildControls()
 
     auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdSave->setGeometry(twipRect(120, 6240, 1215, 285));
+    cmdSave->setGeometry(ToPixels(120, 6240, 1215, 285));
     cmdSave->setAutoDefault(false);
     connect(cmdSave, &QPushButton::clicked, this, &frmPrices::cmdSave_Click);
 }
