@@ -1,12 +1,10 @@
-#include "CommonDialog.h"
 #include "Fixtures.h"
-#include "ScriptedPlatform.h"
-#include "frmMain.h"
+#include "MainWindowDriver.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 #include <QtTest>
 
 // Loading a cartridge and writing the map range back, through the real main
@@ -15,17 +13,13 @@ class tst_LoadSave : public QObject {
     Q_OBJECT
 
 private:
-    QAction* action(frmMain& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
-    bool load(frmMain& w, ScriptedPlatform& p, const QString& path)
+    static bool saveEnabled(MainWindowDriver& d)
     {
-        p.openAnswers << path;
-        w.mnuFileLoad_Click();
-        return w.cartridge().CartridgePath() == path;
+        return d.window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->isEnabled();
     }
 
 private slots:
     void openDialogFilter();
-    void cancelledDialogChangesNothing();
     void saveWithoutEditKeepsFile_data();
     void saveWithoutEditKeepsFile();
     void saveChangesOnlyImageRange();
@@ -39,26 +33,13 @@ private slots:
 
 void tst_LoadSave::openDialogFilter()
 {
-    ScriptedPlatform p;
-    frmMain w(p);
-    w.mnuFileLoad_Click();
-    QCOMPARE(p.openFilters.size(), 1);
-    const auto filters = p.openFilters.first();
+    MainWindowDriver d;
+    d.window.mnuFileLoad_Click();
+    QCOMPARE(d.platform.openFilters.size(), 1);
+    const auto filters = d.platform.openFilters.first();
     QCOMPARE(filters.size(), 2);
-    QCOMPARE(filters[0].description, QStringLiteral("NES files (*.nes)"));
-    QCOMPARE(filters[0].pattern, QStringLiteral("*.nes"));
-    QCOMPARE(filters[1].description, QStringLiteral("All Files(*.*)"));
-    QCOMPARE(filters[1].pattern, QStringLiteral("*.*"));
-}
-
-void tst_LoadSave::cancelledDialogChangesNothing()
-{
-    ScriptedPlatform p;
-    frmMain w(p);
-    w.mnuFileLoad_Click();
-    QVERIFY(w.cartridge().CartridgePath().isEmpty());
-    QVERIFY(!action(w, "mnuFileSave")->isEnabled());
-    QVERIFY(p.messages.isEmpty());
+    QCOMPARE(filters[0].description + u'|' + filters[0].pattern, QStringLiteral("NES files (*.nes)|*.nes"));
+    QCOMPARE(filters[1].description + u'|' + filters[1].pattern, QStringLiteral("All Files(*.*)|*.*"));
 }
 
 void tst_LoadSave::saveWithoutEditKeepsFile_data()
@@ -72,51 +53,41 @@ void tst_LoadSave::saveWithoutEditKeepsFile_data()
 void tst_LoadSave::saveWithoutEditKeepsFile()
 {
     QFETCH(int, size);
-    QTemporaryDir dir;
-    const QByteArray before = Fixtures::Pattern(size, 7);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), before);
-    ScriptedPlatform p;
-    frmMain w(p);
-    QVERIFY(load(w, p, path));
-    QVERIFY(action(w, "mnuFileSave")->isEnabled());
-    QCOMPARE(w.cartridge().image().at(16400), quint8(before[16400]));
-    QCOMPARE(w.cartridge().image().at(139279), quint8(before[139279]));
-    QCOMPARE(w.windowTitle(), frmMain::Title());
+    MainWindowDriver d(Fixtures::Pattern(size, 7));
+    QVERIFY(!saveEnabled(d));
+    QVERIFY(d.load());
+    QVERIFY(saveEnabled(d));
+    QCOMPARE(d.window.cartridge().image().at(16400), quint8(d.original[16400]));
+    QCOMPARE(d.window.cartridge().image().at(139279), quint8(d.original[139279]));
+    QCOMPARE(d.window.windowTitle(), frmMain::Title());
 
-    w.mnuFileSave_Click();
-    QCOMPARE(Fixtures::ReadAll(path), before);
-    QCOMPARE(p.messages.size(), 1);
-    QCOMPARE(p.messages[0].title, QStringLiteral("File saved"));
-    QCOMPARE(p.messages[0].text, QStringLiteral("The file: \"") + path + QStringLiteral("\" was saved"));
-    QCOMPARE(p.messages[0].icon, Platform::Icon::Exclamation);
+    d.window.mnuFileSave_Click();
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    QCOMPARE(d.platform.messages.size(), 1);
+    QCOMPARE(d.platform.messages[0].title, QStringLiteral("File saved"));
+    QCOMPARE(d.platform.messages[0].text, QStringLiteral("The file: \"") + d.path + QStringLiteral("\" was saved"));
+    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Exclamation);
 }
 
 void tst_LoadSave::saveChangesOnlyImageRange()
 {
-    QTemporaryDir dir;
-    const QByteArray before = Fixtures::Pattern(262160, 3);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), before);
-    ScriptedPlatform p;
-    frmMain w(p);
-    QVERIFY(load(w, p, path));
+    MainWindowDriver d(Fixtures::Pattern(262160, 3));
+    QVERIFY(d.load());
     // Meanwhile a side window wrote outside the range: a save must keep it.
-    QByteArray expected = before;
-    QFile side(path);
-    QVERIFY(side.open(QIODevice::ReadWrite));
-    side.seek(3847);
-    side.write("\x01\x02", 2);
+    QFile side(d.path);
+    QVERIFY(side.open(QIODevice::ReadWrite) && side.seek(3847) && side.write("\x01\x02", 2) == 2);
     side.close();
-    expected[3847] = '\x01';
-    expected[3848] = '\x02';
+    QByteArray expected = d.original;
+    expected.replace(3847, 2, QByteArray("\x01\x02", 2));
 
-    auto& image = w.cartridge().image();
-    image.set(16400, quint8(~before[16400]));
-    image.set(139279, quint8(~before[139279]));
-    expected[16400] = char(~before[16400]);
-    expected[139279] = char(~before[139279]);
-    w.mnuFileSave_Click();
-    const QByteArray after = Fixtures::ReadAll(path);
-    QCOMPARE(Fixtures::Differences(after, before), (QList<qint64>{3847, 3848, 16400, 139279}));
+    auto& image = d.window.cartridge().image();
+    for (qint64 at : {16400, 139279}) {
+        image.set(at, quint8(~d.original[at]));
+        expected[at] = char(~d.original[at]);
+    }
+    d.window.mnuFileSave_Click();
+    const QByteArray after = Fixtures::ReadAll(d.path);
+    QCOMPARE(Fixtures::Differences(after, d.original), (QList<qint64>{3847, 3848, 16400, 139279}));
     QCOMPARE(after, expected);
 }
 
@@ -132,73 +103,69 @@ void tst_LoadSave::shortFile_data()
     QTest::newRow("one byte short, Yes") << 139279 << true;
 }
 
+// A short file: asked; No changes nothing; Yes loads with zeros past the end,
+// and the save grows the file to exactly 139280 bytes.
 void tst_LoadSave::shortFile()
 {
     QFETCH(int, size);
     QFETCH(bool, answer);
-    QTemporaryDir dir;
+    MainWindowDriver d;
     const QByteArray before = Fixtures::Pattern(size, 11);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("short.nes"), before);
-    ScriptedPlatform p;
-    p.questionAnswers << answer;
-    frmMain w(p);
-    p.openAnswers << path;
-    w.mnuFileLoad_Click();
-    QCOMPARE(p.questions.size(), 1);
-    QVERIFY(p.questions[0].text.contains(path));
-    QVERIFY(p.questions[0].text.contains(QString::number(size) + QStringLiteral(" bytes long")));
-    QVERIFY(p.questions[0].text.contains(QStringLiteral("139280")));
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), before);
+    d.platform.questionAnswers << answer;
+    QCOMPARE(d.load(), answer);
+    QCOMPARE(d.platform.questions.size(), 1);
+    const QString question = d.platform.questions[0].text;
+    QVERIFY(question.contains(d.path) && question.contains(QString::number(size) + QStringLiteral(" bytes long")));
+    QVERIFY(question.contains(QStringLiteral("139280")));
     if (!answer) {
-        QVERIFY(w.cartridge().CartridgePath().isEmpty());
-        QVERIFY(!action(w, "mnuFileSave")->isEnabled());
-        QCOMPARE(Fixtures::ReadAll(path), before);
+        QVERIFY(d.window.cartridge().CartridgePath().isEmpty());
+        QVERIFY(!saveEnabled(d));
+        QCOMPARE(Fixtures::ReadAll(d.path), before);
         return;
     }
-    QCOMPARE(w.cartridge().CartridgePath(), path);
-    for (int i = 16400; i < std::max(size, 16400); ++i) {
-        QCOMPARE(w.cartridge().image().at(i), quint8(before[i]));
-    }
-    QCOMPARE(w.cartridge().image().at(139279), quint8(0));
-    w.mnuFileSave_Click();
-    const QByteArray after = Fixtures::ReadAll(path);
-    QCOMPARE(after.size(), 139280);
-    QCOMPARE(after.left(size), before);
-    QCOMPARE(after.mid(size), QByteArray(139280 - size, '\0'));
+    const QByteArray image = d.window.cartridge().image().bytes();
+    QCOMPARE(image, (before.mid(16400) + QByteArray(139280, '\0')).left(122880));
+    d.window.mnuFileSave_Click();
+    QCOMPARE(Fixtures::ReadAll(d.path), before + QByteArray(139280 - size, '\0'));
 }
 
 void tst_LoadSave::loadFailureKeepsEverything_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::newRow("dialog cancelled") << "cancel";
     QTest::newRow("missing") << "missing";
     QTest::newRow("folder") << "folder";
     QTest::newRow("path through a file") << "through";
 }
 
+// Path, image (with an unsaved edit) and menus stay as they were; a message
+// names the file, except for a cancelled dialog, which says nothing.
 void tst_LoadSave::loadFailureKeepsEverything()
 {
     QFETCH(QString, kind);
-    QTemporaryDir dir;
-    const QByteArray good = Fixtures::Pattern(262160, 5);
-    const QString goodPath = Fixtures::WriteFile(dir, QStringLiteral("good.nes"), good);
-    QString bad = dir.filePath(QStringLiteral("bad.nes"));
+    MainWindowDriver d;
+    QString bad = d.dir.filePath(QStringLiteral("bad.nes"));
     if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("bad.nes")));
+        QVERIFY(QDir(d.dir.path()).mkdir(QStringLiteral("bad.nes")));
     } else if (kind == QLatin1String("through")) {
-        bad = goodPath + QStringLiteral("/inner.nes");
+        bad = d.path + QStringLiteral("/inner.nes");
     }
-    ScriptedPlatform p;
-    frmMain w(p);
-    QVERIFY(load(w, p, goodPath));
-    w.cartridge().image().set(20000, 0x42);  // an unsaved edit survives the failed load
-    p.openAnswers << bad;
-    w.mnuFileLoad_Click();
-    QCOMPARE(p.messages.size(), 1);
-    QVERIFY(p.messages[0].text.contains(bad));
-    QCOMPARE(p.messages[0].icon, Platform::Icon::Critical);
-    QCOMPARE(w.cartridge().CartridgePath(), goodPath);
-    QCOMPARE(w.cartridge().image().at(20000), quint8(0x42));
-    QCOMPARE(w.cartridge().image().at(16400), quint8(good[16400]));
-    QVERIFY(action(w, "mnuFileSave")->isEnabled());
+    QVERIFY(d.load());
+    d.window.cartridge().image().set(20000, 0x42);
+    if (kind != QLatin1String("cancel")) {
+        d.platform.openAnswers << bad;
+    }
+    d.window.mnuFileLoad_Click();
+    QCOMPARE(d.platform.messages.size(), kind == QLatin1String("cancel") ? 0 : 1);
+    if (!d.platform.messages.isEmpty()) {
+        QVERIFY(d.platform.messages[0].text.contains(bad));
+        QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+    }
+    QCOMPARE(d.window.cartridge().CartridgePath(), d.path);
+    QCOMPARE(d.window.cartridge().image().at(20000), quint8(0x42));
+    QCOMPARE(d.window.cartridge().image().at(16400), quint8(d.original[16400]));
+    QVERIFY(saveEnabled(d));
     QVERIFY(!QFileInfo(bad).isFile());
 }
 
@@ -214,35 +181,27 @@ void tst_LoadSave::saveFailureLeavesFileAndImage_data()
 void tst_LoadSave::saveFailureLeavesFileAndImage()
 {
     QFETCH(QString, kind);
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    const QString path = dir.filePath(QStringLiteral("sub/cart.nes"));
-    const QByteArray before = Fixtures::Pattern(262160, 9);
-    Fixtures::WriteFile(dir, QStringLiteral("sub/cart.nes"), before);
-    ScriptedPlatform p;
-    frmMain w(p);
-    QVERIFY(load(w, p, path));
-    w.cartridge().image().set(30000, 0x99);
-    const QByteArray image = w.cartridge().image().bytes();
+    MainWindowDriver d;
+    QVERIFY(QDir(d.dir.path()).mkdir(QStringLiteral("sub")));
+    d.path = Fixtures::WriteFile(d.dir, QStringLiteral("sub/cart.nes"), d.original);
+    QVERIFY(d.load());
+    d.window.cartridge().image().set(30000, 0x99);
+    const QByteArray image = d.window.cartridge().image().bytes();
 
-    if (kind == QLatin1String("deleted")) {
-        QVERIFY(QFile::remove(path));
-    } else if (kind == QLatin1String("folder gone")) {
-        QVERIFY(QDir(dir.filePath(QStringLiteral("sub"))).removeRecursively());
-    } else if (kind == QLatin1String("through")) {
-        QVERIFY(QDir(dir.filePath(QStringLiteral("sub"))).removeRecursively());
-        Fixtures::WriteFile(dir, QStringLiteral("sub"), QByteArray("plain"));
+    if (kind == QLatin1String("deleted") || kind == QLatin1String("folder")) {
+        QVERIFY(QFile::remove(d.path));
+        QVERIFY(kind == QLatin1String("deleted") || QDir(d.dir.path()).mkdir(QStringLiteral("sub/cart.nes")));
     } else {
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub/cart.nes")));
+        QVERIFY(QDir(d.dir.filePath(QStringLiteral("sub"))).removeRecursively());
+        if (kind == QLatin1String("through")) {
+            Fixtures::WriteFile(d.dir, QStringLiteral("sub"), QByteArray("plain"));
+        }
     }
-    w.mnuFileSave_Click();
-    QCOMPARE(p.messages.size(), 1);
-    QCOMPARE(p.messages[0].title, QStringLiteral("File not saved"));
-    QVERIFY(p.messages[0].text.contains(path));
-    QVERIFY(!p.messageTitles().contains(QStringLiteral("File saved")));
-    QCOMPARE(w.cartridge().image().bytes(), image);
-    QVERIFY(!QFileInfo(path).isFile());  // nothing was created in its place
+    d.window.mnuFileSave_Click();
+    QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File not saved")});
+    QVERIFY(d.platform.messages[0].text.contains(d.path));
+    QCOMPARE(d.window.cartridge().image().bytes(), image);
+    QVERIFY(!QFileInfo(d.path).isFile());  // nothing was created in its place
 }
 
 QTEST_MAIN(tst_LoadSave)

@@ -4,10 +4,14 @@
 #include "MapGeometry.h"
 #include "PictureBox.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 
 MainWindowDriver::MainWindowDriver(const QByteArray& cartridge)
     : original(cartridge.isEmpty() ? Fixtures::Pattern(262160, 42) : cartridge)
@@ -61,4 +65,71 @@ void MainWindowDriver::press(QPointF position, Qt::MouseButton button)
 void MainWindowDriver::move(QPointF position, Qt::MouseButtons buttons)
 {
     mapEvent(QEvent::MouseMove, position, Qt::NoButton, buttons);
+}
+
+bool MainWindowDriver::showAndLoad()
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window) && load();
+}
+
+QDialog* MainWindowDriver::open(void (frmMain::*menuHandler)())
+{
+    const qsizetype shown = platform.modals.size();
+    (window.*menuHandler)();
+    return platform.modals.size() == shown ? nullptr : platform.modals.last().data();
+}
+
+void MainWindowDriver::pressOverworld(int column, int overworldRow)
+{
+    if (window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentIndex() != overworldRow / 32) {
+        chooseBlock(overworldRow / 32 + 1);
+    }
+    press(QPointF(column * 16 + 3, (overworldRow % 32) * 16 + 3));
+}
+
+void MainWindowDriver::click(QWidget* window, const QString& name)
+{
+    auto* button = window->findChild<QAbstractButton*>(name);
+    if (!button) {
+        qFatal("no button %s", qPrintable(name));
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void MainWindowDriver::type(QWidget* window, const QString& name, const QString& text)
+{
+    QWidget* box = window->findChild<QWidget*>(name);
+    if (!box) {
+        qFatal("no box %s", qPrintable(name));
+    }
+    box->setFocus();
+    if (qobject_cast<QLineEdit*>(box)) {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+    }
+    QTest::keyClicks(box, text);
+}
+
+QString MainWindowDriver::textOf(QWidget* window, const QString& name)
+{
+    QObject* control = window->findChild<QObject*>(name);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        return list->currentText();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    return QStringLiteral("<no %1>").arg(name);
+}
+
+void MainWindowDriver::deleteClosed()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -3,6 +3,7 @@
 #include "ScriptedPlatform.h"
 #include "frmMain.h"
 
+#include <QDialog>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
@@ -33,4 +34,20 @@ public:
     void mapEvent(QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons);
     void press(QPointF position, Qt::MouseButton button = Qt::LeftButton);
     void move(QPointF position, Qt::MouseButtons buttons = Qt::NoButton);
+
+    // Shows the main window and loads, as the side windows need it.
+    bool showAndLoad();
+    // Runs a Game menu handler; the window it showed, or null when none.
+    QDialog* open(void (frmMain::*menuHandler)());
+    // A left press on an overworld cell, after choosing its block when needed.
+    void pressOverworld(int column, int overworldRow);
+
+    // A side window's controls, named as the program names them.
+    static void click(QWidget* window, const QString& name);
+    // Types into a text box (replacing its text) or a closed drop-down list.
+    static void type(QWidget* window, const QString& name, const QString& text);
+    // The text of a label, text box, button or drop-down list.
+    static QString textOf(QWidget* window, const QString& name);
+    // Deletes the windows that closed (they delete themselves later).
+    static void deleteClosed();
 };

@@ -9,7 +9,7 @@
 // Answers every dialog from lists the test fills in, and records what the
 // program would have shown. Side windows are shown without a nested event
 // loop, so a test can drive them and then look at the result.
-class ScriptedPlatform final : public Platform {
+class ScriptedPlatform : public Platform {
 public:
     struct Shown {
         QString title;
