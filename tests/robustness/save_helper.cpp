@@ -4,8 +4,8 @@
 //   save_helper loop <cartridge> <versionA> <versionB>
 //       Loads the cartridge through Cartridge, checks that it holds exactly A
 //       or B, puts the other version's map bytes into the image and saves it
-//       with Cartridge::save, over and over. Prints "saving" once the first
-//       save is done. Exits 3 at once if it ever loads anything but A or B.
+//       with Cartridge::save, over and over. Prints "saved" after every save.
+//       Exits 3 at once if it ever loads anything but A or B.
 //   save_helper save map <cartridge>
 //       Loads the cartridge, inverts the image byte at 16400 and saves the
 //       whole image with Cartridge::save (what "Save Changes" does).
@@ -47,7 +47,6 @@ int loop(const QString& cartridge, const QString& pathA, const QString& pathB)
         std::fprintf(stderr, "versions A and B must be long enough and differ\n");
         return 2;
     }
-    bool announced = false;
     for (;;) {
         Cartridge c;
         QString error;
@@ -65,11 +64,8 @@ int loop(const QString& cartridge, const QString& pathA, const QString& pathB)
             std::fprintf(stderr, "save failed: %s\n", qPrintable(error));
             return 1;
         }
-        if (!announced) {
-            announced = true;
-            std::fputs("saving\n", stdout);
-            std::fflush(stdout);
-        }
+        std::fputs("saved\n", stdout);
+        std::fflush(stdout);
     }
 }
 
