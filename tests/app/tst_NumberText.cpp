@@ -20,20 +20,16 @@ void tst_NumberText::val_data()
     QTest::addColumn<double>("value");
     QTest::newRow("digits then letters") << "12ab" << 12.0;
     QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
     QTest::newRow("decimal") << "2.5" << 2.5;
     QTest::newRow("hex") << "&HFF" << 255.0;
     QTest::newRow("hex lower case") << "&hff" << 255.0;
-    QTest::newRow("hex without digits") << "&H" << 0.0;
     QTest::newRow("exponent") << "9E99" << 9e99;
     QTest::newRow("D exponent") << "1D3" << 1000.0;
     QTest::newRow("exponent without digits") << "7E" << 7.0;
     QTest::newRow("leading blank") << " 12" << 12.0;
     QTest::newRow("blanks inside") << "1 2" << 12.0;
     QTest::newRow("negative") << "-1" << -1.0;
-    QTest::newRow("plus") << "+7" << 7.0;
     QTest::newRow("sign alone") << "-" << 0.0;
-    QTest::newRow("point first") << ".5" << 0.5;
     QTest::newRow("two points") << "1.2.3" << 1.2;
     QTest::newRow("comma stops") << "1,000" << 1.0;
 }
@@ -60,12 +56,9 @@ void tst_NumberText::integerField_data()
     QTest::newRow("9E99 too large") << "9E99" << -32768LL << 32767LL << false << 0LL;
     QTest::newRow("largest 16-bit") << "32767" << -32768LL << 32767LL << true << 32767LL;
     QTest::newRow("rounds past the top") << "32767.5" << -32768LL << 32767LL << false << 0LL;
-    QTest::newRow("smallest 16-bit") << "-32768" << -32768LL << 32767LL << true << -32768LL;
     QTest::newRow("-1 in a byte") << "-1" << 0LL << 255LL << false << 0LL;
     QTest::newRow("-0.4 rounds to 0") << "-0.4" << 0LL << 255LL << true << 0LL;
     QTest::newRow("256 in a byte") << "256" << 0LL << 255LL << false << 0LL;
-    QTest::newRow("&HFF in a byte") << "&HFF" << 0LL << 255LL << true << 255LL;
-    QTest::newRow(" 12") << " 12" << 0LL << 255LL << true << 12LL;
 }
 
 void tst_NumberText::integerField()

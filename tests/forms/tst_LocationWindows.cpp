@@ -99,7 +99,7 @@ private slots:
     void showsFileValues();
     void noFileDoesNothing_data() { addKinds(); }
     void noFileDoesNothing();
-    void pickAndSave_data() { addKinds(); }
+    void pickAndSave_data();
     void pickAndSave();
     void saveWritesExactlyTheRows_data();
     void saveWritesExactlyTheRows();
@@ -188,6 +188,14 @@ void tst_LocationWindows::noFileDoesNothing()
     QVERIFY(!d.window.pickState().LocationWindowOpen());
 }
 
+void tst_LocationWindows::pickAndSave_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("button");  // of the last pick: any button picks
+    QTest::newRow("items") << "items" << int(Qt::MiddleButton);
+    QTest::newRow("towns") << "towns" << int(Qt::RightButton);
+}
+
 // New Location on row 2 twice (the last pick counts), ending on column 12,
 // row 45 (block 2), then save: the file, and for the items window the image,
 // hold the new place; the picks paint nothing; a later "Save Changes" keeps
@@ -215,7 +223,8 @@ void tst_LocationWindows::pickAndSave()
     QCOMPARE(QApplication::activeWindow(), &d.window);
     d.chooseBlock(2);
     const QImage block2 = d.window.mapPicture().copy();
-    d.pressOverworld(12, 45);
+    QFETCH(int, button);
+    d.pressOverworld(12, 45, Qt::MouseButton(button));
     QVERIFY(window->isVisible());
     QCOMPARE(d.platform.modals.last().data(), window.data());
     QCOMPARE(sextant(window, 2), QStringLiteral("(045, 012)"));

@@ -8,8 +8,6 @@ class tst_MapGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void blockStart_data();
-    void blockStart();
     void mapByteOffset_data();
     void mapByteOffset();
     void pointerToCell_data();
@@ -21,41 +19,20 @@ private slots:
     void fatalErrorText();
 };
 
-void tst_MapGeometry::blockStart_data()
-{
-    QTest::addColumn<int>("block");
-    QTest::addColumn<int>("start");  // -1: no block
-    QTest::newRow("0") << 0 << -1;
-    QTest::newRow("1") << 1 << 0x4010;
-    QTest::newRow("2") << 2 << 0x8010;
-    QTest::newRow("3") << 3 << 0xC010;
-    QTest::newRow("4") << 4 << 0x10010;
-    QTest::newRow("5") << 5 << 0x14010;
-    QTest::newRow("6") << 6 << 0x18010;
-    QTest::newRow("7") << 7 << 0x1C010;
-    QTest::newRow("8") << 8 << 0x20010;
-    QTest::newRow("9") << 9 << -1;
-    QTest::newRow("255") << 255 << -1;
-}
-
-void tst_MapGeometry::blockStart()
-{
-    QFETCH(int, block);
-    QFETCH(int, start);
-    const auto result = BlockStart(block);
-    QCOMPARE(result.value_or(-1), start);
-}
-
 void tst_MapGeometry::mapByteOffset_data()
 {
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("localRow");
     QTest::addColumn<int>("column");
-    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("offset");  // -1: no such block
+    QTest::newRow("block 0") << 0 << 0 << 0 << -1;
     QTest::newRow("first byte") << 1 << 0 << 0 << 0x4010;
     QTest::newRow("block 1 row 3 column 5") << 1 << 3 << 5 << 0x4315;
     QTest::newRow("last byte of block 1") << 1 << 31 << 255 << 0x600F;
+    QTest::newRow("block 2") << 2 << 0 << 0 << 0x8010;
+    QTest::newRow("block 5") << 5 << 0 << 1 << 0x14011;
     QTest::newRow("last byte of block 8") << 8 << 31 << 255 << 0x2200F;
+    QTest::newRow("block 9") << 9 << 0 << 0 << -1;
 }
 
 void tst_MapGeometry::mapByteOffset()
@@ -63,8 +40,8 @@ void tst_MapGeometry::mapByteOffset()
     QFETCH(int, block);
     QFETCH(int, localRow);
     QFETCH(int, column);
-    QFETCH(int, offset);
-    QCOMPARE(MapByteOffset(*BlockStart(block), localRow, column), offset);
+    const auto start = BlockStart(block);
+    QTEST(start ? MapByteOffset(*start, localRow, column) : -1, "offset");
 }
 
 void tst_MapGeometry::pointerToCell_data()
@@ -75,11 +52,8 @@ void tst_MapGeometry::pointerToCell_data()
     QTest::newRow("15.9") << 15.9 << 0;
     QTest::newRow("16") << 16.0 << 1;
     QTest::newRow("-0.5 truncates to 0") << -0.5 << 0;
-    QTest::newRow("-8 truncates to 0") << -8.0 << 0;
     QTest::newRow("-16") << -16.0 << -1;
-    QTest::newRow("4095") << 4095.0 << 255;
     QTest::newRow("4096") << 4096.0 << 256;
-    QTest::newRow("511") << 511.0 << 31;
     QTest::newRow("huge") << 1e12 << 1000000;
 }
 
@@ -95,19 +69,14 @@ void tst_MapGeometry::texts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("point readout") << PointReadout(12, 45) << "(012 ,045)";
-    QTest::newRow("point readout origin") << PointReadout(0, 0) << "(000 ,000)";
     QTest::newRow("point readout far corner") << PointReadout(255, 255) << "(255 ,255)";
     QTest::newRow("sextant row") << ThreeDigits(45) << "045";
-    QTest::newRow("sextant column") << ThreeDigits(12) << "012";
     QTest::newRow("location text") << LocationText(45, 12) << "(045, 012)";
     QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
     QTest::newRow("block label") << BlockLabel(3) << "3";
     QTest::newRow("tile 10") << TileReadout(10) << "0A";
     QTest::newRow("tile 255") << TileReadout(255) << "FF";
-    QTest::newRow("tile 0") << TileReadout(0) << "00";
-    QTest::newRow("tile 171") << TileReadout(171) << "AB";
     QTest::newRow("pad one") << PadToTwoChars(QStringLiteral("5")) << "05";
-    QTest::newRow("pad two") << PadToTwoChars(QStringLiteral("AB")) << "AB";
     QTest::newRow("pad empty") << PadToTwoChars(QString()) << "";
     QTest::newRow("first progress") << DrawProgressCaption(0, 0) << "Loading Map - (001, 000)";
     QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
@@ -126,17 +95,14 @@ void tst_MapGeometry::readers_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");  // -1: nothing
     QTest::newRow("sextant 045") << "decimal" << "045" << 45;
-    QTest::newRow("sextant empty") << "decimal" << "" << 0;
     QTest::newRow("block digit") << "decimal" << "8" << 8;
     QTest::newRow("tile 0A") << "tile" << "0A" << 10;
     QTest::newRow("tile FF") << "tile" << "FF" << 255;
-    QTest::newRow("tile 00") << "tile" << "00" << 0;
     QTest::newRow("tile empty") << "tile" << "" << -1;
     QTest::newRow("tile junk") << "tile" << "zz" << -1;
     QTest::newRow("location row") << "row" << "(071, 012)" << 71;
     QTest::newRow("location column") << "column" << "(071, 012)" << 12;
     QTest::newRow("location row 255") << "row" << "(255, 000)" << 255;
-    QTest::newRow("location column 255") << "column" << "(000, 255)" << 255;
     QTest::newRow("design caption column") << "column" << "(000,000)" << 0;
     QTest::newRow("no leading digit") << "row" << "(x12, 000)" << 0;
 }

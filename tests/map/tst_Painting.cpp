@@ -1,6 +1,5 @@
 #include "CartridgeImage.h"
 #include "Fixtures.h"
-#include "LocationPickTarget.h"
 #include "MainWindowDriver.h"
 #include "MapGeometry.h"
 #include "PictureBox.h"
@@ -8,26 +7,10 @@
 #include "TileRaster.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QScrollBar>
 #include <QtTest>
 
 namespace {
-
-// Stands in for the items or towns window: records what the map hands over.
-class StandInWindow : public QDialog, public LocationPickTarget {
-public:
-    int row = -1;
-    QString sextant;
-    QString block;
-    void SetPickedLocation(int r, const QString& s, const QString& b) override
-    {
-        row = r;
-        sextant = s;
-        block = b;
-    }
-    QDialog* window() override { return this; }
-};
 
 // A cartridge whose map bytes are known: cell (c, r) of every block holds (c + r) % 64.
 QByteArray knownMap()
@@ -73,9 +56,6 @@ private slots:
     void pressActsOnItsOwnCellAfterScroll();
     void rightPressPicksTile_data();
     void rightPressPicksTile();
-    void middlePressDoesNothing();
-    void locationPickHandsOverInsteadOfPainting_data();
-    void locationPickHandsOverInsteadOfPainting();
     void paintTwoBlocksAndSave();
 };
 
@@ -241,58 +221,6 @@ void tst_Painting::rightPressPicksTile()
     QCOMPARE(d.window.findChild<PictureBox*>(QStringLiteral("picTileset"))->y(), -scroll);
     QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * tile));
     QCOMPARE(d.window.cartridge().image().bytes(), before);
-}
-
-void tst_Painting::middlePressDoesNothing()
-{
-    MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
-    selectTile(d, 7);
-    const QByteArray before = d.window.cartridge().image().bytes();
-    const QImage picture = d.window.mapPicture();
-    d.press(cellCentre(1, 1), Qt::MiddleButton);
-    QCOMPARE(d.window.cartridge().image().bytes(), before);
-    QCOMPARE(d.window.mapPicture(), picture);
-    QCOMPARE(d.text("lblTile"), QStringLiteral("07"));
-}
-
-void tst_Painting::locationPickHandsOverInsteadOfPainting_data()
-{
-    QTest::addColumn<bool>("towns");
-    QTest::addColumn<int>("button");
-    QTest::newRow("items window, left") << false << int(Qt::LeftButton);
-    QTest::newRow("items window, middle") << false << int(Qt::MiddleButton);
-    QTest::newRow("towns window, right") << true << int(Qt::RightButton);
-}
-
-void tst_Painting::locationPickHandsOverInsteadOfPainting()
-{
-    QFETCH(bool, towns);
-    QFETCH(int, button);
-    MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
-    d.chooseBlock(2);
-    StandInWindow items;
-    StandInWindow townsWindow;
-    d.window.setLocationWindows(&items, &townsWindow);
-    d.window.pickState().ItemsWindowLoaded = true;
-    d.window.pickState().TownsWindowOpen = towns;
-    d.window.pickState().PickRow = 2;
-    const QByteArray before = d.window.cartridge().image().bytes();
-    const QImage picture = d.window.mapPicture();
-
-    d.press(cellCentre(12, 45 - 32), Qt::MouseButton(button));
-
-    StandInWindow& waiting = towns ? townsWindow : items;
-    StandInWindow& other = towns ? items : townsWindow;
-    QCOMPARE(waiting.row, 2);
-    QCOMPARE(waiting.sextant, QStringLiteral("(045, 012)"));
-    QCOMPARE(waiting.block, QStringLiteral("2"));
-    QCOMPARE(other.row, -1);
-    QCOMPARE(d.platform.modals.size(), 1);
-    QCOMPARE(d.platform.modals[0].data(), static_cast<QDialog*>(&waiting));
-    QCOMPARE(d.window.cartridge().image().bytes(), before);
-    QCOMPARE(d.window.mapPicture(), picture);
 }
 
 void tst_Painting::paintTwoBlocksAndSave()

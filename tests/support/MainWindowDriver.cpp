@@ -80,12 +80,12 @@ QDialog* MainWindowDriver::open(void (frmMain::*menuHandler)())
     return platform.modals.size() == shown ? nullptr : platform.modals.last().data();
 }
 
-void MainWindowDriver::pressOverworld(int column, int overworldRow)
+void MainWindowDriver::pressOverworld(int column, int overworldRow, Qt::MouseButton button)
 {
     if (window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentIndex() != overworldRow / 32) {
         chooseBlock(overworldRow / 32 + 1);
     }
-    press(QPointF(column * 16 + 3, (overworldRow % 32) * 16 + 3));
+    press(QPointF(column * 16 + 3, (overworldRow % 32) * 16 + 3), button);
 }
 
 void MainWindowDriver::click(QWidget* window, const QString& name)

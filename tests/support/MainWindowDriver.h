@@ -39,8 +39,8 @@ public:
     bool showAndLoad();
     // Runs a Game menu handler; the window it showed, or null when none.
     QDialog* open(void (frmMain::*menuHandler)());
-    // A left press on an overworld cell, after choosing its block when needed.
-    void pressOverworld(int column, int overworldRow);
+    // A press on an overworld cell, after choosing its block when needed.
+    void pressOverworld(int column, int overworldRow, Qt::MouseButton button = Qt::LeftButton);
 
     // A side window's controls, named as the program names them.
     static void click(QWidget* window, const QString& name);
