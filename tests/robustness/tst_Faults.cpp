@@ -27,6 +27,13 @@ namespace {
 constexpr uid_t Nobody = 65534;
 constexpr qint64 FileSize = 262160;
 
+// The leak checker's "suppressions=<file>" option (not "print_suppressions=").
+const QRegularExpression& SuppressionsOption()
+{
+    static const QRegularExpression option(QStringLiteral("(^|:)suppressions=([^:]*)"));
+    return option;
+}
+
 bool isRoot()
 {
     return ::geteuid() == 0;
@@ -77,8 +84,8 @@ private:
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         QString lsan = environment.value(QStringLiteral("LSAN_OPTIONS"));
-        lsan.replace(QRegularExpression(QStringLiteral("suppressions=[^:]*")),
-                     QStringLiteral("suppressions=") + m_shared.filePath(QStringLiteral("lsan.supp")));
+        lsan.replace(SuppressionsOption(),
+                     QStringLiteral("\\1suppressions=") + m_shared.filePath(QStringLiteral("lsan.supp")));
         environment.insert(QStringLiteral("LSAN_OPTIONS"), lsan);
         environment.insert(QStringLiteral("HOME"), m_shared.path());
         process.setProcessEnvironment(environment);
@@ -149,8 +156,8 @@ void tst_Faults::initTestCase()
     QVERIFY(QFile::setPermissions(m_helper, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                                 QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     const QString suppressions =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")).section(
-            QStringLiteral("suppressions="), 1).section(u':', 0, 0);
+        SuppressionsOption().match(QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")))
+            .captured(2);
     if (!suppressions.isEmpty()) {
         QFile::copy(suppressions, m_shared.filePath(QStringLiteral("lsan.supp")));
         QFile::setPermissions(m_shared.filePath(QStringLiteral("lsan.supp")),

@@ -34,6 +34,8 @@ private:
             const qsizetype messages = d.platform.messages.size();
             QDialog* window = Open(d, route);
             ++m_steps;
+            const QString opened = FileMismatch(d.path, file, QStringLiteral("opening ") + step);
+            QVERIFY2(opened.isEmpty(), qPrintable(opened));
             if (file.size() < RequiredLength(route)) {
                 QVERIFY2(!window, qPrintable(step + QStringLiteral(" opened on a short file")));
                 QCOMPARE(d.platform.messages.size(), messages + 1);
