@@ -37,17 +37,18 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     txtAbout->setFrameShape(QFrame::NoFrame);
     txtAbout->setFont(UiFonts::Condensed(9.75));
     txtAbout->setPalette(black);
-    txtAbout->setGeometry(12, 56, 331, 124);
+    txtAbout->setGeometry(12, 52, 331, 132);
+    txtAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtAbout->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 QString frmAbout::Credits()
 {
     return QStringLiteral(
-        "Map, town, item, price and class editor for the cartridge of \"Orvane II: The Seeker's Crown\".\n"
-        "Written by the Orvane editor developers; all tile pictures and portraits are our own.\n"
-        "\n"
-        "Found a bug? Please report it. Want more of the game's data to be editable? Ask for it "
-        "and we will try to add it.\n"
+        "Edits the overworld, towns, items, balloon, prices and classes of \"Orvane II: The Seeker's Crown\". "
+        "Code and pictures by the Orvane editor developers.\n"
+        "Found a bug? Please report it. Want more of the game's data to be editable? Ask for it, and we "
+        "will try to add it.\n"
         "\n"
         "Web: https://orvane-editor.example/\n"
         "Mail: orvane-editor@users.noreply.example");
