@@ -5,6 +5,7 @@
 #include "frmMain.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -87,3 +88,31 @@ static void BM_DrawBlockWithProgress(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DrawBlockWithProgress)->Unit(benchmark::kMillisecond);
+
+// The two halves of the per-cell progress, alone: 8192 caption changes, and
+// 8192 yields to the event loop with nothing to do.
+static void BM_ProgressCaptionsAlone(benchmark::State& state)
+{
+    QtPlatform platform;
+    frmMain window(platform);
+    window.show();
+    for (auto _ : state) {
+        for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
+            window.setWindowTitle(MapGeometry::DrawProgressCaption(cell / 256, cell % 256));
+        }
+    }
+}
+BENCHMARK(BM_ProgressCaptionsAlone)->Unit(benchmark::kMillisecond);
+
+static void BM_ProgressYieldsAlone(benchmark::State& state)
+{
+    QtPlatform platform;
+    frmMain window(platform);
+    window.show();
+    for (auto _ : state) {
+        for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
+            QCoreApplication::processEvents();
+        }
+    }
+}
+BENCHMARK(BM_ProgressYieldsAlone)->Unit(benchmark::kMillisecond);
