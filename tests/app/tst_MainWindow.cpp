@@ -25,7 +25,35 @@ private slots:
     void windowsHelpCommandLine_data();
     void windowsHelpCommandLine();
     void aboutWindow();
+    void badBlockNumberShowsFatalError_data();
+    void badBlockNumberShowsFatalError();
 };
+
+void tst_MainWindow::badBlockNumberShowsFatalError_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("start");
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("1") << 1 << 16400;
+    QTest::newRow("8") << 8 << 131088;
+    QTest::newRow("9") << 9 << 0;
+}
+
+void tst_MainWindow::badBlockNumberShowsFatalError()
+{
+    QFETCH(int, block);
+    QFETCH(int, start);
+    MainWindowDriver d;
+    QCOMPARE(d.window.BlockStartOffset(block), start);
+    if (start != 0) {
+        QVERIFY(d.platform.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(d.platform.messages.size(), 1);
+    QCOMPARE(d.platform.messages[0].title, QStringLiteral("Fatal Error!"));
+    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+    QVERIFY(d.platform.messages[0].text.startsWith(QStringLiteral("If you are reading this box is beacuse something\r\n")));
+}
 
 void tst_MainWindow::titleAndClientSize()
 {
