@@ -3,6 +3,7 @@
 #include "Cartridge.h"
 #include "CartridgeFile.h"
 #include "Platform.h"
+#include "SideWindow.h"
 #include "Twips.h"
 #include "UiFonts.h"
 #include "ValueLabel.h"
@@ -42,7 +43,7 @@ LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickSta
       m_loadedFlag(loadedFlag),
       m_storeIntoImage(storeIntoImage)
 {
-    setFont(UiFonts::Arial(8.25));
+    setFont(UiFonts::Arial(8.25));  // before the rows, which take it over
     // Form_Load: from now on presses on the map may come to this window.
     m_pick.*m_loadedFlag = true;
     if (owner) {
@@ -106,31 +107,12 @@ QPushButton* LocationWindow::addButton(const QString& name, const QString& text,
 
 void LocationWindow::addHorizontalRule(const QString& name, int y, int x1, int x2)
 {
-    auto* rule = new QFrame(this);
-    rule->setObjectName(name);
-    rule->setFrameShape(QFrame::NoFrame);
-    rule->setAutoFillBackground(true);
-    QPalette palette = rule->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    rule->setPalette(palette);
-    rule->setGeometry(x1 / Twips::PerPixel, y / Twips::PerPixel, (x2 - x1) / Twips::PerPixel + 1, 1);
+    SideWindow::AddRule(this, name, x1, y, x2, y);
 }
 
 void LocationWindow::addVerticalRule(const QString& name, int x, int y1, int y2)
 {
-    auto* rule = new QFrame(this);
-    rule->setObjectName(name);
-    rule->setFrameShape(QFrame::NoFrame);
-    rule->setAutoFillBackground(true);
-    QPalette palette = rule->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    rule->setPalette(palette);
-    rule->setGeometry(x / Twips::PerPixel, y1 / Twips::PerPixel, 1, (y2 - y1) / Twips::PerPixel + 1);
-}
-
-void LocationWindow::setClientSize(int width, int height)
-{
-    setFixedSize(width / Twips::PerPixel, height / Twips::PerPixel);
+    SideWindow::AddRule(this, name, x, y1, x, y2);
 }
 
 bool LocationWindow::FillFromFile(const QString& path)

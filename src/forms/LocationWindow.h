@@ -75,7 +75,6 @@ protected:
     QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width, int height);
     void addHorizontalRule(const QString& name, int y, int x1, int x2);
     void addVerticalRule(const QString& name, int x, int y1, int y2);
-    void setClientSize(int width, int height);
 
     Platform& m_platform;
 

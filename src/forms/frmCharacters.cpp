@@ -6,6 +6,7 @@
 #include "FieldValues.h"
 #include "LimitedTextBox.h"
 #include "Platform.h"
+#include "SideWindow.h"
 #include "Twips.h"
 #include "UiFonts.h"
 
@@ -58,12 +59,7 @@ QString indexed(const QString& name, int index)
 frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
 {
-    setObjectName(QStringLiteral("frmCharacters"));
-    setWindowTitle(QStringLiteral("Characters Data"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(UiFonts::Arial(8.25));
-    setFixedSize(ToPixels(3495), ToPixels(5550));
+    SideWindow::SetUp(this, QStringLiteral("frmCharacters"), QStringLiteral("Characters Data"), 3495, 5550);
 
     // Boxes() lists the stats field by field, eight classes each, then the herbs.
     m_numberBoxes.resize(StatCount * ClassCount);

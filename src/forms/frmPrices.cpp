@@ -6,6 +6,7 @@
 #include "LimitedTextBox.h"
 #include "Platform.h"
 #include "PriceFields.h"
+#include "SideWindow.h"
 #include "Twips.h"
 #include "UiFonts.h"
 
@@ -18,20 +19,6 @@ namespace {
 
 using Twips::ToPixels;
 
-QFrame* makeRule(QWidget* parent, Qt::Orientation orientation, int left, int top, int length)
-{
-    auto* rule = new QFrame(parent);
-    rule->setFrameShape(orientation == Qt::Horizontal ? QFrame::HLine : QFrame::VLine);
-    rule->setFrameShadow(QFrame::Plain);
-    rule->setLineWidth(1);
-    if (orientation == Qt::Horizontal) {
-        rule->setGeometry(ToPixels(left), ToPixels(top), ToPixels(length) + 1, 1);
-    } else {
-        rule->setGeometry(ToPixels(left), ToPixels(top), 1, ToPixels(length) + 1);
-    }
-    return rule;
-}
-
 constexpr int CaptionLeft[2] = {120, 2400};
 constexpr int BoxLeft[2] = {1200, 3480};
 constexpr int ItemLimit = 4;
@@ -42,12 +29,7 @@ constexpr int HerbLimit = 2;
 frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
 {
-    setObjectName(QStringLiteral("frmPrices"));
-    setWindowTitle(QStringLiteral("Prices of Items"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(UiFonts::Arial(8.25));
-    setFixedSize(ToPixels(4650), ToPixels(6615));
+    SideWindow::SetUp(this, QStringLiteral("frmPrices"), QStringLiteral("Prices of Items"), 4650, 6615);
     buildControls();
 }
 
@@ -82,12 +64,12 @@ void frmPrices::buildControls()
         m_boxes.append(box);
     }
 
-    makeRule(this, Qt::Horizontal, 120, 480, 4560 - 120);
-    makeRule(this, Qt::Horizontal, -120, 6000, 2280 + 120);
-    makeRule(this, Qt::Horizontal, 2280, 4200, 4560 - 2280);
-    makeRule(this, Qt::Vertical, 1080, 480, 6000 - 480);
-    makeRule(this, Qt::Vertical, 2280, 480, 6480 - 480);
-    makeRule(this, Qt::Vertical, 3360, 480, 6480 - 480);
+    SideWindow::AddRule(this, QStringLiteral("Line1"), 120, 480, 4560, 480);
+    SideWindow::AddRule(this, QStringLiteral("Line2"), -120, 6000, 2280, 6000);
+    SideWindow::AddRule(this, QStringLiteral("Line3"), 2280, 4200, 4560, 4200);
+    SideWindow::AddRule(this, QStringLiteral("Line4"), 1080, 480, 1080, 6000);
+    SideWindow::AddRule(this, QStringLiteral("Line5"), 2280, 480, 2280, 6480);
+    SideWindow::AddRule(this, QStringLiteral("Line6"), 3360, 480, 3360, 6480);
 
     auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
     cmdSave->setObjectName(QStringLiteral("cmdSave"));

@@ -3,6 +3,7 @@
 #include "Cartridge.h"
 #include "PickState.h"
 #include "Platform.h"
+#include "SideWindow.h"
 
 #include <QPushButton>
 #include <QStringList>
@@ -12,9 +13,7 @@ frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QW
                      RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335},
                      &PickState::TownsWindowOpen, false)
 {
-    setObjectName(QStringLiteral("frmTowns"));
-    setWindowTitle(QStringLiteral("Location of Towns"));
-    setClientSize(4725, 5415);
+    SideWindow::SetUp(this, QStringLiteral("frmTowns"), QStringLiteral("Location of Towns"), 4725, 5415);
 
     addHeading(QStringLiteral("Label1_6"), QStringLiteral("Town"), 120, 120, 645, 285);
     addHeading(QStringLiteral("Label1_0"), QStringLiteral("Sextant"), 1200, 120, 870, 285);
