@@ -2,9 +2,7 @@
 #include "MainWindowDriver.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QtTest>
 
 // Loading a cartridge and writing the map range back, through the real main
@@ -25,10 +23,6 @@ private slots:
     void saveChangesOnlyImageRange();
     void shortFile_data();
     void shortFile();
-    void loadFailureKeepsEverything_data();
-    void loadFailureKeepsEverything();
-    void saveFailureLeavesFileAndImage_data();
-    void saveFailureLeavesFileAndImage();
 };
 
 void tst_LoadSave::openDialogFilter()
@@ -128,80 +122,6 @@ void tst_LoadSave::shortFile()
     QCOMPARE(image, (before.mid(16400) + QByteArray(139280, '\0')).left(122880));
     d.window.mnuFileSave_Click();
     QCOMPARE(Fixtures::ReadAll(d.path), before + QByteArray(139280 - size, '\0'));
-}
-
-void tst_LoadSave::loadFailureKeepsEverything_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("dialog cancelled") << "cancel";
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("path through a file") << "through";
-}
-
-// Path, image (with an unsaved edit) and menus stay as they were; a message
-// names the file, except for a cancelled dialog, which says nothing.
-void tst_LoadSave::loadFailureKeepsEverything()
-{
-    QFETCH(QString, kind);
-    MainWindowDriver d;
-    QString bad = d.dir.filePath(QStringLiteral("bad.nes"));
-    if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(d.dir.path()).mkdir(QStringLiteral("bad.nes")));
-    } else if (kind == QLatin1String("through")) {
-        bad = d.path + QStringLiteral("/inner.nes");
-    }
-    QVERIFY(d.load());
-    d.window.cartridge().image().set(20000, 0x42);
-    if (kind != QLatin1String("cancel")) {
-        d.platform.openAnswers << bad;
-    }
-    d.window.mnuFileLoad_Click();
-    QCOMPARE(d.platform.messages.size(), kind == QLatin1String("cancel") ? 0 : 1);
-    if (!d.platform.messages.isEmpty()) {
-        QVERIFY(d.platform.messages[0].text.contains(bad));
-        QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
-    }
-    QCOMPARE(d.window.cartridge().CartridgePath(), d.path);
-    QCOMPARE(d.window.cartridge().image().at(20000), quint8(0x42));
-    QCOMPARE(d.window.cartridge().image().at(16400), quint8(d.original[16400]));
-    QVERIFY(saveEnabled(d));
-    QVERIFY(!QFileInfo(bad).isFile());
-}
-
-void tst_LoadSave::saveFailureLeavesFileAndImage_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("file deleted after the load") << "deleted";
-    QTest::newRow("folder gone") << "folder gone";
-    QTest::newRow("folder replaced by a file") << "through";
-    QTest::newRow("file replaced by a folder") << "folder";
-}
-
-void tst_LoadSave::saveFailureLeavesFileAndImage()
-{
-    QFETCH(QString, kind);
-    MainWindowDriver d;
-    QVERIFY(QDir(d.dir.path()).mkdir(QStringLiteral("sub")));
-    d.path = Fixtures::WriteFile(d.dir, QStringLiteral("sub/cart.nes"), d.original);
-    QVERIFY(d.load());
-    d.window.cartridge().image().set(30000, 0x99);
-    const QByteArray image = d.window.cartridge().image().bytes();
-
-    if (kind == QLatin1String("deleted") || kind == QLatin1String("folder")) {
-        QVERIFY(QFile::remove(d.path));
-        QVERIFY(kind == QLatin1String("deleted") || QDir(d.dir.path()).mkdir(QStringLiteral("sub/cart.nes")));
-    } else {
-        QVERIFY(QDir(d.dir.filePath(QStringLiteral("sub"))).removeRecursively());
-        if (kind == QLatin1String("through")) {
-            Fixtures::WriteFile(d.dir, QStringLiteral("sub"), QByteArray("plain"));
-        }
-    }
-    d.window.mnuFileSave_Click();
-    QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File not saved")});
-    QVERIFY(d.platform.messages[0].text.contains(d.path));
-    QCOMPARE(d.window.cartridge().image().bytes(), image);
-    QVERIFY(!QFileInfo(d.path).isFile());  // nothing was created in its place
 }
 
 QTEST_MAIN(tst_LoadSave)

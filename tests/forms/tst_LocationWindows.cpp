@@ -4,15 +4,10 @@
 #include "MainWindowDriver.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QtTest>
 
 #include <functional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -109,10 +104,6 @@ private slots:
     void menuAgainRefillsWaitingWindow();
     void newLoadClosesWaitingWindow_data() { addKinds(); }
     void newLoadClosesWaitingWindow();
-    void openFailure_data();
-    void openFailure();
-    void saveFailure_data();
-    void saveFailure();
     void itemsKeepWaitingWhenTownsClose();
     void pickInsideModalLoops();
     void importantNote();
@@ -380,116 +371,6 @@ void tst_LocationWindows::menuAgainRefillsWaitingWindow()
     QCOMPARE(d.window.findChildren<LocationWindow*>().size(), 1);
     QVERIFY(d.window.pickState().LocationWindowOpen());
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-}
-
-void tst_LocationWindows::openFailure_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<bool>("waiting");  // the window already waits for a pick
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("items, file gone") << "items" << "remove" << false << "does not exist";
-    QTest::newRow("items, one byte short") << "items" << "218602" << false << "218602 bytes long, but at least 218603";
-    QTest::newRow("items, image only") << "items" << "139280" << false << "at least 218603";
-    QTest::newRow("items, short while waiting") << "items" << "218602" << true << "at least 218603";
-    QTest::newRow("towns, file gone") << "towns" << "remove" << false << "does not exist";
-    QTest::newRow("towns, one byte short") << "towns" << "256758" << false << "256758 bytes long, but at least 256759";
-    QTest::newRow("towns, gone while waiting") << "towns" << "remove" << true << "does not exist";
-}
-
-void tst_LocationWindows::openFailure()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, damage);
-    QFETCH(bool, waiting);
-    QFETCH(QString, reason);
-    D d(cartridgeBytes());
-    QVERIFY(d.showAndLoad());
-    QPointer<QDialog> window;
-    if (waiting) {
-        window = d.open(kind(name).menu);
-        QVERIFY(window);
-        D::click(window, QStringLiteral("cmdLocation_0"));
-    }
-    const qsizetype shown = d.platform.modals.size();
-    const QByteArray left = d.original.left(damage.toLongLong());
-    if (damage == QLatin1String("remove")) {
-        QVERIFY(QFile::remove(d.path));
-    } else {
-        Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), left);
-    }
-    QVERIFY(!d.open(kind(name).menu));
-    QCOMPARE(d.platform.modals.size(), shown);
-    QCOMPARE(d.platform.messages.size(), 1);
-    const QString text = d.platform.messages[0].text;
-    QVERIFY2(text.contains(d.path) && text.contains(reason), qPrintable(text));
-    QVERIFY(!d.window.pickState().LocationWindowOpen());
-    D::deleteClosed();
-    QVERIFY(!window);
-    QVERIFY(!d.window.findChild<LocationWindow*>());
-    if (damage == QLatin1String("remove")) {
-        QVERIFY(!QFile::exists(d.path));
-    } else {
-        QCOMPARE(Fixtures::ReadAll(d.path), left);
-    }
-}
-
-void tst_LocationWindows::saveFailure_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("items, file gone") << "items" << "remove" << "does not exist";
-    QTest::newRow("items, shortened") << "items" << "shorten" << "at least 218603";
-    QTest::newRow("items, read-only folder") << "items" << "read-only" << "";
-    QTest::newRow("towns, file gone") << "towns" << "remove" << "does not exist";
-    QTest::newRow("towns, shortened") << "towns" << "shorten" << "at least 256759";
-    QTest::newRow("towns, folder in its place") << "towns" << "folder" << "folder";
-}
-
-// A save that cannot write: a message with the reason, the file and the image
-// as they were, and the window still open with its picks.
-void tst_LocationWindows::saveFailure()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, damage);
-    QFETCH(QString, reason);
-    if (damage == QLatin1String("read-only") && ::geteuid() == 0) {
-        QSKIP("permissions do not stop the superuser");
-    }
-    D d(cartridgeBytes());
-    QVERIFY(d.showAndLoad());
-    auto* window = qobject_cast<LocationWindow*>(d.open(kind(name).menu));
-    QVERIFY(window);
-    pick(d, window, 1, 44, 77);
-    const QByteArray imageBefore = d.window.cartridge().image().bytes();
-
-    QByteArray expectedFile = d.original;
-    if (damage == QLatin1String("shorten")) {
-        expectedFile = d.original.left(kind(name).requiredLength - 1);
-        QVERIFY(QFile(d.path).resize(expectedFile.size()));
-    } else if (damage == QLatin1String("read-only")) {
-        QVERIFY(QFile::setPermissions(d.path, QFile::ReadOwner));
-        QVERIFY(QFile::setPermissions(d.dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    } else {
-        QVERIFY(QFile::remove(d.path));
-        QVERIFY(damage == QLatin1String("remove") || QDir().mkpath(d.path));
-    }
-
-    D::click(window, QStringLiteral("cmdSave"));
-    QFile::setPermissions(d.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(d.platform.messages.size(), 1);
-    QVERIFY2(d.platform.messages[0].text.contains(reason), qPrintable(d.platform.messages[0].text));
-    QVERIFY(window->isVisible());
-    QVERIFY(window->isLoaded());
-    QVERIFY(d.window.pickState().LocationWindowOpen());
-    QCOMPARE(sextant(window, 1), QStringLiteral("(077, 044)"));
-    QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
-    if (damage == QLatin1String("remove") || damage == QLatin1String("folder")) {
-        QVERIFY(!QFileInfo(d.path).isFile());
-    } else {
-        QCOMPARE(Fixtures::ReadAll(d.path), expectedFile);
-    }
 }
 
 // The items window waits for a pick; the towns window is opened and closed in

@@ -1,7 +1,6 @@
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QPointer>
 #include <QToolButton>
@@ -101,10 +100,6 @@ private slots:
     void rejectedSaveWritesNothing();
     void closeBoxWritesNothing_data();
     void closeBoxWritesNothing();
-    void unreadableFileOpensNothing_data();
-    void unreadableFileOpensNothing();
-    void failedSaveKeepsWindow_data();
-    void failedSaveKeepsWindow();
 };
 
 // Title, fixed client size, modal, and three controls that prove the twips became pixels.
@@ -367,78 +362,6 @@ void tst_ValueWindows::closeBoxWritesNothing()
     QVERIFY(w);
     QCOMPARE(D::textOf(w, name), QStringLiteral("3"));
     QCOMPARE(w->findChild<QWidget*>(name)->isVisible(), true);
-}
-
-void tst_ValueWindows::unreadableFileOpensNothing_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("size");  // of the file once loaded; -1: removed
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("prices, one byte short") << "prices" << 3912 << "3912 bytes long, but at least 3913";
-    QTest::newRow("prices, removed") << "prices" << -1 << "does not exist";
-    QTest::newRow("characters, one byte short") << "characters" << 218700 << "218700 bytes long, but at least 218701";
-}
-
-void tst_ValueWindows::unreadableFileOpensNothing()
-{
-    QFETCH(QString, window);
-    QFETCH(int, size);
-    QFETCH(QString, reason);
-    D d;
-    QVERIFY(d.load());
-    const QByteArray now = d.original.left(std::max(size, 0));
-    if (size < 0) {
-        QVERIFY(QFile::remove(d.path));
-    } else {
-        Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), now);
-    }
-    QVERIFY(!d.open(menu(window)));
-    QTest::qWait(0);
-    QVERIFY(!d.window.findChild<QDialog*>());
-    QCOMPARE(d.platform.messages.size(), 1);
-    const QString text = d.platform.messages[0].text;
-    QVERIFY2(text.contains(d.path) && text.contains(reason), qPrintable(text));
-    QCOMPARE(Fixtures::ReadAll(d.path), now);
-}
-
-void tst_ValueWindows::failedSaveKeepsWindow_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("size");  // of the file at the save; -1: removed
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("prices, shortened") << "prices" << "txtHerbs_5" << 3900 << "at least 3913";
-    QTest::newRow("characters, removed") << "characters" << "txtMp_0" << -1 << "does not exist";
-    QTest::newRow("characters, shortened") << "characters" << "txtExp_7" << 218000 << "at least 218701";
-}
-
-// A save that cannot write: a message with the reason, the file as it was,
-// the window open with its edits.
-void tst_ValueWindows::failedSaveKeepsWindow()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, name);
-    QFETCH(int, size);
-    QFETCH(QString, reason);
-    D d;
-    QVERIFY(d.load());
-    QPointer<QDialog> w = d.open(menu(window));
-    QVERIFY(w);
-    type(w, name, "12");
-    const QByteArray now = d.original.left(std::max(size, 0));
-    if (size < 0) {
-        QVERIFY(QFile::remove(d.path));
-    } else {
-        Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), now);
-    }
-    D::click(w, "cmdSave");
-    QCOMPARE(d.platform.messages.size(), 1);
-    QVERIFY2(d.platform.messages[0].text.contains(reason), qPrintable(d.platform.messages[0].text));
-    QCOMPARE(QFile::exists(d.path), size >= 0);
-    QCOMPARE(Fixtures::ReadAll(d.path), now);
-    QTest::qWait(0);
-    QVERIFY(w && w->isVisible());
-    QCOMPARE(D::textOf(w, name), QStringLiteral("12"));
 }
 
 QTEST_MAIN(tst_ValueWindows)

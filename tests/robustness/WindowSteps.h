@@ -11,14 +11,9 @@
 #include "MainWindowDriver.h"
 #include "MapGeometry.h"
 
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRandomGenerator>
-#include <QtTest>
 
 namespace WindowSteps {
 
@@ -130,15 +125,14 @@ inline QByteArray BytesOf(const Box& box, qint64 value)
 // Opens the window of a Game route from the menu; the window, or null when it refused.
 inline QDialog* Open(MainWindowDriver& d, Route route)
 {
-    const qsizetype shown = d.platform.modals.size();
     switch (route) {
     case Route::Map: return nullptr;
-    case Route::Items: d.window.mnuGameItems_Click(); break;
-    case Route::Towns: d.window.mnuGameTowns_Click(); break;
-    case Route::Prices: d.window.mnuGamePriceItems_Click(); break;
-    case Route::Characters: d.window.mnuCharacters_Click(); break;
+    case Route::Items: return d.open(&frmMain::mnuGameItems_Click);
+    case Route::Towns: return d.open(&frmMain::mnuGameTowns_Click);
+    case Route::Prices: return d.open(&frmMain::mnuGamePriceItems_Click);
+    case Route::Characters: return d.open(&frmMain::mnuCharacters_Click);
     }
-    return d.platform.modals.size() == shown ? nullptr : d.platform.modals.last().data();
+    return nullptr;
 }
 
 // Empty when every value the window shows is the one in `file`; otherwise the first mismatch.
@@ -146,11 +140,10 @@ inline QString ShownMismatch(QDialog* window, Route route, const QByteArray& fil
 {
     auto boxMismatch = [&](const QList<Box>& boxes) -> QString {
         for (const Box& box : boxes) {
-            auto* edit = window->findChild<QLineEdit*>(box.name);
+            const QString shown = MainWindowDriver::textOf(window, box.name);
             const QString expected = QString::number(ValueAt(file, box));
-            if (!edit || edit->text() != expected) {
-                return QStringLiteral("%1 shows \"%2\", the file holds %3")
-                    .arg(box.name, edit ? edit->text() : QStringLiteral("<missing>"), expected);
+            if (shown != expected) {
+                return QStringLiteral("%1 shows \"%2\", the file holds %3").arg(box.name, shown, expected);
             }
         }
         return {};
@@ -164,11 +157,11 @@ inline QString ShownMismatch(QDialog* window, Route route, const QByteArray& fil
         }
         for (int c = 0; c < 8; ++c) {
             for (int n = 0; n < 2; ++n) {
-                auto* list = window->findChild<QComboBox*>(QStringLiteral("cboEquip%1_%2").arg(n + 1).arg(c));
+                const QString name = QStringLiteral("cboEquip%1_%2").arg(n + 1).arg(c);
+                const QString shown = MainWindowDriver::textOf(window, name);
                 const int code = static_cast<quint8>(file.at(0x3563D + 2 * c + n));
-                if (!list || list->currentText().left(3).toInt() != code) {
-                    return QStringLiteral("cboEquip%1_%2 shows \"%3\", the file holds %4")
-                        .arg(n + 1).arg(c).arg(list ? list->currentText() : QString()).arg(code);
+                if (shown.left(3).toInt() != code) {
+                    return QStringLiteral("%1 shows \"%2\", the file holds %3").arg(name, shown).arg(code);
                 }
             }
         }
@@ -178,27 +171,15 @@ inline QString ShownMismatch(QDialog* window, Route route, const QByteArray& fil
     for (int i = 0; i < rows.size(); ++i) {
         const int column = static_cast<quint8>(file.at(rows[i].first));
         const int row = static_cast<quint8>(file.at(rows[i].second));
-        auto* sextant = window->findChild<QLabel*>(QStringLiteral("lblSextant_%1").arg(i));
-        auto* block = window->findChild<QLabel*>(QStringLiteral("lblBlock_%1").arg(i));
+        const QString sextant = MainWindowDriver::textOf(window, QStringLiteral("lblSextant_%1").arg(i));
+        const QString block = MainWindowDriver::textOf(window, QStringLiteral("lblBlock_%1").arg(i));
         const QString text = MapGeometry::LocationText(row, column);
         const QString digit = QString::number(row / 32 + 1);
-        if (!sextant || !block || sextant->text() != text || block->text() != digit) {
-            return QStringLiteral("row %1 shows %2 %3, the file holds %4 %5")
-                .arg(i)
-                .arg(sextant ? sextant->text() : QString(), block ? block->text() : QString(), text, digit);
+        if (sextant != text || block != digit) {
+            return QStringLiteral("row %1 shows %2 %3, the file holds %4 %5").arg(i).arg(sextant, block, text, digit);
         }
     }
     return {};
-}
-
-inline void Type(QWidget* window, const QString& name, const QString& text)
-{
-    auto* edit = window->findChild<QLineEdit*>(name);
-    QVERIFY2(edit, qPrintable(name));
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
 }
 
 // Changes one value through the window as a user does, and returns the bytes
@@ -212,51 +193,29 @@ inline QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, 
         if (route == Route::Characters) {
             // Bring the box's panel into view, like a user must.
             const int panel = box.name.startsWith(QLatin1String("txtHerbs")) ? 8 : box.name.section(u'_', 1).toInt();
-            auto* button = window->findChild<QAbstractButton*>(QStringLiteral("optChara_%1").arg(panel));
-            if (button) {
-                QTest::mouseClick(button, Qt::LeftButton);
-            }
+            MainWindowDriver::click(window, QStringLiteral("optChara_%1").arg(panel));
         }
-        // A box takes as many characters as its typing limit, whatever it held before.
-        Type(window, box.name, QString());
+        // Once cleared, a box takes as many characters as its typing limit.
+        MainWindowDriver::type(window, box.name, QString());
         auto* edit = window->findChild<QLineEdit*>(box.name);
-        if (!edit) {
-            return {};
-        }
         qint64 largest = 1;
         for (int i = 0; i < edit->maxLength() && largest <= 32767; ++i) {
             largest *= 10;
         }
         largest = std::min<qint64>(largest - 1, box.width == 1 ? 255 : 32767);
         const qint64 value = rng.bounded(static_cast<int>(largest) + 1);
-        QTest::keyClicks(edit, QString::number(value));
+        MainWindowDriver::type(window, box.name, QString::number(value));
         return {FilePatch{box.offset, BytesOf(box, value)}};
     }
     const auto rows = LocationOffsets(route);
     const int row = rng.bounded(static_cast<int>(rows.size()));
     const int column = rng.bounded(MapGeometry::Columns);
     const int localRow = rng.bounded(MapGeometry::BlockRows);
-    auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdLocation_%1").arg(row));
-    if (!button) {
-        return {};
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
+    MainWindowDriver::click(window, QStringLiteral("cmdLocation_%1").arg(row));
     d.press(QPointF(column * 16 + rng.bounded(16), localRow * 16 + rng.bounded(16)));
     const int overworldRow = (d.window.currentBlock() - 1) * 32 + localRow;
     return {FilePatch{rows[row].first, QByteArray(1, static_cast<char>(column))},
             FilePatch{rows[row].second, QByteArray(1, static_cast<char>(overworldRow))}};
-}
-
-inline void Save(QDialog* window)
-{
-    if (auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdSave"))) {
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-}
-
-inline void DeleteClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 inline void Apply(QByteArray& file, const QList<FilePatch>& patches)

@@ -3,7 +3,9 @@
 #include "MainWindowDriver.h"
 #include "WindowSteps.h"
 
+#include <QAction>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -54,12 +56,77 @@ int run(const QString& program, const QStringList& arguments, QString* output = 
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+// How the file changes under an open window: the cartridge lies in a folder
+// of its own, "sub", so that the folder can go too.
+constexpr const char* Changes[] = {"deleted", "shortened", "replaced by a folder", "folder gone",
+                                   "folder replaced by a file"};
+
+// Every entry under `folder`: a file's bytes, a link's target, or "folder".
+QMap<QString, QByteArray> Tree(const QString& folder)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        tree.insert(path, info.isSymLink() ? info.symLinkTarget().toUtf8()
+                          : info.isDir()   ? QByteArray("folder")
+                                           : Fixtures::ReadAll(path));
+    }
+    return tree;
+}
+
+bool MoveIntoFolder(MainWindowDriver& d)
+{
+    const QString moved = d.dir.filePath(QStringLiteral("sub/cart.nes"));
+    const bool done = QDir(d.dir.path()).mkdir(QStringLiteral("sub")) && QFile::rename(d.path, moved);
+    d.path = moved;
+    return done;
+}
+
+bool Damage(MainWindowDriver& d, const QString& change, qint64 shortLength)
+{
+    const QString folder = QFileInfo(d.path).path();
+    if (change == QLatin1String("shortened")) {
+        return QFile::resize(d.path, shortLength);
+    }
+    if (change.startsWith(QLatin1String("folder"))) {
+        QFile file(folder);
+        const bool gone = QDir(folder).removeRecursively();
+        return gone && (change == QLatin1String("folder gone") ||
+                        (file.open(QIODevice::WriteOnly) && file.write("plain") == 5));
+    }
+    return QFile::remove(d.path) && (change == QLatin1String("deleted") || QDir().mkdir(d.path));
+}
+
+// Empty when the only message names the file and the reason `change` gives; else what is wrong.
+QString Refusal(const MainWindowDriver& d, const QString& change, Route route)
+{
+    QString reason = QStringLiteral("does not exist");
+    if (change == QLatin1String("shortened")) {
+        const qint64 needed = RequiredLength(route);
+        reason = QStringLiteral("%1 bytes long, but at least %2").arg(needed - 1).arg(needed);
+    } else if (change == QLatin1String("replaced by a folder")) {
+        reason = QStringLiteral("is a folder");
+    }
+    if (d.platform.messages.size() != 1) {
+        return QStringLiteral("%1 messages, not one").arg(d.platform.messages.size());
+    }
+    const QString& text = d.platform.messages[0].text;
+    return text.contains(d.path) && text.contains(reason) ? QString()
+                                                          : text + QStringLiteral(" (expected: ") + reason + u')';
+}
+
 } // namespace
 
-// Saves that meet a hostile file system: a file or folder that cannot be
-// written, a file deleted, shortened or replaced by a folder while a window
-// is open, odd characters in the path, symbolic links. Each ends with a clear
-// message and the file unchanged, or with the save done right.
+// Every window meeting a hostile file system, checked here once: a file or
+// folder that cannot be written, a file changed under an open window (deleted,
+// shortened, replaced by a folder, its folder gone or replaced by a file) for
+// the opening and the save of each Game window and for Save Changes, odd
+// characters in the path, symbolic links, loads that must be refused. Each
+// ends with a clear message, nothing on disk changed and the window or
+// cartridge as it was, or with the save done right.
 class tst_Faults : public QObject {
     Q_OBJECT
 
@@ -121,24 +188,16 @@ private:
         return bytes;
     }
 
-    static void addRoutes(const char* kase, bool withMap = true)
-    {
-        if (withMap) {
-            QTest::addRow("%s, Save Changes", kase) << QString::fromLatin1(kase) << Route::Map;
-        }
-        for (Route route : GameRoutes()) {
-            QTest::addRow("%s, %s", kase, qPrintable(RouteName(route))) << QString::fromLatin1(kase) << route;
-        }
-    }
-
 private slots:
     void initTestCase();
     void cleanupTestCase();
 
     void unwritable_data();
     void unwritable();
-    void changedUnderOpenWindow_data();
-    void changedUnderOpenWindow();
+    void openRefused_data();
+    void openRefused();
+    void saveRefused_data();
+    void saveRefused();
     void oddPathsAndLinks_data();
     void oddPathsAndLinks();
     void loadRefused_data();
@@ -283,83 +342,124 @@ void tst_Faults::unwritable()
 
 // ---- A file changed under an open window ----------------------------------------
 
-void tst_Faults::changedUnderOpenWindow_data()
+void tst_Faults::openRefused_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<Route>("route");
-    addRoutes("deleted");
-    addRoutes("shortened");
-    addRoutes("replaced by a folder");
+    QTest::addColumn<bool>("waiting");  // a location window already waits for a pick
+    for (const char* change : Changes) {
+        for (Route route : GameRoutes()) {
+            QTest::addRow("%s, %s", change, qPrintable(RouteName(route)))
+                << QString::fromLatin1(change) << route << false;
+        }
+        for (Route route : {Route::Items, Route::Towns}) {
+            QTest::addRow("%s, %s waiting", change, qPrintable(RouteName(route)))
+                << QString::fromLatin1(change) << route << true;
+        }
+    }
 }
 
-void tst_Faults::changedUnderOpenWindow()
+// A Game window chosen after the file changed: a message, no window (a
+// waiting one closes with its picks), nothing written.
+void tst_Faults::openRefused()
+{
+    QFETCH(QString, change);
+    QFETCH(Route, route);
+    QFETCH(bool, waiting);
+    ++m_cases;
+    MainWindowDriver d(Fixtures::Pattern(FileSize, 55));
+    QVERIFY(MoveIntoFolder(d) && d.load());
+    QPointer<QDialog> window;
+    if (waiting) {
+        window = Open(d, route);
+        QVERIFY(window);
+        MainWindowDriver::click(window, QStringLiteral("cmdLocation_0"));
+        QVERIFY(d.window.pickState().LocationWindowOpen());
+    }
+    QVERIFY(Damage(d, change, RequiredLength(route) - 1));
+    const auto disk = Tree(d.dir.path());
+    const qsizetype shown = d.platform.modals.size();
+
+    QVERIFY(!Open(d, route));
+    MainWindowDriver::deleteClosed();
+    QCOMPARE(d.platform.modals.size(), shown);
+    const QString refusal = Refusal(d, change, route);
+    QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+    QVERIFY(!window);
+    QVERIFY(!d.window.findChild<QDialog*>());
+    QVERIFY(!d.window.pickState().LocationWindowOpen());
+    QVERIFY2(Tree(d.dir.path()) == disk, "opening a window changed the disk");
+}
+
+void tst_Faults::saveRefused_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<Route>("route");
+    for (const char* change : Changes) {
+        QTest::addRow("%s, Save Changes", change) << QString::fromLatin1(change) << Route::Map;
+        for (Route route : GameRoutes()) {
+            QTest::addRow("%s, %s", change, qPrintable(RouteName(route))) << QString::fromLatin1(change) << route;
+        }
+    }
+}
+
+// A save after the file changed under an open window: a message naming the
+// file and why, nothing on disk created, removed or written, the image as it
+// was, and the window still open with the user's edit to try again.
+void tst_Faults::saveRefused()
 {
     QFETCH(QString, change);
     QFETCH(Route, route);
     ++m_cases;
     QRandomGenerator rng(static_cast<quint32>(qHash(QString(change + RouteName(route)))));
     MainWindowDriver d(Fixtures::Pattern(FileSize, 77));
-    QVERIFY(d.load());
-    QPointer<QDialog> window = route == Route::Map ? nullptr : Open(d, route);
+    QVERIFY(MoveIntoFolder(d) && d.load());
+    QPointer<QDialog> window = Open(d, route);
     QVERIFY(route == Route::Map || window);
-
-    // A short file loses just its last needed byte; "Save Changes" needs none.
-    const qint64 shortLength = route == Route::Map ? 100 : RequiredLength(route) - 1;
-    QByteArray now;
-    if (change == QLatin1String("shortened")) {
-        now = d.original.left(shortLength);
-        Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), now);
-    } else {
-        QVERIFY(QFile::remove(d.path));
-        if (change == QLatin1String("replaced by a folder")) {
-            QVERIFY(QDir().mkdir(d.path));
-        }
-    }
-
-    QList<FilePatch> patches;
+    QByteArray edited = d.original;
     if (route == Route::Map) {
         d.window.SelectTile(5 * 32);
         d.press(QPointF(3 * 16 + 2, 4 * 16 + 2));
+    } else {
+        const QList<FilePatch> patches = Edit(d, window, route, rng);
+        QVERIFY(!patches.isEmpty());
+        Apply(edited, patches);
+    }
+    // A short file loses just its last needed byte; "Save Changes" needs none.
+    const qint64 shortLength = route == Route::Map ? 100 : RequiredLength(route) - 1;
+    QVERIFY(Damage(d, change, shortLength));
+    const auto disk = Tree(d.dir.path());
+    const QByteArray image = d.window.cartridge().image().bytes();
+
+    if (route == Route::Map) {
         d.window.mnuFileSave_Click();
     } else {
-        patches = Edit(d, window, route, rng);
-        QVERIFY(!patches.isEmpty());
-        Save(window);
+        MainWindowDriver::click(window, QStringLiteral("cmdSave"));
     }
-    DeleteClosedWindows();
+    MainWindowDriver::deleteClosed();
 
-    const QStringList left = QDir(d.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(d.platform.messages.size(), 1);
-    const QString text = d.platform.messages[0].text;
     if (route == Route::Map && change == QLatin1String("shortened")) {
         // The map is written back, and the file grows to hold it, zeros in the gap.
-        QCOMPARE(d.platform.messages[0].title, QStringLiteral("File saved"));
-        QByteArray expected = now + QByteArray(CartridgeImage::FirstIndex - now.size(), '\0');
-        expected += d.window.cartridge().image().bytes();
-        QCOMPARE(expected.size(), qint64(139280));
+        QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File saved")});
+        const QByteArray expected =
+            d.original.left(shortLength) + QByteArray(CartridgeImage::FirstIndex - shortLength, '\0') + image;
         QCOMPARE(static_cast<quint8>(expected[CartridgeImage::FirstIndex + 4 * 256 + 3]), quint8(5));
         const QString mismatch = FileMismatch(d.path, expected, QStringLiteral("Save Changes"));
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         return;
     }
-    QVERIFY2(text.contains(d.path), qPrintable(text));
-    if (change == QLatin1String("shortened")) {
-        QVERIFY2(text.contains(QStringLiteral("%1 bytes long").arg(shortLength)) &&
-                     text.contains(QString::number(RequiredLength(route))),
-                 qPrintable(text));
-        QCOMPARE(Fixtures::ReadAll(d.path), now);
-    } else if (change == QLatin1String("deleted")) {
-        QVERIFY2(text.contains(QLatin1String("does not exist")), qPrintable(text));
-        QVERIFY2(!QFileInfo::exists(d.path), "a save created the deleted file again");
-    } else {
-        QVERIFY2(text.contains(QLatin1String("is a folder")), qPrintable(text));
-        QVERIFY(QFileInfo(d.path).isDir());
-        QVERIFY(QDir(d.path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    }
-    // No stray temporary file, and the window stays open to try again.
-    QCOMPARE(left, change == QLatin1String("deleted") ? QStringList() : QStringList{QStringLiteral("cart.nes")});
+    const QString refusal = Refusal(d, change, route);
+    QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+    const QString title = d.platform.messages[0].title;
+    QVERIFY2(title.endsWith(QLatin1String("not saved")), qPrintable(title));
+    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+    QVERIFY2(Tree(d.dir.path()) == disk, "the refused save changed the disk");
+    QVERIFY(d.window.cartridge().image().bytes() == image);
     if (route != Route::Map) {
         QVERIFY(window && window->isVisible());
+        const QString shown = ShownMismatch(window, route, edited);
+        QVERIFY2(shown.isEmpty(), qPrintable(shown));
+        QCOMPARE(d.window.pickState().LocationWindowOpen(), route == Route::Items || route == Route::Towns);
     }
 }
 
@@ -423,8 +523,8 @@ void tst_Faults::oddPathsAndLinks()
         const QString shown = ShownMismatch(window, route, file);
         QVERIFY2(shown.isEmpty(), qPrintable(shown));
         Apply(file, Edit(d, window, route, rng));
-        Save(window);
-        DeleteClosedWindows();
+        MainWindowDriver::click(window, QStringLiteral("cmdSave"));
+        MainWindowDriver::deleteClosed();
         mismatch = FileMismatch(target, file, RouteName(route));
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
@@ -447,11 +547,13 @@ void tst_Faults::oddPathsAndLinks()
 void tst_Faults::loadRefused_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason");  // empty: no message
+    QTest::newRow("dialog cancelled") << "cancel" << "";
     QTest::newRow("a folder where a file is expected") << "folder" << "is a folder, not a file";
     QTest::newRow("a link to nothing") << "dangling" << "which does not exist";
     QTest::newRow("a link to a folder") << "folder link" << "is a folder, not a file";
     QTest::newRow("a missing file") << "missing" << "does not exist";
+    QTest::newRow("a path through a file") << "through" << "does not exist";
 }
 
 void tst_Faults::loadRefused()
@@ -476,20 +578,26 @@ void tst_Faults::loadRefused()
         QVERIFY(QFile::link(folder, chosen));
     } else if (kind == QLatin1String("missing")) {
         chosen = d.dir.filePath(QStringLiteral("missing.nes"));
+    } else if (kind == QLatin1String("through")) {
+        chosen = d.path + QStringLiteral("/inner.nes");
     }
-    const QStringList before = QDir(d.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                            QDir::NoDotAndDotDot);
-    d.platform.openAnswers << chosen;
+    const auto disk = Tree(d.dir.path());
+    if (kind != QLatin1String("cancel")) {
+        d.platform.openAnswers << chosen;
+    }
     d.window.mnuFileLoad_Click();
-    QCOMPARE(d.platform.messages.size(), 1);
-    QVERIFY2(d.platform.messages[0].text.contains(chosen) && d.platform.messages[0].text.contains(reason),
-             qPrintable(d.platform.messages[0].text));
+    if (reason.isEmpty()) {
+        QVERIFY(d.platform.messages.isEmpty());
+    } else {
+        QCOMPARE(d.platform.messages.size(), 1);
+        QVERIFY2(d.platform.messages[0].text.contains(chosen) && d.platform.messages[0].text.contains(reason),
+                 qPrintable(d.platform.messages[0].text));
+        QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+    }
     QCOMPARE(d.window.cartridge().CartridgePath(), d.path);
     QVERIFY(d.window.cartridge().image().bytes() == image);
-    QCOMPARE(QDir(d.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             before);
-    QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    QVERIFY(d.window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->isEnabled());
+    QVERIFY2(Tree(d.dir.path()) == disk, "a refused load changed the disk");
 }
 
 QTEST_MAIN(tst_Faults)

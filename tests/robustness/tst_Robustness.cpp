@@ -54,9 +54,9 @@ private:
                     QVERIFY(!patches.isEmpty());
                 }
                 QPointer<QDialog> guard(window);
-                Save(window);
+                MainWindowDriver::click(window, QStringLiteral("cmdSave"));
                 QCOMPARE(d.platform.messages.size(), messages);
-                DeleteClosedWindows();
+                MainWindowDriver::deleteClosed();
                 QVERIFY2(guard.isNull(), qPrintable(step + QStringLiteral(" stayed open after its save")));
                 Apply(file, patches);
                 if (route == Route::Items) {
