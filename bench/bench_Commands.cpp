@@ -1,11 +1,11 @@
 #include "BenchPlatform.h"
-#include "CartridgeImage.h"
-#include "MapGeometry.h"
-#include "frmCharacters.h"
-#include "frmIB.h"
-#include "frmMain.h"
-#include "frmPrices.h"
-#include "frmTowns.h"
+#include "core/CartridgeImage.h"
+#include "core/MapGeometry.h"
+#include "ui/frmCharacters.h"
+#include "ui/frmIB.h"
+#include "ui/frmMain.h"
+#include "ui/frmPrices.h"
+#include "ui/frmTowns.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

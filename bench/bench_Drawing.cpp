@@ -1,8 +1,8 @@
-#include "CartridgeImage.h"
-#include "MapGeometry.h"
-#include "QtPlatform.h"
-#include "TileRaster.h"
-#include "frmMain.h"
+#include "core/CartridgeImage.h"
+#include "core/MapGeometry.h"
+#include "ui/QtPlatform.h"
+#include "core/TileRaster.h"
+#include "ui/frmMain.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "QtPlatform.h"
-#include "frmMain.h"
+#include "ui/QtPlatform.h"
+#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to every reader of user-typed numbers and of the
 // editor's own captions, and checks what the readers promise.
-#include "MapGeometry.h"
-#include "NumberText.h"
+#include "core/MapGeometry.h"
+#include "core/NumberText.h"
 
 #include <QString>
 

@@ -6,10 +6,10 @@
 // Every offset here is written out by hand, independently of the program's
 // own tables, so that a wrong offset in the program shows as a wrong byte.
 
-#include "CartridgeFile.h"
+#include "core/CartridgeFile.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
-#include "MapGeometry.h"
+#include "core/MapGeometry.h"
 
 #include <QDialog>
 #include <QLineEdit>

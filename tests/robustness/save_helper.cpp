@@ -16,8 +16,8 @@
 //       Prints the effective user id.
 // "save" prints "saved" or "error<TAB><the error>" and exits 0 or 1.
 
-#include "Cartridge.h"
-#include "CartridgeFile.h"
+#include "core/Cartridge.h"
+#include "core/CartridgeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "CartridgeImage.h"
+#include "core/CartridgeImage.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "WindowSteps.h"

@@ -1,8 +1,8 @@
 #include "MainWindowDriver.h"
 
 #include "Fixtures.h"
-#include "MapGeometry.h"
-#include "PictureBox.h"
+#include "core/MapGeometry.h"
+#include "ui/PictureBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
-#include "frmMain.h"
+#include "ui/frmMain.h"
 
 #include <QDialog>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 #include "IconArt.h"
 #include "PortraitArt.h"
 #include "TerrainArt.h"
-#include "TileGlyphs.h"
+#include "core/TileGlyphs.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,3 +1,0 @@
-#include "Platform.h"
-
-Platform::~Platform() = default;

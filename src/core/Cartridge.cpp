@@ -1,0 +1,39 @@
+#include "core/Cartridge.h"
+
+#include "core/CartridgeFile.h"
+
+bool Cartridge::LoadCartridge(const QString& path, QString* error)
+{
+    const auto bytes =
+        CartridgeFile::readAvailable(path, CartridgeImage::FirstIndex, CartridgeImage::Size, error);
+    if (!bytes) {
+        return false;
+    }
+    m_image.assign(*bytes);
+    m_path = path;
+    return true;
+}
+
+bool Cartridge::save(QString* error) const
+{
+    if (m_path.isEmpty()) {
+        if (error) {
+            *error = QStringLiteral("No cartridge has been loaded.");
+        }
+        return false;
+    }
+    return CartridgeFile::patch(m_path, {FilePatch{CartridgeImage::FirstIndex, m_image.bytes()}},
+                                error);
+}
+
+void Cartridge::storeWritten(const QList<FilePatch>& patches)
+{
+    for (const FilePatch& p : patches) {
+        for (qsizetype i = 0; i < p.bytes.size(); ++i) {
+            const qint64 index = p.offset + i;
+            if (CartridgeImage::contains(index)) {
+                m_image.set(static_cast<qint32>(index), static_cast<quint8>(p.bytes[i]));
+            }
+        }
+    }
+}

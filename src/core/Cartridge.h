@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/CartridgeFile.h"
+#include "core/CartridgeImage.h"
+
+#include <QString>
+
+// The cartridge being edited: its image and the path it was read from. A load
+// that fails leaves both exactly as they were.
+class Cartridge {
+public:
+    static constexpr qint64 ImageEnd = CartridgeImage::LastIndex + 1;  // 139280
+
+    CartridgeImage& image() { return m_image; }
+    const CartridgeImage& image() const { return m_image; }
+
+    // Empty until the first load.
+    const QString& CartridgePath() const { return m_path; }
+    bool isLoaded() const { return !m_path.isEmpty(); }
+
+    // Reads file offsets 16400..139279 of `path` in one transfer into the image
+    // (zeros past the end of a shorter file) and makes `path` the cartridge.
+    bool LoadCartridge(const QString& path, QString* error);
+
+    // Writes the whole image range back over the file at CartridgePath.
+    bool save(QString* error) const;
+
+    // Stores bytes that a side window has just written to the file into the
+    // image as well, for those offsets the image holds.
+    void storeWritten(const QList<FilePatch>& patches);
+
+private:
+    CartridgeImage m_image;
+    QString m_path;
+};

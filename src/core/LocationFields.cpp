@@ -1,0 +1,115 @@
+#include "core/LocationFields.h"
+
+#include "core/MapGeometry.h"
+
+#include <algorithm>
+
+namespace LocationFields {
+
+namespace {
+
+Table makeTable(QList<Row> rows)
+{
+    Table table;
+    for (const Row& r : rows) {
+        table.requiredLength = std::max({table.requiredLength, r.columnOffset + 1, r.rowOffset + 1});
+    }
+    table.rows = std::move(rows);
+    return table;
+}
+
+// Town entries are two bytes each, counted from the first one.
+Row town(const char* label, int entry)
+{
+    constexpr qint64 FirstEntry = 0x3EABD;
+    const qint64 column = FirstEntry + 2 * entry;
+    return Row{QString::fromLatin1(label), column, column + 1};
+}
+
+// A number read back from a location text, as the byte it is stored in.
+char asByte(int value)
+{
+    return static_cast<char>(static_cast<quint8>(value));
+}
+
+} // namespace
+
+const Table& Items()
+{
+    static const Table table = makeTable({
+        {QStringLiteral("Silver Horn:"), 0x61A0, 0x61A1},
+        {QStringLiteral("Skull of Kerrath:"), 0x61A4, 0x61A5},
+        {QStringLiteral("Fungus Square:"), 0x61A8, 0x61A9},
+        {QStringLiteral("Manroot Square:"), 0x61AC, 0x61AD},
+        {QStringLiteral("Bell of Courage:"), 0x61B4, 0x61B5},
+        {QStringLiteral("Balloon(transport):"), 0x355E9, 0x355EA},
+    });
+    return table;
+}
+
+const Table& Towns()
+{
+    static const Table table = makeTable({
+        town("Ferrow:", 0),
+        town("Olm:", 2),
+        town("Duskel:", 6),
+        town("Brask:", 11),
+        town("Hollin:", 14),
+        town("Wendle Isle:", 19),
+        town("Starfen:", 20),
+        town("Tallow:", 21),
+        town("Rookhaven:", 22),
+        town("Saltmere:", 24),
+        town("Corvast:", 25),
+        town("Dravel:", 28),
+    });
+    return table;
+}
+
+Shown FromBytes(quint8 column, quint8 row)
+{
+    return Shown{MapGeometry::LocationText(row, column), MapGeometry::BlockLabel(MapGeometry::BlockOfRow(row))};
+}
+
+std::optional<QList<Shown>> Read(const QString& path, const Table& table, QString* error)
+{
+    // The length first, so that a short file is named with the length it lacks.
+    const std::optional<qint64> size = CartridgeFile::size(path, error);
+    if (!size) {
+        return std::nullopt;
+    }
+    if (*size < table.requiredLength) {
+        if (error) {
+            *error = CartridgeFile::tooShortText(path, *size, table.requiredLength);
+        }
+        return std::nullopt;
+    }
+    QList<Shown> shown;
+    for (const Row& r : table.rows) {
+        const std::optional<QByteArray> column = CartridgeFile::read(path, r.columnOffset, 1, error);
+        if (!column) {
+            return std::nullopt;
+        }
+        const std::optional<QByteArray> row = CartridgeFile::read(path, r.rowOffset, 1, error);
+        if (!row) {
+            return std::nullopt;
+        }
+        shown << FromBytes(static_cast<quint8>(column->at(0)), static_cast<quint8>(row->at(0)));
+    }
+    return shown;
+}
+
+QList<FilePatch> Patches(const Table& table, const QStringList& locationTexts)
+{
+    Q_ASSERT(locationTexts.size() == table.rows.size());
+    QList<FilePatch> patches;
+    for (qsizetype i = 0; i < table.rows.size() && i < locationTexts.size(); ++i) {
+        const Row& r = table.rows[i];
+        const QString& text = locationTexts[i];
+        patches << FilePatch{r.columnOffset, QByteArray(1, asByte(MapGeometry::LocationColumn(text)))}
+                << FilePatch{r.rowOffset, QByteArray(1, asByte(MapGeometry::LocationRow(text)))};
+    }
+    return patches;
+}
+
+} // namespace LocationFields

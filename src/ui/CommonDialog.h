@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+// The main window's dialog component: the open-file dialog and the colour
+// dialog, each telling a cancel from a confirmation and keeping its last
+// confirmed result.
+class CommonDialog : public QObject {
+    Q_OBJECT
+public:
+    CommonDialog(Platform& platform, QWidget* owner);
+
+    // The open dialog with the filter "NES files (*.nes)|*.nes|All Files(*.*)|*.*".
+    // True when the user confirmed a file; FileName() then holds it.
+    bool ShowOpen();
+    // The colour dialog; true when the user confirmed a colour, Color() then holds it.
+    bool ShowColor();
+
+    const QString& FileName() const { return m_fileName; }
+    const QColor& Color() const { return m_color; }
+    void setColor(const QColor& color) { m_color = color; }
+
+    static QList<Platform::FileFilter> OpenFilter();
+
+private:
+    Platform& m_platform;
+    QWidget* m_owner;
+    QString m_fileName;
+    QColor m_color;
+};

@@ -1,0 +1,53 @@
+#include "ui/PictureBox.h"
+
+#include "core/TileRaster.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(const QString& name, const QSize& size, QWidget* parent)
+    : QWidget(parent), m_backing(size, TileRaster::Format)
+{
+    setObjectName(name);
+    setFixedSize(size);
+    m_backing.fill(Qt::black);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureBox::setBacking(const QImage& image)
+{
+    m_backing = image.convertToFormat(TileRaster::Format);
+}
+
+void PictureBox::clear(const QColor& color)
+{
+    m_backing.fill(color);
+}
+
+void PictureBox::refresh()
+{
+    update();
+}
+
+void PictureBox::refresh(const QRect& area)
+{
+    update(area);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), m_backing, area);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button(), event->buttons(), event->position());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event->buttons(), event->position());
+}

@@ -1,0 +1,3 @@
+#include "ui/Platform.h"
+
+Platform::~Platform() = default;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+class QtPlatform final : public Platform {
+public:
+    std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    bool question(QWidget* parent, const QString& title, const QString& text) override;
+    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
+    void showModal(QDialog* dialog) override;
+    void endProgram() override;
+};

@@ -1,0 +1,25 @@
+#include "ui/ValueLabel.h"
+
+#include <QLabel>
+
+QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                       const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(font);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, Qt::white);
+        palette.setColor(group, QPalette::WindowText, QColor(64, 64, 64));
+        palette.setColor(group, QPalette::Text, Qt::black);
+    }
+    label->setPalette(palette);
+    label->setStyleSheet(QStringLiteral("QLabel { color: black; }"));
+    return label;
+}

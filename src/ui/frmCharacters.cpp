@@ -1,0 +1,226 @@
+#include "ui/frmCharacters.h"
+
+#include "core/Cartridge.h"
+#include "core/CartridgeFile.h"
+#include "core/CharacterFields.h"
+#include "core/FieldValues.h"
+#include "ui/LimitedTextBox.h"
+#include "ui/Platform.h"
+#include "ui/SideWindow.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace CharacterFields;
+
+namespace {
+
+using Twips::ToPixels;
+
+constexpr QPoint PanelPlace{120, 120};
+constexpr QSize PanelSize{3255, 3135};
+constexpr int ButtonSize = 615;
+constexpr int ListHeight = 315;
+
+// Where a stat's caption and box stand in a class panel (twips).
+struct StatPlace {
+    int captionLeft, top, boxLeft, boxWidth, typingLimit;
+};
+constexpr StatPlace StatPlaces[StatCount] = {
+    {120, 360, 720, 615, 2},     // Level
+    {1680, 360, 2040, 975, 4},   // Hp
+    {120, 720, 720, 615, 2},     // Mp
+    {120, 1440, 600, 375, 2},    // STR
+    {1200, 1440, 1680, 375, 2},  // INT
+    {2280, 1440, 2760, 375, 2},  // DEX
+    {1680, 720, 2040, 975, 4},   // Exp
+};
+
+QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top, int width)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(ToPixels(left, top, width, 255));
+    return label;
+}
+
+QString indexed(const QString& name, int index)
+{
+    return QStringLiteral("%1_%2").arg(name).arg(index);
+}
+
+} // namespace
+
+frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner)
+    : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
+{
+    SideWindow::SetUp(this, QStringLiteral("frmCharacters"), QStringLiteral("Characters Data"), 3495, 5550);
+
+    // Boxes() lists the stats field by field, eight classes each, then the herbs.
+    m_numberBoxes.resize(StatCount * ClassCount);
+    for (int c = 0; c < ClassCount; ++c) {
+        buildClassPanel(c);
+    }
+    buildHerbsPanel();
+
+    // Picture buttons: four classes a row, the herbs below.
+    const int lefts[4] = {120, 960, 1920, 2760};
+    for (int i = 0; i < Panels; ++i) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(indexed(QStringLiteral("optChara"), i));
+        const bool herbs = i == HerbsPanel;
+        button->setText(herbs ? QStringLiteral("Herbs") : ButtonCaption(i));
+        button->setIcon(QIcon(herbs ? QStringLiteral(":/portraits/herbs.png")
+                                    : QStringLiteral(":/portraits/class%1.png").arg(i)));
+        button->setIconSize(QSize(16, 16));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
+        const QPoint at = herbs ? QPoint(120, 4800) : QPoint(lefts[i % 4], i < 4 ? 3360 : 4080);
+        button->setGeometry(ToPixels(at.x(), at.y(), ButtonSize, ButtonSize));
+        connect(button, &QToolButton::clicked, this, [this, i] { optChara_Click(i); });
+        optChara[static_cast<std::size_t>(i)] = button;
+    }
+
+    auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setGeometry(ToPixels(2160, 5160, 1215, 285));
+    cmdSave->setAutoDefault(false);
+    connect(cmdSave, &QPushButton::clicked, this, &frmCharacters::cmdSave_Click);
+
+    optChara_Click(0);
+}
+
+void frmCharacters::buildClassPanel(int c)
+{
+    auto* panel = new QGroupBox(ClassName(c), this);
+    panel->setObjectName(indexed(QStringLiteral("frmChara"), c));
+    panel->setGeometry(ToPixels(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
+    frmChara[static_cast<std::size_t>(c)] = panel;
+
+    for (int stat = 0; stat < StatCount; ++stat) {
+        const StatPlace& place = StatPlaces[stat];
+        makeCaption(panel, StatOf(stat).caption, place.captionLeft, place.top, place.boxLeft - place.captionLeft);
+        auto* box = new LimitedTextBox(indexed(StatOf(stat).name, c), place.typingLimit,
+                                       ToPixels(place.boxLeft, place.top, place.boxWidth, 255), panel);
+        m_numberBoxes[stat * ClassCount + c] = box;
+    }
+
+    for (int n = 0; n < 2; ++n) {
+        const int top = n == 0 ? 2160 : 2640;
+        makeCaption(panel, QStringLiteral("Equip #%1:").arg(n + 1), 120, top, 840);
+        auto* list = new QComboBox(panel);
+        list->setObjectName(indexed(n == 0 ? QStringLiteral("cboEquip1") : QStringLiteral("cboEquip2"), c));
+        list->setEditable(false);
+        list->setMaxVisibleItems(12);
+        list->setGeometry(ToPixels(960, top, 2175, ListHeight));
+        (n == 0 ? cboEquip1 : cboEquip2).append(list);
+    }
+
+    for (int top : {1200, 1920}) {
+        auto* rule = new QFrame(panel);
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        rule->setGeometry(ToPixels(120), ToPixels(top), ToPixels(PanelSize.width() - 240), 2);
+    }
+}
+
+void frmCharacters::buildHerbsPanel()
+{
+    auto* panel = new QGroupBox(HerbsPanelCaption, this);
+    panel->setObjectName(indexed(QStringLiteral("frmChara"), HerbsPanel));
+    panel->setGeometry(ToPixels(PanelPlace.x(), PanelPlace.y(), PanelSize.width(), PanelSize.height()));
+    frmChara[HerbsPanel] = panel;
+
+    for (int h = 0; h < HerbCount; ++h) {
+        const bool last = h == HerbCount - 1;
+        const int captionLeft = last ? 1800 : 120;
+        const int boxLeft = last ? 2520 : 960;
+        const int top = last ? 360 : 360 + 360 * h;
+        makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
+        m_numberBoxes.append(new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2,
+                                                ToPixels(boxLeft, top, 500, 315), panel));
+    }
+}
+
+void frmCharacters::fillEquipment(QComboBox* list, int code)
+{
+    list->clear();
+    list->addItems(ItemTexts());
+    const int p = code - FirstItemCode;
+    if (p >= 0 && p < ItemCount) {
+        list->setCurrentIndex(p);
+        return;
+    }
+    // A code with no item keeps an entry of its own, so that saving writes it back.
+    const int at = p < 0 ? 0 : ItemCount;
+    list->insertItem(at, ItemText(code));
+    list->setCurrentIndex(at);
+}
+
+bool frmCharacters::Form_Load()
+{
+    QString error;
+    const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), BlockStart, BlockLength, &error);
+    if (!block) {
+        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        return false;
+    }
+    const QList<Box> boxes = Boxes();
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        m_numberBoxes[i]->setValueText(FieldValues::Text(*block, BlockStart, boxes[i].field));
+    }
+    for (int c = 0; c < ClassCount; ++c) {
+        fillEquipment(cboEquip1[c], static_cast<quint8>(block->at(Equip1Offset(c) - BlockStart)));
+        fillEquipment(cboEquip2[c], static_cast<quint8>(block->at(Equip2Offset(c) - BlockStart)));
+    }
+    optChara_Click(0);
+    return true;
+}
+
+void frmCharacters::optChara_Click(int index)
+{
+    for (int i = 0; i < Panels; ++i) {
+        frmChara[static_cast<std::size_t>(i)]->setVisible(i == index);
+    }
+    optChara[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void frmCharacters::cmdSave_Click()
+{
+    const QList<Box> boxes = Boxes();
+    QStringList texts;
+    for (const LimitedTextBox* box : m_numberBoxes) {
+        texts.append(box->text());
+    }
+    FieldValues::Encoding encoding = FieldValues::Encode(Fields(boxes), texts);
+    if (encoding.rejected >= 0) {
+        const Box& bad = boxes[encoding.rejected];
+        m_platform.message(this, QStringLiteral("Value out of range"),
+                           FieldValues::RangeText(BoxName(bad), bad.field), Platform::Icon::Exclamation);
+        optChara_Click(bad.stat < 0 ? HerbsPanel : bad.index);
+        LimitedTextBox* box = m_numberBoxes[encoding.rejected];
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+    const auto codeByte = [](const QComboBox* list) {
+        return QByteArray(1, static_cast<char>(ItemCode(list->currentText())));
+    };
+    for (int c = 0; c < ClassCount; ++c) {
+        encoding.patches.append(FilePatch{Equip1Offset(c), codeByte(cboEquip1[c])});
+        encoding.patches.append(FilePatch{Equip2Offset(c), codeByte(cboEquip2[c])});
+    }
+
+    QString error;
+    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, RequiredLength)) {
+        m_platform.message(this, QStringLiteral("Characters not saved"), error, Platform::Icon::Critical);
+        return;
+    }
+    close();
+}

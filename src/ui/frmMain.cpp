@@ -1,0 +1,698 @@
+#include "ui/frmMain.h"
+
+#include "ui/CommonDialog.h"
+#include "core/HelpCommand.h"
+#include "ui/LocationPickTarget.h"
+#include "ui/LocationWindow.h"
+#include "core/MapGeometry.h"
+#include "core/MapPainting.h"
+#include "ui/PictureBox.h"
+#include "ui/Platform.h"
+#include "ui/ShapeOutline.h"
+#include "core/TileRaster.h"
+#include "ui/UiFonts.h"
+#include "ui/ValueLabel.h"
+#include "ui/frmAbout.h"
+#include "ui/frmCharacters.h"
+#include "ui/frmIB.h"
+#include "ui/frmPrices.h"
+#include "ui/frmTowns.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ImageEndLength = 139280;  // a shorter file lacks part of the map
+
+QLabel* makeCaption(QWidget* parent, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(UiFonts::Arial(8.25));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
+{
+    return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
+}
+
+QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
+                          const QRect& geometry, int maximum, int small, int large)
+{
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(name);
+    bar->setGeometry(geometry);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(small);
+    bar->setPageStep(large);
+    bar->setTracking(true);  // the picture follows the thumb while it is dragged
+    return bar;
+}
+
+// The items or towns window filled from the file and ready to show, or
+// nothing after the window's message. One window of each kind at most: chosen
+// again while it waits for a pick, it is filled again and the picks not yet
+// saved are dropped. The window deletes itself when closed (LocationWindow),
+// so it is not marked WA_DeleteOnClose: QDialog::exec would delete it as soon
+// as it hides for a pick.
+template <typename Create>
+QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
+{
+    auto* window = qobject_cast<LocationWindow*>(slot.data());
+    const bool created = !window || !window->isLoaded();
+    if (created) {
+        window = create();
+        slot = window;
+    }
+    if (!window->FillFromFile(path)) {
+        if (created) {
+            delete window;
+        } else {
+            window->close();  // its rows no longer match the file
+        }
+        return nullptr;
+    }
+    return window;
+}
+
+} // namespace
+
+frmMain::frmMain(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_helpFolder(QCoreApplication::applicationDirPath())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Title());
+    setFont(UiFonts::Arial(8.25));
+    m_dlgMain = new CommonDialog(platform, this);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmMainClient"));
+    client->setFixedSize(647, 477);
+    setCentralWidget(client);
+
+    buildMenus();
+    buildLeftGroup();
+    buildRightGroup();
+    setGameMenuEnabled(false);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmMain::~frmMain()
+{
+    m_closing = true;
+}
+
+QString frmMain::Title()
+{
+    return QStringLiteral("Orvane II: The Seeker's Crown Map Editor v1.0");
+}
+
+void frmMain::buildMenus()
+{
+    const auto addAction = [this](QMenu* menu, const QString& name, const QString& caption,
+                                  const QKeySequence& shortcut, void (frmMain::*slot)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    const auto addSeparator = [](QMenu* menu, const QString& name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileLoad = addAction(mnuFile, QStringLiteral("mnuFileLoad"), QStringLiteral("&Load Rom"),
+                            QKeySequence(Qt::CTRL | Qt::Key_L), &frmMain::mnuFileLoad_Click);
+    mnuFileSave = addAction(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save Changes"),
+                            QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuFileSave_Click);
+    mnuFileSave->setEnabled(false);
+    addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
+    mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
+                            &frmMain::mnuFileQuit_Click);
+
+    mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
+    mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    mnuCharacters = addAction(mnuGame, QStringLiteral("mnuCharacters"), QStringLiteral("&Characters"),
+                              QKeySequence(Qt::CTRL | Qt::Key_C), &frmMain::mnuCharacters_Click);
+    mnuGameItems = addAction(mnuGame, QStringLiteral("mnuGameItems"), QStringLiteral("&Items && Balloon"),
+                             QKeySequence(Qt::CTRL | Qt::Key_I), &frmMain::mnuGameItems_Click);
+    mnuGamePriceItems = addAction(mnuGame, QStringLiteral("mnuGamePriceItems"), QStringLiteral("&Prices of Items"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuGamePriceItems_Click);
+    addSeparator(mnuGame, QStringLiteral("mnuGameSep"));
+    mnuGameTowns = addAction(mnuGame, QStringLiteral("mnuGameTowns"), QStringLiteral("&Location of Towns"),
+                             QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuGameTowns_Click);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"),
+                            QKeySequence(Qt::Key_F1), &frmMain::mnuHelpHelp_Click);
+    addSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
+    mnuHelpAbout = addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {},
+                             &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::buildLeftGroup()
+{
+    Frame1 = new QGroupBox(centralWidget());
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(8, 8, 137, 465);
+
+    vsTiles = makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
+    connect(vsTiles, &QScrollBar::valueChanged, this, &frmMain::vsTiles_Change);
+
+    picHolder_00 = new QWidget(Frame1);
+    picHolder_00->setObjectName(QStringLiteral("picHolder_00"));
+    picHolder_00->setGeometry(24, 16, 33, 441);
+    picHolder_00->setAutoFillBackground(true);
+    QPalette holderPalette = picHolder_00->palette();
+    holderPalette.setColor(QPalette::Window, Qt::black);
+    picHolder_00->setPalette(holderPalette);
+
+    picTileset = new PictureBox(QStringLiteral("picTileset"),
+                                QSize(TileRaster::StripWidth, TileRaster::StripHeight), picHolder_00);
+    picTileset->move(0, 0);
+    connect(picTileset, &PictureBox::pressed, this,
+            [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { picTileset_MouseDown(position); });
+    shpPoint = new ShapeOutline(QStringLiteral("shpPoint"), QSize(32, 32), QColor(255, 0, 0), picTileset);
+    shpPoint->move(-200, 0);
+
+    makeCaption(Frame1, QStringLiteral("Tile #:"), 64, 16);
+    lblTile = makeValueLabel(Frame1, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17));
+    makeCaption(Frame1, QStringLiteral("Tile:"), 64, 48);
+    picTileZoom = new PictureBox(QStringLiteral("picTileZoom"), QSize(64, 64), Frame1);
+    picTileZoom->move(64, 64);
+    picTileZoom->clear(palette().color(QPalette::Window));
+
+    makeCaption(Frame1, QStringLiteral("Point:"), 64, 144);
+    lblPoint = makeValueLabel(Frame1, QStringLiteral("lblPoint"), QString(), QRect(64, 160, 65, 17));
+    makeCaption(Frame1, QStringLiteral("Sextant:"), 64, 192);
+    lblLon = makeValueLabel(Frame1, QStringLiteral("lblLon"), QString(), QRect(64, 208, 25, 17));
+    lblLat = makeValueLabel(Frame1, QStringLiteral("lblLat"), QString(), QRect(104, 208, 25, 17));
+}
+
+void frmMain::buildRightGroup()
+{
+    Frame2 = new QGroupBox(centralWidget());
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(160, 8, 481, 465);
+    // Nothing to draw before a cartridge is loaded.
+    Frame2->setEnabled(false);
+
+    picHolder_01 = new QWidget(Frame2);
+    picHolder_01->setObjectName(QStringLiteral("picHolder_01"));
+    picHolder_01->setGeometry(8, 16, 465, 401);
+    picHolder_01->setAutoFillBackground(true);
+    QPalette holderPalette = picHolder_01->palette();
+    holderPalette.setColor(QPalette::Window, Qt::black);
+    picHolder_01->setPalette(holderPalette);
+
+    picMap = new PictureBox(QStringLiteral("picMap"),
+                            QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), picHolder_01);
+    picMap->move(0, 9000);  // out of view until the first load
+    connect(picMap, &PictureBox::moved, this, &frmMain::picMap_MouseMove);
+    connect(picMap, &PictureBox::pressed, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, QPointF position) { picMap_MouseDown(button, position); });
+    shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, picMap);
+    shpMap->move(700, 8);
+
+    vsMap = makeScrollBar(picHolder_01, QStringLiteral("vsMap"), Qt::Vertical, QRect(448, 0, 17, 385), 128, 16, 128);
+    hsMap = makeScrollBar(picHolder_01, QStringLiteral("hsMap"), Qt::Horizontal, QRect(0, 384, 449, 17), 3656, 16, 128);
+    connect(vsMap, &QScrollBar::valueChanged, this, &frmMain::vsMap_Change);
+    connect(hsMap, &QScrollBar::valueChanged, this, &frmMain::hsMap_Change);
+    vsMap->raise();
+    hsMap->raise();
+
+    makeCaption(Frame2, QStringLiteral("Block:"), 16, 432);
+    cboBlock = new QComboBox(Frame2);
+    cboBlock->setObjectName(QStringLiteral("cboBlock"));
+    cboBlock->setEditable(false);
+    cboBlock->move(48, 430);
+    cboBlock->setFixedWidth(121);
+    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+        cboBlock->addItem(QStringLiteral("%1-Block #%1").arg(block));
+    }
+    cboBlock->setCurrentIndex(-1);
+    connect(cboBlock, &QComboBox::activated, this, &frmMain::cboBlock_Click);
+
+    makeCaption(Frame2, QStringLiteral("Current Block:"), 184, 432);
+    lblBlock = makeValueLabel(Frame2, QStringLiteral("lblBlock"), QStringLiteral("1"), QRect(256, 432, 25, 17));
+    makeCaption(Frame2, QStringLiteral("Grid Color:"), 296, 432);
+    picGridColor = new PictureBox(QStringLiteral("picGridColor"), QSize(49, 17), Frame2);
+    picGridColor->move(360, 432);
+    picGridColor->clear(m_dlgMain->Color());
+    connect(picGridColor, &PictureBox::pressed, this, [this] { picGridColor_Click(); });
+
+    chkGrid = new QCheckBox(QStringLiteral("Grid"), Frame2);
+    chkGrid->setObjectName(QStringLiteral("chkGrid"));
+    chkGrid->setGeometry(432, 432, 41, 17);
+    chkGrid->setChecked(true);
+}
+
+void frmMain::setGameMenuEnabled(bool enabled)
+{
+    // A disabled menu takes its entries' shortcuts with it.
+    mnuGame->setEnabled(enabled);
+    mnuGame->menuAction()->setEnabled(enabled);
+    for (QAction* action : {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns}) {
+        action->setEnabled(enabled);
+    }
+}
+
+QColor frmMain::GridColor() const
+{
+    return m_dlgMain->Color();
+}
+
+const QImage& frmMain::mapPicture() const
+{
+    return picMap->backing();
+}
+
+const QImage& frmMain::tileStrip() const
+{
+    return picTileset->backing();
+}
+
+void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
+{
+    m_itemsWindow = items;
+    m_townsWindow = towns;
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}
+
+// ---- File menu ----------------------------------------------------------------
+
+void frmMain::mnuFileLoad_Click()
+{
+    if (!m_dlgMain->ShowOpen()) {
+        return;
+    }
+    LoadRom(m_dlgMain->FileName());
+}
+
+void frmMain::LoadRom(const QString& path)
+{
+    // Check the file before anything changes: a file that cannot be read
+    // leaves the editor exactly as it was.
+    QString error;
+    const auto size = CartridgeFile::size(path, &error);
+    if (!size) {
+        m_platform.message(this, QStringLiteral("Could not load the file"),
+                           error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        return;
+    }
+    if (*size < ImageEndLength) {
+        const QString text =
+            QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
+                           "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
+                           "will lengthen the file to %3 bytes.")
+                .arg(path)
+                .arg(*size)
+                .arg(ImageEndLength);
+        if (!m_platform.question(this, QStringLiteral("Short file"), text)) {
+            return;
+        }
+    }
+
+    const bool frame1WasEnabled = Frame1->isEnabled();
+    const bool frame2WasEnabled = Frame2->isEnabled();
+    Frame1->setEnabled(false);
+    Frame2->setEnabled(false);
+    BuildTileStrip();
+    if (!LoadCartridge(path)) {
+        Frame1->setEnabled(frame1WasEnabled);
+        Frame2->setEnabled(frame2WasEnabled);
+        return;
+    }
+    // A location window still waiting for a pick belongs to the cartridge
+    // that was open before: its unsaved picks go the way of unsaved map edits.
+    for (QDialog* waiting : {m_itemsWindow.data(), m_townsWindow.data()}) {
+        if (waiting) {
+            waiting->close();
+        }
+    }
+    picMap->move(picMap->x(), 5000);  // out of sight while block 1 is drawn
+    cboBlock->setCurrentIndex(0);
+    cboBlock_Click();
+    if (m_closing) {
+        return;
+    }
+    picMap->move(picMap->x(), 0);
+    picTileset_MouseDown(QPointF(0, 0));
+    setGameMenuEnabled(true);
+    Frame1->setEnabled(true);
+    Frame2->setEnabled(true);
+}
+
+bool frmMain::LoadCartridge(const QString& path)
+{
+    setWindowTitle(QStringLiteral("Loading Map Data..."));
+    QString error;
+    const bool loaded = m_cartridge.LoadCartridge(path, &error);
+    setWindowTitle(Title());
+    if (!loaded) {
+        m_platform.message(this, QStringLiteral("Could not load the file"),
+                           error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        return false;
+    }
+    mnuFileSave->setEnabled(true);
+    return true;
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (!m_cartridge.isLoaded()) {
+        return;
+    }
+    QString error;
+    if (!m_cartridge.save(&error)) {
+        m_platform.message(this, QStringLiteral("File not saved"),
+                           QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
+        return;
+    }
+    m_platform.message(this, QStringLiteral("File saved"),
+                       QStringLiteral("The file: \"") + m_cartridge.CartridgePath() + QStringLiteral("\" was saved"),
+                       Platform::Icon::Exclamation);
+}
+
+void frmMain::mnuFileQuit_Click()
+{
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Form_Unload: the program ends at once, every window with it, without a
+    // question. A drawing in progress stops at its next cell.
+    m_closing = true;
+    ++m_drawGeneration;
+    event->accept();
+    m_platform.endProgram();
+}
+
+// ---- Help menu ----------------------------------------------------------------
+
+void frmMain::mnuHelpHelp_Click()
+{
+    const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
+    QString error;
+    if (!m_platform.startDetached(command.program, command.arguments, &error)) {
+        m_platform.message(this, QStringLiteral("Help"),
+                           QStringLiteral("The help viewer could not be started (%1 %2): %3")
+                               .arg(command.program, command.arguments.join(u' '), error),
+                           Platform::Icon::Exclamation);
+    }
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    auto* about = new frmAbout(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    m_platform.showModal(about);
+}
+
+// ---- Game menu ----------------------------------------------------------------
+
+void frmMain::openSideWindow(QDialog* window)
+{
+    emit sideWindowOpened(window);
+    m_platform.showModal(window);
+}
+
+template <typename Window>
+void frmMain::openFreshWindow()
+{
+    if (m_cartridge.CartridgePath().isEmpty()) {
+        return;
+    }
+    // Loaded anew at every opening, so it always shows what the file holds.
+    auto* window = new Window(m_platform, m_cartridge, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    if (!window->Form_Load()) {
+        delete window;
+        return;
+    }
+    openSideWindow(window);
+}
+
+void frmMain::mnuCharacters_Click()
+{
+    openFreshWindow<frmCharacters>();
+}
+
+void frmMain::mnuGameItems_Click()
+{
+    if (m_cartridge.CartridgePath().isEmpty()) {
+        return;
+    }
+    if (QDialog* window = prepareLocationWindow(m_itemsWindow, m_cartridge.CartridgePath(), [this] {
+            return new frmIB(m_platform, m_cartridge, m_pick, this);
+        })) {
+        openSideWindow(window);
+    }
+}
+
+void frmMain::mnuGamePriceItems_Click()
+{
+    openFreshWindow<frmPrices>();
+}
+
+void frmMain::mnuGameTowns_Click()
+{
+    if (m_cartridge.CartridgePath().isEmpty()) {
+        return;
+    }
+    if (QDialog* window = prepareLocationWindow(m_townsWindow, m_cartridge.CartridgePath(), [this] {
+            return new frmTowns(m_platform, m_cartridge, m_pick, this);
+        })) {
+        openSideWindow(window);
+    }
+}
+
+// ---- Tile strip and palette -----------------------------------------------------
+
+void frmMain::BuildTileStrip()
+{
+    picTileset->clear(Qt::black);
+    setWindowTitle(QStringLiteral("Loading..."));
+    picTileset->setBacking(TileRaster::BuildTileStrip(TileRaster::LoadSheets()));
+    picTileset->refresh();
+    setWindowTitle(Title());
+}
+
+void frmMain::picTileset_MouseDown(QPointF position)
+{
+    SelectTile(position.y());
+}
+
+void frmMain::SelectTile(double y)
+{
+    const int tile = std::clamp(static_cast<int>(y / TileRaster::StripCell), 0, 255);
+    const int top = TileRaster::StripCell * tile;
+    shpPoint->move(0, top);
+    QImage& zoom = picTileZoom->backing();
+    TileRaster::CopyDoubled(picTileset->backing(), QRect(0, top, TileRaster::StripCell, TileRaster::StripCell), zoom,
+                            QPoint(0, 0));
+    picTileZoom->repaint();
+    m_currentTile = tile;
+    lblTile->setText(MapGeometry::TileReadout(tile));
+}
+
+void frmMain::vsTiles_Change(int value)
+{
+    picTileset->move(0, -(value / TileRaster::StripCell * TileRaster::StripCell));
+}
+
+// ---- Map view -------------------------------------------------------------------
+
+qint32 frmMain::BlockStartOffset(int block)
+{
+    if (const auto start = MapGeometry::BlockStart(block)) {
+        return *start;
+    }
+    m_platform.message(this, MapGeometry::FatalErrorTitle(), MapGeometry::FatalErrorText(), Platform::Icon::Critical);
+    return 0;
+}
+
+void frmMain::cboBlock_Click()
+{
+    const QString entry = cboBlock->currentText();
+    if (entry.isEmpty()) {
+        return;
+    }
+    lblBlock->setText(entry.left(1));
+    m_currentBlock = MapGeometry::ReadDecimal(lblBlock->text());
+    DrawBlock(BlockStartOffset(m_currentBlock));
+}
+
+void frmMain::DrawBlock(qint32 start)
+{
+    const quint64 drawing = ++m_drawGeneration;
+    picMap->clear(Qt::black);
+    QImage& picture = picMap->backing();
+    const QImage& strip = picTileset->backing();
+    for (int r = 0; r < MapGeometry::BlockRows; ++r) {
+        for (int c = 0; c < MapGeometry::Columns; ++c) {
+            const int cell = r * MapGeometry::Columns + c;
+            TileRaster::RenderCells(m_cartridge.image(), start, strip, picture, cell, cell);
+            setWindowTitle(MapGeometry::DrawProgressCaption(r, c));
+            QCoreApplication::processEvents();
+            if (drawing != m_drawGeneration || m_closing) {
+                return;  // a newer drawing owns the picture and the caption now
+            }
+        }
+    }
+    if (chkGrid->isChecked()) {
+        DrawGrid();
+    }
+    picMap->refresh();
+    setWindowTitle(Title());
+}
+
+void frmMain::DrawGrid()
+{
+    TileRaster::DrawGrid(picMap->backing(), GridColor());
+    picMap->refresh();
+}
+
+void frmMain::picGridColor_Click()
+{
+    if (!chkGrid->isChecked()) {
+        return;
+    }
+    if (!m_dlgMain->ShowColor()) {
+        return;
+    }
+    picGridColor->clear(GridColor());
+    picGridColor->refresh();
+    DrawGrid();
+}
+
+void frmMain::hsMap_Change(int value)
+{
+    picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), picMap->y());
+}
+
+void frmMain::vsMap_Change(int value)
+{
+    picMap->move(picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
+}
+
+// ---- Painting and readouts ------------------------------------------------------
+
+bool frmMain::followPointer(QPointF position, int* column, int* localRow)
+{
+    const int x = MapGeometry::CellFromPointer(position.x());
+    const int y = MapGeometry::CellFromPointer(position.y());
+    if (!MapGeometry::IsCellInBlock(x, y)) {
+        return false;  // outside the picture: nothing moves, nothing is painted
+    }
+    shpMap->move(MapGeometry::CellSize * x, MapGeometry::CellSize * y);
+    const int row = MapGeometry::OverworldRow(m_currentBlock, y);
+    lblPoint->setText(MapGeometry::PointReadout(x, row));
+    lblLon->setText(MapGeometry::ThreeDigits(row));
+    lblLat->setText(MapGeometry::ThreeDigits(x));
+    *column = x;
+    *localRow = y;
+    return true;
+}
+
+void frmMain::picMap_MouseMove(Qt::MouseButtons buttons, QPointF position)
+{
+    int column = 0;
+    int localRow = 0;
+    if (!followPointer(position, &column, &localRow)) {
+        return;
+    }
+    if (buttons == Qt::LeftButton) {
+        paintCell(column, localRow);
+    }
+}
+
+void frmMain::picMap_MouseDown(Qt::MouseButton button, QPointF position)
+{
+    // A press acts on its own cell, even when the pointer has not moved since
+    // the map scrolled or the block changed.
+    int column = 0;
+    int localRow = 0;
+    if (!followPointer(position, &column, &localRow)) {
+        return;
+    }
+    if (m_pick.LocationWindowOpen()) {
+        handOverLocation();
+        return;
+    }
+    if (button == Qt::LeftButton) {
+        paintCell(column, localRow);
+    } else if (button == Qt::RightButton) {
+        pickTile(column, localRow);
+    }
+}
+
+void frmMain::paintCell(int column, int localRow)
+{
+    if (!m_currentTile) {
+        return;  // no tile chosen yet: nothing to paint
+    }
+    const QRect changed =
+        MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock), picMap->backing(),
+                               picTileset->backing(), column, localRow, static_cast<quint8>(*m_currentTile), GridColor());
+    if (!changed.isEmpty()) {
+        picMap->refresh(changed);
+    }
+}
+
+void frmMain::pickTile(int column, int localRow)
+{
+    const qint32 index = MapGeometry::MapByteOffset(BlockStartOffset(m_currentBlock), localRow, column);
+    if (!CartridgeImage::contains(index)) {
+        return;
+    }
+    const int tile = m_cartridge.image().at(index);
+    shpPoint->move(0, TileRaster::StripCell * tile);
+    // Tiles 244 to 255 lie past the last scroll position, which shows them.
+    vsTiles->setValue(std::min(TileRaster::StripCell * tile, vsTiles->maximum()));
+    picTileset_MouseDown(QPointF(0, TileRaster::StripCell * tile));
+}
+
+void frmMain::handOverLocation()
+{
+    QDialog* window = m_pick.TownsWindowOpen ? m_townsWindow.data() : m_itemsWindow.data();
+    auto* target = dynamic_cast<LocationPickTarget*>(window);
+    if (!target) {
+        return;
+    }
+    const int row = MapGeometry::ReadDecimal(lblLon->text());
+    const int column = MapGeometry::ReadDecimal(lblLat->text());
+    target->SetPickedLocation(m_pick.PickRow, MapGeometry::LocationText(row, column), lblBlock->text());
+    m_platform.showModal(target->window());
+}

@@ -1,0 +1,121 @@
+#include "ui/frmPrices.h"
+
+#include "core/Cartridge.h"
+#include "core/CartridgeFile.h"
+#include "core/FieldValues.h"
+#include "ui/LimitedTextBox.h"
+#include "ui/Platform.h"
+#include "core/PriceFields.h"
+#include "ui/SideWindow.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using Twips::ToPixels;
+
+constexpr int CaptionLeft[2] = {120, 2400};
+constexpr int BoxLeft[2] = {1200, 3480};
+constexpr int ItemLimit = 4;
+constexpr int HerbLimit = 2;
+
+} // namespace
+
+frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
+    : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
+{
+    SideWindow::SetUp(this, QStringLiteral("frmPrices"), QStringLiteral("Prices of Items"), 4650, 6615);
+    buildControls();
+}
+
+void frmPrices::buildControls()
+{
+    const struct {
+        const char* text;
+        int left;
+    } headings[] = {{"Item", 120}, {"Price", 1200}, {"Item", 2400}, {"Price", 3600}};
+    int index = 0;
+    for (const auto& heading : headings) {
+        auto* label = new QLabel(QString::fromLatin1(heading.text), this);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(index++));
+        label->setFont(UiFonts::Arial(12, true));
+        label->setGeometry(ToPixels(heading.left, 120, 900, 330));
+    }
+
+    const auto& prices = PriceFields::Prices();
+    for (qsizetype i = 0; i < prices.size(); ++i) {
+        const PriceFields::Price& price = prices[i];
+        const int column = price.column - 1;
+        auto* caption = new QLabel(price.caption, this);
+        caption->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        caption->setGeometry(ToPixels(CaptionLeft[column], price.top, 900, 255));
+
+        const bool herb = i >= PriceFields::ItemCount;
+        const QString name = herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount)
+                                  : QStringLiteral("txtItem_%1").arg(i);
+        auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
+                                       ToPixels(BoxLeft[column], price.top, 975, 255), this);
+        (herb ? txtHerbs : txtItem).append(box);
+        m_boxes.append(box);
+    }
+
+    SideWindow::AddRule(this, QStringLiteral("Line1"), 120, 480, 4560, 480);
+    SideWindow::AddRule(this, QStringLiteral("Line2"), -120, 6000, 2280, 6000);
+    SideWindow::AddRule(this, QStringLiteral("Line3"), 2280, 4200, 4560, 4200);
+    SideWindow::AddRule(this, QStringLiteral("Line4"), 1080, 480, 1080, 6000);
+    SideWindow::AddRule(this, QStringLiteral("Line5"), 2280, 480, 2280, 6480);
+    SideWindow::AddRule(this, QStringLiteral("Line6"), 3360, 480, 3360, 6480);
+
+    auto* cmdSave = new QPushButton(QStringLiteral("&Save!"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setGeometry(ToPixels(120, 6240, 1215, 285));
+    cmdSave->setAutoDefault(false);
+    connect(cmdSave, &QPushButton::clicked, this, &frmPrices::cmdSave_Click);
+}
+
+bool frmPrices::Form_Load()
+{
+    QString error;
+    const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart,
+                                           PriceFields::BlockLength, &error);
+    if (!block) {
+        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        return false;
+    }
+    const auto& prices = PriceFields::Prices();
+    for (qsizetype i = 0; i < prices.size(); ++i) {
+        m_boxes[i]->setValueText(FieldValues::Text(*block, PriceFields::BlockStart, prices[i].field));
+    }
+    return true;
+}
+
+void frmPrices::cmdSave_Click()
+{
+    QStringList texts;
+    for (const LimitedTextBox* box : m_boxes) {
+        texts.append(box->text());
+    }
+    const FieldValues::Encoding encoding = FieldValues::Encode(PriceFields::Fields(), texts);
+    if (encoding.rejected >= 0) {
+        const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
+        m_platform.message(this, QStringLiteral("Value out of range"),
+                           FieldValues::RangeText(price.caption, price.field), Platform::Icon::Exclamation);
+        LimitedTextBox* box = m_boxes[encoding.rejected];
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+
+    QString error;
+    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error,
+                              PriceFields::RequiredLength)) {
+        m_platform.message(this, QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
+        return;
+    }
+    close();
+}

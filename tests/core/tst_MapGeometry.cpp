@@ -1,0 +1,142 @@
+#include "core/MapGeometry.h"
+
+#include <QtTest>
+
+using namespace MapGeometry;
+
+class tst_MapGeometry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mapByteOffset_data();
+    void mapByteOffset();
+    void pointerToCell_data();
+    void pointerToCell();
+    void texts_data();
+    void texts();
+    void readers_data();
+    void readers();
+    void fatalErrorText();
+};
+
+void tst_MapGeometry::mapByteOffset_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("localRow");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("offset");  // -1: no such block
+    QTest::newRow("block 0") << 0 << 0 << 0 << -1;
+    QTest::newRow("first byte") << 1 << 0 << 0 << 0x4010;
+    QTest::newRow("block 1 row 3 column 5") << 1 << 3 << 5 << 0x4315;
+    QTest::newRow("last byte of block 1") << 1 << 31 << 255 << 0x600F;
+    QTest::newRow("block 2") << 2 << 0 << 0 << 0x8010;
+    QTest::newRow("block 5") << 5 << 0 << 1 << 0x14011;
+    QTest::newRow("last byte of block 8") << 8 << 31 << 255 << 0x2200F;
+    QTest::newRow("block 9") << 9 << 0 << 0 << -1;
+}
+
+void tst_MapGeometry::mapByteOffset()
+{
+    QFETCH(int, block);
+    QFETCH(int, localRow);
+    QFETCH(int, column);
+    const auto start = BlockStart(block);
+    QTEST(start ? MapByteOffset(*start, localRow, column) : -1, "offset");
+}
+
+void tst_MapGeometry::pointerToCell_data()
+{
+    QTest::addColumn<double>("position");
+    QTest::addColumn<int>("cell");
+    QTest::newRow("0") << 0.0 << 0;
+    QTest::newRow("15.9") << 15.9 << 0;
+    QTest::newRow("16") << 16.0 << 1;
+    QTest::newRow("-0.5 truncates to 0") << -0.5 << 0;
+    QTest::newRow("-16") << -16.0 << -1;
+    QTest::newRow("4096") << 4096.0 << 256;
+    QTest::newRow("huge") << 1e12 << 1000000;
+}
+
+void tst_MapGeometry::pointerToCell()
+{
+    QFETCH(double, position);
+    QFETCH(int, cell);
+    QCOMPARE(CellFromPointer(position), cell);
+}
+
+void tst_MapGeometry::texts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("point readout") << PointReadout(12, 45) << "(012 ,045)";
+    QTest::newRow("point readout far corner") << PointReadout(255, 255) << "(255 ,255)";
+    QTest::newRow("sextant row") << ThreeDigits(45) << "045";
+    QTest::newRow("location text") << LocationText(45, 12) << "(045, 012)";
+    QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
+    QTest::newRow("block label") << BlockLabel(3) << "3";
+    QTest::newRow("tile 10") << TileReadout(10) << "0A";
+    QTest::newRow("tile 255") << TileReadout(255) << "FF";
+    QTest::newRow("pad one") << PadToTwoChars(QStringLiteral("5")) << "05";
+    QTest::newRow("pad empty") << PadToTwoChars(QString()) << "";
+    QTest::newRow("first progress") << DrawProgressCaption(0, 0) << "Loading Map - (001, 000)";
+    QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
+}
+
+void tst_MapGeometry::texts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(text, expected);
+}
+
+void tst_MapGeometry::readers_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");  // -1: nothing
+    QTest::newRow("sextant 045") << "decimal" << "045" << 45;
+    QTest::newRow("block digit") << "decimal" << "8" << 8;
+    QTest::newRow("tile 0A") << "tile" << "0A" << 10;
+    QTest::newRow("tile FF") << "tile" << "FF" << 255;
+    QTest::newRow("tile empty") << "tile" << "" << -1;
+    QTest::newRow("tile junk") << "tile" << "zz" << -1;
+    QTest::newRow("location row") << "row" << "(071, 012)" << 71;
+    QTest::newRow("location column") << "column" << "(071, 012)" << 12;
+    QTest::newRow("location row 255") << "row" << "(255, 000)" << 255;
+    QTest::newRow("design caption column") << "column" << "(000,000)" << 0;
+    QTest::newRow("no leading digit") << "row" << "(x12, 000)" << 0;
+}
+
+void tst_MapGeometry::readers()
+{
+    QFETCH(QString, reader);
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    if (reader == QLatin1String("decimal")) {
+        QCOMPARE(ReadDecimal(text), value);
+    } else if (reader == QLatin1String("tile")) {
+        const auto tile = ReadTileReadout(text);
+        QCOMPARE(tile ? int(*tile) : -1, value);
+    } else if (reader == QLatin1String("row")) {
+        QCOMPARE(LocationRow(text), value);
+    } else {
+        QCOMPARE(LocationColumn(text), value);
+    }
+}
+
+void tst_MapGeometry::fatalErrorText()
+{
+    QCOMPARE(FatalErrorTitle(), QStringLiteral("Fatal Error!"));
+    const QStringList lines = FatalErrorText().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0], QStringLiteral("If you are reading this box is beacuse something"));
+    QCOMPARE(lines[1], QStringLiteral("really bad has ocurred (with the program :P)."));
+    QCOMPARE(lines[2], QString());
+    QCOMPARE(lines[3], QStringLiteral("Please drop me a line at: "));
+    QVERIFY(lines[4].contains(u'@'));
+    QCOMPARE(lines[5], QString());
+    QCOMPARE(lines[6], QStringLiteral("Make sure to describe the problem."));
+}
+
+QTEST_GUILESS_MAIN(tst_MapGeometry)
+#include "tst_MapGeometry.moc"

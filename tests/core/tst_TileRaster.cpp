@@ -1,0 +1,176 @@
+#include "core/CartridgeImage.h"
+#include "core/MapGeometry.h"
+#include "core/TileGlyphs.h"
+#include "core/TileRaster.h"
+
+#include <QtTest>
+
+using namespace TileRaster;
+
+// Pixel-exact checks of the tile strip, block drawing and grid.
+class tst_TileRaster : public QObject {
+    Q_OBJECT
+
+private:
+    std::array<QImage, 4> sheets;
+    QImage strip;
+
+    static QImage sheetCell(const QImage& sheet, int i) { return sheet.copy(QRect(SheetCellOrigin(i), QSize(16, 16))); }
+    static QImage halvedStripCell(const QImage& strip, int tile)
+    {
+        QImage cell(16, 16, Format);
+        CopyTileToCell(strip, tile, cell, 0, 0);
+        return cell;
+    }
+
+private slots:
+    void initTestCase();
+    void stripCellIsSheetCellDoubled_data();
+    void stripCellIsSheetCellDoubled();
+    void sheetsDifferOnlyByTheirDigit();
+    void blackCellsAreNeverCopied();
+    void blockDrawsItsBytes();
+    void cellsOutsideTheImageAreSkipped();
+    void gridColoursExactlyTheLines();
+    void cellOutlineIsTheBoxIncludingBothCorners();
+};
+
+void tst_TileRaster::initTestCase()
+{
+    sheets = LoadSheets();
+    for (const QImage& sheet : sheets) {
+        QCOMPARE(sheet.size(), QSize(SheetWidth, SheetHeight));
+    }
+    strip = BuildTileStrip(sheets);
+    QCOMPARE(strip.size(), QSize(32, 8192));
+}
+
+void tst_TileRaster::stripCellIsSheetCellDoubled_data()
+{
+    QTest::addColumn<int>("tile");
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("0") << 0 << 0 << 0 << 0;
+    QTest::newRow("14") << 14 << 0 << 0 << 1;
+    QTest::newRow("63") << 63 << 0 << 7 << 4;
+    QTest::newRow("64") << 64 << 1 << 0 << 0;
+    QTest::newRow("200") << 200 << 3 << 8 << 0;
+    QTest::newRow("255") << 255 << 3 << 7 << 4;
+}
+
+void tst_TileRaster::stripCellIsSheetCellDoubled()
+{
+    QFETCH(int, tile);
+    QFETCH(int, sheet);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    const QImage& source = sheets[static_cast<std::size_t>(sheet)];
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            QCOMPARE(strip.pixel(x, 32 * tile + y), source.pixel(16 * column + x / 2, 16 * row + y / 2));
+        }
+    }
+    // Drawn back at half size, a strip cell is its sheet cell pixel for pixel.
+    QCOMPARE(halvedStripCell(strip, tile), sheetCell(source, tile % 64));
+}
+
+void tst_TileRaster::sheetsDifferOnlyByTheirDigit()
+{
+    const QRgb white = qRgb(255, 255, 255);
+    for (int d = 1; d <= 3; ++d) {
+        for (int i = 0; i < 64; ++i) {
+            const QImage plain = sheetCell(sheets[0], i);
+            const QImage marked = sheetCell(sheets[static_cast<std::size_t>(d)], i);
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    const QRgb expected = TileGlyphs::IsSet(d, x, y) ? white : plain.pixel(x, y);
+                    if (marked.pixel(x, y) != expected) {
+                        QFAIL(qPrintable(QStringLiteral("sheet %1 cell %2 pixel (%3, %4)").arg(d).arg(i).arg(x).arg(y)));
+                    }
+                }
+            }
+        }
+    }
+}
+
+void tst_TileRaster::blackCellsAreNeverCopied()
+{
+    std::array<QImage, 4> marked = sheets;
+    for (QImage& sheet : marked) {
+        for (int i = 64; i < 70; ++i) {
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    sheet.setPixel(SheetCellOrigin(i).x() + x, SheetCellOrigin(i).y() + y, qRgb(255, 0, 255));
+                }
+            }
+        }
+    }
+    QCOMPARE(BuildTileStrip(marked), strip);
+}
+
+// A block of zeros draws tile 0 everywhere; map byte 0x41 draws sheet 1 picture 1.
+void tst_TileRaster::blockDrawsItsBytes()
+{
+    CartridgeImage image;
+    const qint32 start = *MapGeometry::BlockStart(8);
+    image.set(MapGeometry::MapByteOffset(start, 5, 9), 0x41);
+    QImage picture(4096, 512, Format);
+    picture.fill(Qt::black);
+    RenderCells(image, start, strip, picture, 0, 8191);
+    const QImage tile0 = sheetCell(sheets[0], 0);
+    for (int r = 0; r < 32; ++r) {
+        for (int c = 0; c < 256; ++c) {
+            QCOMPARE(picture.copy(16 * c, 16 * r, 16, 16), r == 5 && c == 9 ? sheetCell(sheets[1], 1) : tile0);
+        }
+    }
+}
+
+void tst_TileRaster::cellsOutsideTheImageAreSkipped()
+{
+    CartridgeImage image;
+    QImage picture(4096, 512, Format);
+    picture.fill(Qt::black);
+    RenderCells(image, 0, strip, picture, 0, 8191);  // the start a bad block number gives
+    QImage black(4096, 512, Format);
+    black.fill(Qt::black);
+    QCOMPARE(picture, black);
+}
+
+void tst_TileRaster::gridColoursExactlyTheLines()
+{
+    QImage picture(4096, 512, Format);
+    picture.fill(qRgb(1, 2, 3));
+    DrawGrid(picture, QColor(255, 0, 0));
+    for (int y = 0; y < 512; ++y) {
+        for (int x = 0; x < 4096; ++x) {
+            const bool line = (y % 16 == 0 && y > 0) || (x % 16 == 0 && x > 0);
+            if (picture.pixel(x, y) != (line ? qRgb(255, 0, 0) : qRgb(1, 2, 3))) {
+                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
+            }
+        }
+    }
+}
+
+void tst_TileRaster::cellOutlineIsTheBoxIncludingBothCorners()
+{
+    QImage picture(64, 64, Format);
+    picture.fill(Qt::black);
+    DrawCellOutline(picture, 16, 16, QColor(0, 0, 255));
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const bool inBox = x >= 16 && x <= 32 && y >= 16 && y <= 32;
+            const bool edge = inBox && (x == 16 || x == 32 || y == 16 || y == 32);
+            QCOMPARE(picture.pixel(x, y), edge ? qRgb(0, 0, 255) : qRgb(0, 0, 0));
+        }
+    }
+    // At the picture's far corner the box is clipped, not wrapped.
+    QImage corner(32, 32, Format);
+    corner.fill(Qt::black);
+    DrawCellOutline(corner, 16, 16, QColor(0, 0, 255));
+    QCOMPARE(corner.pixel(31, 16), qRgb(0, 0, 255));
+    QCOMPARE(corner.pixel(0, 0), qRgb(0, 0, 0));
+}
+
+QTEST_GUILESS_MAIN(tst_TileRaster)
+#include "tst_TileRaster.moc"

@@ -1,0 +1,474 @@
+#include "core/CartridgeImage.h"
+#include "Fixtures.h"
+#include "ui/LocationWindow.h"
+#include "MainWindowDriver.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Shows side windows the way the program does, in a modal loop of their own,
+// and runs one scripted step inside each loop. A loop without a step left
+// closes its window, so that a fault cannot hang the test.
+class ModalLoopPlatform final : public ScriptedPlatform {
+public:
+    QList<std::function<void(QDialog*)>> steps;
+    int loops = 0;
+
+    void showModal(QDialog* dialog) override
+    {
+        ++loops;
+        std::function<void(QDialog*)> step = steps.isEmpty() ? [](QDialog* d) { d->close(); } : steps.takeFirst();
+        QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
+        dialog->exec();
+    }
+};
+
+using D = MainWindowDriver;
+
+struct Kind {
+    void (frmMain::*menu)();
+    QList<qint64> offsets;  // column byte, row byte, for every row
+    qint64 requiredLength;
+    bool storesIntoImage;
+};
+
+Kind kind(const QString& name)
+{
+    if (name == QLatin1String("items")) {
+        return {&frmMain::mnuGameItems_Click,
+                {0x61A0, 0x61A1, 0x61A4, 0x61A5, 0x61A8, 0x61A9, 0x61AC, 0x61AD, 0x61B4, 0x61B5, 0x355E9, 0x355EA},
+                218603,
+                true};
+    }
+    return {&frmMain::mnuGameTowns_Click,
+            {0x3EABD, 0x3EABE, 0x3EAC1, 0x3EAC2, 0x3EAC9, 0x3EACA, 0x3EAD3, 0x3EAD4, 0x3EAD9, 0x3EADA, 0x3EAE3, 0x3EAE4,
+             0x3EAE5, 0x3EAE6, 0x3EAE7, 0x3EAE8, 0x3EAE9, 0x3EAEA, 0x3EAED, 0x3EAEE, 0x3EAEF, 0x3EAF0, 0x3EAF5, 0x3EAF6},
+            256759,
+            false};
+}
+
+// A cartridge whose first row holds column 0x0C and row 0x47 in both tables.
+QByteArray cartridgeBytes()
+{
+    QByteArray bytes = Fixtures::Pattern(262160, 21);
+    bytes[0x61A0] = bytes[0x3EABD] = 0x0C;
+    bytes[0x61A1] = bytes[0x3EABE] = 0x47;
+    return bytes;
+}
+
+QString sextant(QWidget* window, int row) { return D::textOf(window, QStringLiteral("lblSextant_%1").arg(row)); }
+QString block(QWidget* window, int row) { return D::textOf(window, QStringLiteral("lblBlock_%1").arg(row)); }
+
+// "New Location" on `row`, then a press on the map at a cell of the overworld.
+void pick(D& d, QWidget* window, int row, int column, int overworldRow)
+{
+    D::click(window, QStringLiteral("cmdLocation_%1").arg(row));
+    QVERIFY(!window->isVisible());
+    d.pressOverworld(column, overworldRow);
+}
+
+void addKinds()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("items") << QStringLiteral("items");
+    QTest::newRow("towns") << QStringLiteral("towns");
+}
+
+} // namespace
+
+// The items and towns windows, opened from the main window's Game menu on real
+// files and driven like a user does: fill, pick on the map, save, close.
+class tst_LocationWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { D::deleteClosed(); }
+    void window_data();
+    void window();
+    void showsFileValues_data() { addKinds(); }
+    void showsFileValues();
+    void noFileDoesNothing_data() { addKinds(); }
+    void noFileDoesNothing();
+    void pickAndSave_data();
+    void pickAndSave();
+    void saveWritesExactlyTheRows_data();
+    void saveWritesExactlyTheRows();
+    void closingDropsPicks_data();
+    void closingDropsPicks();
+    void menuAgainRefillsWaitingWindow_data() { addKinds(); }
+    void menuAgainRefillsWaitingWindow();
+    void newLoadClosesWaitingWindow_data() { addKinds(); }
+    void newLoadClosesWaitingWindow();
+    void itemsKeepWaitingWhenTownsClose();
+    void pickInsideModalLoops();
+    void importantNote();
+};
+
+// Title, fixed client size, centred over the main window, and two controls
+// that prove the twips became pixels.
+void tst_LocationWindows::window_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QRect>("save");
+    QTest::newRow("items") << "items" << "Location of Overworld Items & Balloon" << QSize(340, 220) << "lblBlock_5"
+                           << QRect(192, 160, 41, 19) << QRect(248, 192, 81, 19);
+    QTest::newRow("towns") << "towns" << "Location of Towns" << QSize(315, 361) << "cmdLocation_7"
+                           << QRect(216, 208, 89, 19) << QRect(216, 336, 81, 19);
+}
+
+void tst_LocationWindows::window()
+{
+    QFETCH(QString, name);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    QDialog* window = d.open(kind(name).menu);
+    QVERIFY(window);
+    QTEST(window->windowTitle(), "title");
+    QTEST(window->size(), "size");
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY((window->frameGeometry().center() - d.window.frameGeometry().center()).manhattanLength() <= 2);
+    QFETCH(QString, control);
+    QTEST(window->findChild<QWidget*>(control)->geometry(), "geometry");
+    QTEST(window->findChild<QWidget*>(QStringLiteral("cmdSave"))->geometry(), "save");
+}
+
+// Every row from its own two bytes, in a file exactly as long as the window needs.
+void tst_LocationWindows::showsFileValues()
+{
+    QFETCH(QString, name);
+    const Kind k = kind(name);
+    QByteArray bytes = cartridgeBytes().left(k.requiredLength);
+    const QList<int> rows{0, 31, 32, 255, 100, 64, 128, 200, 223, 224, 5, 96};
+    for (qsizetype i = 1; i < k.offsets.size() / 2; ++i) {
+        bytes[k.offsets[2 * i]] = static_cast<char>(i);
+        bytes[k.offsets[2 * i + 1]] = static_cast<char>(rows[i]);
+    }
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), bytes);
+    QDialog* window = d.open(k.menu);
+    QVERIFY(window);
+    QCOMPARE(window->parentWidget(), &d.window);
+    QVERIFY(d.window.pickState().LocationWindowOpen());
+    QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
+    QCOMPARE(block(window, 0), QStringLiteral("3"));
+    for (qsizetype i = 1; i < k.offsets.size() / 2; ++i) {
+        QCOMPARE(sextant(window, int(i)),
+                 QStringLiteral("(%1, %2)").arg(rows[i], 3, 10, QChar(u'0')).arg(int(i), 3, 10, QChar(u'0')));
+        QCOMPARE(block(window, int(i)), QString::number(rows[i] / 32 + 1));
+    }
+    QCOMPARE(Fixtures::ReadAll(d.path), bytes);
+}
+
+void tst_LocationWindows::noFileDoesNothing()
+{
+    QFETCH(QString, name);
+    D d;
+    QVERIFY(!d.open(kind(name).menu));
+    QVERIFY(d.platform.messages.isEmpty());
+    QVERIFY(!d.window.findChild<LocationWindow*>());
+    QVERIFY(!d.window.pickState().LocationWindowOpen());
+}
+
+void tst_LocationWindows::pickAndSave_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("button");  // of the last pick: any button picks
+    QTest::newRow("items") << "items" << int(Qt::MiddleButton);
+    QTest::newRow("towns") << "towns" << int(Qt::RightButton);
+}
+
+// New Location on row 2 twice (the last pick counts), ending on column 12,
+// row 45 (block 2), then save: the file, and for the items window the image,
+// hold the new place; the picks paint nothing; a later "Save Changes" keeps
+// what the window wrote.
+void tst_LocationWindows::pickAndSave()
+{
+    QFETCH(QString, name);
+    const Kind k = kind(name);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    d.chooseBlock(2);
+    QPointer<QDialog> window = d.open(k.menu);
+    QVERIFY(window);
+    const QString row1 = sextant(window, 1);
+    const QString row3 = sextant(window, 3);
+    const QByteArray imageBefore = d.window.cartridge().image().bytes();
+
+    pick(d, window, 2, 200, 255);
+    QCOMPARE(sextant(window, 2), QStringLiteral("(255, 200)"));
+    QCOMPARE(block(window, 2), QStringLiteral("8"));
+    D::click(window, QStringLiteral("cmdLocation_2"));
+    QVERIFY(!window->isVisible());
+    QCOMPARE(d.window.pickState().PickRow, quint8(2));
+    QCOMPARE(d.window.pickState().TownsWindowOpen, name == QLatin1String("towns"));
+    QCOMPARE(QApplication::activeWindow(), &d.window);
+    d.chooseBlock(2);
+    const QImage block2 = d.window.mapPicture().copy();
+    QFETCH(int, button);
+    d.pressOverworld(12, 45, Qt::MouseButton(button));
+    QVERIFY(window->isVisible());
+    QCOMPARE(d.platform.modals.last().data(), window.data());
+    QCOMPARE(sextant(window, 2), QStringLiteral("(045, 012)"));
+    QCOMPARE(block(window, 2), QStringLiteral("2"));
+    QCOMPARE(sextant(window, 1), row1);
+    QCOMPARE(sextant(window, 3), row3);
+    QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
+    QVERIFY(d.window.mapPicture() == block2);
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+
+    D::click(window, QStringLiteral("cmdSave"));
+    QVERIFY(d.platform.messages.isEmpty());
+    D::deleteClosed();
+    QVERIFY(!window);
+    QVERIFY(!d.window.pickState().LocationWindowOpen());
+    QCOMPARE(QApplication::activeWindow(), &d.window);
+
+    QByteArray expected = d.original;
+    expected[k.offsets[4]] = 12;
+    expected[k.offsets[5]] = 45;
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), expected), QList<qint64>());
+    QByteArray imageExpected = imageBefore;
+    if (k.storesIntoImage) {
+        imageExpected[k.offsets[4] - CartridgeImage::FirstIndex] = 12;
+        imageExpected[k.offsets[5] - CartridgeImage::FirstIndex] = 45;
+    }
+    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), imageExpected), QList<qint64>());
+    QVERIFY(d.window.mapPicture() == block2);
+    d.window.mnuFileSave_Click();
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), expected), QList<qint64>());
+}
+
+void tst_LocationWindows::saveWritesExactlyTheRows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("items, unchanged") << "items" << false;
+    QTest::newRow("items, every row moved") << "items" << true;
+    QTest::newRow("towns, unchanged") << "towns" << false;
+    QTest::newRow("towns, every row moved") << "towns" << true;
+}
+
+// The save writes every row to its column and row byte, and nothing else,
+// not even the bytes between the entries.
+void tst_LocationWindows::saveWritesExactlyTheRows()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, moved);
+    const Kind k = kind(name);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    const QByteArray imageBefore = d.window.cartridge().image().bytes();
+    auto* window = qobject_cast<LocationWindow*>(d.open(k.menu));
+    QVERIFY(window);
+    QByteArray expected = d.original;
+    for (int i = 0; moved && i < window->rowCount(); ++i) {
+        const int row = 3 + 40 * i % 256, column = 250 - 17 * i;
+        window->SetPickedLocation(i, QStringLiteral("(%1, %2)").arg(row, 3, 10, QChar(u'0')).arg(column, 3, 10, QChar(u'0')),
+                                  QString::number(row / 32 + 1));
+        expected[k.offsets[2 * i]] = static_cast<char>(column);
+        expected[k.offsets[2 * i + 1]] = static_cast<char>(row);
+    }
+    D::click(window, QStringLiteral("cmdSave"));
+    QVERIFY(d.platform.messages.isEmpty());
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), expected), QList<qint64>());
+    QCOMPARE(Fixtures::ReadAll(d.path).size(), d.original.size());
+    if (!moved) {
+        QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
+    }
+}
+
+void tst_LocationWindows::closingDropsPicks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("items, close box") << "items" << false;
+    QTest::newRow("items, Escape") << "items" << true;
+    QTest::newRow("towns, close box") << "towns" << false;
+    QTest::newRow("towns, Escape") << "towns" << true;
+}
+
+void tst_LocationWindows::closingDropsPicks()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, escape);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    const QByteArray imageBefore = d.window.cartridge().image().bytes();
+    QPointer<QDialog> window = d.open(kind(name).menu);
+    QVERIFY(window);
+    pick(d, window, 0, 99, 150);
+    QCOMPARE(sextant(window, 0), QStringLiteral("(150, 099)"));
+    if (escape) {
+        QTest::keyClick(window, Qt::Key_Escape);
+    } else {
+        window->close();
+    }
+    QVERIFY(!d.window.pickState().LocationWindowOpen());
+    D::deleteClosed();
+    QVERIFY(!window);
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), d.original), QList<qint64>());
+    QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
+
+    // A press on the map paints again rather than picking.
+    const QImage pictureBefore = d.window.mapPicture().copy();
+    d.pressOverworld(5, 150);
+    QVERIFY(d.window.mapPicture() != pictureBefore);
+
+    window = d.open(kind(name).menu);
+    QVERIFY(window);
+    QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
+    QCOMPARE(block(window, 0), QStringLiteral("3"));
+}
+
+void tst_LocationWindows::newLoadClosesWaitingWindow()
+{
+    QFETCH(QString, name);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    QPointer<QDialog> window = d.open(kind(name).menu);
+    QVERIFY(window);
+    D::click(window, QStringLiteral("cmdLocation_1"));
+    QVERIFY(d.window.pickState().LocationWindowOpen());
+
+    // The waiting window belonged to the first cartridge: loading another one drops it and its picks.
+    const QString second = Fixtures::WriteFile(d.dir, QStringLiteral("second.nes"), d.original);
+    d.platform.openAnswers << second;
+    d.window.mnuFileLoad_Click();
+    QCOMPARE(d.window.cartridge().CartridgePath(), second);
+    D::deleteClosed();
+    QVERIFY(!window);
+    QVERIFY(!d.window.pickState().LocationWindowOpen());
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    QCOMPARE(Fixtures::ReadAll(second), d.original);
+}
+
+void tst_LocationWindows::menuAgainRefillsWaitingWindow()
+{
+    QFETCH(QString, name);
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    QPointer<QDialog> window = d.open(kind(name).menu);
+    QVERIFY(window);
+    pick(d, window, 0, 1, 2);
+    QCOMPARE(sextant(window, 0), QStringLiteral("(002, 001)"));
+    D::click(window, QStringLiteral("cmdLocation_1"));
+    QVERIFY(!window->isVisible());
+
+    // Waiting for a pick, the menu entry again: the same window, filled afresh.
+    QCOMPARE(d.open(kind(name).menu), window.data());
+    QVERIFY(window->isVisible());
+    QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
+    QCOMPARE(d.window.findChildren<LocationWindow*>().size(), 1);
+    QVERIFY(d.window.pickState().LocationWindowOpen());
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+}
+
+// The items window waits for a pick; the towns window is opened and closed in
+// between. Presses on the map still go to the items window, to its own row.
+void tst_LocationWindows::itemsKeepWaitingWhenTownsClose()
+{
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    QDialog* items = d.open(&frmMain::mnuGameItems_Click);
+    QVERIFY(items);
+    D::click(items, QStringLiteral("cmdLocation_1"));
+
+    QPointer<QDialog> towns = d.open(&frmMain::mnuGameTowns_Click);
+    QVERIFY(towns);
+    pick(d, towns, 9, 30, 40);
+    QCOMPARE(sextant(towns, 9), QStringLiteral("(040, 030)"));
+    towns->close();
+    D::deleteClosed();
+    QVERIFY(!towns);
+    QVERIFY(!d.window.pickState().TownsWindowOpen);
+    QVERIFY(d.window.pickState().LocationWindowOpen());
+
+    const QImage pictureBefore = d.window.mapPicture().copy();
+    const QByteArray imageBefore = d.window.cartridge().image().bytes();
+    d.pressOverworld(7, 38);
+    QVERIFY(items->isVisible());
+    QCOMPARE(sextant(items, 1), QStringLiteral("(038, 007)"));
+    QCOMPARE(block(items, 1), QStringLiteral("2"));
+    QVERIFY(d.window.mapPicture() == pictureBefore);
+    QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+}
+
+// The program's own modal display: the window leaves its loop when it hides
+// for a pick and must still be there, waiting, when the map hands the pick over.
+void tst_LocationWindows::pickInsideModalLoops()
+{
+    const QByteArray before = cartridgeBytes();
+    QTemporaryDir dir;
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), before);
+    ModalLoopPlatform p;
+    frmMain w(p);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    p.openAnswers << path;
+    w.mnuFileLoad_Click();
+    QCOMPARE(w.cartridge().CartridgePath(), path);
+
+    QPointer<QDialog> window;
+    QString picked;
+    p.steps << [&window](QDialog* d) {
+        window = d;
+        D::click(d, QStringLiteral("cmdLocation_2"));
+    };
+    p.steps << [&picked](QDialog* d) {
+        picked = sextant(d, 2);
+        D::click(d, QStringLiteral("cmdSave"));
+    };
+    w.mnuGameItems_Click();
+    QCOMPARE(p.loops, 1);
+    QVERIFY(window);
+    QVERIFY(!window->isVisible());
+    QVERIFY(w.pickState().LocationWindowOpen());
+
+    QTest::mousePress(w.findChild<QWidget*>(QStringLiteral("picMap")), Qt::LeftButton, {}, QPoint(12 * 16 + 3, 13 * 16 + 3));
+    QCOMPARE(p.loops, 2);
+    QCOMPARE(picked, QStringLiteral("(013, 012)"));
+    QVERIFY(p.messages.isEmpty());
+    D::deleteClosed();
+    QVERIFY(!window);
+    QVERIFY(!w.pickState().LocationWindowOpen());
+    QByteArray expected = before;
+    expected[0x61A8] = 12;
+    expected[0x61A9] = 13;
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(path), expected), QList<qint64>());
+}
+
+void tst_LocationWindows::importantNote()
+{
+    D d(cartridgeBytes());
+    QVERIFY(d.showAndLoad());
+    QDialog* towns = d.open(&frmMain::mnuGameTowns_Click);
+    QVERIFY(towns);
+    QCOMPARE(D::textOf(towns, QStringLiteral("Command1")), QStringLiteral("&Read This!"));
+    D::click(towns, QStringLiteral("Command1"));
+    QCOMPARE(d.platform.messages.size(), 1);
+    QCOMPARE(d.platform.messages[0].title, QStringLiteral("Important Note"));
+    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Exclamation);
+    QCOMPARE(d.platform.messages[0].text, QStringLiteral(u"I haven\u00B4t full tested the towns' warp system. All\r\n"
+                                                         u"I know is that if you put more than 2 or 3 towns\r\n"
+                                                         u"in the same screen, the warps won\u00B4t work. It\u00B4s\r\n"
+                                                         u"still buggy, so be careful. If you find out how\r\n"
+                                                         u"does the warp thing works, please mail me!\r\n"
+                                                         u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)\r\n"
+                                                         u"\r\n"
+                                                         u"orvane-editor@users.noreply.example"));
+    QVERIFY(towns->isVisible());
+}
+
+QTEST_MAIN(tst_LocationWindows)
+#include "tst_LocationWindows.moc"

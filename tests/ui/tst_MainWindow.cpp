@@ -1,0 +1,183 @@
+#include "Fixtures.h"
+#include "core/HelpCommand.h"
+#include "MainWindowDriver.h"
+#include "ui/frmAbout.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+// The main window's frame: title, size, menus and their availability, the
+// shortcuts, quitting, help and about.
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void titleAndClientSize();
+    void shortcuts_data();
+    void shortcuts();
+    void quitEndsAtOnceWithoutTouchingFile();
+    void helpStartsViewerWithPathAsOneArgument();
+    void helpViewerThatCannotStartIsReported();
+    void windowsHelpCommandLine_data();
+    void windowsHelpCommandLine();
+    void aboutWindow();
+    void badBlockNumberShowsFatalError_data();
+    void badBlockNumberShowsFatalError();
+};
+
+void tst_MainWindow::badBlockNumberShowsFatalError_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("start");
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("1") << 1 << 16400;
+    QTest::newRow("8") << 8 << 131088;
+    QTest::newRow("9") << 9 << 0;
+}
+
+void tst_MainWindow::badBlockNumberShowsFatalError()
+{
+    QFETCH(int, block);
+    QFETCH(int, start);
+    MainWindowDriver d;
+    QCOMPARE(d.window.BlockStartOffset(block), start);
+    if (start != 0) {
+        QVERIFY(d.platform.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(d.platform.messages.size(), 1);
+    QCOMPARE(d.platform.messages[0].title, QStringLiteral("Fatal Error!"));
+    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+    QVERIFY(d.platform.messages[0].text.startsWith(QStringLiteral("If you are reading this box is beacuse something\r\n")));
+}
+
+void tst_MainWindow::titleAndClientSize()
+{
+    MainWindowDriver d;
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+    QCOMPARE(d.window.windowTitle(), QStringLiteral("Orvane II: The Seeker's Crown Map Editor v1.0"));
+    QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
+    QCOMPARE(d.window.minimumSize(), d.window.maximumSize());  // cannot be resized
+}
+
+void tst_MainWindow::shortcuts_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("shows");  // a window's name, a message title, "help", "open" or nothing
+    // Before a load Ctrl+S and the Game menu's keys do nothing; Ctrl+L asks for a file.
+    for (QKeyCombination key : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_P,
+                                Qt::CTRL | Qt::Key_T}) {
+        QTest::addRow("before a load, %s", qPrintable(QKeySequence(key).toString())) << key << false << "";
+    }
+    QTest::newRow("before a load, Ctrl+L") << (Qt::CTRL | Qt::Key_L) << false << "open";
+    QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S) << true << "File saved";
+    QTest::newRow("Ctrl+C") << (Qt::CTRL | Qt::Key_C) << true << "frmCharacters";
+    QTest::newRow("Ctrl+I") << (Qt::CTRL | Qt::Key_I) << true << "frmIB";
+    QTest::newRow("Ctrl+P") << (Qt::CTRL | Qt::Key_P) << true << "frmPrices";
+    QTest::newRow("Ctrl+T") << (Qt::CTRL | Qt::Key_T) << true << "frmTowns";
+    QTest::newRow("F1") << QKeyCombination(Qt::Key_F1) << true << "help";
+}
+
+void tst_MainWindow::shortcuts()
+{
+    QFETCH(QKeyCombination, key);
+    QFETCH(bool, loaded);
+    QFETCH(QString, shows);
+    MainWindowDriver d;
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    QVERIFY(!loaded || d.load());
+    QTest::keyClick(&d.window, key.key(), key.keyboardModifiers());
+    QStringList seen = d.platform.messageTitles();
+    for (const auto& window : d.platform.modals) {
+        seen << window->objectName();
+    }
+    if (!d.platform.started.isEmpty()) {
+        seen << QStringLiteral("help");
+    }
+    if (d.platform.openCalls > int(loaded)) {
+        seen << QStringLiteral("open");
+    }
+    QCOMPARE(seen.join(u','), shows);
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    for (const auto& window : d.platform.modals) {
+        window->close();
+    }
+}
+
+void tst_MainWindow::quitEndsAtOnceWithoutTouchingFile()
+{
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    d.window.SelectTile(32 * 9);
+    d.press(QPointF(20, 20));  // an unsaved map edit
+    d.window.findChild<QAction*>(QStringLiteral("mnuFileQuit"))->trigger();
+    QVERIFY(d.platform.ended);
+    QVERIFY(d.platform.questions.isEmpty());
+    QVERIFY(d.platform.messages.isEmpty());
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+}
+
+void tst_MainWindow::helpStartsViewerWithPathAsOneArgument()
+{
+    MainWindowDriver d;
+    const QString folder = d.dir.filePath(QStringLiteral("My \"Editor\" Folder"));
+    d.window.setHelpFolder(folder);
+    d.window.findChild<QAction*>(QStringLiteral("mnuHelpHelp"))->trigger();
+    QCOMPARE(d.platform.started.size(), 1);
+    QCOMPARE(d.platform.started[0].second,
+             QStringList{folder + QStringLiteral("/Orvane II Map Editor v1.0.txt")});
+    QVERIFY(d.platform.messages.isEmpty());
+}
+
+void tst_MainWindow::helpViewerThatCannotStartIsReported()
+{
+    MainWindowDriver d;
+    d.platform.startSucceeds = false;
+    d.window.mnuHelpHelp_Click();
+    QCOMPARE(d.platform.messages.size(), 1);
+    QVERIFY(d.platform.messages[0].text.contains(QStringLiteral("Orvane II Map Editor v1.0.txt")));
+}
+
+void tst_MainWindow::windowsHelpCommandLine_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("plain") << "C:/Editor" << "notepad.exe \"C:\\Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("blank in the folder") << "C:\\Program Files\\Orvane Editor"
+                                         << "notepad.exe \"C:\\Program Files\\Orvane Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("drive root") << "D:\\" << "notepad.exe \"D:\\Orvane II Map Editor v1.0.txt\"";
+}
+
+void tst_MainWindow::windowsHelpCommandLine()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, line);
+    QCOMPARE(HelpCommand::WindowsCommandLine(folder), line);
+}
+
+void tst_MainWindow::aboutWindow()
+{
+    MainWindowDriver d;
+    d.window.mnuHelpAbout_Click();
+    QCOMPARE(d.platform.modals.size(), 1);
+    auto* about = qobject_cast<frmAbout*>(d.platform.modals[0].data());
+    QVERIFY(about);
+    QCOMPARE(about->windowTitle(), QStringLiteral("About Orvane II Map Editor v1.0"));
+    QCOMPARE(about->size(), QSize(355, 192));
+    QCOMPARE(about->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(!about->findChild<QLabel*>(QStringLiteral("imgAbout"))->pixmap().isNull());
+    const QString text = about->findChild<QPlainTextEdit*>(QStringLiteral("txtAbout"))->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("bug")));
+    QVERIFY(text.contains(u'@'));
+    about->close();
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"

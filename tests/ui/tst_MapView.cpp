@@ -1,0 +1,215 @@
+#include "core/CartridgeImage.h"
+#include "Fixtures.h"
+#include "MainWindowDriver.h"
+#include "core/MapGeometry.h"
+#include "ui/PictureBox.h"
+#include "ui/ShapeOutline.h"
+#include "core/TileRaster.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+// The map view and palette of the real main window: the load sequence, block
+// drawing with its progress caption, scrolling, the grid and its colour.
+class tst_MapView : public QObject {
+    Q_OBJECT
+
+private:
+    // Block `block` of the driver's image as DrawBlock must leave it.
+    static QImage expectedBlock(MainWindowDriver& d, int block, bool grid = true)
+    {
+        QImage picture(4096, 512, TileRaster::Format);
+        picture.fill(Qt::black);
+        TileRaster::RenderCells(d.window.cartridge().image(), *MapGeometry::BlockStart(block), d.window.tileStrip(),
+                                picture, 0, 8191);
+        if (grid) {
+            TileRaster::DrawGrid(picture, d.window.GridColor());
+        }
+        return picture;
+    }
+
+private slots:
+    void beforeTheFirstLoad();
+    void loadSequence();
+    void drawingShowsProgressThenTitle();
+    void scrolling_data();
+    void scrolling();
+    void gridColour();
+    void uncheckedGridKeepsLinesUntilNextDrawing();
+    void newerDrawingStopsOlder_data();
+    void newerDrawingStopsOlder();
+};
+
+void tst_MapView::beforeTheFirstLoad()
+{
+    MainWindowDriver d;
+    QVERIFY(!d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
+    // A press on the palette or map before a load paints nothing and stores nothing.
+    const QByteArray image = d.window.cartridge().image().bytes();
+    d.press(QPointF(5, 5));
+    QCOMPARE(d.window.cartridge().image().bytes(), image);
+}
+
+void tst_MapView::loadSequence()
+{
+    MainWindowDriver d;
+    d.bar("hsMap")->setValue(160);
+    QVERIFY(d.load());
+    QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
+    QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
+    QCOMPARE(d.window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentText(), QStringLiteral("1-Block #1"));
+    QCOMPARE(d.text("lblBlock"), QStringLiteral("1"));
+    QCOMPARE(d.picMap()->pos(), QPoint(-160, 0));  // back at the top, horizontal offset kept
+    QCOMPARE(d.text("lblTile"), QStringLiteral("00"));
+    QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
+    QCOMPARE(d.window.currentTile(), std::optional<int>(0));
+    QCOMPARE(d.window.mapPicture(), expectedBlock(d, 1));
+    QCOMPARE(d.window.windowTitle(), frmMain::Title());
+    // The enlarged view shows tile 0 doubled from the strip.
+    const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
+    QCOMPARE(zoom.pixel(63, 63), d.window.tileStrip().pixel(31, 31));
+    QCOMPARE(zoom.pixel(0, 0), d.window.tileStrip().pixel(0, 0));
+}
+
+void tst_MapView::drawingShowsProgressThenTitle()
+{
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    QStringList captions;
+    connect(&d.window, &QWidget::windowTitleChanged, this, [&captions](const QString& t) { captions << t; });
+    d.chooseBlock(8);
+    QCOMPARE(captions.size(), 8193);
+    QCOMPARE(captions.first(), QStringLiteral("Loading Map - (001, 000)"));
+    QCOMPARE(captions[8191], QStringLiteral("Loading Map - (032, 255)"));
+    QCOMPARE(captions.last(), frmMain::Title());
+    QCOMPARE(d.text("lblBlock"), QStringLiteral("8"));
+    QCOMPARE(d.window.mapPicture(), expectedBlock(d, 8));
+}
+
+void tst_MapView::scrolling_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("position");
+    QTest::newRow("hsMap 20") << "hsMap" << 20 << -16;
+    QTest::newRow("hsMap 3656") << "hsMap" << 3656 << -3648;
+    QTest::newRow("vsMap 128") << "vsMap" << 128 << -128;
+    QTest::newRow("vsTiles 100") << "vsTiles" << 100 << -96;
+    QTest::newRow("vsTiles 33") << "vsTiles" << 33 << -32;
+    QTest::newRow("vsTiles 31") << "vsTiles" << 31 << 0;
+    QTest::newRow("vsTiles 7776") << "vsTiles" << 7776 << -7776;
+}
+
+void tst_MapView::scrolling()
+{
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    QFETCH(int, position);
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    const QImage before = d.window.mapPicture();
+    QScrollBar* scrollBar = d.bar(qPrintable(bar));
+    scrollBar->setValue(value);
+    QCOMPARE(scrollBar->value(), value);  // the bar itself keeps its value
+    if (bar == QLatin1String("hsMap")) {
+        QCOMPARE(d.picMap()->x(), position);
+    } else if (bar == QLatin1String("vsMap")) {
+        QCOMPARE(d.picMap()->y(), position);
+    } else {
+        QCOMPARE(d.window.findChild<PictureBox*>(QStringLiteral("picTileset"))->y(), position);
+    }
+    QCOMPARE(d.window.mapPicture(), before);  // scrolling never redraws
+}
+
+void tst_MapView::gridColour()
+{
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    auto* swatch = d.window.findChild<PictureBox*>(QStringLiteral("picGridColor"));
+    const QImage before = d.window.mapPicture();
+
+    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QCOMPARE(d.platform.colorCalls, 0);
+    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(true);
+
+    QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
+    QCOMPARE(d.platform.colorCalls, 1);
+    QCOMPARE(d.window.GridColor(), QColor(255, 0, 0));
+    QCOMPARE(d.window.mapPicture(), before);
+
+    d.platform.colorAnswers << QColor(0, 200, 50);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QCOMPARE(d.window.GridColor(), QColor(0, 200, 50));
+    QCOMPARE(swatch->backing().pixel(10, 10), qRgb(0, 200, 50));
+    const QImage after = d.window.mapPicture();
+    for (int y = 0; y < 512; ++y) {
+        for (int x = 0; x < 4096; ++x) {
+            const QRgb was = before.pixel(x, y);
+            const bool line = (y % 16 == 0 && y > 0) || (x % 16 == 0 && x > 0);
+            QCOMPARE(after.pixel(x, y), line ? qRgb(0, 200, 50) : was);
+        }
+    }
+}
+
+void tst_MapView::uncheckedGridKeepsLinesUntilNextDrawing()
+{
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    const QImage withGrid = d.window.mapPicture();
+    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
+    QCOMPARE(d.window.mapPicture(), withGrid);
+    d.chooseBlock(1);
+    QCOMPARE(d.window.mapPicture(), expectedBlock(d, 1, false));
+}
+
+void tst_MapView::newerDrawingStopsOlder_data()
+{
+    QTest::addColumn<QString>("interruption");
+    QTest::newRow("another block") << "block";
+    QTest::newRow("a new load") << "load";
+    QTest::newRow("closing the window") << "close";
+}
+
+// Whatever comes during a drawing stops it at once: the picture shows the
+// last chosen block, complete, and the caption ends as the title.
+void tst_MapView::newerDrawingStopsOlder()
+{
+    QFETCH(QString, interruption);
+    MainWindowDriver d(Fixtures::Pattern(262160, 77));
+    QVERIFY(d.load());
+    QStringList captions;
+    connect(&d.window, &QWidget::windowTitleChanged, this, [&captions](const QString& t) { captions << t; });
+    bool fired = false;
+    QTimer::singleShot(0, &d.window, [&] {
+        fired = true;
+        if (interruption == QLatin1String("block")) {
+            d.chooseBlock(5);
+        } else if (interruption == QLatin1String("load")) {
+            d.load();
+        } else {
+            d.window.close();
+        }
+    });
+    d.chooseBlock(2);  // interrupted after its first cell
+    QVERIFY(fired);
+    if (interruption == QLatin1String("close")) {
+        QVERIFY(d.platform.ended);
+        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+        return;
+    }
+    const int expectedBlockNumber = interruption == QLatin1String("block") ? 5 : 1;
+    QCOMPARE(d.text("lblBlock"), QString::number(expectedBlockNumber));
+    QCOMPARE(d.window.mapPicture(), expectedBlock(d, expectedBlockNumber));
+    QCOMPARE(d.window.windowTitle(), frmMain::Title());
+    QCOMPARE(captions.last(), frmMain::Title());
+    // The older drawing stopped at once: no caption of it follows the newer drawing's end.
+    QVERIFY(captions.size() <= 8192 + 10);
+}
+
+QTEST_MAIN(tst_MapView)
+#include "tst_MapView.moc"
