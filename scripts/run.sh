@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the editor (Release), makes a demo cartridge
+# the first time (later runs keep it, with whatever edits were saved into it)
 # and starts the editor in the demo's folder, so the open dialog shows it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -12,9 +13,12 @@ cmake --build "$BUILD" -j"$(nproc)"
 
 DEMO_DIR="$BUILD/demo"
 mkdir -p "$DEMO_DIR"
-if [ -x "$BUILD/tools/make-demo-cartridge/make-demo-cartridge" ]; then
-    "$BUILD/tools/make-demo-cartridge/make-demo-cartridge" "$DEMO_DIR/Orvane II Demo.nes"
-    echo "Demo cartridge: $DEMO_DIR/Orvane II Demo.nes"
+DEMO="$DEMO_DIR/Orvane II Demo.nes"
+if [ -e "$DEMO" ]; then
+    echo "Demo cartridge (kept as it is): $DEMO"
+elif [ -x "$BUILD/tools/make-demo-cartridge/make-demo-cartridge" ]; then
+    "$BUILD/tools/make-demo-cartridge/make-demo-cartridge" "$DEMO"
+    echo "Demo cartridge: $DEMO"
 fi
 
 cd "$DEMO_DIR"
