@@ -1,12 +1,43 @@
 #include "core/HelpCommand.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+// Set by the build from the install folders; this is the default layout.
+#ifndef ORVANE_HELP_INSTALL_DIR
+#define ORVANE_HELP_INSTALL_DIR "../share/orvane-map-editor"
+#endif
 
 namespace HelpCommand {
 
 QString HelpFilePath(const QString& folder)
 {
     return QDir(folder).filePath(QString::fromLatin1(HelpFileName));
+}
+
+QString InstalledFolder(const QString& executableFolder)
+{
+    return QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral(ORVANE_HELP_INSTALL_DIR)));
+}
+
+QString Locate(const QString& executableFolder)
+{
+    const QString beside = HelpFilePath(executableFolder);
+    const QString installed = HelpFilePath(InstalledFolder(executableFolder));
+    return !QFileInfo(beside).isFile() && QFileInfo(installed).isFile() ? installed : beside;
+}
+
+std::optional<QString> ReadText(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        if (error) {
+            *error = QStringLiteral("The help file \"%1\" could not be opened: %2.").arg(path, file.errorString());
+        }
+        return std::nullopt;
+    }
+    return QString::fromUtf8(file.readAll());
 }
 
 QString WindowsCommandLine(const QString& folder)
@@ -23,9 +54,9 @@ QString WindowsCommandLine(const QString& folder)
 Command ForFolder(const QString& folder)
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(HelpFilePath(folder))}};
+    return {QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(Locate(folder))}};
 #else
-    return {QStringLiteral("xdg-open"), {HelpFilePath(folder)}};
+    return {QStringLiteral("xdg-open"), {Locate(folder)}};
 #endif
 }
 

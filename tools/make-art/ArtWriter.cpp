@@ -104,6 +104,20 @@ bool ArtWriter::writeAll(const QString &folder)
     return ok;
 }
 
+bool ArtWriter::writeDesktopIcons(const QString &folder)
+{
+    bool ok = true;
+    for (const int size : IconArt::DesktopSizes) {
+        const QString sub = QStringLiteral("%1x%1").arg(size);
+        if (!QDir(folder).mkpath(sub)) {
+            std::fprintf(stderr, "make-art: cannot create %s/%s\n", qPrintable(folder), qPrintable(sub));
+            return false;
+        }
+        ok = save(IconArt::desktopIcon(size), folder + u'/' + sub + QStringLiteral("/orvane-map-editor.png")) && ok;
+    }
+    return ok;
+}
+
 bool ArtWriter::verify(const QString &folder)
 {
     faults = 0;

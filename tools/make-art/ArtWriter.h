@@ -19,6 +19,10 @@ public:
     // Writes every file below folder (tiles/, portraits/, icons/).
     static bool writeAll(const QString &folder);
 
+    // Writes the program icon at every desktop size as
+    // folder/<size>x<size>/orvane-map-editor.png (the hicolor theme's layout).
+    static bool writeDesktopIcons(const QString &folder);
+
     // Checks the files in folder; prints each fault and returns false on any.
     static bool verify(const QString &folder);
 

@@ -96,4 +96,37 @@ PixelCanvas icon64()
     return big;
 }
 
+PixelCanvas icon16()
+{
+    // Too small to take pixels from the 32-pixel picture: drawn on its own,
+    // the same crown on the same globe.
+    PixelCanvas c(16, 16, Transparent);
+    c.stamp(0, 0,
+            {
+                "..k....kk....k..",
+                ".kyk..kyyk..kyk.",
+                ".kyyk.kyyk.kyyk.",
+                ".kyyykyrryykyyk.",
+                ".kyoyyyyyyyyoyk.",
+                ".kooooooooooook.",
+                ".kkkkkkkkkkkkkk.",
+                ".kcglguuuuggluk.",
+                "kcglgguuuugllgBk",
+                "kcuggGuuuuugGuBk",
+                "kuuugGuuuggguBBk",
+                "kuuuuuuuugllgBBk",
+                ".kuuuuuuuugGBBk.",
+                ".kuuuuuuuuuBBBk.",
+                "..kkuuuuuBBBkk..",
+                "....kkkkkkkk....",
+            });
+    return c;
+}
+
+QImage desktopIcon(int size)
+{
+    const PixelCanvas base = size < 32 ? icon16() : icon32();
+    return base.toArgbImage(Transparent).scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
 } // namespace IconArt
