@@ -1,5 +1,6 @@
 #include "ui/LocationWindow.h"
 
+#include "core/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
 #include "ui/Platform.h"
@@ -58,12 +59,16 @@ LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickSta
         name->adjustSize();
         name->setGeometry(ToPixels(columns.nameLeft, top, 0, NameHeight).adjusted(0, 0, name->width(), 0));
 
+        const QString& label = m_table.rows[i].label;
         lblSextant << MakeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
                                      ToPixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font());
         lblBlock << MakeValueLabel(this, indexed(QStringLiteral("lblBlock"), i), QStringLiteral("0"),
                                    ToPixels(columns.blockLeft, top, BlockWidth, ValueHeight), font());
         QPushButton* button = addButton(indexed(QStringLiteral("cmdLocation"), i), QStringLiteral("New Location"),
                                         columns.buttonLeft, top, columns.buttonWidth, ValueHeight);
+        lblSextant.last()->setAccessibleName(AccessibleNames::Location(label));
+        lblBlock.last()->setAccessibleName(AccessibleNames::Block(label));
+        button->setAccessibleName(AccessibleNames::NewLocation(label));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdLocation_Click(i); });
         cmdLocation << button;
     }

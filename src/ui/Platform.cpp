@@ -1,3 +1,8 @@
 #include "ui/Platform.h"
 
 Platform::~Platform() = default;
+
+QSettings* Platform::settings()
+{
+    return nullptr;
+}

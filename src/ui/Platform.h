@@ -7,6 +7,7 @@
 #include <optional>
 
 class QDialog;
+class QSettings;
 class QWidget;
 
 // Everything the program shows or starts outside its own windows: the
@@ -41,4 +42,7 @@ public:
     virtual void showModal(QDialog* dialog) = 0;
     // Ends the program once control returns to its event loop.
     virtual void endProgram() = 0;
+    // Where the program keeps what it remembers between runs (the recent
+    // files); none by default, so a platform that remembers nothing needs no code.
+    virtual QSettings* settings();
 };

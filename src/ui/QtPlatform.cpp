@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 
 std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
 {
@@ -80,4 +81,14 @@ void QtPlatform::endProgram()
 {
     QApplication::closeAllWindows();
     QCoreApplication::quit();
+}
+
+QSettings* QtPlatform::settings()
+{
+    if (!m_settings) {
+        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                 QStringLiteral("orvane-map-editor"),
+                                                 QStringLiteral("orvane-map-editor"));
+    }
+    return m_settings.get();
 }

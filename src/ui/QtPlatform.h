@@ -2,6 +2,10 @@
 
 #include "ui/Platform.h"
 
+#include <QSettings>
+
+#include <memory>
+
 class QtPlatform final : public Platform {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
@@ -11,4 +15,9 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void showModal(QDialog* dialog) override;
     void endProgram() override;
+    // ~/.config/orvane-map-editor/orvane-map-editor.conf
+    QSettings* settings() override;
+
+private:
+    std::unique_ptr<QSettings> m_settings;
 };

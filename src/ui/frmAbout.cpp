@@ -24,6 +24,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     imgAbout->setObjectName(QStringLiteral("imgAbout"));
     imgAbout->setGeometry(12, 12, 32, 32);
     imgAbout->setPixmap(QIcon(QStringLiteral(":/icons/orvane.png")).pixmap(32, 32));
+    imgAbout->setAccessibleName(QStringLiteral("Program icon"));
 
     auto* lblAbout = new QLabel(QStringLiteral("Orvane II Map Editor v1.0"), this);
     lblAbout->setObjectName(QStringLiteral("lblAbout"));
@@ -34,6 +35,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     auto* txtAbout = new QPlainTextEdit(Credits(), this);
     txtAbout->setObjectName(QStringLiteral("txtAbout"));
     txtAbout->setReadOnly(true);
+    txtAbout->setAccessibleName(QStringLiteral("Credits and contacts"));
     txtAbout->setFrameShape(QFrame::NoFrame);
     txtAbout->setFont(UiFonts::Condensed(9.75));
     txtAbout->setPalette(black);

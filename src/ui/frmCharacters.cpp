@@ -1,10 +1,12 @@
 #include "ui/frmCharacters.h"
 
+#include "core/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
 #include "core/CharacterFields.h"
 #include "core/FieldValues.h"
 #include "ui/LimitedTextBox.h"
+#include "ui/OptionButton.h"
 #include "ui/Platform.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
@@ -15,7 +17,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 
 using namespace CharacterFields;
 
@@ -71,7 +72,7 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
     // Picture buttons: four classes a row, the herbs below.
     const int lefts[4] = {120, 960, 1920, 2760};
     for (int i = 0; i < Panels; ++i) {
-        auto* button = new QToolButton(this);
+        auto* button = new OptionButton(this);
         button->setObjectName(indexed(QStringLiteral("optChara"), i));
         const bool herbs = i == HerbsPanel;
         button->setText(herbs ? QStringLiteral("Herbs") : ButtonCaption(i));
@@ -79,8 +80,7 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
                                     : QStringLiteral(":/portraits/class%1.png").arg(i)));
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setCheckable(true);
-        button->setAutoExclusive(true);
+        button->setAccessibleName(herbs ? AccessibleNames::HerbsButton : AccessibleNames::ClassButton(i));
         const QPoint at = herbs ? QPoint(120, 4800) : QPoint(lefts[i % 4], i < 4 ? 3360 : 4080);
         button->setGeometry(ToPixels(at.x(), at.y(), ButtonSize, ButtonSize));
         connect(button, &QToolButton::clicked, this, [this, i] { optChara_Click(i); });
@@ -91,6 +91,7 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setGeometry(ToPixels(2160, 5160, 1215, 285));
     cmdSave->setAutoDefault(false);
+    cmdSave->setAccessibleName(QStringLiteral("Save character data"));
     connect(cmdSave, &QPushButton::clicked, this, &frmCharacters::cmdSave_Click);
 
     optChara_Click(0);
@@ -108,17 +109,20 @@ void frmCharacters::buildClassPanel(int c)
         makeCaption(panel, StatOf(stat).caption, place.captionLeft, place.top, place.boxLeft - place.captionLeft);
         auto* box = new LimitedTextBox(indexed(StatOf(stat).name, c), place.typingLimit,
                                        ToPixels(place.boxLeft, place.top, place.boxWidth, 255), panel);
+        box->setAccessibleName(AccessibleNames::ClassStat(stat, c));
         m_numberBoxes[stat * ClassCount + c] = box;
     }
 
     for (int n = 0; n < 2; ++n) {
         const int top = n == 0 ? 2160 : 2640;
-        makeCaption(panel, QStringLiteral("Equip #%1:").arg(n + 1), 120, top, 840);
+        QLabel* caption = makeCaption(panel, QStringLiteral("Equip #%1:").arg(n + 1), 120, top, 840);
         auto* list = new QComboBox(panel);
+        caption->setBuddy(list);  // on Linux a list is announced by its choice and its label
         list->setObjectName(indexed(n == 0 ? QStringLiteral("cboEquip1") : QStringLiteral("cboEquip2"), c));
         list->setEditable(false);
         list->setMaxVisibleItems(12);
         list->setGeometry(ToPixels(960, top, 2175, ListHeight));
+        list->setAccessibleName(AccessibleNames::Equipment(n + 1, c));
         (n == 0 ? cboEquip1 : cboEquip2).append(list);
     }
 
@@ -143,8 +147,10 @@ void frmCharacters::buildHerbsPanel()
         const int boxLeft = last ? 2520 : 960;
         const int top = last ? 360 : 360 + 360 * h;
         makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
-        m_numberBoxes.append(new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2,
-                                                ToPixels(boxLeft, top, 500, 315), panel));
+        auto* box = new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2, ToPixels(boxLeft, top, 500, 315),
+                                       panel);
+        box->setAccessibleName(AccessibleNames::StartingHerb(h));
+        m_numberBoxes.append(box);
     }
 }
 

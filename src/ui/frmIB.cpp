@@ -25,5 +25,6 @@ frmIB::frmIB(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget*
     addVerticalRule(QStringLiteral("Line2_2"), 3600, 480, 2760);
 
     QPushButton* save = addButton(QStringLiteral("cmdSave"), QStringLiteral("&Save!"), 3720, 2880, 1215, 285);
+    save->setAccessibleName(QStringLiteral("Save locations"));
     connect(save, &QPushButton::clicked, this, &frmIB::cmdSave_Click);
 }

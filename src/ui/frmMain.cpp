@@ -1,6 +1,9 @@
 #include "ui/frmMain.h"
 
 #include "ui/CommonDialog.h"
+#include "ui/FileDrop.h"
+#include "ui/HelpViewer.h"
+#include "ui/RecentFilesMenu.h"
 #include "core/HelpCommand.h"
 #include "ui/LocationPickTarget.h"
 #include "ui/LocationWindow.h"
@@ -23,12 +26,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -107,6 +114,7 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     buildMenus();
     buildLeftGroup();
     buildRightGroup();
+    buildDesktopIntegration();
     setGameMenuEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -353,6 +361,7 @@ void frmMain::LoadRom(const QString& path)
         Frame2->setEnabled(frame2WasEnabled);
         return;
     }
+    mnuFileRecent->add(path);
     // A location window still waiting for a pick belongs to the cartridge
     // that was open before: its unsaved picks go the way of unsaved map edits.
     for (QDialog* waiting : {m_itemsWindow.data(), m_townsWindow.data()}) {
@@ -426,10 +435,8 @@ void frmMain::mnuHelpHelp_Click()
     const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
     QString error;
     if (!m_platform.startDetached(command.program, command.arguments, &error)) {
-        m_platform.message(this, QStringLiteral("Help"),
-                           QStringLiteral("The help viewer could not be started (%1 %2): %3")
-                               .arg(command.program, command.arguments.join(u' '), error),
-                           Platform::Icon::Exclamation);
+        // No viewer on this desktop: the program shows the text itself.
+        showHelpText(HelpCommand::Locate(m_helpFolder));
     }
 }
 
@@ -695,4 +702,97 @@ void frmMain::handOverLocation()
     const int column = MapGeometry::ReadDecimal(lblLat->text());
     target->SetPickedLocation(m_pick.PickRow, MapGeometry::LocationText(row, column), lblBlock->text());
     m_platform.showModal(target->window());
+}
+
+// ---- Recent files, drops, help window, screen-reader names -----------------------
+
+void frmMain::buildDesktopIntegration()
+{
+    // "Recent &Files" stands last before the separator above "&Quit".
+    mnuFileRecent = new RecentFilesMenu(m_platform.settings(), mnuFile);
+    mnuFile->insertMenu(mnuFile->findChild<QAction*>(QStringLiteral("mnuFileSep")), mnuFileRecent);
+    connect(mnuFileRecent, &RecentFilesMenu::chosen, this, &frmMain::openRecent);
+    setAcceptDrops(true);
+    nameControls();
+}
+
+void frmMain::nameControls()
+{
+    const std::pair<QWidget*, const char*> names[] = {
+        {Frame1, "Tile palette and readouts"},
+        {vsTiles, "Tile palette scroll bar"},
+        {picHolder_00, "Tile palette view"},
+        {picTileset, "Tile palette"},
+        {shpPoint, "Current tile frame"},
+        {lblTile, "Current tile number"},
+        {picTileZoom, "Current tile, enlarged"},
+        {lblPoint, "Map point under the pointer"},
+        {lblLon, "Sextant row"},
+        {lblLat, "Sextant column"},
+        {Frame2, "Overworld block"},
+        {picHolder_01, "Map view"},
+        {picMap, "Overworld map"},
+        {shpMap, "Map cell marker"},
+        {vsMap, "Map vertical scroll bar"},
+        {hsMap, "Map horizontal scroll bar"},
+        {cboBlock, "Block"},
+        {lblBlock, "Current block"},
+        {picGridColor, "Grid color"},
+        {chkGrid, "Show grid"},
+    };
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(QString::fromLatin1(name));
+    }
+    mnuFileRecent->setAccessibleName(QStringLiteral("Recent files"));
+}
+
+void frmMain::openRecent(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        mnuFileRecent->remove(path);
+        m_platform.message(this, QStringLiteral("Could not load the file"),
+                           QStringLiteral("The file \"%1\" no longer exists. It was taken off the list of recent "
+                                          "files.\r\n\r\nNothing was loaded.")
+                               .arg(path),
+                           Platform::Icon::Exclamation);
+        return;
+    }
+    LoadRom(path);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Nothing is taken while a side window is in front or a load is running
+    // (which disables the palette group until it ends).
+    if (FileDrop::Cartridge(event->mimeData()) && !QApplication::activeModalWidget() && Frame1->isEnabled()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = FileDrop::Cartridge(event->mimeData());
+    if (!path || QApplication::activeModalWidget()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Loaded once the drop has ended, so the source program is not kept waiting.
+    QTimer::singleShot(0, this, [this, file = *path] { LoadRom(file); });
+}
+
+void frmMain::showHelpText(const QString& path)
+{
+    QString error;
+    const std::optional<QString> text = HelpCommand::ReadText(path, &error);
+    if (!text) {
+        m_platform.message(this, QStringLiteral("Help"), error, Platform::Icon::Exclamation);
+        return;
+    }
+    if (!m_helpViewer) {
+        m_helpViewer = new HelpViewer(*text, path, this);
+        m_helpViewer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_helpViewer->show();
+    m_helpViewer->raise();
+    m_helpViewer->activateWindow();
 }

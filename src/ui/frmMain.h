@@ -11,6 +11,7 @@
 #include <optional>
 
 class CommonDialog;
+class HelpViewer;
 class LocationPickTarget;
 class PictureBox;
 class Platform;
@@ -22,6 +23,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QScrollBar;
+class RecentFilesMenu;
 class ShapeOutline;
 
 // The main window: the tile palette and readouts on the left, the map of one
@@ -46,7 +48,8 @@ public:
     const QImage& mapPicture() const;
     const QImage& tileStrip() const;
 
-    // The folder holding the help file (the executable's folder unless set).
+    // The executable's folder, where the help file is looked for (and at the
+    // install location relative to it).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
 
     // The windows that take locations picked on the map (the items and towns
@@ -95,6 +98,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A .nes file dropped on the window loads as the open dialog's would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -108,6 +114,11 @@ private:
     void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
+    // Recent files, drops, the help window and screen-reader names.
+    void buildDesktopIntegration();
+    void nameControls();
+    void openRecent(const QString& path);
+    void showHelpText(const QString& path);
     template <typename Window>
     void openFreshWindow();
 
@@ -118,6 +129,7 @@ private:
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
     QString m_helpFolder;
+    QPointer<HelpViewer> m_helpViewer;
 
     int m_currentBlock = 1;
     std::optional<int> m_currentTile;
@@ -128,6 +140,7 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileLoad = nullptr;
     QAction* mnuFileSave = nullptr;
+    RecentFilesMenu* mnuFileRecent = nullptr;
     QAction* mnuFileQuit = nullptr;
     QMenu* mnuGame = nullptr;
     QAction* mnuCharacters = nullptr;

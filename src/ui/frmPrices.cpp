@@ -1,5 +1,6 @@
 #include "ui/frmPrices.h"
 
+#include "core/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
 #include "core/FieldValues.h"
@@ -60,6 +61,7 @@ void frmPrices::buildControls()
                                   : QStringLiteral("txtItem_%1").arg(i);
         auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
                                        ToPixels(BoxLeft[column], price.top, 975, 255), this);
+        box->setAccessibleName(AccessibleNames::Price(static_cast<int>(i)));
         (herb ? txtHerbs : txtItem).append(box);
         m_boxes.append(box);
     }
@@ -75,6 +77,7 @@ void frmPrices::buildControls()
     cmdSave->setObjectName(QStringLiteral("cmdSave"));
     cmdSave->setGeometry(ToPixels(120, 6240, 1215, 285));
     cmdSave->setAutoDefault(false);
+    cmdSave->setAccessibleName(QStringLiteral("Save prices"));
     connect(cmdSave, &QPushButton::clicked, this, &frmPrices::cmdSave_Click);
 }
 

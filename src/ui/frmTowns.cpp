@@ -26,8 +26,10 @@ frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QW
     addVerticalRule(QStringLiteral("Line4_1"), 3120, 480, 4920);
 
     QPushButton* note = addButton(QStringLiteral("Command1"), QStringLiteral("&Read This!"), 120, 5040, 1215, 285);
+    note->setAccessibleName(QStringLiteral("Read the note on town warps"));
     connect(note, &QPushButton::clicked, this, &frmTowns::Command1_Click);
     QPushButton* save = addButton(QStringLiteral("cmdSave"), QStringLiteral("&Save!"), 3240, 5040, 1215, 285);
+    save->setAccessibleName(QStringLiteral("Save locations"));
     connect(save, &QPushButton::clicked, this, &frmTowns::cmdSave_Click);
 }
 

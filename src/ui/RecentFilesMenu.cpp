@@ -1,0 +1,38 @@
+#include "ui/RecentFilesMenu.h"
+
+#include <QDir>
+
+RecentFilesMenu::RecentFilesMenu(QSettings* settings, QWidget* parent)
+    : QMenu(QStringLiteral("Recent &Files"), parent), m_recent(settings)
+{
+    setObjectName(QStringLiteral("mnuFileRecent"));
+    rebuild();
+}
+
+void RecentFilesMenu::add(const QString& path)
+{
+    m_recent.add(path);
+    rebuild();
+}
+
+void RecentFilesMenu::remove(const QString& path)
+{
+    m_recent.remove(path);
+    rebuild();
+}
+
+void RecentFilesMenu::rebuild()
+{
+    clear();
+    const QStringList& files = m_recent.files();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(u'&', QStringLiteral("&&")); // an ampersand in a name is not an access key
+        QAction* action = addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        action->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, path] { emit chosen(path); });
+    }
+    setEnabled(!files.isEmpty());
+    menuAction()->setEnabled(!files.isEmpty());
+}
