@@ -8,8 +8,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 void nameApplication()
 {

@@ -5,11 +5,9 @@
 
 #include <array>
 
-namespace AccessibleNames
-{
+namespace AccessibleNames {
 
-namespace
-{
+namespace {
 
 // The stats in words, in the order of CharacterFields::Stat; the boxes'
 // captions abbreviate them ("Hp:", "STR:").

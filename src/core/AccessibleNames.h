@@ -5,8 +5,7 @@
 // The names screen readers announce for the controls of the Game windows,
 // made from the windows' own captions in the field tables, so a reader hears
 // "Price of Torch" or "Mage level" rather than "edit box".
-namespace AccessibleNames
-{
+namespace AccessibleNames {
 
 // A caption without its trailing colon: "Torch:" gives "Torch".
 QString Bare(const QString& caption);

@@ -8,9 +8,8 @@ class QSettings;
 // The cartridges loaded last, newest first, at most eight, kept in the
 // settings under "recentFiles" when a settings store is given (a program
 // without one remembers them for its own run only).
-class RecentFiles
-{
-  public:
+class RecentFiles {
+public:
     static constexpr int Limit = 8;
 
     explicit RecentFiles(QSettings* settings = nullptr);
@@ -22,7 +21,7 @@ class RecentFiles
     void add(const QString& path);
     void remove(const QString& path);
 
-  private:
+private:
     void store();
 
     QSettings* m_settings;

@@ -7,9 +7,8 @@
 
 // What the program was asked to do at start: `orvane-map-editor [FILE]`,
 // read with the toolkit's own parser, which also answers --help and --version.
-class CommandLine
-{
-  public:
+class CommandLine {
+public:
     // Reads the arguments (the program's name first). The application's name
     // and version must be set before, as --version prints them.
     explicit CommandLine(const QStringList& arguments);
@@ -22,7 +21,7 @@ class CommandLine
     // The cartridge named on the command line as a full path, if any.
     std::optional<QString> file() const { return m_file; }
 
-  private:
+private:
     std::optional<int> m_exitCode;
     QString m_output;
     std::optional<QString> m_file;

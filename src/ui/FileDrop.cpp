@@ -4,8 +4,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace FileDrop
-{
+namespace FileDrop {
 
 std::optional<QString> Cartridge(const QMimeData* data)
 {

@@ -3,14 +3,12 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-namespace
-{
+namespace {
 
 // A tool button is announced as a push button or, checkable, as a check box;
 // this one says "radio button", checked or not, and presses like a button.
-class OptionButtonAccessible : public QAccessibleWidget
-{
-  public:
+class OptionButtonAccessible : public QAccessibleWidget {
+public:
     explicit OptionButtonAccessible(OptionButton* button) : QAccessibleWidget(button, QAccessible::RadioButton) {}
 
     QAccessible::State state() const override
@@ -40,7 +38,7 @@ class OptionButtonAccessible : public QAccessibleWidget
         QAccessibleWidget::doAction(action);
     }
 
-  private:
+private:
     OptionButton* button() const { return static_cast<OptionButton*>(widget()); }
 };
 

@@ -8,10 +8,9 @@ class QSettings;
 
 // "Recent &Files" of the File menu: the cartridges loaded last, newest first,
 // "&1 <full path>" and so on. Empty, the menu is disabled.
-class RecentFilesMenu : public QMenu
-{
+class RecentFilesMenu : public QMenu {
     Q_OBJECT
-  public:
+public:
     RecentFilesMenu(QSettings* settings, QWidget* parent);
 
     const QStringList& files() const { return m_recent.files(); }
@@ -21,7 +20,7 @@ class RecentFilesMenu : public QMenu
   signals:
     void chosen(const QString& path);
 
-  private:
+private:
     void rebuild();
 
     RecentFiles m_recent;
