@@ -39,8 +39,14 @@ void RecentFiles::remove(const QString& path)
 
 void RecentFiles::store()
 {
-    if (m_settings) {
-        m_settings->setValue(Key, m_files);
-        m_settings->sync();
+    if (!m_settings) {
+        return;
     }
+    // An empty list would be written as "@Invalid()": leave the key out instead.
+    if (m_files.isEmpty()) {
+        m_settings->remove(Key);
+    } else {
+        m_settings->setValue(Key, m_files);
+    }
+    m_settings->sync();
 }
