@@ -2,6 +2,14 @@
 
 Platform::~Platform() = default;
 
+void Platform::openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed)
+{
+    QString error;
+    if (!startDetached(program, arguments, &error)) {
+        failed();
+    }
+}
+
 QSettings* Platform::settings()
 {
     return nullptr;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -37,6 +38,12 @@ public:
     // Starts a program without waiting for it; each argument is passed as it
     // stands, never through a shell.
     virtual bool startDetached(const QString& program, const QStringList& arguments, QString* error) = 0;
+    // Starts a program that opens a document in the desktop's viewer (the
+    // help file through xdg-open) without waiting for the viewer. `failed`
+    // runs when it cannot be started or reports that it could not open the
+    // document, possibly later, from the event loop. By default only the
+    // start is checked (startDetached).
+    virtual void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed);
     // Shows a side window modally over its owner. Returns when the window is
     // hidden or closed (the scripted double shows it and returns at once).
     virtual void showModal(QDialog* dialog) = 0;

@@ -72,6 +72,35 @@ bool QtPlatform::startDetached(const QString& program, const QStringList& argume
     return true;
 }
 
+void QtPlatform::openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed)
+{
+#ifdef Q_OS_WIN
+    // notepad.exe is the viewer itself: it must outlive the program.
+    Platform::openDocument(program, arguments, std::move(failed));
+#else
+    // xdg-open tells by its exit code whether the desktop had a way to open
+    // the file; it is watched, never waited for. A viewer it runs in the
+    // foreground is left alone when the program ends (only the opener is
+    // stopped then), and writes nowhere the program reads.
+    auto* opener = new QProcess(QCoreApplication::instance());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failed();
+            opener->deleteLater();
+        }
+    });
+    QObject::connect(opener, &QProcess::finished, opener, [opener, failed](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0) {
+            failed();
+        }
+        opener->deleteLater();
+    });
+    opener->start(program, arguments);
+#endif
+}
+
 void QtPlatform::showModal(QDialog* dialog)
 {
     dialog->exec();

@@ -15,6 +15,7 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void showModal(QDialog* dialog) override;
     void endProgram() override;
+    void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed) override;
     // ~/.config/orvane-map-editor/orvane-map-editor.conf
     QSettings* settings() override;
 

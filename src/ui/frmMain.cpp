@@ -433,11 +433,13 @@ void frmMain::closeEvent(QCloseEvent* event)
 void frmMain::mnuHelpHelp_Click()
 {
     const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
-    QString error;
-    if (!m_platform.startDetached(command.program, command.arguments, &error)) {
-        // No viewer on this desktop: the program shows the text itself.
-        showHelpText(HelpCommand::Locate(m_helpFolder));
-    }
+    // Where the desktop has no viewer for it, the program shows the text itself.
+    m_platform.openDocument(command.program, command.arguments,
+                            [window = QPointer<frmMain>(this), path = HelpCommand::Locate(m_helpFolder)] {
+                                if (window) {
+                                    window->showHelpText(path);
+                                }
+                            });
 }
 
 void frmMain::mnuHelpAbout_Click()

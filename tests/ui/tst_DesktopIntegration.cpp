@@ -3,6 +3,7 @@
 #include "core/HelpCommand.h"
 #include "ui/CommandLine.h"
 #include "ui/HelpViewer.h"
+#include "ui/QtPlatform.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -28,6 +29,8 @@ private slots:
     void recentFiles();
     void helpFallsBackToOwnWindow_data();
     void helpFallsBackToOwnWindow();
+    void viewerThatFailsIsNoticed_data();
+    void viewerThatFailsIsNoticed();
     void accessibleNames_data();
     void accessibleNames();
     void everyControlIsNamed();
@@ -231,6 +234,26 @@ void tst_DesktopIntegration::helpFallsBackToOwnWindow()
     QCOMPARE(viewers.size(), 1);
     QVERIFY(viewers[0]->isVisible());
     QCOMPARE(viewers[0]->text(), QString::fromUtf8(text));
+}
+
+void tst_DesktopIntegration::viewerThatFailsIsNoticed_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("opens") << "true" << false;
+    QTest::newRow("finds no viewer") << "false" << true;
+    QTest::newRow("not installed") << "no-such-opener-here" << true;
+}
+
+void tst_DesktopIntegration::viewerThatFailsIsNoticed()
+{
+    QFETCH(QString, opener);
+    QFETCH(bool, failed);
+    QtPlatform platform;
+    bool noticed = false;
+    platform.openDocument(opener, {"help.txt"}, [&noticed] { noticed = true; });
+    QTRY_VERIFY(qApp->findChildren<QProcess*>().isEmpty());
+    QCOMPARE(noticed, failed);
 }
 
 void tst_DesktopIntegration::accessibleNames_data()
