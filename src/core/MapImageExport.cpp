@@ -79,7 +79,7 @@ void RenderIndexed(const CartridgeImage& image, const QImage& tiles, int first, 
     for (int b = first; b <= last; ++b) {
         const qint32 start = *MapGeometry::BlockStart(b);
         const int top = MapGeometry::PictureHeight * (b - first);
-        for (int r = 1; r < MapGeometry::BlockRows; ++r) {
+        for (int r = 0; r < MapGeometry::BlockRows; ++r) {
             for (int c = 0; c < MapGeometry::Columns; ++c) {
                 const int tile = image.at(MapGeometry::MapByteOffset(start, r, c));
                 for (int k = 0; k < Cell; ++k) {

@@ -50,6 +50,25 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
     return std::nullopt;
 }
 
+namespace {
+
+// Refuses a file far larger than any cartridge (or patch of one) before it is read whole.
+bool checkSize(const QString& path, QString* error)
+{
+    const auto size = CartridgeFile::size(path, error);
+    if (size && *size > BpsPatch::MaxTargetSize) {
+        if (error) {
+            *error = QStringLiteral("The file \"%1\" is %2 bytes long, more than any cartridge or patch of one.")
+                         .arg(path)
+                         .arg(*size);
+        }
+        return false;
+    }
+    return size.has_value();
+}
+
+} // namespace
+
 bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
                 QString* error)
 {
@@ -60,6 +79,9 @@ bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedP
             *error =
                 QStringLiteral("The patch cannot be written over the cartridge \"%1\" it is made from.").arg(patchPath);
         }
+        return false;
+    }
+    if (!checkSize(originalPath, error) || !checkSize(modifiedPath, error)) {
         return false;
     }
     const auto original = CartridgeFile::readAll(originalPath, error);
@@ -87,6 +109,9 @@ bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedP
 
 bool ApplyFile(const QString& cartridgePath, const QString& patchPath, QString* error)
 {
+    if (!checkSize(patchPath, error) || !checkSize(cartridgePath, error)) {
+        return false;
+    }
     const auto patch = CartridgeFile::readAll(patchPath, error);
     const auto cartridge = patch ? CartridgeFile::readAll(cartridgePath, error) : std::nullopt;
     if (!cartridge) {

@@ -108,7 +108,11 @@ ExternalChangeWatcher::BeforeSave ExternalChangeWatcher::checkBeforeSave()
         CartridgeFile::rememberState(m_path, CartridgeImage::FirstIndex, CartridgeImage::Size);
         m_userKeptEdits = false;
         return BeforeSave::Save;
-    case 1: m_reloadMap(); return BeforeSave::Reloaded;
-    default: return BeforeSave::Cancel;
+    case 1:
+        m_userKeptEdits = false;
+        m_reloadMap();
+        return BeforeSave::Reloaded;
+    default:
+        return BeforeSave::Cancel;
     }
 }
