@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "core/BpsPatch.h"
 #include "core/CartridgeFile.h"
+#include "core/Crc32.h"
 #include "core/IpsPatch.h"
 #include "core/PatchFormat.h"
 
@@ -30,6 +31,25 @@ QByteArray Changed(QByteArray bytes, const QList<qint64>& offsets)
         bytes[at] = static_cast<char>(~bytes[at]);
     }
     return bytes;
+}
+
+void PutCrc(QByteArray& out, quint32 crc)
+{
+    for (int i = 0; i < 4; ++i) {
+        out.append(static_cast<char>(crc >> (8 * i)));
+    }
+}
+
+// A BPS patch with valid checksums around hand-made actions, for `source`
+// (5000 bytes, so its size is the two-byte number 0x08 0xA6) and a target of
+// `targetSize` bytes (under 128).
+QByteArray CraftedBps(const QByteArray& source, char targetSize, const QByteArray& actions)
+{
+    QByteArray patch = QByteArray("BPS1\x08\xA6", 6) + char(0x80 | targetSize) + char(0x80) + actions;
+    PutCrc(patch, Crc32::Of(source));
+    PutCrc(patch, 0);
+    PutCrc(patch, Crc32::Of(patch));
+    return patch;
 }
 
 } // namespace
@@ -110,6 +130,17 @@ void tst_Patches::refused_data()
     damaged[8] = static_cast<char>(~damaged[8]);
     QTest::newRow("BPS damaged") << damaged << "checksum";
     QTest::newRow("neither") << QByteArray("hello") << "neither";
+    // Well-formed checksums around actions that reach outside the files.
+    const char targetRead4 = char(0x80 | (3 << 2 | 1));
+    QTest::newRow("BPS copy before the start of the source")
+        << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (7 << 2 | 2))) + char(0x80 | 3)) << "outside the files";
+    QTest::newRow("BPS copy of target bytes not yet written")
+        << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd" + char(0x80 | (3 << 2 | 3)) + char(0x80 | 8))
+        << "outside the files";
+    QTest::newRow("BPS action longer than the target")
+        << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (8 << 2 | 0)))) << "outside the files";
+    QTest::newRow("BPS actions short of the target") << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd")
+                                                      << "make 4 of the 8 bytes";
 }
 
 void tst_Patches::refused()
