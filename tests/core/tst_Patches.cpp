@@ -139,8 +139,8 @@ void tst_Patches::refused_data()
         << "outside the files";
     QTest::newRow("BPS action longer than the target")
         << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (8 << 2 | 0)))) << "outside the files";
-    QTest::newRow("BPS actions short of the target") << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd")
-                                                      << "make 4 of the 8 bytes";
+    QTest::newRow("BPS actions short of the target")
+        << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd") << "make 4 of the 8 bytes";
 }
 
 void tst_Patches::refused()
