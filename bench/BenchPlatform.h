@@ -15,4 +15,14 @@ public:
     bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
     void showModal(QDialog* dialog) override { dialog->show(); }
     void endProgram() override {}
+    std::optional<QString> openFileNameTitled(QWidget*, const QString&, const QList<FileFilter>&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QList<FileFilter>&, int*) override
+    {
+        return std::nullopt;
+    }
+    int choice(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
+    std::optional<MapImageOptions> chooseMapImage(QWidget*, const MapImageOptions&) override { return std::nullopt; }
 };

@@ -23,6 +23,7 @@ ensure_packages() {
 }
 
 # What every build needs: a compiler, CMake and Ninja, Qt 6 Widgets (whose CMake
-# package also wants the OpenGL headers) and the faces the windows ask for.
+# package also wants the OpenGL headers), zlib (the CRC-32 of patches) and the
+# faces the windows ask for.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libglx-dev libopengl-dev
-                fonts-liberation fonts-dejavu-core)
+                zlib1g-dev fonts-liberation fonts-dejavu-core)

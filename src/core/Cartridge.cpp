@@ -11,6 +11,7 @@ bool Cartridge::LoadCartridge(const QString& path, QString* error)
     }
     m_image.assign(*bytes);
     m_path = path;
+    CartridgeFile::rememberState(path, CartridgeImage::FirstIndex, CartridgeImage::Size);
     return true;
 }
 

@@ -52,4 +52,24 @@ public:
     // Where the program keeps what it remembers between runs (the recent
     // files); none by default, so a platform that remembers nothing needs no code.
     virtual QSettings* settings();
+
+    // ---- Files beside the cartridge: patches, map pictures, changes on disk ----
+
+    // An existing file chosen in an open dialog titled `title`, or nothing when cancelled.
+    virtual std::optional<QString> openFileNameTitled(QWidget* parent, const QString& title,
+                                                      const QList<FileFilter>& filters) = 0;
+    // A file name to write to, or nothing when cancelled; `filterIndex`
+    // receives the index of the file type chosen.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
+                                                const QList<FileFilter>& filters, int* filterIndex) = 0;
+    // A question with one button per caption; the index of the button
+    // pressed, or -1 when the box was closed.
+    virtual int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;
+
+    struct MapImageOptions {
+        bool wholeOverworld = false;  // else the current block
+        bool grid = true;
+    };
+    // What a map picture export should show, or nothing when cancelled.
+    virtual std::optional<MapImageOptions> chooseMapImage(QWidget* parent, const MapImageOptions& initial) = 0;
 };

@@ -1,6 +1,11 @@
 #include "ui/QtPlatform.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -8,15 +13,31 @@
 #include <QProcess>
 #include <QSettings>
 
-std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
+namespace {
+
+QStringList NameFilters(const QList<Platform::FileFilter>& filters)
 {
     QStringList nameFilters;
-    for (const FileFilter& f : filters) {
+    for (const Platform::FileFilter& f : filters) {
         // The caption carries its pattern in brackets, which is what Qt matches on.
         nameFilters << (f.description.contains(u'(') ? f.description
                                                      : QStringLiteral("%1 (%2)").arg(f.description, f.pattern));
     }
-    QFileDialog dialog(parent);
+    return nameFilters;
+}
+
+} // namespace
+
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
+{
+    return openFileNameTitled(parent, {}, filters);
+}
+
+std::optional<QString> QtPlatform::openFileNameTitled(QWidget* parent, const QString& title,
+                                                      const QList<FileFilter>& filters)
+{
+    const QStringList nameFilters = NameFilters(filters);
+    QFileDialog dialog(parent, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(nameFilters);
@@ -104,6 +125,61 @@ void QtPlatform::openDocument(const QString& program, const QStringList& argumen
 void QtPlatform::showModal(QDialog* dialog)
 {
     dialog->exec();
+}
+
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& title,
+                                                const QList<FileFilter>& filters, int* filterIndex)
+{
+    const QStringList nameFilters = NameFilters(filters);
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    if (filterIndex) {
+        *filterIndex = std::max(0, static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter())));
+    }
+    return dialog.selectedFiles().first();
+}
+
+int QtPlatform::choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons) {
+        added << box.addButton(caption, added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
+    }
+    if (!added.isEmpty()) {
+        // Escape and the close box mean the last button (Cancel, Keep Editing).
+        box.setEscapeButton(added.last());
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.last()));
+    }
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+std::optional<Platform::MapImageOptions> QtPlatform::chooseMapImage(QWidget* parent, const MapImageOptions& initial)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Export Map Image"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* block = new QRadioButton(QStringLiteral("The current &block (4096 \u00D7 512 pixels)"), &dialog);
+    auto* world = new QRadioButton(QStringLiteral("The whole &overworld (4096 \u00D7 4096 pixels)"), &dialog);
+    auto* grid = new QCheckBox(QStringLiteral("With the &grid"), &dialog);
+    (initial.wholeOverworld ? world : block)->setChecked(true);
+    grid->setChecked(initial.grid);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    for (QWidget* w : std::initializer_list<QWidget*>{block, world, grid, buttons}) {
+        layout->addWidget(w);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return MapImageOptions{world->isChecked(), grid->isChecked()};
 }
 
 void QtPlatform::endProgram()

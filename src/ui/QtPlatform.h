@@ -15,6 +15,12 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void showModal(QDialog* dialog) override;
     void endProgram() override;
+    std::optional<QString> openFileNameTitled(QWidget* parent, const QString& title,
+                                              const QList<FileFilter>& filters) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+                                        int* filterIndex) override;
+    int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    std::optional<MapImageOptions> chooseMapImage(QWidget* parent, const MapImageOptions& initial) override;
     void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed) override;
     // ~/.config/orvane-map-editor/orvane-map-editor.conf
     QSettings* settings() override;

@@ -4,6 +4,8 @@
 #include "ui/FileDrop.h"
 #include "ui/HelpViewer.h"
 #include "ui/RecentFilesMenu.h"
+#include "ui/ExternalChangeWatcher.h"
+#include "ui/FileCommands.h"
 #include "core/HelpCommand.h"
 #include "ui/LocationPickTarget.h"
 #include "ui/LocationWindow.h"
@@ -111,6 +113,8 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     client->setFixedSize(647, 477);
     setCentralWidget(client);
 
+    m_fileWatcher = new ExternalChangeWatcher(
+        platform, this, [this] { return hasUnsavedMapEdits(); }, [this] { reloadMapFromDisk(); });
     buildMenus();
     buildLeftGroup();
     buildRightGroup();
@@ -151,6 +155,7 @@ void frmMain::buildMenus()
     mnuFileSave = addAction(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save Changes"),
                             QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuFileSave_Click);
     mnuFileSave->setEnabled(false);
+    buildFileSafetyMenu();
     addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
     mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
                             &frmMain::mnuFileQuit_Click);
@@ -394,6 +399,11 @@ bool frmMain::LoadCartridge(const QString& path)
         return false;
     }
     mnuFileSave->setEnabled(true);
+    for (QAction* action : {mnuFileExport, mnuFileCreatePatch, mnuFileApplyPatch}) {
+        action->setEnabled(true);
+    }
+    m_mapEdited = false;
+    m_fileWatcher->watch(path);
     return true;
 }
 
@@ -402,12 +412,16 @@ void frmMain::mnuFileSave_Click()
     if (!m_cartridge.isLoaded()) {
         return;
     }
+    if (m_fileWatcher->checkBeforeSave() != ExternalChangeWatcher::BeforeSave::Save) {
+        return;
+    }
     QString error;
     if (!m_cartridge.save(&error)) {
         m_platform.message(this, QStringLiteral("File not saved"),
                            QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
+    m_mapEdited = false;
     m_platform.message(this, QStringLiteral("File saved"),
                        QStringLiteral("The file: \"") + m_cartridge.CartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
@@ -426,6 +440,61 @@ void frmMain::closeEvent(QCloseEvent* event)
     ++m_drawGeneration;
     event->accept();
     m_platform.endProgram();
+}
+
+// ---- Files beside the cartridge: map pictures, patches, changes on disk -----------
+
+void frmMain::buildFileSafetyMenu()
+{
+    const auto add = [this](const QString& name, const QString& caption, void (frmMain::*slot)()) {
+        QAction* action = mnuFile->addAction(caption);
+        action->setObjectName(name);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    mnuFileExport = add(QStringLiteral("mnuFileExport"), QStringLiteral("&Export Map Image..."),
+                        &frmMain::mnuFileExport_Click);
+    mnuFileCreatePatch = add(QStringLiteral("mnuFileCreatePatch"), QStringLiteral("Create &Patch..."),
+                             &frmMain::mnuFileCreatePatch_Click);
+    mnuFileApplyPatch = add(QStringLiteral("mnuFileApplyPatch"), QStringLiteral("&Apply Patch..."),
+                            &frmMain::mnuFileApplyPatch_Click);
+}
+
+void frmMain::mnuFileExport_Click()
+{
+    if (m_cartridge.isLoaded()) {
+        FileCommands::ExportMapImage(
+            m_platform, this, {m_cartridge.image(), tileStrip(), m_currentBlock, chkGrid->isChecked(), GridColor()});
+    }
+}
+
+void frmMain::mnuFileCreatePatch_Click()
+{
+    if (m_cartridge.isLoaded()) {
+        FileCommands::CreatePatch(m_platform, this, m_cartridge.CartridgePath(), hasUnsavedMapEdits());
+    }
+}
+
+void frmMain::mnuFileApplyPatch_Click()
+{
+    if (m_cartridge.isLoaded() &&
+        FileCommands::ApplyPatch(m_platform, this, m_cartridge.CartridgePath(), hasUnsavedMapEdits())) {
+        LoadRom(m_cartridge.CartridgePath());
+    }
+}
+
+void frmMain::reloadMapFromDisk()
+{
+    QString error;
+    if (!m_cartridge.LoadCartridge(m_cartridge.CartridgePath(), &error)) {
+        m_platform.message(this, QStringLiteral("Could not load the file"),
+                           error + QStringLiteral("\r\n\r\nThe map shown is the one loaded before."),
+                           Platform::Icon::Critical);
+        return;
+    }
+    m_mapEdited = false;
+    DrawBlock(BlockStartOffset(m_currentBlock));
 }
 
 // ---- Help menu ----------------------------------------------------------------
@@ -676,6 +745,7 @@ void frmMain::paintCell(int column, int localRow)
         MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock), picMap->backing(),
                                picTileset->backing(), column, localRow, static_cast<quint8>(*m_currentTile), GridColor());
     if (!changed.isEmpty()) {
+        m_mapEdited = true;
         picMap->refresh(changed);
     }
 }

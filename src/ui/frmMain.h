@@ -12,6 +12,7 @@
 
 class CommonDialog;
 class HelpViewer;
+class ExternalChangeWatcher;
 class LocationPickTarget;
 class PictureBox;
 class Platform;
@@ -91,6 +92,16 @@ public slots:
     void vsMap_Change(int value);
     void vsTiles_Change(int value);
 
+    // Files beside the cartridge (File menu, after "Save Changes").
+    void mnuFileExport_Click();
+    void mnuFileCreatePatch_Click();
+    void mnuFileApplyPatch_Click();
+
+public:
+    // True while the map holds edits that "Save Changes" has not written.
+    bool hasUnsavedMapEdits() const { return m_mapEdited; }
+    ExternalChangeWatcher& fileWatcher() { return *m_fileWatcher; }
+
 signals:
     // A side window of the Game menu was created (tests reach it through this).
     void sideWindowOpened(QDialog* window);
@@ -121,6 +132,9 @@ private:
     void showHelpText(const QString& path);
     template <typename Window>
     void openFreshWindow();
+    void buildFileSafetyMenu();
+    // Reads the map again after another program changed the file, keeping the block shown.
+    void reloadMapFromDisk();
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;
@@ -136,11 +150,16 @@ private:
     quint64 m_drawGeneration = 0;
     bool m_closing = false;
     bool m_centred = false;
+    bool m_mapEdited = false;
+    ExternalChangeWatcher* m_fileWatcher = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileLoad = nullptr;
     QAction* mnuFileSave = nullptr;
     RecentFilesMenu* mnuFileRecent = nullptr;
+    QAction* mnuFileExport = nullptr;
+    QAction* mnuFileCreatePatch = nullptr;
+    QAction* mnuFileApplyPatch = nullptr;
     QAction* mnuFileQuit = nullptr;
     QMenu* mnuGame = nullptr;
     QAction* mnuCharacters = nullptr;

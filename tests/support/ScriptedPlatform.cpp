@@ -47,6 +47,37 @@ void ScriptedPlatform::endProgram()
     ended = true;
 }
 
+std::optional<QString> ScriptedPlatform::openFileNameTitled(QWidget* parent, const QString& title,
+                                                            const QList<FileFilter>& filters)
+{
+    openTitles << title;
+    return openFileName(parent, filters);
+}
+
+std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString&, const QList<FileFilter>& filters,
+                                                      int* filterIndex)
+{
+    saveFilters << filters;
+    const auto answer = saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
+    if (!answer) {
+        return std::nullopt;
+    }
+    *filterIndex = answer->filterIndex;
+    return answer->path;
+}
+
+int ScriptedPlatform::choice(QWidget*, const QString& title, const QString& text, const QStringList& buttons)
+{
+    choices << Shown{title, text, Icon::Question};
+    choiceButtons << buttons;
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
+}
+
+std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(QWidget*, const MapImageOptions&)
+{
+    return mapImageAnswers.isEmpty() ? std::nullopt : mapImageAnswers.takeFirst();
+}
+
 QStringList ScriptedPlatform::messageTitles() const
 {
     QStringList titles;

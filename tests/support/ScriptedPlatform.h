@@ -23,12 +23,24 @@ public:
     QList<bool> questionAnswers;
     bool startSucceeds = true;
 
+    struct SaveAnswer {
+        QString path;
+        int filterIndex = 0;
+    };
+    QList<std::optional<SaveAnswer>> saveAnswers;
+    QList<int> choiceAnswers;  // button indexes; -1 (closed) when the list runs out
+    QList<std::optional<MapImageOptions>> mapImageAnswers;
+
     // What was asked and shown.
     int openCalls = 0;
     int colorCalls = 0;
     QList<QList<FileFilter>> openFilters;
     QList<Shown> messages;
     QList<Shown> questions;
+    QStringList openTitles;  // of the titled open dialogs
+    QList<QList<FileFilter>> saveFilters;
+    QList<Shown> choices;
+    QList<QStringList> choiceButtons;
     QList<QPair<QString, QStringList>> started;
     QList<QPointer<QDialog>> modals;
     bool ended = false;
@@ -40,6 +52,12 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void showModal(QDialog* dialog) override;
     void endProgram() override;
+    std::optional<QString> openFileNameTitled(QWidget* parent, const QString& title,
+                                              const QList<FileFilter>& filters) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+                                        int* filterIndex) override;
+    int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
+    std::optional<MapImageOptions> chooseMapImage(QWidget* parent, const MapImageOptions& initial) override;
 
     // Titles of every message shown so far.
     QStringList messageTitles() const;

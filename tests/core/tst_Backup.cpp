@@ -1,0 +1,110 @@
+#include "Fixtures.h"
+#include "core/Cartridge.h"
+#include "core/CartridgeFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+// The backup made before the first write to a cartridge, and the memory of
+// the file's state that tells another program's change from the program's own.
+class tst_Backup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstWriteBacksUpOnce_data();
+    void firstWriteBacksUpOnce();
+    void refusedWhenNoBackupCanBeMade();
+    void ownWritesAreNoExternalChange();
+};
+
+void tst_Backup::firstWriteBacksUpOnce_data()
+{
+    QTest::addColumn<bool>("replaceWhole"); // an applied patch, else a save
+    QTest::addColumn<bool>("backupExists");
+    QTest::newRow("save") << false << false;
+    QTest::newRow("patch applied") << true << false;
+    QTest::newRow("save, backup already there") << false << true;
+}
+
+void tst_Backup::firstWriteBacksUpOnce()
+{
+    QFETCH(bool, replaceWhole);
+    QFETCH(bool, backupExists);
+    QTemporaryDir dir;
+    const QByteArray before = Fixtures::Pattern(262160, 2);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), before);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    const QString backup = dir.filePath(QStringLiteral("game.nes.bak"));
+    QCOMPARE(CartridgeFile::backupPath(path), backup);
+    const QByteArray older("an older backup");
+    if (backupExists) {
+        Fixtures::WriteFile(dir, QStringLiteral("game.nes.bak"), older);
+    }
+    QString error;
+    for (char value : {'a', 'b'}) {
+        const bool written = replaceWhole ? CartridgeFile::replace(path, QByteArray(100, value), &error)
+                                          : CartridgeFile::patch(path, {{5, QByteArray(1, value)}}, &error);
+        QVERIFY2(written, qPrintable(error));
+    }
+    QCOMPARE(Fixtures::ReadAll(backup), backupExists ? older : before);
+    if (!backupExists) {
+        QCOMPARE(QFile::permissions(backup), QFile::permissions(path));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+// A folder that takes no new file: the save is refused, the cartridge untouched.
+void tst_Backup::refusedWhenNoBackupCanBeMade()
+{
+    QTemporaryDir dir;
+    const QByteArray before = Fixtures::Pattern(5000, 5);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), before);
+    const bool root = ::geteuid() == 0;
+    if (root && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir.path()}) != 0) {
+        QSKIP("this file system cannot make a folder immutable");
+    }
+    QVERIFY(root || QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    QString error;
+    const bool written = CartridgeFile::patch(path, {{5, QByteArray("x")}}, &error);
+    if (root) {
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir.path()});
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY2(error.contains(CartridgeFile::backupPath(path)) && error.contains(QStringLiteral("could not be made")),
+             qPrintable(error));
+    QCOMPARE(Fixtures::ReadAll(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("game.nes")});
+}
+
+void tst_Backup::ownWritesAreNoExternalChange()
+{
+    QTemporaryDir dir;
+    const QByteArray before = Fixtures::Pattern(262160, 6);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), before);
+    Cartridge cartridge;
+    QString error;
+    QVERIFY(cartridge.LoadCartridge(path, &error));
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Unchanged);
+    cartridge.image().set(20000, 7);
+    QVERIFY(cartridge.save(&error));
+    QVERIFY(CartridgeFile::patch(path, {{3847, QByteArray("zz")}}, &error));
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Unchanged);
+
+    // Another program's change in the map is seen, and stays seen after an own write elsewhere.
+    QVERIFY(QFile::remove(path));
+    QByteArray other = Fixtures::ReadAll(CartridgeFile::backupPath(path));
+    other[30000] = 'Q';
+    Fixtures::WriteFile(dir, QStringLiteral("game.nes"), other);
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
+    QVERIFY(CartridgeFile::patch(path, {{3847, QByteArray("yy")}}, &error));
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
+}
+
+QTEST_GUILESS_MAIN(tst_Backup)
+#include "tst_Backup.moc"

@@ -1,0 +1,162 @@
+#include "Fixtures.h"
+#include "core/BpsPatch.h"
+#include "core/CartridgeFile.h"
+#include "core/Crc32.h"
+#include "core/IpsPatch.h"
+#include "core/PatchFormat.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using PatchFormat::Kind;
+
+// Patches made from one real file and applied to a copy of another: the
+// result is the target byte for byte, and a bad patch leaves the file alone.
+class tst_Patches : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void refused_data();
+    void refused();
+};
+
+namespace {
+
+QByteArray Changed(QByteArray bytes, const QList<qint64>& offsets)
+{
+    for (qint64 at : offsets) {
+        bytes[at] = static_cast<char>(~bytes[at]);
+    }
+    return bytes;
+}
+
+void PutCrc(QByteArray& out, quint32 crc)
+{
+    for (int i = 0; i < 4; ++i) {
+        out.append(static_cast<char>(crc >> (8 * i)));
+    }
+}
+
+// A BPS patch with valid checksums around hand-made actions, for `source`
+// (5000 bytes, so its size is the two-byte number 0x08 0xA6) and a target of
+// `targetSize` bytes (under 128).
+QByteArray CraftedBps(const QByteArray& source, char targetSize, const QByteArray& actions)
+{
+    QByteArray patch = QByteArray("BPS1\x08\xA6", 6) + char(0x80 | targetSize) + char(0x80) + actions;
+    PutCrc(patch, Crc32::Of(source));
+    PutCrc(patch, 0);
+    PutCrc(patch, Crc32::Of(patch));
+    return patch;
+}
+
+} // namespace
+
+void tst_Patches::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<int>("ipsLimit"); // the IPS patch is at most this long
+    const QByteArray cart = Fixtures::Pattern(262160, 3);
+    QList<qint64> scattered;
+    for (qint64 at = 7; at < cart.size(); at += 997) {
+        scattered << at << at + 3;
+    }
+    QTest::newRow("scattered") << cart << Changed(cart, scattered) << 100000;
+    QTest::newRow("unchanged") << cart << cart << 8;
+    QByteArray run = cart;
+    run.replace(20000, 3000, QByteArray(3000, '\x42'));
+    QTest::newRow("a run") << cart << run << 5 + 8 + 3;
+    QTest::newRow("longer") << cart << cart + QByteArray(70000, '\0') + "tail" << 100;
+    QTest::newRow("shorter, with a change") << cart << Changed(cart.left(100000), {5}) << 5 + 6 + 3 + 3;
+
+    // A change at 0x454F46 (which reads as "EOF") and a run starting there.
+    const QByteArray big = Fixtures::Pattern(IpsPatch::EofOffset + 40, 4);
+    QTest::newRow("change at EOF offset") << big << Changed(big, {IpsPatch::EofOffset}) << 100;
+    QByteArray bigRun = big;
+    bigRun.replace(IpsPatch::EofOffset, 30, QByteArray(30, '\x11'));
+    QTest::newRow("run at EOF offset") << big << bigRun << 100;
+    QTest::newRow("change just before EOF offset") << big << Changed(big, {IpsPatch::EofOffset - 1}) << 100;
+}
+
+void tst_Patches::roundTrip()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, target);
+    QFETCH(int, ipsLimit);
+    QTemporaryDir dir;
+    const QString modified = Fixtures::WriteFile(dir, QStringLiteral("modified.nes"), target);
+    for (Kind kind : {Kind::Ips, Kind::Bps}) {
+        const QString original = Fixtures::WriteFile(dir, QStringLiteral("original.nes"), source);
+        QString patchPath = dir.filePath(QStringLiteral("made"));
+        QCOMPARE(PatchFormat::ForFileName(&patchPath, kind), kind);
+        QString error;
+        QVERIFY2(PatchFormat::CreateFile(kind, original, modified, patchPath, &error), qPrintable(error));
+        const QByteArray patch = Fixtures::ReadAll(patchPath);
+        if (kind == Kind::Ips) {
+            QVERIFY2(patch.size() <= ipsLimit, qPrintable(QString::number(patch.size())));
+        }
+        QVERIFY2(PatchFormat::ApplyFile(original, patchPath, &error), qPrintable(error));
+        QCOMPARE(Fixtures::ReadAll(original), target);
+        QCOMPARE(Fixtures::ReadAll(modified), target);
+    }
+}
+
+void tst_Patches::refused_data()
+{
+    QTest::addColumn<QByteArray>("patch");
+    QTest::addColumn<QString>("reason");
+    const QByteArray cart = Fixtures::Pattern(5000, 8);
+    const QByteArray other = Changed(cart, {10});
+    const QByteArray ips = *IpsPatch::Create(cart, Changed(cart, {100, 200, 300}), nullptr);
+    const QByteArray bps = *BpsPatch::Create(cart, Changed(cart, {100, 200, 300}), nullptr);
+
+    QTest::newRow("IPS cut in a record") << ips.left(ips.size() - 5) << "truncated";
+    QTest::newRow("IPS without EOF") << ips.chopped(3) << "without the closing";
+    QTest::newRow("IPS record longer than the patch") << QByteArray("PATCH\x00\x00\x10\x10\x00"
+                                                                    "abcEOF",
+                                                                    16)
+                                                      << "runs past its end";
+    QTest::newRow("IPS record past 16 MiB") << QByteArray("PATCH\xFF\xFF\xF0\x00\x20", 10) + QByteArray(32, 'x') + "EOF"
+                                            << "past 16 MiB";
+    QTest::newRow("IPS junk after EOF") << ips + "ab"
+                                        << "follow its closing";
+    QTest::newRow("BPS for another file") << *BpsPatch::Create(other, cart, nullptr) << "another file";
+    QTest::newRow("BPS for a longer file") << *BpsPatch::Create(cart + "x", cart, nullptr) << "5001 bytes";
+    QTest::newRow("BPS truncated") << bps.left(bps.size() - 1) << "checksum";
+    QByteArray damaged = bps;
+    damaged[8] = static_cast<char>(~damaged[8]);
+    QTest::newRow("BPS damaged") << damaged << "checksum";
+    QTest::newRow("neither") << QByteArray("hello") << "neither";
+    // Well-formed checksums around actions that reach outside the files.
+    const char targetRead4 = char(0x80 | (3 << 2 | 1));
+    QTest::newRow("BPS copy before the start of the source")
+        << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (7 << 2 | 2))) + char(0x80 | 3)) << "outside the files";
+    QTest::newRow("BPS copy of target bytes not yet written")
+        << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd" + char(0x80 | (3 << 2 | 3)) + char(0x80 | 8))
+        << "outside the files";
+    QTest::newRow("BPS action longer than the target")
+        << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (8 << 2 | 0)))) << "outside the files";
+    QTest::newRow("BPS actions short of the target")
+        << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd") << "make 4 of the 8 bytes";
+}
+
+void tst_Patches::refused()
+{
+    QFETCH(QByteArray, patch);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QByteArray cart = Fixtures::Pattern(5000, 8);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), cart);
+    const QString patchPath = Fixtures::WriteFile(dir, QStringLiteral("p.bin"), patch);
+    QString error;
+    QVERIFY(!PatchFormat::ApplyFile(path, patchPath, &error));
+    QVERIFY2(error.contains(reason) && error.contains(path) && error.contains(patchPath), qPrintable(error));
+    QCOMPARE(Fixtures::ReadAll(path), cart);
+    QVERIFY(!QFileInfo::exists(CartridgeFile::backupPath(path)));
+}
+
+QTEST_GUILESS_MAIN(tst_Patches)
+#include "tst_Patches.moc"

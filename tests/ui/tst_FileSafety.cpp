@@ -1,0 +1,195 @@
+#include "core/CartridgeFile.h"
+#include "core/CartridgeImage.h"
+#include "Fixtures.h"
+#include "MainWindowDriver.h"
+#include "ui/ExternalChangeWatcher.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QtTest>
+
+// The File menu's safety net on real files: changes made by other programs,
+// map pictures and patches, driven through the main window.
+class tst_FileSafety : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuEntries();
+    void externalChangeBeforeSave_data();
+    void externalChangeBeforeSave();
+    void watcherReloadsOrAsks();
+    void exportedPixelsEqualMapPicture_data();
+    void exportedPixelsEqualMapPicture();
+    void patchMadeAndAppliedThroughMenu_data();
+    void patchMadeAndAppliedThroughMenu();
+};
+
+namespace {
+
+constexpr qint64 Cell = CartridgeImage::FirstIndex + 2 * 256 + 3; // block 1, row 2, column 3
+
+// Another program's change: one map byte and one byte outside the map.
+QByteArray ChangedElsewhere(QByteArray bytes)
+{
+    bytes[CartridgeImage::FirstIndex + 100] = 'E';
+    bytes[3850] = 'P';
+    return bytes;
+}
+
+void PaintTile(MainWindowDriver& d, int tile)
+{
+    d.window.SelectTile(tile * 32);
+    d.press(QPointF(3 * 16 + 2, 2 * 16 + 2));
+}
+
+} // namespace
+
+void tst_FileSafety::menuEntries()
+{
+    MainWindowDriver d;
+    QStringList names;
+    for (QAction* action : d.window.findChild<QMenu*>(QStringLiteral("mnuFile"))->actions()) {
+        names << action->objectName();
+        QVERIFY(action->shortcut().isEmpty() || names.size() <= 2);
+    }
+    QCOMPARE(names, (QStringList{"mnuFileLoad", "mnuFileSave", "mnuFileExport", "mnuFileCreatePatch",
+                                 "mnuFileApplyPatch", "mnuFileSep", "mnuFileQuit"}));
+    auto* apply = d.window.findChild<QAction*>(QStringLiteral("mnuFileApplyPatch"));
+    QCOMPARE(apply->text(), QStringLiteral("&Apply Patch..."));
+    QVERIFY(!apply->isEnabled());
+    QVERIFY(d.load());
+    QVERIFY(apply->isEnabled());
+}
+
+void tst_FileSafety::externalChangeBeforeSave_data()
+{
+    QTest::addColumn<int>("answer"); // Overwrite, Reload, closed
+    QTest::newRow("overwrite") << 0;
+    QTest::newRow("reload") << 1;
+    QTest::newRow("cancel") << -1;
+}
+
+void tst_FileSafety::externalChangeBeforeSave()
+{
+    QFETCH(int, answer);
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    PaintTile(d, 9);
+    const QByteArray theirs = ChangedElsewhere(d.original);
+    QVERIFY(QFile::remove(d.path));
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
+    d.platform.choiceAnswers << answer;
+    d.window.mnuFileSave_Click();
+    QCOMPARE(d.platform.choices.size(), 1);
+    QVERIFY(d.platform.choices[0].text.contains(d.path));
+
+    QByteArray expected = theirs;
+    if (answer == 0) {
+        expected.replace(CartridgeImage::FirstIndex, CartridgeImage::Size, d.window.cartridge().image().bytes());
+        QCOMPARE(expected[Cell], char(9));
+        QCOMPARE(expected[3850], 'P');
+        // The overwrite is now the file's known state: no question on the next save.
+        d.window.mnuFileSave_Click();
+        QCOMPARE(d.platform.choices.size(), 1);
+    }
+    QCOMPARE(Fixtures::ReadAll(d.path), expected);
+    QCOMPARE(d.platform.messageTitles().size(), answer == 0 ? 2 : 0);
+    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(answer == 1 ? theirs[Cell] : 9));
+    QCOMPARE(d.window.hasUnsavedMapEdits(), answer == -1);
+}
+
+void tst_FileSafety::watcherReloadsOrAsks()
+{
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    ExternalChangeWatcher& watcher = d.window.fileWatcher();
+    // The program's own writes: a map save and a side window's bytes.
+    PaintTile(d, 9);
+    d.window.mnuFileSave_Click();
+    QString error;
+    QVERIFY(CartridgeFile::patch(d.path, {{CartridgeImage::FirstIndex + 7, QByteArray("w")}}, &error));
+    watcher.check();
+    QVERIFY(d.platform.choices.isEmpty());
+    QCOMPARE(d.window.cartridge().image().at(CartridgeImage::FirstIndex + 7), quint8(d.original[16407]));
+
+    // Idle and saved: another program's change is loaded by the real watcher, without a question.
+    QByteArray theirs = ChangedElsewhere(Fixtures::ReadAll(d.path));
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
+    QTRY_COMPARE(d.window.cartridge().image().at(CartridgeImage::FirstIndex + 100), quint8('E'));
+    QVERIFY(d.platform.choices.isEmpty());
+
+    // With an unsaved edit it asks; keeping the edit keeps it.
+    PaintTile(d, 4);
+    theirs[CartridgeImage::FirstIndex + 101] = 'F';
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
+    QTRY_COMPARE(d.platform.choices.size(), 1);
+    QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));
+    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(4));
+}
+
+void tst_FileSafety::exportedPixelsEqualMapPicture_data()
+{
+    QTest::addColumn<bool>("world");
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("block, grid") << false << true;
+    QTest::newRow("block, no grid") << false << false;
+    QTest::newRow("world, grid") << true << true;
+}
+
+void tst_FileSafety::exportedPixelsEqualMapPicture()
+{
+    QFETCH(bool, world);
+    QFETCH(bool, grid);
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(grid);
+    d.chooseBlock(3);
+    const QString png = d.dir.filePath(QStringLiteral("map"));
+    d.platform.mapImageAnswers << Platform::MapImageOptions{world, grid};
+    d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{png};
+    d.window.mnuFileExport_Click();
+    QCOMPARE(d.platform.messageTitles(), QStringList{"Map image exported"});
+    const QImage exported(png + QStringLiteral(".png"));
+    QCOMPARE(exported.size(), QSize(4096, world ? 4096 : 512));
+    const QImage shown = d.window.mapPicture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(exported.convertToFormat(QImage::Format_RGB32).copy(0, world ? 2 * 512 : 0, 4096, 512), shown);
+}
+
+void tst_FileSafety::patchMadeAndAppliedThroughMenu_data()
+{
+    QTest::addColumn<int>("type"); // the file type chosen in the save dialog
+    QTest::addColumn<QString>("name");
+    QTest::newRow("IPS") << 0 << "p";
+    QTest::newRow("BPS by name") << 0 << "p.bps";
+}
+
+void tst_FileSafety::patchMadeAndAppliedThroughMenu()
+{
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    MainWindowDriver d;
+    const QString pristine = Fixtures::WriteFile(d.dir, QStringLiteral("pristine.nes"), d.original);
+    QVERIFY(d.load());
+    PaintTile(d, 9);
+    d.window.mnuFileSave_Click();
+    const QByteArray edited = Fixtures::ReadAll(d.path);
+
+    d.platform.openAnswers << pristine;
+    d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(name), type};
+    d.window.mnuFileCreatePatch_Click();
+    const QString patch = d.dir.filePath(name.contains(u'.') ? name : name + QStringLiteral(".ips"));
+    QVERIFY(Fixtures::ReadAll(patch).startsWith(name.contains(u'.') ? "BPS1" : "PATCH"));
+
+    d.path = pristine;
+    QVERIFY(d.load());
+    d.platform.openAnswers << patch;
+    d.platform.questionAnswers << true;
+    d.window.mnuFileApplyPatch_Click();
+    QCOMPARE(Fixtures::ReadAll(pristine), edited);
+    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(9));
+    QCOMPARE(d.platform.messageTitles(), (QStringList{"File saved", "Patch created", "Patch applied"}));
+}
+
+QTEST_MAIN(tst_FileSafety)
+#include "tst_FileSafety.moc"
