@@ -6,6 +6,10 @@
 #include "ui/LocationWindow.h"
 #include "core/MapGeometry.h"
 #include "core/MapPainting.h"
+#include "ui/TitleThrottle.h"
+#include "ui/WheelScroller.h"
+#include "ui/frmReplace.h"
+#include "ui/frmWorldMap.h"
 #include "ui/PictureBox.h"
 #include "ui/Platform.h"
 #include "ui/ShapeOutline.h"
@@ -96,6 +100,8 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Title());
+    m_caption = new TitleThrottle(this);
+    connect(m_caption, &TitleThrottle::captionChanged, this, &frmMain::captionChanged);
     setFont(UiFonts::Arial(8.25));
     m_dlgMain = new CommonDialog(platform, this);
 
@@ -109,6 +115,13 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     buildRightGroup();
     setGameMenuEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(&m_doc, &MapDocument::cellsChanged, this, &frmMain::showChangedCells);
+    QUndoStack& history = m_doc.undoStack();
+    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged}) {
+        connect(&history, changed, this, &frmMain::updateHistoryActions);
+    }
+    connect(&history, &QUndoStack::undoTextChanged, this, &frmMain::updateHistoryActions);
+    connect(&history, &QUndoStack::redoTextChanged, this, &frmMain::updateHistoryActions);
 }
 
 frmMain::~frmMain()
@@ -147,6 +160,17 @@ void frmMain::buildMenus()
     mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
                             &frmMain::mnuFileQuit_Click);
 
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditUndo = addAction(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Z), &frmMain::mnuEditUndo_Click);
+    mnuEditRedo = addAction(mnuEdit, QStringLiteral("mnuEditRedo"), QStringLiteral("&Redo"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Y), &frmMain::mnuEditRedo_Click);
+    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addSeparator(mnuEdit, QStringLiteral("mnuEditSep"));
+    mnuEditReplace = addAction(mnuEdit, QStringLiteral("mnuEditReplace"), QStringLiteral("Re&place Tile..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuEditReplace_Click);
+
     mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
     mnuCharacters = addAction(mnuGame, QStringLiteral("mnuCharacters"), QStringLiteral("&Characters"),
@@ -158,6 +182,11 @@ void frmMain::buildMenus()
     addSeparator(mnuGame, QStringLiteral("mnuGameSep"));
     mnuGameTowns = addAction(mnuGame, QStringLiteral("mnuGameTowns"), QStringLiteral("&Location of Towns"),
                              QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuGameTowns_Click);
+
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewWorldMap = addAction(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
+                                QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuViewWorldMap_Click);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -190,6 +219,7 @@ void frmMain::buildLeftGroup()
     picTileset->move(0, 0);
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { picTileset_MouseDown(position); });
+    new WheelScroller(picHolder_00, vsTiles, nullptr);
     shpPoint = new ShapeOutline(QStringLiteral("shpPoint"), QSize(32, 32), QColor(255, 0, 0), picTileset);
     shpPoint->move(-200, 0);
 
@@ -229,6 +259,18 @@ void frmMain::buildRightGroup()
     connect(picMap, &PictureBox::moved, this, &frmMain::picMap_MouseMove);
     connect(picMap, &PictureBox::pressed, this,
             [this](Qt::MouseButton button, Qt::MouseButtons, QPointF position) { picMap_MouseDown(button, position); });
+    connect(picMap, &PictureBox::released, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton) {
+            m_strokeLast.reset();
+            m_doc.endStroke();
+        }
+    });
+    picMap->setToolTipSource([this](QPointF position) {
+        const int column = MapGeometry::CellFromPointer(position.x());
+        const int localRow = MapGeometry::CellFromPointer(position.y());
+        const auto tile = m_doc.isLoaded() ? m_doc.tileAt(currentBlock(), localRow, column) : std::nullopt;
+        return tile ? MapGeometry::CellDescription(currentBlock(), localRow, column, *tile) : QString();
+    });
     shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, picMap);
     shpMap->move(700, 8);
 
@@ -238,6 +280,7 @@ void frmMain::buildRightGroup()
     connect(hsMap, &QScrollBar::valueChanged, this, &frmMain::hsMap_Change);
     vsMap->raise();
     hsMap->raise();
+    new WheelScroller(picHolder_01, vsMap, hsMap);
 
     makeCaption(Frame2, QStringLiteral("Block:"), 16, 432);
     cboBlock = new QComboBox(Frame2);
@@ -268,11 +311,28 @@ void frmMain::buildRightGroup()
 void frmMain::setGameMenuEnabled(bool enabled)
 {
     // A disabled menu takes its entries' shortcuts with it.
-    mnuGame->setEnabled(enabled);
-    mnuGame->menuAction()->setEnabled(enabled);
-    for (QAction* action : {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns}) {
+    for (QMenu* menu : {mnuGame, mnuEdit, mnuView}) {
+        menu->setEnabled(enabled);
+        menu->menuAction()->setEnabled(enabled);
+    }
+    for (QAction* action :
+         {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns, mnuEditReplace, mnuViewWorldMap}) {
         action->setEnabled(enabled);
     }
+    updateHistoryActions();
+}
+
+void frmMain::updateHistoryActions()
+{
+    const QUndoStack& history = m_doc.undoStack();
+    const bool available = mnuEdit->isEnabled();
+    mnuEditUndo->setEnabled(available && history.canUndo());
+    mnuEditRedo->setEnabled(available && history.canRedo());
+    const auto caption = [](const QString& verb, const QString& step) {
+        return step.isEmpty() ? verb : verb + u' ' + step;
+    };
+    mnuEditUndo->setText(caption(QStringLiteral("&Undo"), history.undoText()));
+    mnuEditRedo->setText(caption(QStringLiteral("&Redo"), history.redoText()));
 }
 
 QColor frmMain::GridColor() const
@@ -288,6 +348,16 @@ const QImage& frmMain::mapPicture() const
 const QImage& frmMain::tileStrip() const
 {
     return picTileset->backing();
+}
+
+frmWorldMap* frmMain::worldMap() const
+{
+    return m_worldMap.data();
+}
+
+const QString& frmMain::caption() const
+{
+    return m_caption->text();
 }
 
 void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
@@ -375,10 +445,11 @@ void frmMain::LoadRom(const QString& path)
 
 bool frmMain::LoadCartridge(const QString& path)
 {
-    setWindowTitle(QStringLiteral("Loading Map Data..."));
+    m_caption->showNow(QStringLiteral("Loading Map Data..."));
     QString error;
-    const bool loaded = m_cartridge.LoadCartridge(path, &error);
-    setWindowTitle(Title());
+    m_strokeLast.reset();
+    const bool loaded = m_doc.load(path, &error);
+    m_caption->showNow(Title());
     if (!loaded) {
         m_platform.message(this, QStringLiteral("Could not load the file"),
                            error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
@@ -390,17 +461,17 @@ bool frmMain::LoadCartridge(const QString& path)
 
 void frmMain::mnuFileSave_Click()
 {
-    if (!m_cartridge.isLoaded()) {
+    if (!m_doc.isLoaded()) {
         return;
     }
     QString error;
-    if (!m_cartridge.save(&error)) {
+    if (!m_doc.save(&error)) {
         m_platform.message(this, QStringLiteral("File not saved"),
                            QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
     m_platform.message(this, QStringLiteral("File saved"),
-                       QStringLiteral("The file: \"") + m_cartridge.CartridgePath() + QStringLiteral("\" was saved"),
+                       QStringLiteral("The file: \"") + cartridge().CartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
 }
 
@@ -444,6 +515,12 @@ void frmMain::mnuHelpAbout_Click()
 
 void frmMain::openSideWindow(QDialog* window)
 {
+    // The world map shows the item and town locations as the file holds them.
+    connect(window, &QObject::destroyed, this, [this] {
+        if (m_worldMap) {
+            m_worldMap->refreshMarkers();
+        }
+    });
     emit sideWindowOpened(window);
     m_platform.showModal(window);
 }
@@ -451,11 +528,11 @@ void frmMain::openSideWindow(QDialog* window)
 template <typename Window>
 void frmMain::openFreshWindow()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
     // Loaded anew at every opening, so it always shows what the file holds.
-    auto* window = new Window(m_platform, m_cartridge, this);
+    auto* window = new Window(m_platform, cartridge(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (!window->Form_Load()) {
         delete window;
@@ -471,11 +548,11 @@ void frmMain::mnuCharacters_Click()
 
 void frmMain::mnuGameItems_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
-    if (QDialog* window = prepareLocationWindow(m_itemsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmIB(m_platform, m_cartridge, m_pick, this);
+    if (QDialog* window = prepareLocationWindow(m_itemsWindow, cartridge().CartridgePath(), [this] {
+            return new frmIB(m_platform, cartridge(), m_pick, this);
         })) {
         openSideWindow(window);
     }
@@ -488,11 +565,11 @@ void frmMain::mnuGamePriceItems_Click()
 
 void frmMain::mnuGameTowns_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
-    if (QDialog* window = prepareLocationWindow(m_townsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmTowns(m_platform, m_cartridge, m_pick, this);
+    if (QDialog* window = prepareLocationWindow(m_townsWindow, cartridge().CartridgePath(), [this] {
+            return new frmTowns(m_platform, cartridge(), m_pick, this);
         })) {
         openSideWindow(window);
     }
@@ -503,10 +580,10 @@ void frmMain::mnuGameTowns_Click()
 void frmMain::BuildTileStrip()
 {
     picTileset->clear(Qt::black);
-    setWindowTitle(QStringLiteral("Loading..."));
+    m_caption->showNow(QStringLiteral("Loading..."));
     picTileset->setBacking(TileRaster::BuildTileStrip(TileRaster::LoadSheets()));
     picTileset->refresh();
-    setWindowTitle(Title());
+    m_caption->showNow(Title());
 }
 
 void frmMain::picTileset_MouseDown(QPointF position)
@@ -550,8 +627,11 @@ void frmMain::cboBlock_Click()
         return;
     }
     lblBlock->setText(entry.left(1));
-    m_currentBlock = MapGeometry::ReadDecimal(lblBlock->text());
-    DrawBlock(BlockStartOffset(m_currentBlock));
+    m_strokeLast.reset();
+    m_doc.endStroke();
+    m_doc.setCurrentBlock(MapGeometry::ReadDecimal(lblBlock->text()));
+    updateWorldViewport();
+    DrawBlock(BlockStartOffset(currentBlock()));
 }
 
 void frmMain::DrawBlock(qint32 start)
@@ -563,8 +643,8 @@ void frmMain::DrawBlock(qint32 start)
     for (int r = 0; r < MapGeometry::BlockRows; ++r) {
         for (int c = 0; c < MapGeometry::Columns; ++c) {
             const int cell = r * MapGeometry::Columns + c;
-            TileRaster::RenderCells(m_cartridge.image(), start, strip, picture, cell, cell);
-            setWindowTitle(MapGeometry::DrawProgressCaption(r, c));
+            TileRaster::RenderCells(m_doc.image(), start, strip, picture, cell, cell);
+            m_caption->show(MapGeometry::DrawProgressCaption(r, c));
             QCoreApplication::processEvents();
             if (drawing != m_drawGeneration || m_closing) {
                 return;  // a newer drawing owns the picture and the caption now
@@ -575,7 +655,7 @@ void frmMain::DrawBlock(qint32 start)
         DrawGrid();
     }
     picMap->refresh();
-    setWindowTitle(Title());
+    m_caption->showNow(Title());
 }
 
 void frmMain::DrawGrid()
@@ -600,11 +680,13 @@ void frmMain::picGridColor_Click()
 void frmMain::hsMap_Change(int value)
 {
     picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), picMap->y());
+    updateWorldViewport();
 }
 
 void frmMain::vsMap_Change(int value)
 {
     picMap->move(picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
+    updateWorldViewport();
 }
 
 // ---- Painting and readouts ------------------------------------------------------
@@ -617,7 +699,8 @@ bool frmMain::followPointer(QPointF position, int* column, int* localRow)
         return false;  // outside the picture: nothing moves, nothing is painted
     }
     shpMap->move(MapGeometry::CellSize * x, MapGeometry::CellSize * y);
-    const int row = MapGeometry::OverworldRow(m_currentBlock, y);
+    m_pointerCell = QPoint(x, y);
+    const int row = MapGeometry::OverworldRow(currentBlock(), y);
     lblPoint->setText(MapGeometry::PointReadout(x, row));
     lblLon->setText(MapGeometry::ThreeDigits(row));
     lblLat->setText(MapGeometry::ThreeDigits(x));
@@ -630,11 +713,27 @@ void frmMain::picMap_MouseMove(Qt::MouseButtons buttons, QPointF position)
 {
     int column = 0;
     int localRow = 0;
-    if (!followPointer(position, &column, &localRow)) {
+    const bool inside = followPointer(position, &column, &localRow);
+    if (buttons != Qt::LeftButton) {
         return;
     }
-    if (buttons == Qt::LeftButton) {
+    const QPoint cell(MapGeometry::CellFromPointer(position.x()), MapGeometry::CellFromPointer(position.y()));
+    if (m_strokeLast) {
+        paintLineTo(cell);  // a fast drag leaves no gaps; the part outside the block is dropped
+    } else if (inside) {
         paintCell(column, localRow);
+    }
+    m_strokeLast = cell;
+}
+
+void frmMain::paintLineTo(QPoint cell)
+{
+    QList<QPoint> line = MapGeometry::CellLine(*m_strokeLast, cell);
+    if (cell != *m_strokeLast && !line.isEmpty() && line.first() == *m_strokeLast) {
+        line.removeFirst();  // painted by the movement before
+    }
+    for (const QPoint& c : line) {
+        paintCell(c.x(), c.y());
     }
 }
 
@@ -652,6 +751,8 @@ void frmMain::picMap_MouseDown(Qt::MouseButton button, QPointF position)
         return;
     }
     if (button == Qt::LeftButton) {
+        m_doc.beginStroke();
+        m_strokeLast = QPoint(column, localRow);
         paintCell(column, localRow);
     } else if (button == Qt::RightButton) {
         pickTile(column, localRow);
@@ -663,21 +764,31 @@ void frmMain::paintCell(int column, int localRow)
     if (!m_currentTile) {
         return;  // no tile chosen yet: nothing to paint
     }
-    const QRect changed =
-        MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock), picMap->backing(),
-                               picTileset->backing(), column, localRow, static_cast<quint8>(*m_currentTile), GridColor());
-    if (!changed.isEmpty()) {
-        picMap->refresh(changed);
+    m_doc.paintCell(column, localRow, static_cast<quint8>(*m_currentTile));
+}
+
+void frmMain::showChangedCells(int block, const QList<int>& cells)
+{
+    if (block != currentBlock()) {
+        return;  // drawn from the image when that block is shown
     }
+    QRect changed;
+    for (const int cell : cells) {
+        const int column = cell % MapGeometry::Columns;
+        const int localRow = cell / MapGeometry::Columns;
+        changed |= MapPainting::DrawCell(picMap->backing(), picTileset->backing(), column, localRow,
+                                         *m_doc.tileAt(block, localRow, column), GridColor());
+    }
+    picMap->refresh(changed);
 }
 
 void frmMain::pickTile(int column, int localRow)
 {
-    const qint32 index = MapGeometry::MapByteOffset(BlockStartOffset(m_currentBlock), localRow, column);
+    const qint32 index = MapGeometry::MapByteOffset(BlockStartOffset(currentBlock()), localRow, column);
     if (!CartridgeImage::contains(index)) {
         return;
     }
-    const int tile = m_cartridge.image().at(index);
+    const int tile = m_doc.image().at(index);
     shpPoint->move(0, TileRaster::StripCell * tile);
     // Tiles 244 to 255 lie past the last scroll position, which shows them.
     vsTiles->setValue(std::min(TileRaster::StripCell * tile, vsTiles->maximum()));
@@ -695,4 +806,117 @@ void frmMain::handOverLocation()
     const int column = MapGeometry::ReadDecimal(lblLat->text());
     target->SetPickedLocation(m_pick.PickRow, MapGeometry::LocationText(row, column), lblBlock->text());
     m_platform.showModal(target->window());
+}
+
+// ---- Edit and View menus --------------------------------------------------------
+
+void frmMain::mnuEditUndo_Click()
+{
+    stepHistory(true);
+}
+
+void frmMain::mnuEditRedo_Click()
+{
+    stepHistory(false);
+}
+
+void frmMain::stepHistory(bool undo)
+{
+    // A step in another block first shows that block, as the block list
+    // would, so the user sees what changes. The drawing yields to the event
+    // loop; a second undo pressed meanwhile waits for this one.
+    if (m_steppingHistory || !m_doc.isLoaded()) {
+        return;
+    }
+    const auto place = undo ? m_doc.nextUndoPlace() : m_doc.nextRedoPlace();
+    if (!place) {
+        return;
+    }
+    m_steppingHistory = true;
+    m_strokeLast.reset();
+    m_doc.endStroke();
+    QUndoStack& history = m_doc.undoStack();
+    const int index = history.index();
+    if (place->block != currentBlock()) {
+        cboBlock->setCurrentIndex(place->block - 1);
+        cboBlock_Click();
+    }
+    // Unless the drawing was overtaken (another block, a load, an edit, closing).
+    if (!m_closing && currentBlock() == place->block && history.index() == index) {
+        undo ? history.undo() : history.redo();
+        revealCells(place->cells);
+    }
+    m_steppingHistory = false;
+}
+
+void frmMain::revealCells(const QList<int>& cells)
+{
+    if (cells.isEmpty()) {
+        return;
+    }
+    const QRect visible(hsMap->value() / MapGeometry::CellSize, vsMap->value() / MapGeometry::CellSize, 28, 24);
+    for (const int cell : cells) {
+        if (visible.contains(cell % MapGeometry::Columns, cell / MapGeometry::Columns)) {
+            return;
+        }
+    }
+    const int column = cells.first() % MapGeometry::Columns;
+    const int localRow = cells.first() / MapGeometry::Columns;
+    hsMap->setValue(std::clamp((column - 14) * MapGeometry::CellSize, 0, hsMap->maximum()));
+    vsMap->setValue(std::clamp((localRow - 12) * MapGeometry::CellSize, 0, vsMap->maximum()));
+}
+
+void frmMain::mnuEditReplace_Click()
+{
+    if (!m_doc.isLoaded()) {
+        return;
+    }
+    // The tile under the pointer by the current tile, to start with.
+    const int column = m_pointerCell ? m_pointerCell->x() : 0;
+    const int localRow = m_pointerCell ? m_pointerCell->y() : 0;
+    const quint8 to = static_cast<quint8>(m_currentTile.value_or(0));
+    const quint8 from = m_pointerCell ? m_doc.tileAt(currentBlock(), localRow, column).value_or(to) : to;
+    auto* window = new frmReplace(m_doc, from, to, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_platform.showModal(window);
+}
+
+void frmMain::mnuViewWorldMap_Click()
+{
+    if (!m_doc.isLoaded()) {
+        return;
+    }
+    if (!m_worldMap) {
+        m_worldMap = new frmWorldMap(m_doc, picTileset->backing(), this);
+        connect(m_worldMap, &frmWorldMap::cellClicked, this, &frmMain::showOverworldCell);
+        updateWorldViewport();
+        // Beside the main window where the screen has room, so neither hides the other.
+        const QRect main = frameGeometry();
+        const QRect screen = this->screen() ? this->screen()->availableGeometry() : main;
+        const int width = m_worldMap->frameGeometry().width();
+        m_worldMap->move(main.right() + 8 + width <= screen.right() ? main.right() + 8
+                                                                     : std::max(screen.left(), main.left() - 8 - width),
+                         main.top());
+    }
+    m_worldMap->show();
+    m_worldMap->raise();
+    m_worldMap->activateWindow();
+}
+
+void frmMain::showOverworldCell(int column, int row)
+{
+    const int block = MapGeometry::BlockOfRow(row);
+    if (block != currentBlock() || cboBlock->currentIndex() != block - 1) {
+        cboBlock->setCurrentIndex(block - 1);
+        cboBlock_Click();
+    }
+    revealCells({MapDocument::Cell(row % MapGeometry::BlockRows, column)});
+}
+
+void frmMain::updateWorldViewport()
+{
+    if (m_worldMap) {
+        m_worldMap->setViewport(currentBlock(), QRect(hsMap->value() / MapGeometry::CellSize,
+                                                      vsMap->value() / MapGeometry::CellSize, 28, 24));
+    }
 }

@@ -1,14 +1,18 @@
 #pragma once
 
-#include "core/Cartridge.h"
+#include "core/MapDocument.h"
 #include "core/PickState.h"
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointF>
 #include <QPointer>
 
 #include <optional>
+
+class frmWorldMap;
+class TitleThrottle;
 
 class CommonDialog;
 class LocationPickTarget;
@@ -34,17 +38,22 @@ public:
 
     static QString Title();  // "Orvane II: The Seeker's Crown Map Editor v1.0"
 
-    Cartridge& cartridge() { return m_cartridge; }
+    Cartridge& cartridge() { return m_doc.cartridge(); }
+    MapDocument& document() { return m_doc; }
     PickState& pickState() { return m_pick; }
     CommonDialog& dlgMain() { return *m_dlgMain; }
     Platform& platform() { return m_platform; }
 
     // The state the labels show.
-    int currentBlock() const { return m_currentBlock; }
+    int currentBlock() const { return m_doc.currentBlock(); }
     std::optional<int> currentTile() const { return m_currentTile; }
     QColor GridColor() const;
     const QImage& mapPicture() const;
     const QImage& tileStrip() const;
+    // The caption as the program last set it; the window system may show it
+    // up to a frame later during a block drawing.
+    const QString& caption() const;
+    frmWorldMap* worldMap() const;
 
     // The folder holding the help file (the executable's folder unless set).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
@@ -76,6 +85,10 @@ public slots:
     void mnuFileLoad_Click();
     void mnuFileSave_Click();
     void mnuFileQuit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void mnuEditReplace_Click();
+    void mnuViewWorldMap_Click();
     void mnuCharacters_Click();
     void mnuGameItems_Click();
     void mnuGamePriceItems_Click();
@@ -91,6 +104,8 @@ public slots:
 signals:
     // A side window of the Game menu was created (tests reach it through this).
     void sideWindowOpened(QDialog* window);
+    // Every caption the program sets, progress included.
+    void captionChanged(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,11 +116,19 @@ private:
     void buildLeftGroup();
     void buildRightGroup();
     void setGameMenuEnabled(bool enabled);
+    void updateHistoryActions();
     // Marker and readouts follow the cell under the pointer; false when the
     // position lies outside the block's picture.
     bool followPointer(QPointF position, int* column, int* localRow);
     void paintCell(int column, int localRow);
-    void pickTile(int column, int localRow);
+    void paintLineTo(QPoint cell);
+    void showChangedCells(int block, const QList<int>& cells);
+    void stepHistory(bool undo);
+    // Scrolls the map so that `cell` (256 * local row + column) is in view,
+    // unless one of `cells` already is.
+    void revealCells(const QList<int>& cells);
+    void showOverworldCell(int column, int row);
+    void updateWorldViewport();    void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
     template <typename Window>
@@ -113,14 +136,18 @@ private:
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;
-    Cartridge m_cartridge;
+    MapDocument m_doc;
+    TitleThrottle* m_caption = nullptr;
+    QPointer<frmWorldMap> m_worldMap;
     PickState m_pick;
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
     QString m_helpFolder;
 
-    int m_currentBlock = 1;
     std::optional<int> m_currentTile;
+    std::optional<QPoint> m_strokeLast;  // the cell of the stroke's last pointer position, even outside
+    std::optional<QPoint> m_pointerCell;  // the cell under the pointer, for the replace window
+    bool m_steppingHistory = false;
     quint64 m_drawGeneration = 0;
     bool m_closing = false;
     bool m_centred = false;
@@ -129,11 +156,17 @@ private:
     QAction* mnuFileLoad = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileQuit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
+    QAction* mnuEditReplace = nullptr;
     QMenu* mnuGame = nullptr;
     QAction* mnuCharacters = nullptr;
     QAction* mnuGameItems = nullptr;
     QAction* mnuGamePriceItems = nullptr;
     QAction* mnuGameTowns = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewWorldMap = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
