@@ -69,10 +69,28 @@ std::optional<quint8> MapDocument::tileAt(int block, int localRow, int column) c
     return image().at(MapGeometry::MapByteOffset(*start, localRow, column));
 }
 
-void MapDocument::beginStroke()
+void MapDocument::beginStroke(QPoint cell, quint8 tile)
 {
     ++m_stroke;
     m_strokeOpen = true;
+    m_strokeLast = cell;
+    paintCell(cell.x(), cell.y(), tile);
+}
+
+void MapDocument::strokeTo(QPoint cell, quint8 tile)
+{
+    if (!m_strokeOpen) {
+        paintCell(cell.x(), cell.y(), tile);
+        return;
+    }
+    QList<QPoint> line = MapGeometry::CellLine(m_strokeLast, cell);
+    if (cell != m_strokeLast && !line.isEmpty() && line.first() == m_strokeLast) {
+        line.removeFirst(); // painted by the position before
+    }
+    m_strokeLast = cell;
+    for (const QPoint& c : line) {
+        paintCell(c.x(), c.y(), tile);
+    }
 }
 
 void MapDocument::endStroke()

@@ -4,6 +4,7 @@
 #include "core/MapEditCommand.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QUndoStack>
 
 #include <optional>
@@ -45,9 +46,13 @@ class MapDocument : public QObject
     // The tile of a cell, or nothing outside the map.
     std::optional<quint8> tileAt(int block, int localRow, int column) const;
 
-    // A stroke: every cell painted between begin and end is one undo step.
-    // A cell painted outside a stroke is a step of its own.
-    void beginStroke();
+    // A stroke: every cell painted from the press to the release is one undo
+    // step. It starts by painting the pressed cell; each later position paints
+    // every cell on the straight line from the one before (the cells inside
+    // the block; positions may lie anywhere). Without a stroke, strokeTo
+    // paints just its cell, as a step of its own.
+    void beginStroke(QPoint cell, quint8 tile);
+    void strokeTo(QPoint cell, quint8 tile);
     void endStroke();
     // Stores `tile` into a cell of the current block and announces it, even
     // when the cell already held it. False outside the block's cells.
@@ -84,4 +89,5 @@ class MapDocument : public QObject
     QUndoStack m_history;
     quint64 m_stroke = 1;
     bool m_strokeOpen = false;
+    QPoint m_strokeLast;
 };

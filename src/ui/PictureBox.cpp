@@ -22,6 +22,14 @@ void PictureBox::setBacking(const QImage& image)
     m_backing = image.convertToFormat(TileRaster::Format);
 }
 
+void PictureBox::fillBlack(QWidget* holder)
+{
+    holder->setAutoFillBackground(true);
+    QPalette palette = holder->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    holder->setPalette(palette);
+}
+
 void PictureBox::clear(const QColor& color)
 {
     m_backing.fill(color);

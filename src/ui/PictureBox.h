@@ -20,6 +20,9 @@ public:
     void setBacking(const QImage& image);
 
     void clear(const QColor& color);
+
+    // A picture's holder (viewport): black wherever the picture does not cover it.
+    static void fillBlack(QWidget* holder);
     // Shows the whole backing image, or just `area` of it.
     void refresh();
     void refresh(const QRect& area);

@@ -5,11 +5,10 @@
 #include "ui/LocationPickTarget.h"
 #include "ui/LocationWindow.h"
 #include "core/MapGeometry.h"
-#include "core/MapPainting.h"
 #include "ui/TitleThrottle.h"
-#include "ui/WheelScroller.h"
-#include "ui/frmReplace.h"
-#include "ui/frmWorldMap.h"
+#include "ui/MapEditMenus.h"
+#include "ui/MapView.h"
+#include "ui/TileStripView.h"
 #include "ui/PictureBox.h"
 #include "ui/Platform.h"
 #include "ui/ShapeOutline.h"
@@ -52,19 +51,6 @@ QLabel* makeCaption(QWidget* parent, const QString& text, int x, int y)
 QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
     return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
-}
-
-QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
-                          const QRect& geometry, int maximum, int small, int large)
-{
-    auto* bar = new QScrollBar(orientation, parent);
-    bar->setObjectName(name);
-    bar->setGeometry(geometry);
-    bar->setRange(0, maximum);
-    bar->setSingleStep(small);
-    bar->setPageStep(large);
-    bar->setTracking(true);  // the picture follows the thumb while it is dragged
-    return bar;
 }
 
 // The items or towns window filled from the file and ready to show, or
@@ -115,13 +101,20 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     buildRightGroup();
     setGameMenuEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    connect(&m_doc, &MapDocument::cellsChanged, this, &frmMain::showChangedCells);
-    QUndoStack& history = m_doc.undoStack();
-    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged}) {
-        connect(&history, changed, this, &frmMain::updateHistoryActions);
-    }
-    connect(&history, &QUndoStack::undoTextChanged, this, &frmMain::updateHistoryActions);
-    connect(&history, &QUndoStack::redoTextChanged, this, &frmMain::updateHistoryActions);
+    MapEditMenus::Host host;
+    host.selectBlock = [this](int block) {
+        cboBlock->setCurrentIndex(block - 1);
+        cboBlock_Click();
+    };
+    host.closing = [this] { return m_closing; };
+    host.replaceTiles = [this] {
+        const auto to = static_cast<quint8>(m_currentTile.value_or(0));
+        const auto under = m_pointerCell ? m_doc.tileAt(currentBlock(), m_pointerCell->y(), m_pointerCell->x())
+                                         : std::nullopt;
+        return std::make_pair(under.value_or(to), to);
+    };
+    m_editMenus = new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_doc, *m_mapView, m_platform,
+                                   picTileset->backing(), host);
 }
 
 frmMain::~frmMain()
@@ -160,17 +153,6 @@ void frmMain::buildMenus()
     mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
                             &frmMain::mnuFileQuit_Click);
 
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditUndo = addAction(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
-                            QKeySequence(Qt::CTRL | Qt::Key_Z), &frmMain::mnuEditUndo_Click);
-    mnuEditRedo = addAction(mnuEdit, QStringLiteral("mnuEditRedo"), QStringLiteral("&Redo"),
-                            QKeySequence(Qt::CTRL | Qt::Key_Y), &frmMain::mnuEditRedo_Click);
-    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    addSeparator(mnuEdit, QStringLiteral("mnuEditSep"));
-    mnuEditReplace = addAction(mnuEdit, QStringLiteral("mnuEditReplace"), QStringLiteral("Re&place Tile..."),
-                               QKeySequence(Qt::CTRL | Qt::Key_R), &frmMain::mnuEditReplace_Click);
-
     mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
     mnuCharacters = addAction(mnuGame, QStringLiteral("mnuCharacters"), QStringLiteral("&Characters"),
@@ -182,11 +164,6 @@ void frmMain::buildMenus()
     addSeparator(mnuGame, QStringLiteral("mnuGameSep"));
     mnuGameTowns = addAction(mnuGame, QStringLiteral("mnuGameTowns"), QStringLiteral("&Location of Towns"),
                              QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuGameTowns_Click);
-
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuViewWorldMap = addAction(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
-                                QKeySequence(Qt::CTRL | Qt::Key_M), &frmMain::mnuViewWorldMap_Click);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -203,25 +180,16 @@ void frmMain::buildLeftGroup()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(8, 8, 137, 465);
 
-    vsTiles = makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
+    vsTiles = MapView::makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
     connect(vsTiles, &QScrollBar::valueChanged, this, &frmMain::vsTiles_Change);
 
-    picHolder_00 = new QWidget(Frame1);
-    picHolder_00->setObjectName(QStringLiteral("picHolder_00"));
-    picHolder_00->setGeometry(24, 16, 33, 441);
-    picHolder_00->setAutoFillBackground(true);
-    QPalette holderPalette = picHolder_00->palette();
-    holderPalette.setColor(QPalette::Window, Qt::black);
-    picHolder_00->setPalette(holderPalette);
-
-    picTileset = new PictureBox(QStringLiteral("picTileset"),
-                                QSize(TileRaster::StripWidth, TileRaster::StripHeight), picHolder_00);
-    picTileset->move(0, 0);
+    auto* stripView = new TileStripView(vsTiles, Frame1);
+    stripView->setGeometry(24, 16, 33, 441);
+    picHolder_00 = stripView;
+    picTileset = stripView->strip();
+    shpPoint = stripView->marker();
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { picTileset_MouseDown(position); });
-    new WheelScroller(picHolder_00, vsTiles, nullptr);
-    shpPoint = new ShapeOutline(QStringLiteral("shpPoint"), QSize(32, 32), QColor(255, 0, 0), picTileset);
-    shpPoint->move(-200, 0);
 
     makeCaption(Frame1, QStringLiteral("Tile #:"), 64, 16);
     lblTile = makeValueLabel(Frame1, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17));
@@ -245,42 +213,23 @@ void frmMain::buildRightGroup()
     // Nothing to draw before a cartridge is loaded.
     Frame2->setEnabled(false);
 
-    picHolder_01 = new QWidget(Frame2);
-    picHolder_01->setObjectName(QStringLiteral("picHolder_01"));
-    picHolder_01->setGeometry(8, 16, 465, 401);
-    picHolder_01->setAutoFillBackground(true);
-    QPalette holderPalette = picHolder_01->palette();
-    holderPalette.setColor(QPalette::Window, Qt::black);
-    picHolder_01->setPalette(holderPalette);
-
-    picMap = new PictureBox(QStringLiteral("picMap"),
-                            QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), picHolder_01);
-    picMap->move(0, 9000);  // out of view until the first load
+    m_mapView = new MapView(m_doc, picTileset->backing(), [this] { return GridColor(); }, Frame2);
+    m_mapView->setGeometry(8, 16, 465, 401);
+    picHolder_01 = m_mapView;
+    picMap = m_mapView->picture();
+    shpMap = m_mapView->marker();
+    vsMap = m_mapView->verticalBar();
+    hsMap = m_mapView->horizontalBar();
     connect(picMap, &PictureBox::moved, this, &frmMain::picMap_MouseMove);
     connect(picMap, &PictureBox::pressed, this,
             [this](Qt::MouseButton button, Qt::MouseButtons, QPointF position) { picMap_MouseDown(button, position); });
     connect(picMap, &PictureBox::released, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton) {
-            m_strokeLast.reset();
             m_doc.endStroke();
         }
     });
-    picMap->setToolTipSource([this](QPointF position) {
-        const int column = MapGeometry::CellFromPointer(position.x());
-        const int localRow = MapGeometry::CellFromPointer(position.y());
-        const auto tile = m_doc.isLoaded() ? m_doc.tileAt(currentBlock(), localRow, column) : std::nullopt;
-        return tile ? MapGeometry::CellDescription(currentBlock(), localRow, column, *tile) : QString();
-    });
-    shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, picMap);
-    shpMap->move(700, 8);
-
-    vsMap = makeScrollBar(picHolder_01, QStringLiteral("vsMap"), Qt::Vertical, QRect(448, 0, 17, 385), 128, 16, 128);
-    hsMap = makeScrollBar(picHolder_01, QStringLiteral("hsMap"), Qt::Horizontal, QRect(0, 384, 449, 17), 3656, 16, 128);
     connect(vsMap, &QScrollBar::valueChanged, this, &frmMain::vsMap_Change);
     connect(hsMap, &QScrollBar::valueChanged, this, &frmMain::hsMap_Change);
-    vsMap->raise();
-    hsMap->raise();
-    new WheelScroller(picHolder_01, vsMap, hsMap);
 
     makeCaption(Frame2, QStringLiteral("Block:"), 16, 432);
     cboBlock = new QComboBox(Frame2);
@@ -311,28 +260,14 @@ void frmMain::buildRightGroup()
 void frmMain::setGameMenuEnabled(bool enabled)
 {
     // A disabled menu takes its entries' shortcuts with it.
-    for (QMenu* menu : {mnuGame, mnuEdit, mnuView}) {
-        menu->setEnabled(enabled);
-        menu->menuAction()->setEnabled(enabled);
-    }
-    for (QAction* action :
-         {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns, mnuEditReplace, mnuViewWorldMap}) {
+    mnuGame->setEnabled(enabled);
+    mnuGame->menuAction()->setEnabled(enabled);
+    for (QAction* action : {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns}) {
         action->setEnabled(enabled);
     }
-    updateHistoryActions();
-}
-
-void frmMain::updateHistoryActions()
-{
-    const QUndoStack& history = m_doc.undoStack();
-    const bool available = mnuEdit->isEnabled();
-    mnuEditUndo->setEnabled(available && history.canUndo());
-    mnuEditRedo->setEnabled(available && history.canRedo());
-    const auto caption = [](const QString& verb, const QString& step) {
-        return step.isEmpty() ? verb : verb + u' ' + step;
-    };
-    mnuEditUndo->setText(caption(QStringLiteral("&Undo"), history.undoText()));
-    mnuEditRedo->setText(caption(QStringLiteral("&Redo"), history.redoText()));
+    if (m_editMenus) {
+        m_editMenus->setEnabled(enabled);
+    }
 }
 
 QColor frmMain::GridColor() const
@@ -348,11 +283,6 @@ const QImage& frmMain::mapPicture() const
 const QImage& frmMain::tileStrip() const
 {
     return picTileset->backing();
-}
-
-frmWorldMap* frmMain::worldMap() const
-{
-    return m_worldMap.data();
 }
 
 const QString& frmMain::caption() const
@@ -447,7 +377,6 @@ bool frmMain::LoadCartridge(const QString& path)
 {
     m_caption->showNow(QStringLiteral("Loading Map Data..."));
     QString error;
-    m_strokeLast.reset();
     const bool loaded = m_doc.load(path, &error);
     m_caption->showNow(Title());
     if (!loaded) {
@@ -516,11 +445,7 @@ void frmMain::mnuHelpAbout_Click()
 void frmMain::openSideWindow(QDialog* window)
 {
     // The world map shows the item and town locations as the file holds them.
-    connect(window, &QObject::destroyed, this, [this] {
-        if (m_worldMap) {
-            m_worldMap->refreshMarkers();
-        }
-    });
+    connect(window, &QObject::destroyed, m_editMenus, &MapEditMenus::refreshMarkers);
     emit sideWindowOpened(window);
     m_platform.showModal(window);
 }
@@ -627,10 +552,8 @@ void frmMain::cboBlock_Click()
         return;
     }
     lblBlock->setText(entry.left(1));
-    m_strokeLast.reset();
-    m_doc.endStroke();
     m_doc.setCurrentBlock(MapGeometry::ReadDecimal(lblBlock->text()));
-    updateWorldViewport();
+    m_editMenus->updateWorldViewport();
     DrawBlock(BlockStartOffset(currentBlock()));
 }
 
@@ -680,13 +603,13 @@ void frmMain::picGridColor_Click()
 void frmMain::hsMap_Change(int value)
 {
     picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), picMap->y());
-    updateWorldViewport();
+    m_editMenus->updateWorldViewport();
 }
 
 void frmMain::vsMap_Change(int value)
 {
     picMap->move(picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
-    updateWorldViewport();
+    m_editMenus->updateWorldViewport();
 }
 
 // ---- Painting and readouts ------------------------------------------------------
@@ -713,27 +636,11 @@ void frmMain::picMap_MouseMove(Qt::MouseButtons buttons, QPointF position)
 {
     int column = 0;
     int localRow = 0;
-    const bool inside = followPointer(position, &column, &localRow);
-    if (buttons != Qt::LeftButton) {
-        return;
-    }
-    const QPoint cell(MapGeometry::CellFromPointer(position.x()), MapGeometry::CellFromPointer(position.y()));
-    if (m_strokeLast) {
-        paintLineTo(cell);  // a fast drag leaves no gaps; the part outside the block is dropped
-    } else if (inside) {
-        paintCell(column, localRow);
-    }
-    m_strokeLast = cell;
-}
-
-void frmMain::paintLineTo(QPoint cell)
-{
-    QList<QPoint> line = MapGeometry::CellLine(*m_strokeLast, cell);
-    if (cell != *m_strokeLast && !line.isEmpty() && line.first() == *m_strokeLast) {
-        line.removeFirst();  // painted by the movement before
-    }
-    for (const QPoint& c : line) {
-        paintCell(c.x(), c.y());
+    followPointer(position, &column, &localRow);
+    if (buttons == Qt::LeftButton && m_currentTile) {
+        // A fast drag leaves no gaps; the part of the line outside the block is dropped.
+        m_doc.strokeTo(QPoint(MapGeometry::CellFromPointer(position.x()), MapGeometry::CellFromPointer(position.y())),
+                       static_cast<quint8>(*m_currentTile));
     }
 }
 
@@ -750,36 +657,11 @@ void frmMain::picMap_MouseDown(Qt::MouseButton button, QPointF position)
         handOverLocation();
         return;
     }
-    if (button == Qt::LeftButton) {
-        m_doc.beginStroke();
-        m_strokeLast = QPoint(column, localRow);
-        paintCell(column, localRow);
+    if (button == Qt::LeftButton && m_currentTile) {
+        m_doc.beginStroke(QPoint(column, localRow), static_cast<quint8>(*m_currentTile));
     } else if (button == Qt::RightButton) {
         pickTile(column, localRow);
     }
-}
-
-void frmMain::paintCell(int column, int localRow)
-{
-    if (!m_currentTile) {
-        return;  // no tile chosen yet: nothing to paint
-    }
-    m_doc.paintCell(column, localRow, static_cast<quint8>(*m_currentTile));
-}
-
-void frmMain::showChangedCells(int block, const QList<int>& cells)
-{
-    if (block != currentBlock()) {
-        return;  // drawn from the image when that block is shown
-    }
-    QRect changed;
-    for (const int cell : cells) {
-        const int column = cell % MapGeometry::Columns;
-        const int localRow = cell / MapGeometry::Columns;
-        changed |= MapPainting::DrawCell(picMap->backing(), picTileset->backing(), column, localRow,
-                                         *m_doc.tileAt(block, localRow, column), GridColor());
-    }
-    picMap->refresh(changed);
 }
 
 void frmMain::pickTile(int column, int localRow)
@@ -806,117 +688,4 @@ void frmMain::handOverLocation()
     const int column = MapGeometry::ReadDecimal(lblLat->text());
     target->SetPickedLocation(m_pick.PickRow, MapGeometry::LocationText(row, column), lblBlock->text());
     m_platform.showModal(target->window());
-}
-
-// ---- Edit and View menus --------------------------------------------------------
-
-void frmMain::mnuEditUndo_Click()
-{
-    stepHistory(true);
-}
-
-void frmMain::mnuEditRedo_Click()
-{
-    stepHistory(false);
-}
-
-void frmMain::stepHistory(bool undo)
-{
-    // A step in another block first shows that block, as the block list
-    // would, so the user sees what changes. The drawing yields to the event
-    // loop; a second undo pressed meanwhile waits for this one.
-    if (m_steppingHistory || !m_doc.isLoaded()) {
-        return;
-    }
-    const auto place = undo ? m_doc.nextUndoPlace() : m_doc.nextRedoPlace();
-    if (!place) {
-        return;
-    }
-    m_steppingHistory = true;
-    m_strokeLast.reset();
-    m_doc.endStroke();
-    QUndoStack& history = m_doc.undoStack();
-    const int index = history.index();
-    if (place->block != currentBlock()) {
-        cboBlock->setCurrentIndex(place->block - 1);
-        cboBlock_Click();
-    }
-    // Unless the drawing was overtaken (another block, a load, an edit, closing).
-    if (!m_closing && currentBlock() == place->block && history.index() == index) {
-        undo ? history.undo() : history.redo();
-        revealCells(place->cells);
-    }
-    m_steppingHistory = false;
-}
-
-void frmMain::revealCells(const QList<int>& cells)
-{
-    if (cells.isEmpty()) {
-        return;
-    }
-    const QRect visible(hsMap->value() / MapGeometry::CellSize, vsMap->value() / MapGeometry::CellSize, 28, 24);
-    for (const int cell : cells) {
-        if (visible.contains(cell % MapGeometry::Columns, cell / MapGeometry::Columns)) {
-            return;
-        }
-    }
-    const int column = cells.first() % MapGeometry::Columns;
-    const int localRow = cells.first() / MapGeometry::Columns;
-    hsMap->setValue(std::clamp((column - 14) * MapGeometry::CellSize, 0, hsMap->maximum()));
-    vsMap->setValue(std::clamp((localRow - 12) * MapGeometry::CellSize, 0, vsMap->maximum()));
-}
-
-void frmMain::mnuEditReplace_Click()
-{
-    if (!m_doc.isLoaded()) {
-        return;
-    }
-    // The tile under the pointer by the current tile, to start with.
-    const int column = m_pointerCell ? m_pointerCell->x() : 0;
-    const int localRow = m_pointerCell ? m_pointerCell->y() : 0;
-    const quint8 to = static_cast<quint8>(m_currentTile.value_or(0));
-    const quint8 from = m_pointerCell ? m_doc.tileAt(currentBlock(), localRow, column).value_or(to) : to;
-    auto* window = new frmReplace(m_doc, from, to, this);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    m_platform.showModal(window);
-}
-
-void frmMain::mnuViewWorldMap_Click()
-{
-    if (!m_doc.isLoaded()) {
-        return;
-    }
-    if (!m_worldMap) {
-        m_worldMap = new frmWorldMap(m_doc, picTileset->backing(), this);
-        connect(m_worldMap, &frmWorldMap::cellClicked, this, &frmMain::showOverworldCell);
-        updateWorldViewport();
-        // Beside the main window where the screen has room, so neither hides the other.
-        const QRect main = frameGeometry();
-        const QRect screen = this->screen() ? this->screen()->availableGeometry() : main;
-        const int width = m_worldMap->frameGeometry().width();
-        m_worldMap->move(main.right() + 8 + width <= screen.right() ? main.right() + 8
-                                                                     : std::max(screen.left(), main.left() - 8 - width),
-                         main.top());
-    }
-    m_worldMap->show();
-    m_worldMap->raise();
-    m_worldMap->activateWindow();
-}
-
-void frmMain::showOverworldCell(int column, int row)
-{
-    const int block = MapGeometry::BlockOfRow(row);
-    if (block != currentBlock() || cboBlock->currentIndex() != block - 1) {
-        cboBlock->setCurrentIndex(block - 1);
-        cboBlock_Click();
-    }
-    revealCells({MapDocument::Cell(row % MapGeometry::BlockRows, column)});
-}
-
-void frmMain::updateWorldViewport()
-{
-    if (m_worldMap) {
-        m_worldMap->setViewport(currentBlock(), QRect(hsMap->value() / MapGeometry::CellSize,
-                                                      vsMap->value() / MapGeometry::CellSize, 28, 24));
-    }
 }

@@ -11,7 +11,8 @@
 
 #include <optional>
 
-class frmWorldMap;
+class MapEditMenus;
+class MapView;
 class TitleThrottle;
 
 class CommonDialog;
@@ -53,7 +54,7 @@ public:
     // The caption as the program last set it; the window system may show it
     // up to a frame later during a block drawing.
     const QString& caption() const;
-    frmWorldMap* worldMap() const;
+    MapEditMenus& editMenus() { return *m_editMenus; }
 
     // The folder holding the help file (the executable's folder unless set).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
@@ -85,10 +86,6 @@ public slots:
     void mnuFileLoad_Click();
     void mnuFileSave_Click();
     void mnuFileQuit_Click();
-    void mnuEditUndo_Click();
-    void mnuEditRedo_Click();
-    void mnuEditReplace_Click();
-    void mnuViewWorldMap_Click();
     void mnuCharacters_Click();
     void mnuGameItems_Click();
     void mnuGamePriceItems_Click();
@@ -116,19 +113,10 @@ private:
     void buildLeftGroup();
     void buildRightGroup();
     void setGameMenuEnabled(bool enabled);
-    void updateHistoryActions();
     // Marker and readouts follow the cell under the pointer; false when the
     // position lies outside the block's picture.
     bool followPointer(QPointF position, int* column, int* localRow);
-    void paintCell(int column, int localRow);
-    void paintLineTo(QPoint cell);
-    void showChangedCells(int block, const QList<int>& cells);
-    void stepHistory(bool undo);
-    // Scrolls the map so that `cell` (256 * local row + column) is in view,
-    // unless one of `cells` already is.
-    void revealCells(const QList<int>& cells);
-    void showOverworldCell(int column, int row);
-    void updateWorldViewport();    void pickTile(int column, int localRow);
+    void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
     template <typename Window>
@@ -138,16 +126,16 @@ private:
     CommonDialog* m_dlgMain = nullptr;
     MapDocument m_doc;
     TitleThrottle* m_caption = nullptr;
-    QPointer<frmWorldMap> m_worldMap;
+    MapView* m_mapView = nullptr;
+    MapEditMenus* m_editMenus = nullptr;
     PickState m_pick;
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
     QString m_helpFolder;
 
     std::optional<int> m_currentTile;
-    std::optional<QPoint> m_strokeLast;  // the cell of the stroke's last pointer position, even outside
     std::optional<QPoint> m_pointerCell;  // the cell under the pointer, for the replace window
-    bool m_steppingHistory = false;
+
     quint64 m_drawGeneration = 0;
     bool m_closing = false;
     bool m_centred = false;
@@ -156,17 +144,11 @@ private:
     QAction* mnuFileLoad = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileQuit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuEditUndo = nullptr;
-    QAction* mnuEditRedo = nullptr;
-    QAction* mnuEditReplace = nullptr;
     QMenu* mnuGame = nullptr;
     QAction* mnuCharacters = nullptr;
     QAction* mnuGameItems = nullptr;
     QAction* mnuGamePriceItems = nullptr;
     QAction* mnuGameTowns = nullptr;
-    QMenu* mnuView = nullptr;
-    QAction* mnuViewWorldMap = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHelpAbout = nullptr;
