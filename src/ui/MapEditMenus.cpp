@@ -151,6 +151,8 @@ void MapEditMenus::mnuViewWorldMap_Click()
     if (!m_worldMap) {
         m_worldMap = new frmWorldMap(m_document, m_strip, m_window);
         connect(m_worldMap, &frmWorldMap::cellClicked, this, &MapEditMenus::showOverworldCell);
+        // Undo, redo and replace keep their keys while the world map is the active window.
+        m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditReplace});
         updateWorldViewport();
         // Beside the main window where the screen has room, so neither hides the other.
         const QRect main = m_window->frameGeometry();
