@@ -89,6 +89,7 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     m_caption = new TitleThrottle(this);
     connect(m_caption, &TitleThrottle::captionChanged, this, &frmMain::captionChanged);
     setFont(UiFonts::Arial(8.25));
+    setAttribute(Qt::WA_AlwaysShowToolTips);  // the map's cell tooltip, also beside a hex editor that has the focus
     m_dlgMain = new CommonDialog(platform, this);
 
     auto* client = new QWidget(this);
