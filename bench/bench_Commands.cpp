@@ -1,4 +1,4 @@
-#include "BenchPlatform.h"
+#include "BenchSession.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
 #include "ui/frmCharacters.h"
@@ -18,49 +18,13 @@
 
 // What a user waits for: loading, changing blocks, painting during a drag,
 // saving, and each Game window's fill and save, on a real file.
-namespace {
-
-QByteArray cartridgeBytes()
-{
-    QByteArray bytes(262160, '\0');
-    quint32 state = 99;
-    for (char& b : bytes) {
-        state = state * 1664525U + 1013904223U;
-        b = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
-
-struct Session {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("bench.nes"));
-    BenchPlatform platform;
-    frmMain window{platform};
-
-    Session()
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(cartridgeBytes());
-        file.close();
-        window.show();
-    }
-};
-
-void flushEvents()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
 
 // The floor for a save: writing a cartridge-sized file through a temporary
 // file and a rename, the way every save is made.
 static void BM_FloorAtomicFileWrite(benchmark::State& state)
 {
     Session s;
-    const QByteArray bytes = cartridgeBytes();
+    const QByteArray bytes = BenchSession::cartridgeBytes();
     for (auto _ : state) {
         QSaveFile file(s.path);
         file.open(QIODevice::WriteOnly);
@@ -101,10 +65,19 @@ static void BM_PaintCellDuringDrag(benchmark::State& state)
     Session s;
     s.window.LoadRom(s.path);
     QWidget* map = s.window.findChild<QWidget*>(QStringLiteral("picMap"));
-    flushEvents();
-    int step = 0;
+    BenchSession::flushEvents();
+    // One stroke, from cell to neighbouring cell (a snake over the visible cells).
+    const auto cellAt = [](int step) {
+        const int row = (step / 28) % 24;
+        const int column = row % 2 == 0 ? step % 28 : 27 - step % 28;
+        return QPointF(8 + 16 * column, 8 + 16 * row);
+    };
+    QMouseEvent press(QEvent::MouseButtonPress, cellAt(0), map->mapToGlobal(cellAt(0)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(map, &press);
+    int step = 1;
     for (auto _ : state) {
-        const QPointF at(8 + 16 * (step % 28), 8 + 16 * ((step / 28) % 24));
+        const QPointF at = cellAt(step);
         ++step;
         QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(map, &move);
@@ -159,7 +132,7 @@ void BM_LocationWindow(benchmark::State& state, bool save)
         } else {
             window->close();
         }
-        flushEvents();
+        BenchSession::flushEvents();
     }
 }
 static void BM_ItemsFill(benchmark::State& state) { BM_LocationWindow<frmIB>(state, false); }

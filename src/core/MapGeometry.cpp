@@ -2,7 +2,9 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace MapGeometry {
 
@@ -17,6 +19,63 @@ int CellFromPointer(double position)
         return -1'000'000;
     }
     return static_cast<int>(cell);
+}
+
+QList<QPoint> CellLine(QPoint from, QPoint to)
+{
+    const qint64 dx = qint64(to.x()) - from.x();
+    const qint64 dy = qint64(to.y()) - from.y();
+    const qint64 steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0) {
+        return IsCellInBlock(from.x(), from.y()) ? QList<QPoint>{from} : QList<QPoint>{};
+    }
+    // Only the stretch of the line that crosses the block is walked, so ends
+    // far outside cost nothing.
+    double low = 0;
+    double high = 1;
+    const auto clip = [&low, &high](double start, double delta, double min, double max) {
+        if (delta == 0) {
+            if (start < min || start > max) {
+                high = -1;
+            }
+            return;
+        }
+        double t1 = (min - start) / delta;
+        double t2 = (max - start) / delta;
+        if (t1 > t2) {
+            std::swap(t1, t2);
+        }
+        low = std::max(low, t1);
+        high = std::min(high, t2);
+    };
+    clip(from.x(), static_cast<double>(dx), -0.5, Columns - 0.5);
+    clip(from.y(), static_cast<double>(dy), -0.5, BlockRows - 0.5);
+    QList<QPoint> cells;
+    if (low > high) {
+        return cells;
+    }
+    const qint64 first = std::max<qint64>(0, static_cast<qint64>(std::floor(low * steps)) - 1);
+    const qint64 last = std::min<qint64>(steps, static_cast<qint64>(std::ceil(high * steps)) + 1);
+    for (qint64 i = first; i <= last; ++i) {
+        const double t = static_cast<double>(i) / static_cast<double>(steps);
+        const int x = from.x() + static_cast<int>(std::lround(t * static_cast<double>(dx)));
+        const int y = from.y() + static_cast<int>(std::lround(t * static_cast<double>(dy)));
+        if (IsCellInBlock(x, y)) {
+            cells.append(QPoint(x, y));
+        }
+    }
+    return cells;
+}
+
+QString CellDescription(int block, int localRow, int column, quint8 tile)
+{
+    const qint32 offset = MapByteOffset(BlockStart(block).value_or(0), localRow, column);
+    return QStringLiteral("Block %1 \u00b7 row %2, column %3 \u00b7 tile %4 \u00b7 offset 0x%5")
+        .arg(block)
+        .arg(OverworldRow(block, localRow))
+        .arg(column)
+        .arg(TileReadout(tile))
+        .arg(QString::number(offset, 16).toUpper());
 }
 
 QString ThreeDigits(int value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPoint>
 #include <QString>
 
 #include <optional>
@@ -44,6 +46,11 @@ constexpr bool IsCellInBlock(int column, int localRow)
     return column >= 0 && column < Columns && localRow >= 0 && localRow < BlockRows;
 }
 
+// The cells of the straight line from cell `from` to cell `to` (both ends
+// included, in order from `from`) that lie inside the block; the ends may lie
+// anywhere, even far outside.
+QList<QPoint> CellLine(QPoint from, QPoint to);
+
 constexpr int OverworldRow(int block, int localRow) { return localRow + (block - 1) * BlockRows; }
 constexpr int BlockOfRow(int row) { return row / BlockRows + 1; }
 
@@ -55,6 +62,10 @@ QString BlockLabel(int block);  // "3"
 QString TileReadout(int tile);  // "0A"
 QString PadToTwoChars(const QString& text);  // "A" -> "0A"
 QString DrawProgressCaption(int localRow, int column);  // "Loading Map - (001, 000)"
+
+// What the pointer is over, for users who check a change in a hex editor:
+// "Block 2 · row 45, column 12 · tile 2B · offset 0x8D1C".
+QString CellDescription(int block, int localRow, int column, quint8 tile);
 
 // Readers.
 int ReadDecimal(const QString& text);  // sextant readouts and block labels

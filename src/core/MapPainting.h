@@ -4,17 +4,14 @@
 #include <QImage>
 #include <QRect>
 
-class CartridgeImage;
+// How a stored cell shows in the map picture: the tile's picture copied into
+// the cell, outlined in the grid colour. A paint, an undo, a redo and a
+// replace all end here once the document has stored the byte.
+namespace MapPainting
+{
 
-// Painting one cell: the only way a map byte changes. The tile's picture is
-// copied into the cell, the cell is outlined in the grid colour, and the tile
-// number is stored into the image.
-namespace MapPainting {
-
-// Paints cell (column, localRow) of the block starting at `blockStart`.
-// Returns the area of the picture that changed; an empty rectangle when the
-// cell lies outside the block (nothing is drawn or stored then).
-QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const QImage& strip,
-                int column, int localRow, quint8 tile, const QColor& outline);
+// Draws cell (column, localRow) holding `tile`. Returns the area of the
+// picture that changed; an empty rectangle for a cell outside the block.
+QRect DrawCell(QImage& picture, const QImage& strip, int column, int localRow, quint8 tile, const QColor& outline);
 
 } // namespace MapPainting

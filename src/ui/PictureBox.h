@@ -4,6 +4,8 @@
 #include <QPointF>
 #include <QWidget>
 
+#include <functional>
+
 // A picture area with a persistent backing image: drawing goes into
 // backing(), and the screen shows it after refresh(). It reports presses and
 // movements in its own pixel coordinates as floating-point positions, and
@@ -18,19 +20,29 @@ public:
     void setBacking(const QImage& image);
 
     void clear(const QColor& color);
+
+    // A picture's holder (viewport): black wherever the picture does not cover it.
+    static void fillBlack(QWidget* holder);
     // Shows the whole backing image, or just `area` of it.
     void refresh();
     void refresh(const QRect& area);
 
+    // The tooltip for a position in the picture; an empty text shows none.
+    void setToolTipSource(std::function<QString(QPointF)> source) { m_toolTipSource = std::move(source); }
+
 signals:
     void pressed(Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position);
     void moved(Qt::MouseButtons buttons, QPointF position);
+    void released(Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     QImage m_backing;
+    std::function<QString(QPointF)> m_toolTipSource;
 };

@@ -10,7 +10,10 @@
 #include "ui/LocationPickTarget.h"
 #include "ui/LocationWindow.h"
 #include "core/MapGeometry.h"
-#include "core/MapPainting.h"
+#include "ui/TitleThrottle.h"
+#include "ui/MapEditMenus.h"
+#include "ui/MapView.h"
+#include "ui/TileStripView.h"
 #include "ui/PictureBox.h"
 #include "ui/Platform.h"
 #include "ui/ShapeOutline.h"
@@ -59,19 +62,6 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text
     return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
 }
 
-QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
-                          const QRect& geometry, int maximum, int small, int large)
-{
-    auto* bar = new QScrollBar(orientation, parent);
-    bar->setObjectName(name);
-    bar->setGeometry(geometry);
-    bar->setRange(0, maximum);
-    bar->setSingleStep(small);
-    bar->setPageStep(large);
-    bar->setTracking(true);  // the picture follows the thumb while it is dragged
-    return bar;
-}
-
 // The items or towns window filled from the file and ready to show, or
 // nothing after the window's message. One window of each kind at most: chosen
 // again while it waits for a pick, it is filled again and the picks not yet
@@ -105,7 +95,10 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Title());
+    m_caption = new TitleThrottle(this);
+    connect(m_caption, &TitleThrottle::captionChanged, this, &frmMain::captionChanged);
     setFont(UiFonts::Arial(8.25));
+    setAttribute(Qt::WA_AlwaysShowToolTips);  // the map's cell tooltip, also beside a hex editor that has the focus
     m_dlgMain = new CommonDialog(platform, this);
 
     auto* client = new QWidget(this);
@@ -121,6 +114,20 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     buildDesktopIntegration();
     setGameMenuEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    MapEditMenus::Host host;
+    host.selectBlock = [this](int block) {
+        cboBlock->setCurrentIndex(block - 1);
+        cboBlock_Click();
+    };
+    host.closing = [this] { return m_closing; };
+    host.replaceTiles = [this] {
+        const auto to = static_cast<quint8>(m_currentTile.value_or(0));
+        const auto under = m_pointerCell ? m_doc.tileAt(currentBlock(), m_pointerCell->y(), m_pointerCell->x())
+                                         : std::nullopt;
+        return std::make_pair(under.value_or(to), to);
+    };
+    m_editMenus = new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_doc, *m_mapView, m_platform,
+                                   picTileset->backing(), host);
 }
 
 frmMain::~frmMain()
@@ -187,24 +194,16 @@ void frmMain::buildLeftGroup()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(8, 8, 137, 465);
 
-    vsTiles = makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
+    vsTiles = MapView::makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
     connect(vsTiles, &QScrollBar::valueChanged, this, &frmMain::vsTiles_Change);
 
-    picHolder_00 = new QWidget(Frame1);
-    picHolder_00->setObjectName(QStringLiteral("picHolder_00"));
-    picHolder_00->setGeometry(24, 16, 33, 441);
-    picHolder_00->setAutoFillBackground(true);
-    QPalette holderPalette = picHolder_00->palette();
-    holderPalette.setColor(QPalette::Window, Qt::black);
-    picHolder_00->setPalette(holderPalette);
-
-    picTileset = new PictureBox(QStringLiteral("picTileset"),
-                                QSize(TileRaster::StripWidth, TileRaster::StripHeight), picHolder_00);
-    picTileset->move(0, 0);
+    auto* stripView = new TileStripView(vsTiles, Frame1);
+    stripView->setGeometry(24, 16, 33, 441);
+    picHolder_00 = stripView;
+    picTileset = stripView->strip();
+    shpPoint = stripView->marker();
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { picTileset_MouseDown(position); });
-    shpPoint = new ShapeOutline(QStringLiteral("shpPoint"), QSize(32, 32), QColor(255, 0, 0), picTileset);
-    shpPoint->move(-200, 0);
 
     makeCaption(Frame1, QStringLiteral("Tile #:"), 64, 16);
     lblTile = makeValueLabel(Frame1, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17));
@@ -228,29 +227,23 @@ void frmMain::buildRightGroup()
     // Nothing to draw before a cartridge is loaded.
     Frame2->setEnabled(false);
 
-    picHolder_01 = new QWidget(Frame2);
-    picHolder_01->setObjectName(QStringLiteral("picHolder_01"));
-    picHolder_01->setGeometry(8, 16, 465, 401);
-    picHolder_01->setAutoFillBackground(true);
-    QPalette holderPalette = picHolder_01->palette();
-    holderPalette.setColor(QPalette::Window, Qt::black);
-    picHolder_01->setPalette(holderPalette);
-
-    picMap = new PictureBox(QStringLiteral("picMap"),
-                            QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), picHolder_01);
-    picMap->move(0, 9000);  // out of view until the first load
+    m_mapView = new MapView(m_doc, picTileset->backing(), [this] { return GridColor(); }, Frame2);
+    m_mapView->setGeometry(8, 16, 465, 401);
+    picHolder_01 = m_mapView;
+    picMap = m_mapView->picture();
+    shpMap = m_mapView->marker();
+    vsMap = m_mapView->verticalBar();
+    hsMap = m_mapView->horizontalBar();
     connect(picMap, &PictureBox::moved, this, &frmMain::picMap_MouseMove);
     connect(picMap, &PictureBox::pressed, this,
             [this](Qt::MouseButton button, Qt::MouseButtons, QPointF position) { picMap_MouseDown(button, position); });
-    shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, picMap);
-    shpMap->move(700, 8);
-
-    vsMap = makeScrollBar(picHolder_01, QStringLiteral("vsMap"), Qt::Vertical, QRect(448, 0, 17, 385), 128, 16, 128);
-    hsMap = makeScrollBar(picHolder_01, QStringLiteral("hsMap"), Qt::Horizontal, QRect(0, 384, 449, 17), 3656, 16, 128);
+    connect(picMap, &PictureBox::released, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton) {
+            m_doc.endStroke();
+        }
+    });
     connect(vsMap, &QScrollBar::valueChanged, this, &frmMain::vsMap_Change);
     connect(hsMap, &QScrollBar::valueChanged, this, &frmMain::hsMap_Change);
-    vsMap->raise();
-    hsMap->raise();
 
     makeCaption(Frame2, QStringLiteral("Block:"), 16, 432);
     cboBlock = new QComboBox(Frame2);
@@ -286,6 +279,9 @@ void frmMain::setGameMenuEnabled(bool enabled)
     for (QAction* action : {mnuCharacters, mnuGameItems, mnuGamePriceItems, mnuGameTowns}) {
         action->setEnabled(enabled);
     }
+    if (m_editMenus) {
+        m_editMenus->setEnabled(enabled);
+    }
 }
 
 QColor frmMain::GridColor() const
@@ -301,6 +297,11 @@ const QImage& frmMain::mapPicture() const
 const QImage& frmMain::tileStrip() const
 {
     return picTileset->backing();
+}
+
+const QString& frmMain::caption() const
+{
+    return m_caption->text();
 }
 
 void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
@@ -389,10 +390,10 @@ void frmMain::LoadRom(const QString& path)
 
 bool frmMain::LoadCartridge(const QString& path)
 {
-    setWindowTitle(QStringLiteral("Loading Map Data..."));
+    m_caption->showNow(QStringLiteral("Loading Map Data..."));
     QString error;
-    const bool loaded = m_cartridge.LoadCartridge(path, &error);
-    setWindowTitle(Title());
+    const bool loaded = m_doc.load(path, &error);
+    m_caption->showNow(Title());
     if (!loaded) {
         m_platform.message(this, QStringLiteral("Could not load the file"),
                            error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
@@ -402,28 +403,26 @@ bool frmMain::LoadCartridge(const QString& path)
     for (QAction* action : {mnuFileExport, mnuFileCreatePatch, mnuFileApplyPatch}) {
         action->setEnabled(true);
     }
-    m_mapEdited = false;
     m_fileWatcher->watch(path);
     return true;
 }
 
 void frmMain::mnuFileSave_Click()
 {
-    if (!m_cartridge.isLoaded()) {
+    if (!m_doc.isLoaded()) {
         return;
     }
     if (m_fileWatcher->checkBeforeSave() != ExternalChangeWatcher::BeforeSave::Save) {
         return;
     }
     QString error;
-    if (!m_cartridge.save(&error)) {
+    if (!m_doc.save(&error)) {
         m_platform.message(this, QStringLiteral("File not saved"),
                            QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
-    m_mapEdited = false;
     m_platform.message(this, QStringLiteral("File saved"),
-                       QStringLiteral("The file: \"") + m_cartridge.CartridgePath() + QStringLiteral("\" was saved"),
+                       QStringLiteral("The file: \"") + cartridge().CartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
 }
 
@@ -463,38 +462,38 @@ void frmMain::buildFileSafetyMenu()
 
 void frmMain::mnuFileExport_Click()
 {
-    if (m_cartridge.isLoaded()) {
+    if (m_doc.isLoaded()) {
         FileCommands::ExportMapImage(
-            m_platform, this, {m_cartridge.image(), tileStrip(), m_currentBlock, chkGrid->isChecked(), GridColor()});
+            m_platform, this, {m_doc.image(), tileStrip(), currentBlock(), chkGrid->isChecked(), GridColor()});
     }
 }
 
 void frmMain::mnuFileCreatePatch_Click()
 {
-    if (m_cartridge.isLoaded()) {
-        FileCommands::CreatePatch(m_platform, this, m_cartridge.CartridgePath(), hasUnsavedMapEdits());
+    if (m_doc.isLoaded()) {
+        FileCommands::CreatePatch(m_platform, this, cartridge().CartridgePath(), hasUnsavedMapEdits());
     }
 }
 
 void frmMain::mnuFileApplyPatch_Click()
 {
-    if (m_cartridge.isLoaded() &&
-        FileCommands::ApplyPatch(m_platform, this, m_cartridge.CartridgePath(), hasUnsavedMapEdits())) {
-        LoadRom(m_cartridge.CartridgePath());
+    if (m_doc.isLoaded() &&
+        FileCommands::ApplyPatch(m_platform, this, cartridge().CartridgePath(), hasUnsavedMapEdits())) {
+        LoadRom(cartridge().CartridgePath());
     }
 }
 
 void frmMain::reloadMapFromDisk()
 {
     QString error;
-    if (!m_cartridge.LoadCartridge(m_cartridge.CartridgePath(), &error)) {
+    const int block = currentBlock();
+    if (!m_doc.load(cartridge().CartridgePath(), &error)) {
         m_platform.message(this, QStringLiteral("Could not load the file"),
                            error + QStringLiteral("\r\n\r\nThe map shown is the one loaded before."),
                            Platform::Icon::Critical);
         return;
     }
-    m_mapEdited = false;
-    DrawBlock(BlockStartOffset(m_currentBlock));
+    DrawBlock(BlockStartOffset(block));
 }
 
 // ---- Help menu ----------------------------------------------------------------
@@ -522,6 +521,8 @@ void frmMain::mnuHelpAbout_Click()
 
 void frmMain::openSideWindow(QDialog* window)
 {
+    // The world map shows the item and town locations as the file holds them.
+    connect(window, &QObject::destroyed, m_editMenus, &MapEditMenus::refreshMarkers);
     emit sideWindowOpened(window);
     m_platform.showModal(window);
 }
@@ -529,11 +530,11 @@ void frmMain::openSideWindow(QDialog* window)
 template <typename Window>
 void frmMain::openFreshWindow()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
     // Loaded anew at every opening, so it always shows what the file holds.
-    auto* window = new Window(m_platform, m_cartridge, this);
+    auto* window = new Window(m_platform, cartridge(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (!window->Form_Load()) {
         delete window;
@@ -549,11 +550,11 @@ void frmMain::mnuCharacters_Click()
 
 void frmMain::mnuGameItems_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
-    if (QDialog* window = prepareLocationWindow(m_itemsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmIB(m_platform, m_cartridge, m_pick, this);
+    if (QDialog* window = prepareLocationWindow(m_itemsWindow, cartridge().CartridgePath(), [this] {
+            return new frmIB(m_platform, cartridge(), m_pick, this);
         })) {
         openSideWindow(window);
     }
@@ -566,11 +567,11 @@ void frmMain::mnuGamePriceItems_Click()
 
 void frmMain::mnuGameTowns_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
+    if (cartridge().CartridgePath().isEmpty()) {
         return;
     }
-    if (QDialog* window = prepareLocationWindow(m_townsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmTowns(m_platform, m_cartridge, m_pick, this);
+    if (QDialog* window = prepareLocationWindow(m_townsWindow, cartridge().CartridgePath(), [this] {
+            return new frmTowns(m_platform, cartridge(), m_pick, this);
         })) {
         openSideWindow(window);
     }
@@ -581,10 +582,10 @@ void frmMain::mnuGameTowns_Click()
 void frmMain::BuildTileStrip()
 {
     picTileset->clear(Qt::black);
-    setWindowTitle(QStringLiteral("Loading..."));
+    m_caption->showNow(QStringLiteral("Loading..."));
     picTileset->setBacking(TileRaster::BuildTileStrip(TileRaster::LoadSheets()));
     picTileset->refresh();
-    setWindowTitle(Title());
+    m_caption->showNow(Title());
 }
 
 void frmMain::picTileset_MouseDown(QPointF position)
@@ -628,8 +629,9 @@ void frmMain::cboBlock_Click()
         return;
     }
     lblBlock->setText(entry.left(1));
-    m_currentBlock = MapGeometry::ReadDecimal(lblBlock->text());
-    DrawBlock(BlockStartOffset(m_currentBlock));
+    m_doc.setCurrentBlock(MapGeometry::ReadDecimal(lblBlock->text()));
+    m_editMenus->updateWorldViewport();
+    DrawBlock(BlockStartOffset(currentBlock()));
 }
 
 void frmMain::DrawBlock(qint32 start)
@@ -641,8 +643,8 @@ void frmMain::DrawBlock(qint32 start)
     for (int r = 0; r < MapGeometry::BlockRows; ++r) {
         for (int c = 0; c < MapGeometry::Columns; ++c) {
             const int cell = r * MapGeometry::Columns + c;
-            TileRaster::RenderCells(m_cartridge.image(), start, strip, picture, cell, cell);
-            setWindowTitle(MapGeometry::DrawProgressCaption(r, c));
+            TileRaster::RenderCells(m_doc.image(), start, strip, picture, cell, cell);
+            m_caption->show(MapGeometry::DrawProgressCaption(r, c));
             QCoreApplication::processEvents();
             if (drawing != m_drawGeneration || m_closing) {
                 return;  // a newer drawing owns the picture and the caption now
@@ -653,7 +655,7 @@ void frmMain::DrawBlock(qint32 start)
         DrawGrid();
     }
     picMap->refresh();
-    setWindowTitle(Title());
+    m_caption->showNow(Title());
 }
 
 void frmMain::DrawGrid()
@@ -678,11 +680,13 @@ void frmMain::picGridColor_Click()
 void frmMain::hsMap_Change(int value)
 {
     picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), picMap->y());
+    m_editMenus->updateWorldViewport();
 }
 
 void frmMain::vsMap_Change(int value)
 {
     picMap->move(picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
+    m_editMenus->updateWorldViewport();
 }
 
 // ---- Painting and readouts ------------------------------------------------------
@@ -695,7 +699,8 @@ bool frmMain::followPointer(QPointF position, int* column, int* localRow)
         return false;  // outside the picture: nothing moves, nothing is painted
     }
     shpMap->move(MapGeometry::CellSize * x, MapGeometry::CellSize * y);
-    const int row = MapGeometry::OverworldRow(m_currentBlock, y);
+    m_pointerCell = QPoint(x, y);
+    const int row = MapGeometry::OverworldRow(currentBlock(), y);
     lblPoint->setText(MapGeometry::PointReadout(x, row));
     lblLon->setText(MapGeometry::ThreeDigits(row));
     lblLat->setText(MapGeometry::ThreeDigits(x));
@@ -708,11 +713,11 @@ void frmMain::picMap_MouseMove(Qt::MouseButtons buttons, QPointF position)
 {
     int column = 0;
     int localRow = 0;
-    if (!followPointer(position, &column, &localRow)) {
-        return;
-    }
-    if (buttons == Qt::LeftButton) {
-        paintCell(column, localRow);
+    followPointer(position, &column, &localRow);
+    if (buttons == Qt::LeftButton && m_currentTile) {
+        // A fast drag leaves no gaps; the part of the line outside the block is dropped.
+        m_doc.strokeTo(QPoint(MapGeometry::CellFromPointer(position.x()), MapGeometry::CellFromPointer(position.y())),
+                       static_cast<quint8>(*m_currentTile));
     }
 }
 
@@ -729,34 +734,20 @@ void frmMain::picMap_MouseDown(Qt::MouseButton button, QPointF position)
         handOverLocation();
         return;
     }
-    if (button == Qt::LeftButton) {
-        paintCell(column, localRow);
+    if (button == Qt::LeftButton && m_currentTile) {
+        m_doc.beginStroke(QPoint(column, localRow), static_cast<quint8>(*m_currentTile));
     } else if (button == Qt::RightButton) {
         pickTile(column, localRow);
     }
 }
 
-void frmMain::paintCell(int column, int localRow)
-{
-    if (!m_currentTile) {
-        return;  // no tile chosen yet: nothing to paint
-    }
-    const QRect changed =
-        MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock), picMap->backing(),
-                               picTileset->backing(), column, localRow, static_cast<quint8>(*m_currentTile), GridColor());
-    if (!changed.isEmpty()) {
-        m_mapEdited = true;
-        picMap->refresh(changed);
-    }
-}
-
 void frmMain::pickTile(int column, int localRow)
 {
-    const qint32 index = MapGeometry::MapByteOffset(BlockStartOffset(m_currentBlock), localRow, column);
+    const qint32 index = MapGeometry::MapByteOffset(BlockStartOffset(currentBlock()), localRow, column);
     if (!CartridgeImage::contains(index)) {
         return;
     }
-    const int tile = m_cartridge.image().at(index);
+    const int tile = m_doc.image().at(index);
     shpPoint->move(0, TileRaster::StripCell * tile);
     // Tiles 244 to 255 lie past the last scroll position, which shows them.
     vsTiles->setValue(std::min(TileRaster::StripCell * tile, vsTiles->maximum()));

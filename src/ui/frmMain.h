@@ -1,14 +1,19 @@
 #pragma once
 
-#include "core/Cartridge.h"
+#include "core/MapDocument.h"
 #include "core/PickState.h"
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointF>
 #include <QPointer>
 
 #include <optional>
+
+class MapEditMenus;
+class MapView;
+class TitleThrottle;
 
 class CommonDialog;
 class HelpViewer;
@@ -37,17 +42,22 @@ public:
 
     static QString Title();  // "Orvane II: The Seeker's Crown Map Editor v1.0"
 
-    Cartridge& cartridge() { return m_cartridge; }
+    Cartridge& cartridge() { return m_doc.cartridge(); }
+    MapDocument& document() { return m_doc; }
     PickState& pickState() { return m_pick; }
     CommonDialog& dlgMain() { return *m_dlgMain; }
     Platform& platform() { return m_platform; }
 
     // The state the labels show.
-    int currentBlock() const { return m_currentBlock; }
+    int currentBlock() const { return m_doc.currentBlock(); }
     std::optional<int> currentTile() const { return m_currentTile; }
     QColor GridColor() const;
     const QImage& mapPicture() const;
     const QImage& tileStrip() const;
+    // The caption as the program last set it; the window system may show it
+    // up to a frame later during a block drawing.
+    const QString& caption() const;
+    MapEditMenus& editMenus() { return *m_editMenus; }
 
     // The executable's folder, where the help file is looked for (and at the
     // install location relative to it).
@@ -99,12 +109,14 @@ public slots:
 
 public:
     // True while the map holds edits that "Save Changes" has not written.
-    bool hasUnsavedMapEdits() const { return m_mapEdited; }
+    bool hasUnsavedMapEdits() const { return m_doc.isModified(); }
     ExternalChangeWatcher& fileWatcher() { return *m_fileWatcher; }
 
 signals:
     // A side window of the Game menu was created (tests reach it through this).
     void sideWindowOpened(QDialog* window);
+    // Every caption the program sets, progress included.
+    void captionChanged(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,7 +133,6 @@ private:
     // Marker and readouts follow the cell under the pointer; false when the
     // position lies outside the block's picture.
     bool followPointer(QPointF position, int* column, int* localRow);
-    void paintCell(int column, int localRow);
     void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
@@ -138,19 +149,22 @@ private:
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;
-    Cartridge m_cartridge;
+    MapDocument m_doc;
+    TitleThrottle* m_caption = nullptr;
+    MapView* m_mapView = nullptr;
+    MapEditMenus* m_editMenus = nullptr;
     PickState m_pick;
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
     QString m_helpFolder;
     QPointer<HelpViewer> m_helpViewer;
 
-    int m_currentBlock = 1;
     std::optional<int> m_currentTile;
+    std::optional<QPoint> m_pointerCell;  // the cell under the pointer, for the replace window
+
     quint64 m_drawGeneration = 0;
     bool m_closing = false;
     bool m_centred = false;
-    bool m_mapEdited = false;
     ExternalChangeWatcher* m_fileWatcher = nullptr;
 
     QMenu* mnuFile = nullptr;

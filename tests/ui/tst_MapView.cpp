@@ -80,7 +80,7 @@ void tst_MapView::drawingShowsProgressThenTitle()
     MainWindowDriver d;
     QVERIFY(d.load());
     QStringList captions;
-    connect(&d.window, &QWidget::windowTitleChanged, this, [&captions](const QString& t) { captions << t; });
+    connect(&d.window, &frmMain::captionChanged, this, [&captions](const QString& t) { captions << t; });
     d.chooseBlock(8);
     QCOMPARE(captions.size(), 8193);
     QCOMPARE(captions.first(), QStringLiteral("Loading Map - (001, 000)"));

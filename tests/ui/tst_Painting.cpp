@@ -131,7 +131,7 @@ void tst_Painting::dragPaintsOnlyWithLeftButtonAlone()
     CartridgeImage& image = d.window.cartridge().image();
     const QByteArray before = image.bytes();
 
-    const QList<QPoint> cells{{10, 2}, {11, 2}, {11, 3}, {13, 3}, {14, 4}};
+    const QList<QPoint> cells{{10, 2}, {11, 2}, {11, 3}, {12, 3}, {13, 3}, {14, 4}};
     d.mapEvent(QEvent::MouseButtonPress, cellCentre(10, 2), Qt::MouseButton(button), Qt::MouseButtons(held));
     for (const QPoint& cell : cells) {
         d.move(cellCentre(cell.x(), cell.y()), Qt::MouseButtons(held));
@@ -155,25 +155,28 @@ void tst_Painting::dragPaintsOnlyWithLeftButtonAlone()
 
 void tst_Painting::dragOutsideThePictureWritesNothing_data()
 {
+    // From the edge cell next to it, so the stroke's line holds no other cell of the block.
+    QTest::addColumn<QPoint>("edge");
     QTest::addColumn<QPointF>("position");
-    QTest::newRow("left of the picture") << QPointF(-20, 40);
-    QTest::newRow("above") << QPointF(40, -17);
-    QTest::newRow("right of the picture") << QPointF(4096.5, 40);
-    QTest::newRow("below") << QPointF(40, 512);
-    QTest::newRow("far away") << QPointF(-1e7, 1e7);
+    QTest::newRow("left of the picture") << QPoint(0, 2) << QPointF(-20, 40);
+    QTest::newRow("above") << QPoint(2, 0) << QPointF(40, -17);
+    QTest::newRow("right of the picture") << QPoint(255, 2) << QPointF(4096.5, 40);
+    QTest::newRow("below") << QPoint(2, 31) << QPointF(40, 512);
+    QTest::newRow("far away") << QPoint(0, 31) << QPointF(-1e7, 1e7);
 }
 
 void tst_Painting::dragOutsideThePictureWritesNothing()
 {
+    QFETCH(QPoint, edge);
     QFETCH(QPointF, position);
     MainWindowDriver d(knownMap());
     QVERIFY(d.load());
     selectTile(d, 0x3F);
-    d.press(cellCentre(2, 2));
+    d.press(cellCentre(edge.x(), edge.y()));
     const QByteArray before = d.window.cartridge().image().bytes();
     const QImage picture = d.window.mapPicture();
     const QString readout = d.text("lblPoint");
-    d.mapEvent(QEvent::MouseButtonPress, cellCentre(2, 2), Qt::LeftButton, Qt::LeftButton);
+    d.mapEvent(QEvent::MouseButtonPress, cellCentre(edge.x(), edge.y()), Qt::LeftButton, Qt::LeftButton);
     d.move(position, Qt::LeftButton);
     QCOMPARE(d.window.cartridge().image().bytes(), before);
     QCOMPARE(d.window.mapPicture(), picture);

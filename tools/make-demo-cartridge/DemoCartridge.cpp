@@ -1,24 +1,19 @@
 #include "DemoCartridge.h"
 
 #include "OverworldGenerator.h"
+#include "core/CharacterFields.h"
+#include "core/LocationFields.h"
+#include "core/MapGeometry.h"
+#include "core/PriceFields.h"
 
 #include <array>
 #include <cstring>
 
 namespace {
 
-// File offsets (the 16-byte header included).
-constexpr std::size_t MapBlockBase = 16400;       // block b (0..7) at MapBlockBase + b * 16384
-constexpr std::size_t MapBlockStride = 16384;
-constexpr std::size_t RowsPerBlock = 32;
-constexpr std::size_t LocationTable = 0x3EABD;    // 29 (column, row) pairs
-constexpr std::size_t BalloonColumn = 0x355E9;    // column, then row
-constexpr std::size_t ClassTable = 0x355ED;
-constexpr std::size_t ItemSpots[5] = {0x61A0, 0x61A4, 0x61A8, 0x61AC, 0x61B4};
-constexpr std::size_t ToolPrices = 3847;          // 9 signed 16-bit prices
-constexpr std::size_t WeaponPrices = 3867;        // 8
-constexpr std::size_t ArmourPrices = 3887;        // 8
-constexpr std::size_t HerbPrices = 3907;          // 6 single bytes
+// Every offset comes from the editor's own tables (core), so the demo
+// cartridge puts each value exactly where the editor looks for it. The town
+// table holds 29 (column, row) pairs from the first town's on.
 
 // Torch, Gem, Key, Oil, Sextant, Sling, Bow, X-Bow, +1 Bow
 constexpr std::int16_t ToolPriceList[9] = {10, 50, 30, 20, 400, 25, 120, 450, 1200};
@@ -26,6 +21,8 @@ constexpr std::int16_t ToolPriceList[9] = {10, 50, 30, 20, 400, 25, 120, 450, 12
 constexpr std::int16_t WeaponPriceList[8] = {15, 20, 80, 150, 800, 2000, 700, 1500};
 // Cloth, Leather, Chain, Ring, +1 Cloth, Plate, +1 Chain, +1 Plate
 constexpr std::int16_t ArmourPriceList[8] = {20, 60, 200, 600, 350, 900, 1200, 2500};
+constexpr const std::int16_t* ItemPriceRuns[3] = {ToolPriceList, WeaponPriceList, ArmourPriceList};
+constexpr std::size_t ItemPriceRunLengths[3] = {9, 8, 8};
 // Ash, Ginseng, Garlic, Silkweb, Moss, Pearl
 constexpr std::uint8_t HerbPriceList[6] = {8, 12, 6, 15, 20, 40};
 
@@ -58,10 +55,20 @@ void put16(std::vector<std::uint8_t> &image, std::size_t at, std::int16_t value)
     image[at + 1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
-void putSite(std::vector<std::uint8_t> &image, std::size_t at, MapSite site)
+void putSite(std::vector<std::uint8_t> &image, const LocationFields::Row &row, MapSite site)
 {
-    image[at] = site.column;
-    image[at + 1] = site.row;
+    image[static_cast<std::size_t>(row.columnOffset)] = site.column;
+    image[static_cast<std::size_t>(row.rowOffset)] = site.row;
+}
+
+// A one- or two-byte field of the editor's tables.
+void putField(std::vector<std::uint8_t> &image, const NumberField &field, std::int16_t value)
+{
+    const auto at = static_cast<std::size_t>(field.offset);
+    if (field.width == 2)
+        put16(image, at, value);
+    else
+        image[at] = static_cast<std::uint8_t>(value);
 }
 
 // Filler that looks like program code and data rather than a blank ROM:
@@ -90,38 +97,40 @@ std::vector<std::uint8_t> DemoCartridge::build(std::uint32_t seed)
     OverworldGenerator generator(seed);
     const Overworld world = generator.generate();
     for (std::size_t row = 0; row < Overworld::Height; ++row) {
-        const std::size_t at = MapBlockBase + MapBlockStride * (row / RowsPerBlock)
-                               + Overworld::Width * (row % RowsPerBlock);
+        const int r = static_cast<int>(row);
+        const auto at = static_cast<std::size_t>(MapGeometry::MapByteOffset(
+            *MapGeometry::BlockStart(MapGeometry::BlockOfRow(r)), r % MapGeometry::BlockRows, 0));
         std::memcpy(image.data() + at, world.tiles.data() + row * Overworld::Width, Overworld::Width);
     }
 
-    for (std::size_t k = 0; k < world.locations.size(); ++k)
-        putSite(image, LocationTable + 2 * k, world.locations[k]);
+    const qint64 townTable = LocationFields::Towns().rows.first().columnOffset;
+    for (std::size_t k = 0; k < world.locations.size(); ++k) {
+        const qint64 column = townTable + 2 * static_cast<qint64>(k);
+        putSite(image, LocationFields::Row{{}, column, column + 1}, world.locations[k]);
+    }
+    const auto &items = LocationFields::Items().rows; // five items, then the balloon
     for (std::size_t k = 0; k < world.specialItems.size(); ++k)
-        putSite(image, ItemSpots[k], world.specialItems[k]);
-    putSite(image, BalloonColumn, world.balloon);
+        putSite(image, items[static_cast<qsizetype>(k)], world.specialItems[k]);
+    putSite(image, items.last(), world.balloon);
 
-    for (std::size_t i = 0; i < 9; ++i)
-        put16(image, ToolPrices + 2 * i, ToolPriceList[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        put16(image, WeaponPrices + 2 * i, WeaponPriceList[i]);
-    for (std::size_t i = 0; i < 8; ++i)
-        put16(image, ArmourPrices + 2 * i, ArmourPriceList[i]);
+    const auto &prices = PriceFields::Prices(); // 25 items in three runs, then the herbs
+    qsizetype price = 0;
+    for (std::size_t run = 0; run < 3; ++run)
+        for (std::size_t i = 0; i < ItemPriceRunLengths[run]; ++i)
+            putField(image, prices[price++].field, ItemPriceRuns[run][i]);
     for (std::size_t i = 0; i < 6; ++i)
-        image[HerbPrices + i] = HerbPriceList[i];
+        putField(image, prices[price++].field, HerbPriceList[i]);
 
-    for (std::size_t c = 0; c < 8; ++c) {
+    using namespace CharacterFields;
+    for (int c = 0; c < 8; ++c) {
         const ClassStart &k = Classes[c];
-        image[ClassTable + c] = k.level;
-        put16(image, ClassTable + 0x08 + 2 * c, k.hitPoints);
-        image[ClassTable + 0x18 + c] = k.magicPoints;
-        image[ClassTable + 0x20 + c] = k.strength;
-        image[ClassTable + 0x28 + c] = k.intelligence;
-        image[ClassTable + 0x30 + c] = k.dexterity;
-        put16(image, ClassTable + 0x38 + 2 * c, k.experience);
-        image[ClassTable + 0x48 + c] = StartingHerbs[c];
-        image[ClassTable + 0x50 + 2 * c] = k.weapon;
-        image[ClassTable + 0x51 + 2 * c] = k.armour;
+        const std::int16_t stats[StatCount] = {k.level, k.hitPoints, k.magicPoints, k.strength,
+                                               k.intelligence, k.dexterity, k.experience};
+        for (int stat = 0; stat < StatCount; ++stat)
+            putField(image, StatField(stat, c), stats[stat]);
+        putField(image, HerbField(c), StartingHerbs[c]);
+        image[static_cast<std::size_t>(Equip1Offset(c))] = k.weapon;
+        image[static_cast<std::size_t>(Equip2Offset(c))] = k.armour;
     }
     return image;
 }

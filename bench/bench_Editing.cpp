@@ -1,0 +1,125 @@
+#include "BenchSession.h"
+#include "core/MapDocument.h"
+#include "core/MapGeometry.h"
+#include "core/WorldRaster.h"
+#include "ui/MapEditMenus.h"
+#include "ui/frmWorldMap.h"
+
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+// The editing commands: undo and redo of a long stroke, a replace over the
+// whole overworld, and the world map, each through the shown main window.
+namespace
+{
+
+void mouse(QWidget* map, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, map->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(map, &event);
+}
+
+// A press, then a drag over 1,000 cells of block 1 (rows of 250 cells), then the release.
+void paintStroke(frmMain& window)
+{
+    QWidget* map = window.findChild<QWidget*>(QStringLiteral("picMap"));
+    const auto cellCentre = [](int i) {
+        const int row = i / 250;
+        return QPointF(8 + 16 * (row % 2 == 0 ? i % 250 : 249 - i % 250), 8 + 16 * row);
+    };
+    mouse(map, QEvent::MouseButtonPress, cellCentre(0), Qt::LeftButton, Qt::LeftButton);
+    for (int i = 1; i < 1000; ++i) {
+        mouse(map, QEvent::MouseMove, cellCentre(i), Qt::NoButton, Qt::LeftButton);
+    }
+    mouse(map, QEvent::MouseButtonRelease, cellCentre(999), Qt::LeftButton, Qt::NoButton);
+}
+
+} // namespace
+
+// One undo and one redo of a 1,000-cell stroke in the shown block, until the
+// screen shows each.
+static void BM_UndoRedoStroke1000(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    s.window.SelectTile(32 * 0x2B);
+    paintStroke(s.window);
+    BenchSession::flushEvents();
+    for (auto _ : state) {
+        s.window.editMenus().mnuEditUndo_Click();
+        QCoreApplication::processEvents();
+        s.window.editMenus().mnuEditRedo_Click();
+        QCoreApplication::processEvents();
+    }
+    state.SetLabel(s.window.document().undoStack().undoText().toStdString());
+}
+BENCHMARK(BM_UndoRedoStroke1000)->Unit(benchmark::kMillisecond);
+
+// The worst case of a replace over the whole overworld: every one of the
+// 65,536 cells holds the tile replaced.
+static void BM_ReplaceOverworld(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    MapDocument& document = s.window.document();
+    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+        const qint32 start = *MapGeometry::BlockStart(block);
+        for (qint32 index = start; index < start + MapGeometry::BlockBytes; ++index) {
+            document.cartridge().image().set(index, 0x11);
+        }
+    }
+    quint8 from = 0x11;
+    for (auto _ : state) {
+        const quint8 to = from == 0x11 ? 0x22 : 0x11;
+        benchmark::DoNotOptimize(document.replaceTile(from, to, MapDocument::Scope::Overworld));
+        QCoreApplication::processEvents();
+        from = to;
+    }
+}
+BENCHMARK(BM_ReplaceOverworld)->Unit(benchmark::kMillisecond);
+
+// The picture of the whole overworld from the image and the strip.
+static void BM_WorldMapRaster(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    for (auto _ : state) {
+        QImage world = WorldRaster::Render(s.window.document().image(), s.window.tileStrip());
+        benchmark::DoNotOptimize(world.constBits());
+    }
+}
+BENCHMARK(BM_WorldMapRaster)->Unit(benchmark::kMillisecond);
+
+// Opening the world map after a load, until it is on screen.
+static void BM_WorldMapOpen(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    for (auto _ : state) {
+        s.window.editMenus().mnuViewWorldMap_Click();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        delete s.window.editMenus().worldMap();
+        BenchSession::flushEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WorldMapOpen)->Unit(benchmark::kMillisecond);
+
+// One painted cell, from the press on the map until the world map has repainted it.
+static void BM_PaintedCellReachesWorldMap(benchmark::State& state)
+{
+    Session s;
+    s.window.LoadRom(s.path);
+    s.window.editMenus().mnuViewWorldMap_Click();
+    BenchSession::flushEvents();
+    MapDocument& document = s.window.document();
+    int step = 0;
+    for (auto _ : state) {
+        document.paintCell(step % 256, (step / 256) % 32, static_cast<quint8>(step));
+        ++step;
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PaintedCellReachesWorldMap)->Unit(benchmark::kMicrosecond);

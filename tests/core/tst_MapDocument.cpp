@@ -1,0 +1,194 @@
+#include "Fixtures.h"
+#include "core/MapDocument.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+
+// The file offset of a map cell, counted here on its own: block b starts at
+// 16400 + 16384 (b - 1), 256 bytes a row.
+qint64 cellOffset(int block, int localRow, int column)
+{
+    return 16400 + 16384 * (block - 1) + 256 * localRow + column;
+}
+
+QList<qint64> offsets(int block, const QList<QPoint>& cells)
+{
+    QList<qint64> at;
+    for (const QPoint& cell : cells) {
+        at << cellOffset(block, cell.y(), cell.x());
+    }
+    std::sort(at.begin(), at.end());
+    return at;
+}
+
+} // namespace
+
+// The map document on real files: what a stroke, a replace, an undo and a
+// redo leave in the file once saved.
+class tst_MapDocument : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QByteArray m_original;
+    QString m_path;
+
+    // A document loaded from a fresh copy of the original file, showing `block`.
+    void load(MapDocument& document, int block = 2)
+    {
+        m_path = Fixtures::WriteFile(m_dir, QStringLiteral("map.nes"), m_original);
+        QVERIFY(document.load(m_path, nullptr));
+        document.setCurrentBlock(block);
+    }
+
+  private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        m_original = Fixtures::Pattern(262160, 5);
+        for (int column = 0; column < 256; ++column) {
+            m_original[cellOffset(2, 2, column)] = 0; // the stroke's row holds no 0x2B
+        }
+    }
+
+    void undoRedoSaved_data();
+    void undoRedoSaved();
+    void strokeLine_data();
+    void strokeLine();
+    void replaceTouchesOnlyItsCells_data();
+    void replaceTouchesOnlyItsCells();
+    void modifiedUntilSaved();
+};
+
+void tst_MapDocument::undoRedoSaved_data()
+{
+    QTest::addColumn<QString>("steps"); // u = undo, r = redo, before the save
+    QTest::addColumn<bool>("strokeKept");
+    QTest::newRow("saved") << "" << true;
+    QTest::newRow("undone") << "u" << false;
+    QTest::newRow("redone") << "ur" << true;
+    QTest::newRow("undone again") << "uru" << false;
+}
+
+void tst_MapDocument::undoRedoSaved()
+{
+    QFETCH(QString, steps);
+    QFETCH(bool, strokeKept);
+    MapDocument document;
+    load(document);
+    // One press-to-release stroke, its first cell visited twice: one step of five cells.
+    document.beginStroke(QPoint(3, 2), 0x2B);
+    document.strokeTo(QPoint(3, 2), 0x2B);
+    document.strokeTo(QPoint(7, 2), 0x2B);
+    document.endStroke();
+    QCOMPARE(document.undoStack().count(), 1);
+    QCOMPARE(document.undoStack().undoText(), QStringLiteral("Paint 5 Cells"));
+    for (const QChar step : steps) {
+        step == u'u' ? document.undoStack().undo() : document.undoStack().redo();
+    }
+    QVERIFY(document.save(nullptr));
+    const QByteArray file = Fixtures::ReadAll(m_path);
+    const QList<qint64> stroke = offsets(2, {{3, 2}, {4, 2}, {5, 2}, {6, 2}, {7, 2}});
+    QCOMPARE(Fixtures::Differences(file, m_original, 1000), strokeKept ? stroke : QList<qint64>());
+    for (const qint64 at : stroke) {
+        QCOMPARE(quint8(file[at]), strokeKept ? quint8(0x2B) : quint8(0));
+    }
+}
+
+void tst_MapDocument::strokeLine_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QList<QPoint>>("cells");
+    QTest::newRow("across") << QPoint(2, 5) << QPoint(6, 5) << QList<QPoint>{{2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}};
+    QTest::newRow("diagonal back") << QPoint(3, 3) << QPoint(0, 0) << QList<QPoint>{{0, 0}, {1, 1}, {2, 2}, {3, 3}};
+    QTest::newRow("steep") << QPoint(1, 0) << QPoint(2, 5)
+                           << QList<QPoint>{{1, 0}, {1, 1}, {1, 2}, {2, 3}, {2, 4}, {2, 5}};
+    QTest::newRow("off the right edge") << QPoint(250, 30) << QPoint(300, 40)
+                                        << QList<QPoint>{{250, 30}, {251, 30}, {252, 30},
+                                                         {253, 31}, {254, 31}, {255, 31}};
+    QTest::newRow("far away") << QPoint(0, 31) << QPoint(-625000, 625000) << QList<QPoint>{{0, 31}};
+}
+
+// Two positions of a drag paint every cell of the straight line between them
+// inside the block, and no other byte.
+void tst_MapDocument::strokeLine()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QList<QPoint>, cells);
+    MapDocument document;
+    load(document, 4);
+    document.beginStroke(from, 0xFF);
+    document.strokeTo(to, 0xFF);
+    document.endStroke();
+    QVERIFY(document.save(nullptr));
+    QList<qint64> expected;
+    for (const qint64 at : offsets(4, cells)) {
+        if (quint8(m_original[at]) != 0xFF) {
+            expected << at;
+        }
+    }
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(m_path), m_original, 1000), expected);
+}
+
+void tst_MapDocument::replaceTouchesOnlyItsCells_data()
+{
+    QTest::addColumn<bool>("wholeOverworld");
+    QTest::newRow("this block") << false;
+    QTest::newRow("the whole overworld") << true;
+}
+
+void tst_MapDocument::replaceTouchesOnlyItsCells()
+{
+    QFETCH(bool, wholeOverworld);
+    MapDocument document;
+    load(document, 3);
+    const quint8 from = quint8(m_original[cellOffset(3, 10, 10)]);
+    const quint8 to = from ^ 0x80;
+    QList<qint64> expected; // every map cell in scope holding `from`, and nothing else
+    for (int block = wholeOverworld ? 1 : 3; block <= (wholeOverworld ? 8 : 3); ++block) {
+        for (qint64 at = cellOffset(block, 0, 0); at < cellOffset(block, 32, 0); ++at) {
+            if (quint8(m_original[at]) == from) {
+                expected << at;
+            }
+        }
+    }
+    const auto scope = wholeOverworld ? MapDocument::Scope::Overworld : MapDocument::Scope::Block;
+    QCOMPARE(document.replaceCount(from, to, scope), int(expected.size()));
+    QCOMPARE(document.replaceTile(from, to, scope), int(expected.size()));
+    QCOMPARE(document.undoStack().count(), 1);
+    QVERIFY(document.save(nullptr));
+    const QByteArray replaced = Fixtures::ReadAll(m_path);
+    QCOMPARE(Fixtures::Differences(replaced, m_original, 100000), expected);
+    QCOMPARE(quint8(replaced[expected.last()]), to);
+
+    document.undoStack().undo();
+    QVERIFY(document.save(nullptr));
+    QCOMPARE(Fixtures::ReadAll(m_path), m_original);
+}
+
+void tst_MapDocument::modifiedUntilSaved()
+{
+    MapDocument document;
+    QSignalSpy changes(&document, &MapDocument::modifiedChanged);
+    load(document);
+    QVERIFY(!document.isModified());
+    document.paintCell(1, 1, 0x2B);
+    QVERIFY(document.isModified());
+    QVERIFY(document.save(nullptr));
+    QVERIFY(!document.isModified());
+    document.undoStack().undo(); // the file holds the painted cell now
+    QVERIFY(document.isModified());
+    load(document); // a load starts a new history
+    QVERIFY(!document.isModified());
+    QVERIFY(!document.undoStack().canRedo());
+    QCOMPARE(changes.count(), 4);
+}
+
+QTEST_GUILESS_MAIN(tst_MapDocument)
+#include "tst_MapDocument.moc"

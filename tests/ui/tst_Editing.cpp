@@ -1,0 +1,252 @@
+#include "Fixtures.h"
+#include "MainWindowDriver.h"
+#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
+#include "core/WorldRaster.h"
+#include "ui/MapEditMenus.h"
+#include "ui/PictureBox.h"
+#include "ui/frmWorldMap.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QtTest>
+
+namespace
+{
+
+QPointF cellCentre(int column, int localRow)
+{
+    return QPointF(16 * column + 7.5, 16 * localRow + 7.5);
+}
+
+qint64 cellOffset(int block, int localRow, int column)
+{
+    return 16400 + 16384 * (block - 1) + 256 * localRow + column;
+}
+
+// The 16 x 16 picture of a map cell, without its outline's top row and left column.
+QImage cellInside(const QImage& picture, int column, int localRow)
+{
+    return picture.copy(16 * column + 1, 16 * localRow + 1, 15, 15);
+}
+
+QImage stripTileHalved(const QImage& strip, int tile)
+{
+    QImage cell(16, 16, TileRaster::Format);
+    TileRaster::CopyTileToCell(strip, tile, cell, 0, 0);
+    return cell.copy(1, 1, 15, 15);
+}
+
+} // namespace
+
+// Undo, redo, replace, the wheel, the tooltip and the world map, driven with
+// real key and mouse events on the real main window.
+class tst_Editing : public QObject
+{
+    Q_OBJECT
+
+    static QAction* action(MainWindowDriver& d, const char* name)
+    {
+        return d.window.findChild<QAction*>(QLatin1String(name));
+    }
+    static void key(MainWindowDriver& d, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QTest::keyClick(&d.window, k, modifiers);
+    }
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void undoRedoAcrossBlocks();
+    void replaceWindow_data();
+    void replaceWindow();
+    void wheelScrollsThroughTheBars_data();
+    void wheelScrollsThroughTheBars();
+    void tooltipNamesTheCell();
+    void worldMapFollowsEdits();
+};
+
+// A fast stroke far right in block 2, then block 5 shown: undo brings block 2
+// back into view as it was, redo paints the stroke again, byte for byte.
+void tst_Editing::undoRedoAcrossBlocks()
+{
+    MainWindowDriver d;
+    QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    QVERIFY(d.load());
+    QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
+    d.chooseBlock(2);
+    d.bar("hsMap")->setValue(3000);
+    const QImage original = d.window.mapPicture();
+    d.window.SelectTile(32 * 0x2B);
+    d.mapEvent(QEvent::MouseButtonPress, cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
+    d.move(cellCentre(203, 5), Qt::LeftButton); // one report for four cells
+    d.mapEvent(QEvent::MouseButtonRelease, cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
+    const QByteArray painted = d.window.cartridge().image().bytes();
+    QList<qint64> stroke; // file offsets
+    for (int column = 200; column <= 203; ++column) {
+        stroke << cellOffset(2, 5, column);
+    }
+    QCOMPARE(Fixtures::Differences(d.original.left(16400) + painted, d.original.left(139280)), stroke);
+    QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Paint 4 Cells"));
+
+    d.chooseBlock(5);
+    d.bar("hsMap")->setValue(0);
+    key(d, Qt::Key_Z);
+    QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
+    QCOMPARE(d.window.cartridge().image().bytes(), d.original.mid(16400, 122880));
+    QCOMPARE(d.window.mapPicture(), original);
+    const int left = d.bar("hsMap")->value() / 16;
+    QVERIFY(left <= 200 && 200 < left + 28); // the stroke's cells are in view
+    QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
+    QCOMPARE(action(d, "mnuEditRedo")->text(), QStringLiteral("&Redo Paint 4 Cells"));
+
+    key(d, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(d.window.cartridge().image().bytes(), painted);
+    QCOMPARE(cellInside(d.window.mapPicture(), 201, 5), stripTileHalved(d.window.tileStrip(), 0x2B));
+    key(d, Qt::Key_Z);
+    key(d, Qt::Key_Y);
+    d.platform.openAnswers << d.path;
+    key(d, Qt::Key_S);
+    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), d.original), stroke);
+    QCOMPARE(Fixtures::ReadAll(d.path).mid(16400, 122880), painted);
+    QVERIFY(d.load()); // a load clears the history
+    QVERIFY(!action(d, "mnuEditUndo")->isEnabled() && !action(d, "mnuEditRedo")->isEnabled());
+}
+
+void tst_Editing::replaceWindow_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("C") << QLocale::c();
+    QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+// Ctrl+R: tiles pre-filled (under the pointer, current), the count shown
+// before confirming, and the replace only in the block shown.
+void tst_Editing::replaceWindow()
+{
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    MainWindowDriver d;
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    QVERIFY(d.load());
+    d.chooseBlock(3);
+    d.window.SelectTile(32 * 0xE1);
+    d.move(cellCentre(10, 10));
+    const quint8 from = quint8(d.original[cellOffset(3, 10, 10)]);
+    QList<qint64> cells;
+    for (qint64 at = cellOffset(3, 0, 0); at < cellOffset(3, 32, 0); ++at) {
+        if (quint8(d.original[at]) == from) {
+            cells << at;
+        }
+    }
+    key(d, Qt::Key_R);
+    QCOMPARE(d.platform.modals.size(), 1);
+    QDialog* window = d.platform.modals.last();
+    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtFrom")), MapGeometry::TileReadout(from));
+    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QStringLiteral("E1"));
+    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("lblCount")),
+             QStringLiteral("%1 cells will change.").arg(cells.size()));
+    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("zz")); // not hexadecimal: refused
+    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QString());
+    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
+    MainWindowDriver::click(window, QStringLiteral("cmdReplace"));
+    QList<qint64> expected;
+    for (const qint64 at : cells) {
+        expected << at - 16400;
+    }
+    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), d.original.mid(16400, 122880), 100000),
+             expected);
+    QCOMPARE(cellInside(d.window.mapPicture(), 10, 10), stripTileHalved(d.window.tileStrip(), 0xE1));
+    QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(cells.size()));
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original); // the file waits for "Save Changes"
+    QLocale::setDefault(QLocale::c());
+}
+
+void tst_Editing::wheelScrollsThroughTheBars_data()
+{
+    QTest::addColumn<QString>("viewport");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("value"); // after one notch down: three small steps
+    QTest::newRow("map") << "picHolder_01" << int(Qt::NoModifier) << "vsMap" << 48;
+    QTest::newRow("map with Shift") << "picHolder_01" << int(Qt::ShiftModifier) << "hsMap" << 48;
+    QTest::newRow("tile strip") << "picHolder_00" << int(Qt::NoModifier) << "vsTiles" << 96;
+}
+
+void tst_Editing::wheelScrollsThroughTheBars()
+{
+    QFETCH(QString, viewport);
+    QFETCH(int, modifiers);
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    MainWindowDriver d;
+    QVERIFY(d.load());
+    QWidget* holder = d.window.findChild<QWidget*>(viewport);
+    QWheelEvent wheel(QPointF(10, 10), holder->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+    QApplication::setWheelScrollLines(3);
+    QCoreApplication::sendEvent(holder, &wheel);
+    QCOMPARE(d.bar(qPrintable(bar))->value(), value);
+    const QPoint picture = d.window.findChild<QWidget*>(bar == u"vsTiles" ? "picTileset" : "picMap")->pos();
+    QCOMPARE(bar == u"hsMap" ? picture.x() : picture.y(), -value);
+}
+
+void tst_Editing::tooltipNamesTheCell()
+{
+    MainWindowDriver d;
+    d.window.show();
+    QVERIFY(d.load());
+    d.chooseBlock(2);
+    PictureBox* map = d.picMap();
+    QHelpEvent help(QEvent::ToolTip, cellCentre(12, 13).toPoint(), map->mapToGlobal(cellCentre(12, 13).toPoint()));
+    QCoreApplication::sendEvent(map, &help);
+    const quint8 tile = quint8(d.original[cellOffset(2, 13, 12)]);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Block 2 \u00b7 row 45, column 12 \u00b7 tile %1 \u00b7 offset 0x8D1C")
+                                   .arg(MapGeometry::TileReadout(tile)));
+}
+
+// The world map shows a painted cell from the strip, an undo puts the old
+// picture back, and a click shows the clicked cell's block and cell.
+void tst_Editing::worldMapFollowsEdits()
+{
+    MainWindowDriver d;
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    QVERIFY(d.load());
+    key(d, Qt::Key_M);
+    frmWorldMap* world = d.window.editMenus().worldMap();
+    QVERIFY(world && world->isVisible());
+    QCOMPARE(world->markers().size(), 18);
+    d.chooseBlock(2);
+    d.window.SelectTile(32 * 0x9C);
+    d.press(cellCentre(20, 8)); // overworld row 40
+    const QImage& strip = d.window.tileStrip();
+    // A cell's four world pixels, and the strip pixels at the centres of its tile's quarters.
+    const auto worldCell = [world](int column, int row) {
+        const QImage& p = world->picture();
+        return QList<QRgb>{p.pixel(2 * column, 2 * row), p.pixel(2 * column + 1, 2 * row),
+                           p.pixel(2 * column, 2 * row + 1), p.pixel(2 * column + 1, 2 * row + 1)};
+    };
+    const auto stripCell = [&strip](int tile) {
+        return QList<QRgb>{strip.pixel(8, 32 * tile + 8), strip.pixel(24, 32 * tile + 8),
+                           strip.pixel(8, 32 * tile + 24), strip.pixel(24, 32 * tile + 24)};
+    };
+    QCOMPARE(worldCell(20, 40), stripCell(0x9C));
+    key(d, Qt::Key_Z);
+    QCOMPARE(worldCell(20, 40), stripCell(quint8(d.original[cellOffset(2, 8, 20)])));
+    QCOMPARE(worldCell(255, 255), stripCell(quint8(d.original[cellOffset(8, 31, 255)])));
+
+    QTest::mouseClick(world, Qt::LeftButton, Qt::NoModifier, QPoint(2 * 230 + 1, 2 * 200 + 1));
+    QCOMPARE(d.text("lblBlock"), QStringLiteral("7"));
+    const int left = d.bar("hsMap")->value() / 16;
+    const int top = d.bar("vsMap")->value() / 16;
+    QVERIFY(left <= 230 && 230 < left + 28 && top <= 8 && 8 < top + 24);
+}
+
+QTEST_MAIN(tst_Editing)
+#include "tst_Editing.moc"
