@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 
 #include <optional>
 
@@ -97,3 +98,29 @@ private:
     QList<QLabel*> lblBlock;
     QList<QPushButton*> cmdLocation;
 };
+
+// The items or towns window filled from the file and ready to show, or
+// nothing after the window's message. One window of each kind at most: chosen
+// again while it waits for a pick, it is filled again and the picks not yet
+// saved are dropped. The window deletes itself when closed, so it is not
+// marked WA_DeleteOnClose: QDialog::exec would delete it as soon as it hides
+// for a pick.
+template <typename Create>
+QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
+{
+    auto* window = qobject_cast<LocationWindow*>(slot.data());
+    const bool created = !window || !window->isLoaded();
+    if (created) {
+        window = create();
+        slot = window;
+    }
+    if (!window->FillFromFile(path)) {
+        if (created) {
+            delete window;
+        } else {
+            window->close();  // its rows no longer match the file
+        }
+        return nullptr;
+    }
+    return window;
+}

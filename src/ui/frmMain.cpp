@@ -1,14 +1,12 @@
 #include "ui/frmMain.h"
 
 #include "ui/CommonDialog.h"
-#include "ui/FileDrop.h"
-#include "ui/HelpViewer.h"
-#include "ui/RecentFilesMenu.h"
+#include "ui/DesktopIntegration.h"
 #include "ui/ExternalChangeWatcher.h"
-#include "ui/FileCommands.h"
 #include "core/HelpCommand.h"
 #include "ui/LocationPickTarget.h"
 #include "ui/LocationWindow.h"
+#include "ui/MainWindowNames.h"
 #include "core/MapGeometry.h"
 #include "ui/TitleThrottle.h"
 #include "ui/MapEditMenus.h"
@@ -31,16 +29,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -62,32 +56,6 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text
     return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
 }
 
-// The items or towns window filled from the file and ready to show, or
-// nothing after the window's message. One window of each kind at most: chosen
-// again while it waits for a pick, it is filled again and the picks not yet
-// saved are dropped. The window deletes itself when closed (LocationWindow),
-// so it is not marked WA_DeleteOnClose: QDialog::exec would delete it as soon
-// as it hides for a pick.
-template <typename Create>
-QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
-{
-    auto* window = qobject_cast<LocationWindow*>(slot.data());
-    const bool created = !window || !window->isLoaded();
-    if (created) {
-        window = create();
-        slot = window;
-    }
-    if (!window->FillFromFile(path)) {
-        if (created) {
-            delete window;
-        } else {
-            window->close();  // its rows no longer match the file
-        }
-        return nullptr;
-    }
-    return window;
-}
-
 } // namespace
 
 frmMain::frmMain(Platform& platform, QWidget* parent)
@@ -106,12 +74,15 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     client->setFixedSize(647, 477);
     setCentralWidget(client);
 
-    m_fileWatcher = new ExternalChangeWatcher(
-        platform, this, [this] { return hasUnsavedMapEdits(); }, [this] { reloadMapFromDisk(); });
     buildMenus();
     buildLeftGroup();
     buildRightGroup();
-    buildDesktopIntegration();
+    DesktopIntegration::Host desktop;
+    desktop.loadRom = [this](const QString& path) { LoadRom(path); };
+    // A running load disables the palette group until it ends.
+    desktop.acceptsFiles = [this] { return Frame1->isEnabled(); };
+    m_desktop = new DesktopIntegration(m_platform, this, mnuFile, desktop);
+    MainWindowNames::Apply(this);
     setGameMenuEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     MapEditMenus::Host host;
@@ -162,7 +133,13 @@ void frmMain::buildMenus()
     mnuFileSave = addAction(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save Changes"),
                             QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuFileSave_Click);
     mnuFileSave->setEnabled(false);
-    buildFileSafetyMenu();
+    FileMenuCommands::Host files;
+    files.mapView = [this] {
+        return FileCommands::MapView{m_doc.image(), tileStrip(), currentBlock(), chkGrid->isChecked(), GridColor()};
+    };
+    files.loadRom = [this](const QString& path) { LoadRom(path); };
+    files.drawBlock = [this](int block) { DrawBlock(BlockStartOffset(block)); };
+    m_fileCommands = new FileMenuCommands(m_platform, this, mnuFile, m_doc, files);
     addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
     mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
                             &frmMain::mnuFileQuit_Click);
@@ -367,7 +344,7 @@ void frmMain::LoadRom(const QString& path)
         Frame2->setEnabled(frame2WasEnabled);
         return;
     }
-    mnuFileRecent->add(path);
+    m_desktop->addRecent(path);
     // A location window still waiting for a pick belongs to the cartridge
     // that was open before: its unsaved picks go the way of unsaved map edits.
     for (QDialog* waiting : {m_itemsWindow.data(), m_townsWindow.data()}) {
@@ -400,10 +377,7 @@ bool frmMain::LoadCartridge(const QString& path)
         return false;
     }
     mnuFileSave->setEnabled(true);
-    for (QAction* action : {mnuFileExport, mnuFileCreatePatch, mnuFileApplyPatch}) {
-        action->setEnabled(true);
-    }
-    m_fileWatcher->watch(path);
+    m_fileCommands->cartridgeLoaded(path);
     return true;
 }
 
@@ -412,7 +386,7 @@ void frmMain::mnuFileSave_Click()
     if (!m_doc.isLoaded()) {
         return;
     }
-    if (m_fileWatcher->checkBeforeSave() != ExternalChangeWatcher::BeforeSave::Save) {
+    if (fileWatcher().checkBeforeSave() != ExternalChangeWatcher::BeforeSave::Save) {
         return;
     }
     QString error;
@@ -441,61 +415,6 @@ void frmMain::closeEvent(QCloseEvent* event)
     m_platform.endProgram();
 }
 
-// ---- Files beside the cartridge: map pictures, patches, changes on disk -----------
-
-void frmMain::buildFileSafetyMenu()
-{
-    const auto add = [this](const QString& name, const QString& caption, void (frmMain::*slot)()) {
-        QAction* action = mnuFile->addAction(caption);
-        action->setObjectName(name);
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    mnuFileExport = add(QStringLiteral("mnuFileExport"), QStringLiteral("&Export Map Image..."),
-                        &frmMain::mnuFileExport_Click);
-    mnuFileCreatePatch = add(QStringLiteral("mnuFileCreatePatch"), QStringLiteral("Create &Patch..."),
-                             &frmMain::mnuFileCreatePatch_Click);
-    mnuFileApplyPatch = add(QStringLiteral("mnuFileApplyPatch"), QStringLiteral("&Apply Patch..."),
-                            &frmMain::mnuFileApplyPatch_Click);
-}
-
-void frmMain::mnuFileExport_Click()
-{
-    if (m_doc.isLoaded()) {
-        FileCommands::ExportMapImage(
-            m_platform, this, {m_doc.image(), tileStrip(), currentBlock(), chkGrid->isChecked(), GridColor()});
-    }
-}
-
-void frmMain::mnuFileCreatePatch_Click()
-{
-    if (m_doc.isLoaded()) {
-        FileCommands::CreatePatch(m_platform, this, cartridge().CartridgePath(), hasUnsavedMapEdits());
-    }
-}
-
-void frmMain::mnuFileApplyPatch_Click()
-{
-    if (m_doc.isLoaded() &&
-        FileCommands::ApplyPatch(m_platform, this, cartridge().CartridgePath(), hasUnsavedMapEdits())) {
-        LoadRom(cartridge().CartridgePath());
-    }
-}
-
-void frmMain::reloadMapFromDisk()
-{
-    QString error;
-    const int block = currentBlock();
-    if (!m_doc.load(cartridge().CartridgePath(), &error)) {
-        m_platform.message(this, QStringLiteral("Could not load the file"),
-                           error + QStringLiteral("\r\n\r\nThe map shown is the one loaded before."),
-                           Platform::Icon::Critical);
-        return;
-    }
-    DrawBlock(BlockStartOffset(block));
-}
-
 // ---- Help menu ----------------------------------------------------------------
 
 void frmMain::mnuHelpHelp_Click()
@@ -503,9 +422,9 @@ void frmMain::mnuHelpHelp_Click()
     const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
     // Where the desktop has no viewer for it, the program shows the text itself.
     m_platform.openDocument(command.program, command.arguments,
-                            [window = QPointer<frmMain>(this), path = HelpCommand::Locate(m_helpFolder)] {
-                                if (window) {
-                                    window->showHelpText(path);
+                            [desktop = QPointer<DesktopIntegration>(m_desktop), path = HelpCommand::Locate(m_helpFolder)] {
+                                if (desktop) {
+                                    desktop->showHelpText(path);
                                 }
                             });
 }
@@ -765,97 +684,4 @@ void frmMain::handOverLocation()
     const int column = MapGeometry::ReadDecimal(lblLat->text());
     target->SetPickedLocation(m_pick.PickRow, MapGeometry::LocationText(row, column), lblBlock->text());
     m_platform.showModal(target->window());
-}
-
-// ---- Recent files, drops, help window, screen-reader names -----------------------
-
-void frmMain::buildDesktopIntegration()
-{
-    // "Recent &Files" stands last before the separator above "&Quit".
-    mnuFileRecent = new RecentFilesMenu(m_platform.settings(), mnuFile);
-    mnuFile->insertMenu(mnuFile->findChild<QAction*>(QStringLiteral("mnuFileSep")), mnuFileRecent);
-    connect(mnuFileRecent, &RecentFilesMenu::chosen, this, &frmMain::openRecent);
-    setAcceptDrops(true);
-    nameControls();
-}
-
-void frmMain::nameControls()
-{
-    const std::pair<QWidget*, const char*> names[] = {
-        {Frame1, "Tile palette and readouts"},
-        {vsTiles, "Tile palette scroll bar"},
-        {picHolder_00, "Tile palette view"},
-        {picTileset, "Tile palette"},
-        {shpPoint, "Current tile frame"},
-        {lblTile, "Current tile number"},
-        {picTileZoom, "Current tile, enlarged"},
-        {lblPoint, "Map point under the pointer"},
-        {lblLon, "Sextant row"},
-        {lblLat, "Sextant column"},
-        {Frame2, "Overworld block"},
-        {picHolder_01, "Map view"},
-        {picMap, "Overworld map"},
-        {shpMap, "Map cell marker"},
-        {vsMap, "Map vertical scroll bar"},
-        {hsMap, "Map horizontal scroll bar"},
-        {cboBlock, "Block"},
-        {lblBlock, "Current block"},
-        {picGridColor, "Grid color"},
-        {chkGrid, "Show grid"},
-    };
-    for (const auto& [widget, name] : names) {
-        widget->setAccessibleName(QString::fromLatin1(name));
-    }
-    mnuFileRecent->setAccessibleName(QStringLiteral("Recent files"));
-}
-
-void frmMain::openRecent(const QString& path)
-{
-    if (!QFileInfo::exists(path)) {
-        mnuFileRecent->remove(path);
-        m_platform.message(this, QStringLiteral("Could not load the file"),
-                           QStringLiteral("The file \"%1\" no longer exists. It was taken off the list of recent "
-                                          "files.\r\n\r\nNothing was loaded.")
-                               .arg(path),
-                           Platform::Icon::Exclamation);
-        return;
-    }
-    LoadRom(path);
-}
-
-void frmMain::dragEnterEvent(QDragEnterEvent* event)
-{
-    // Nothing is taken while a side window is in front or a load is running
-    // (which disables the palette group until it ends).
-    if (FileDrop::Cartridge(event->mimeData()) && !QApplication::activeModalWidget() && Frame1->isEnabled()) {
-        event->acceptProposedAction();
-    }
-}
-
-void frmMain::dropEvent(QDropEvent* event)
-{
-    const std::optional<QString> path = FileDrop::Cartridge(event->mimeData());
-    if (!path || QApplication::activeModalWidget()) {
-        return;
-    }
-    event->acceptProposedAction();
-    // Loaded once the drop has ended, so the source program is not kept waiting.
-    QTimer::singleShot(0, this, [this, file = *path] { LoadRom(file); });
-}
-
-void frmMain::showHelpText(const QString& path)
-{
-    QString error;
-    const std::optional<QString> text = HelpCommand::ReadText(path, &error);
-    if (!text) {
-        m_platform.message(this, QStringLiteral("Help"), error, Platform::Icon::Exclamation);
-        return;
-    }
-    if (!m_helpViewer) {
-        m_helpViewer = new HelpViewer(*text, path, this);
-        m_helpViewer->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_helpViewer->show();
-    m_helpViewer->raise();
-    m_helpViewer->activateWindow();
 }

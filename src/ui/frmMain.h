@@ -2,6 +2,7 @@
 
 #include "core/MapDocument.h"
 #include "core/PickState.h"
+#include "ui/FileMenuCommands.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -16,7 +17,7 @@ class MapView;
 class TitleThrottle;
 
 class CommonDialog;
-class HelpViewer;
+class DesktopIntegration;
 class ExternalChangeWatcher;
 class LocationPickTarget;
 class PictureBox;
@@ -29,7 +30,6 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QScrollBar;
-class RecentFilesMenu;
 class ShapeOutline;
 
 // The main window: the tile palette and readouts on the left, the map of one
@@ -102,15 +102,12 @@ public slots:
     void vsMap_Change(int value);
     void vsTiles_Change(int value);
 
-    // Files beside the cartridge (File menu, after "Save Changes").
-    void mnuFileExport_Click();
-    void mnuFileCreatePatch_Click();
-    void mnuFileApplyPatch_Click();
-
 public:
     // True while the map holds edits that "Save Changes" has not written.
     bool hasUnsavedMapEdits() const { return m_doc.isModified(); }
-    ExternalChangeWatcher& fileWatcher() { return *m_fileWatcher; }
+    ExternalChangeWatcher& fileWatcher() { return m_fileCommands->watcher(); }
+    // Files beside the cartridge (File menu, after "Save Changes").
+    FileMenuCommands& fileCommands() { return *m_fileCommands; }
 
 signals:
     // A side window of the Game menu was created (tests reach it through this).
@@ -121,9 +118,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // A .nes file dropped on the window loads as the open dialog's would.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -136,16 +130,8 @@ private:
     void pickTile(int column, int localRow);
     void handOverLocation();
     void openSideWindow(QDialog* window);
-    // Recent files, drops, the help window and screen-reader names.
-    void buildDesktopIntegration();
-    void nameControls();
-    void openRecent(const QString& path);
-    void showHelpText(const QString& path);
     template <typename Window>
     void openFreshWindow();
-    void buildFileSafetyMenu();
-    // Reads the map again after another program changed the file, keeping the block shown.
-    void reloadMapFromDisk();
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;
@@ -157,7 +143,8 @@ private:
     QPointer<QDialog> m_itemsWindow;
     QPointer<QDialog> m_townsWindow;
     QString m_helpFolder;
-    QPointer<HelpViewer> m_helpViewer;
+    // Recent files, drops and the help window.
+    DesktopIntegration* m_desktop = nullptr;
 
     std::optional<int> m_currentTile;
     std::optional<QPoint> m_pointerCell;  // the cell under the pointer, for the replace window
@@ -165,15 +152,11 @@ private:
     quint64 m_drawGeneration = 0;
     bool m_closing = false;
     bool m_centred = false;
-    ExternalChangeWatcher* m_fileWatcher = nullptr;
+    FileMenuCommands* m_fileCommands = nullptr;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileLoad = nullptr;
     QAction* mnuFileSave = nullptr;
-    RecentFilesMenu* mnuFileRecent = nullptr;
-    QAction* mnuFileExport = nullptr;
-    QAction* mnuFileCreatePatch = nullptr;
-    QAction* mnuFileApplyPatch = nullptr;
     QAction* mnuFileQuit = nullptr;
     QMenu* mnuGame = nullptr;
     QAction* mnuCharacters = nullptr;

@@ -148,7 +148,7 @@ void tst_FileSafety::exportedPixelsEqualMapPicture()
     const QString png = d.dir.filePath(QStringLiteral("map"));
     d.platform.mapImageAnswers << Platform::MapImageOptions{world, grid};
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{png};
-    d.window.mnuFileExport_Click();
+    d.window.fileCommands().exportMapImage();
     QCOMPARE(d.platform.messageTitles(), QStringList{"Map image exported"});
     const QImage exported(png + QStringLiteral(".png"));
     QCOMPARE(exported.size(), QSize(4096, world ? 4096 : 512));
@@ -177,7 +177,7 @@ void tst_FileSafety::patchMadeAndAppliedThroughMenu()
 
     d.platform.openAnswers << pristine;
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(name), type};
-    d.window.mnuFileCreatePatch_Click();
+    d.window.fileCommands().createPatch();
     const QString patch = d.dir.filePath(name.contains(u'.') ? name : name + QStringLiteral(".ips"));
     QVERIFY(Fixtures::ReadAll(patch).startsWith(name.contains(u'.') ? "BPS1" : "PATCH"));
 
@@ -185,7 +185,7 @@ void tst_FileSafety::patchMadeAndAppliedThroughMenu()
     QVERIFY(d.load());
     d.platform.openAnswers << patch;
     d.platform.questionAnswers << true;
-    d.window.mnuFileApplyPatch_Click();
+    d.window.fileCommands().applyPatch();
     QCOMPARE(Fixtures::ReadAll(pristine), edited);
     QCOMPARE(d.window.cartridge().image().at(Cell), quint8(9));
     QCOMPARE(d.platform.messageTitles(), (QStringList{"File saved", "Patch created", "Patch applied"}));
