@@ -29,7 +29,6 @@ public:
 
     // The whole range, element 16400 first.
     const QByteArray& bytes() const { return m_bytes; }
-    const quint8* data() const { return reinterpret_cast<const quint8*>(m_bytes.constData()); }
 
     // Replaces the whole range with `fileBytes` (read from offset 16400 on);
     // elements past the end of a shorter run become zero.

@@ -12,13 +12,13 @@ namespace {
 const std::array<StatInfo, StatCount>& stats()
 {
     static const std::array<StatInfo, StatCount> table{{
-        {QStringLiteral("txtLevel"), QStringLiteral("Level:"), 0x355ED, 1},
-        {QStringLiteral("txtHP"), QStringLiteral("Hp:"), 0x355F5, 2},
-        {QStringLiteral("txtMp"), QStringLiteral("Mp:"), 0x35605, 1},
-        {QStringLiteral("txtStr"), QStringLiteral("STR:"), 0x3560D, 1},
-        {QStringLiteral("txtINT"), QStringLiteral("INT:"), 0x35615, 1},
-        {QStringLiteral("txtDEX"), QStringLiteral("DEX:"), 0x3561D, 1},
-        {QStringLiteral("txtExp"), QStringLiteral("Exp:"), 0x35625, 2},
+        {QStringLiteral("txtLevel"), QStringLiteral("Level:"), QStringLiteral("level"), 0x355ED, 1},
+        {QStringLiteral("txtHP"), QStringLiteral("Hp:"), QStringLiteral("hit points"), 0x355F5, 2},
+        {QStringLiteral("txtMp"), QStringLiteral("Mp:"), QStringLiteral("magic points"), 0x35605, 1},
+        {QStringLiteral("txtStr"), QStringLiteral("STR:"), QStringLiteral("strength"), 0x3560D, 1},
+        {QStringLiteral("txtINT"), QStringLiteral("INT:"), QStringLiteral("intelligence"), 0x35615, 1},
+        {QStringLiteral("txtDEX"), QStringLiteral("DEX:"), QStringLiteral("dexterity"), 0x3561D, 1},
+        {QStringLiteral("txtExp"), QStringLiteral("Exp:"), QStringLiteral("experience"), 0x35625, 2},
     }};
     return table;
 }
@@ -106,9 +106,9 @@ QList<NumberField> Fields(const QList<Box>& boxes)
 QString BoxName(const Box& box)
 {
     if (box.stat < 0) {
-        return QStringLiteral("%1 of the starting herbs").arg(HerbCaption(box.index));
+        return QStringLiteral("The party's starting %1").arg(HerbCaption(box.index).chopped(1));
     }
-    return QStringLiteral("%1 of the %2").arg(StatOf(box.stat).caption, ClassName(box.index));
+    return QStringLiteral("The %1's %2").arg(ClassName(box.index), StatOf(box.stat).meaning);
 }
 
 QStringList ItemTexts()

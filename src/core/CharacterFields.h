@@ -24,6 +24,7 @@ enum Stat { Level, HP, Mp, Str, INT, DEX, Exp, StatCount };
 struct StatInfo {
     QString name;     // the box's name: "txtLevel"
     QString caption;  // "Level:"
+    QString meaning;  // "level", as a message names it
     qint64 base = 0;  // offset of class 0
     int width = 1;
 };
@@ -48,7 +49,7 @@ struct Box {
 // Every text box, in the order of the block.
 QList<Box> Boxes();
 QList<NumberField> Fields(const QList<Box>& boxes);
-// "Hp: of the Bard", "Moss: of the starting herbs".
+// "The Bard's hit points", "The party's starting Moss", as a message names the box.
 QString BoxName(const Box& box);
 
 // The 25 equipment choices "129-Sling" .. "153-@ Armor".

@@ -9,11 +9,9 @@
 namespace MapGeometry {
 
 inline constexpr int Columns = 256;
-inline constexpr int Rows = 256;
 inline constexpr int Blocks = 8;
 inline constexpr int BlockRows = 32;
 inline constexpr int CellSize = 16;  // pixels of a map cell
-inline constexpr int StripCell = 32;  // pixels of a tile in the tile strip
 inline constexpr int PictureWidth = Columns * CellSize;  // 4096
 inline constexpr int PictureHeight = BlockRows * CellSize;  // 512
 inline constexpr qint32 FirstBlockStart = 16400;

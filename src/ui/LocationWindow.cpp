@@ -34,8 +34,7 @@ QString indexed(const QString& name, int index)
 LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
                                const LocationFields::Table& table, const RowColumns& columns,
                                bool PickState::*loadedFlag, bool storeIntoImage)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(owner),
       m_platform(platform),
       m_cartridge(cartridge),
       m_pick(pick),
@@ -120,10 +119,7 @@ bool LocationWindow::FillFromFile(const QString& path)
     QString error;
     const std::optional<QList<LocationFields::Shown>> shown = LocationFields::Read(path, m_table, &error);
     if (!shown) {
-        m_platform.message(parentWidget() ? parentWidget() : this, QStringLiteral("Could not read the file"),
-                           error + QStringLiteral("\r\n\r\n") + windowTitle() +
-                               QStringLiteral(" cannot be shown."),
-                           Platform::Icon::Critical);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     for (int i = 0; i < rowCount(); ++i) {

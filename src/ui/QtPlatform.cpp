@@ -4,10 +4,11 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QProcess>
 
-std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
+std::unique_ptr<QFileDialog> QtPlatform::makeOpenDialog(QWidget* parent, const QList<FileFilter>& filters)
 {
     QStringList nameFilters;
     for (const FileFilter& f : filters) {
@@ -15,17 +16,36 @@ std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<Fil
         nameFilters << (f.description.contains(u'(') ? f.description
                                                      : QStringLiteral("%1 (%2)").arg(f.description, f.pattern));
     }
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // Qt's own dialog, so that "*.*" can be made to match every name.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilters(nameFilters);
+    // Qt matches "*.*" only against names with a dot; once Qt has applied the
+    // chosen filter, the file list drops it for such a filter.
+    QObject::connect(
+        dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+        [files = dialog->findChild<QFileSystemModel*>(), filters, nameFilters](const QString& chosen) {
+            const qsizetype i = nameFilters.indexOf(chosen);
+            if (files && i >= 0 && filters[i].pattern == QLatin1String("*.*")) {
+                files->setNameFilters({});
+            }
+        },
+        Qt::QueuedConnection);
     if (!nameFilters.isEmpty()) {
-        dialog.selectNameFilter(nameFilters.first());
+        dialog->selectNameFilter(nameFilters.first());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return dialog;
+}
+
+std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
+{
+    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(parent, filters);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().first();
+    return dialog->selectedFiles().first();
 }
 
 std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial)

@@ -1,5 +1,6 @@
 #include "ui/SideWindow.h"
 
+#include "ui/Platform.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -31,6 +32,13 @@ QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, in
     const int top = Twips::ToPixels(y1);
     rule->setGeometry(left, top, Twips::ToPixels(x2) - left + 1, Twips::ToPixels(y2) - top + 1);
     return rule;
+}
+
+void ReportUnreadable(Platform& platform, QDialog* window, const QString& error)
+{
+    platform.message(window->parentWidget() ? window->parentWidget() : window, QStringLiteral("Could not read the file"),
+                     error + QStringLiteral("\r\n\r\n") + window->windowTitle() + QStringLiteral(" cannot be shown."),
+                     Platform::Icon::Critical);
 }
 
 } // namespace SideWindow

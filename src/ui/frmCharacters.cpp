@@ -168,7 +168,7 @@ bool frmCharacters::Form_Load()
     QString error;
     const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), BlockStart, BlockLength, &error);
     if (!block) {
-        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     const QList<Box> boxes = Boxes();

@@ -34,8 +34,6 @@
 
 namespace {
 
-constexpr int ImageEndLength = 139280;  // a shorter file lacks part of the map
-
 QLabel* makeCaption(QWidget* parent, const QString& text, int x, int y)
 {
     auto* label = new QLabel(text, parent);
@@ -243,7 +241,7 @@ void frmMain::buildRightGroup()
     cboBlock = new QComboBox(Frame2);
     cboBlock->setObjectName(QStringLiteral("cboBlock"));
     cboBlock->setEditable(false);
-    cboBlock->move(48, 430);
+    cboBlock->move(48, 432);
     cboBlock->setFixedWidth(121);
     for (int block = 1; block <= MapGeometry::Blocks; ++block) {
         cboBlock->addItem(QStringLiteral("%1-Block #%1").arg(block));
@@ -290,12 +288,6 @@ const QImage& frmMain::tileStrip() const
     return picTileset->backing();
 }
 
-void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
-{
-    m_itemsWindow = items;
-    m_townsWindow = towns;
-}
-
 void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -330,14 +322,14 @@ void frmMain::LoadRom(const QString& path)
                            error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
         return;
     }
-    if (*size < ImageEndLength) {
+    if (*size < Cartridge::ImageEnd) {
         const QString text =
             QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
                            "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
                            "will lengthen the file to %3 bytes.")
                 .arg(path)
                 .arg(*size)
-                .arg(ImageEndLength);
+                .arg(Cartridge::ImageEnd);
         if (!m_platform.question(this, QStringLiteral("Short file"), text)) {
             return;
         }
@@ -437,16 +429,20 @@ void frmMain::mnuHelpAbout_Click()
 {
     auto* about = new frmAbout(this);
     about->setAttribute(Qt::WA_DeleteOnClose);
+    // Centred over this window. The toolkit's own placement guesses the
+    // frame of a window not yet shown; this one takes the frame of the main
+    // window, which the same desktop draws alike.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QRect frame(QPoint(0, 0), about->size().grownBy(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                                              outer.right() - inner.right(),
+                                                              outer.bottom() - inner.bottom())));
+    frame.moveCenter(outer.center());
+    about->move(frame.topLeft());
     m_platform.showModal(about);
 }
 
 // ---- Game menu ----------------------------------------------------------------
-
-void frmMain::openSideWindow(QDialog* window)
-{
-    emit sideWindowOpened(window);
-    m_platform.showModal(window);
-}
 
 template <typename Window>
 void frmMain::openFreshWindow()
@@ -461,7 +457,22 @@ void frmMain::openFreshWindow()
         delete window;
         return;
     }
-    openSideWindow(window);
+    m_platform.showModal(window);
+}
+
+// The items or towns window: one of each at most, held weakly (a window that
+// has been closed and deleted is simply gone).
+template <typename Window>
+void frmMain::openLocationWindow(QPointer<QDialog>& slot)
+{
+    if (m_cartridge.CartridgePath().isEmpty()) {
+        return;
+    }
+    if (QDialog* window = prepareLocationWindow(slot, m_cartridge.CartridgePath(), [this] {
+            return new Window(m_platform, m_cartridge, m_pick, this);
+        })) {
+        m_platform.showModal(window);
+    }
 }
 
 void frmMain::mnuCharacters_Click()
@@ -471,14 +482,7 @@ void frmMain::mnuCharacters_Click()
 
 void frmMain::mnuGameItems_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
-        return;
-    }
-    if (QDialog* window = prepareLocationWindow(m_itemsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmIB(m_platform, m_cartridge, m_pick, this);
-        })) {
-        openSideWindow(window);
-    }
+    openLocationWindow<frmIB>(m_itemsWindow);
 }
 
 void frmMain::mnuGamePriceItems_Click()
@@ -488,14 +492,7 @@ void frmMain::mnuGamePriceItems_Click()
 
 void frmMain::mnuGameTowns_Click()
 {
-    if (m_cartridge.CartridgePath().isEmpty()) {
-        return;
-    }
-    if (QDialog* window = prepareLocationWindow(m_townsWindow, m_cartridge.CartridgePath(), [this] {
-            return new frmTowns(m_platform, m_cartridge, m_pick, this);
-        })) {
-        openSideWindow(window);
-    }
+    openLocationWindow<frmTowns>(m_townsWindow);
 }
 
 // ---- Tile strip and palette -----------------------------------------------------

@@ -49,11 +49,6 @@ public:
     // The folder holding the help file (the executable's folder unless set).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
 
-    // The windows that take locations picked on the map (the items and towns
-    // windows, which implement LocationPickTarget). They are held weakly: a
-    // window that has been closed and deleted is simply gone.
-    void setLocationWindows(QDialog* items, QDialog* towns);
-
     // Steps of the load after the open dialog: check the file, rebuild the
     // strip, read the image, draw block 1, select tile 0, enable the editor.
     void LoadRom(const QString& path);
@@ -88,10 +83,6 @@ public slots:
     void vsMap_Change(int value);
     void vsTiles_Change(int value);
 
-signals:
-    // A side window of the Game menu was created (tests reach it through this).
-    void sideWindowOpened(QDialog* window);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -107,9 +98,10 @@ private:
     void paintCell(int column, int localRow);
     void pickTile(int column, int localRow);
     void handOverLocation();
-    void openSideWindow(QDialog* window);
     template <typename Window>
     void openFreshWindow();
+    template <typename Window>
+    void openLocationWindow(QPointer<QDialog>& slot);
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;

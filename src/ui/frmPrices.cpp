@@ -60,7 +60,6 @@ void frmPrices::buildControls()
                                   : QStringLiteral("txtItem_%1").arg(i);
         auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
                                        ToPixels(BoxLeft[column], price.top, 975, 255), this);
-        (herb ? txtHerbs : txtItem).append(box);
         m_boxes.append(box);
     }
 
@@ -84,7 +83,7 @@ bool frmPrices::Form_Load()
     const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart,
                                            PriceFields::BlockLength, &error);
     if (!block) {
-        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     const auto& prices = PriceFields::Prices();
@@ -104,7 +103,7 @@ void frmPrices::cmdSave_Click()
     if (encoding.rejected >= 0) {
         const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
         m_platform.message(this, QStringLiteral("Value out of range"),
-                           FieldValues::RangeText(price.caption, price.field), Platform::Icon::Exclamation);
+                           FieldValues::RangeText(QStringLiteral("The price of ") + price.caption.chopped(1), price.field), Platform::Icon::Exclamation);
         LimitedTextBox* box = m_boxes[encoding.rejected];
         box->setFocus();
         box->selectAll();
