@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TestLocale.h"
+
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 class QTemporaryDir;
@@ -22,5 +25,8 @@ void Put16(QByteArray& bytes, qint64 offset, quint16 value);
 
 // The offsets at which two equally long arrays differ (the first `limit` of them).
 QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit = 20);
+
+// Every entry under `folder`: a file's bytes, a link's target, or "folder".
+QMap<QString, QByteArray> Tree(const QString& folder);
 
 } // namespace Fixtures
