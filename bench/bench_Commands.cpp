@@ -53,7 +53,7 @@ void flushEvents()
     QCoreApplication::processEvents();
 }
 
-} // namespace
+}  // namespace
 
 // The floor for a save: writing a cartridge-sized file through a temporary
 // file and a rename, the way every save is made.
@@ -123,8 +123,7 @@ static void BM_SaveChanges(benchmark::State& state)
 }
 BENCHMARK(BM_SaveChanges)->Unit(benchmark::kMicrosecond);
 
-template <typename Window>
-void BM_SimpleWindow(benchmark::State& state, bool save)
+template <typename Window> void BM_SimpleWindow(benchmark::State& state, bool save)
 {
     Session s;
     s.window.LoadRom(s.path);
@@ -137,17 +136,28 @@ void BM_SimpleWindow(benchmark::State& state, bool save)
         delete window;
     }
 }
-static void BM_PricesFill(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, false); }
-static void BM_PricesFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, true); }
-static void BM_CharactersFill(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, false); }
-static void BM_CharactersFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, true); }
+static void BM_PricesFill(benchmark::State& state)
+{
+    BM_SimpleWindow<frmPrices>(state, false);
+}
+static void BM_PricesFillAndSave(benchmark::State& state)
+{
+    BM_SimpleWindow<frmPrices>(state, true);
+}
+static void BM_CharactersFill(benchmark::State& state)
+{
+    BM_SimpleWindow<frmCharacters>(state, false);
+}
+static void BM_CharactersFillAndSave(benchmark::State& state)
+{
+    BM_SimpleWindow<frmCharacters>(state, true);
+}
 BENCHMARK(BM_PricesFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PricesFillAndSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFillAndSave)->Unit(benchmark::kMicrosecond);
 
-template <typename Window>
-void BM_LocationWindow(benchmark::State& state, bool save)
+template <typename Window> void BM_LocationWindow(benchmark::State& state, bool save)
 {
     Session s;
     s.window.LoadRom(s.path);
@@ -162,10 +172,22 @@ void BM_LocationWindow(benchmark::State& state, bool save)
         flushEvents();
     }
 }
-static void BM_ItemsFill(benchmark::State& state) { BM_LocationWindow<frmIB>(state, false); }
-static void BM_ItemsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmIB>(state, true); }
-static void BM_TownsFill(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, false); }
-static void BM_TownsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, true); }
+static void BM_ItemsFill(benchmark::State& state)
+{
+    BM_LocationWindow<frmIB>(state, false);
+}
+static void BM_ItemsFillAndSave(benchmark::State& state)
+{
+    BM_LocationWindow<frmIB>(state, true);
+}
+static void BM_TownsFill(benchmark::State& state)
+{
+    BM_LocationWindow<frmTowns>(state, false);
+}
+static void BM_TownsFillAndSave(benchmark::State& state)
+{
+    BM_LocationWindow<frmTowns>(state, true);
+}
 BENCHMARK(BM_ItemsFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ItemsFillAndSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TownsFill)->Unit(benchmark::kMicrosecond);

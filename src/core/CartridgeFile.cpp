@@ -51,8 +51,7 @@ bool openForReading(QFile& file, QString* error)
     return true;
 }
 
-std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 length, bool exact,
-                                    QString* error)
+std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 length, bool exact, QString* error)
 {
     if (!checkIsFile(path, error)) {
         return std::nullopt;
@@ -69,21 +68,19 @@ std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 l
     QByteArray bytes;
     if (offset < size) {
         if (!file.seek(offset)) {
-            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.")
-                                .arg(path, file.errorString()));
+            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
             return std::nullopt;
         }
         bytes = file.read(std::min(length, size - offset));
         if (bytes.size() != std::min(length, size - offset)) {
-            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.")
-                                .arg(path, file.errorString()));
+            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
             return std::nullopt;
         }
     }
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 QString CartridgeFile::tooShortText(const QString& path, qint64 size, qint64 needed)
 {
@@ -105,20 +102,18 @@ std::optional<qint64> CartridgeFile::size(const QString& path, QString* error)
     return file.size();
 }
 
-std::optional<QByteArray> CartridgeFile::read(const QString& path, qint64 offset, qint64 length,
-                                              QString* error)
+std::optional<QByteArray> CartridgeFile::read(const QString& path, qint64 offset, qint64 length, QString* error)
 {
     return readRange(path, offset, length, true, error);
 }
 
-std::optional<QByteArray> CartridgeFile::readAvailable(const QString& path, qint64 offset,
-                                                       qint64 length, QString* error)
+std::optional<QByteArray> CartridgeFile::readAvailable(const QString& path, qint64 offset, qint64 length,
+                                                       QString* error)
 {
     return readRange(path, offset, length, false, error);
 }
 
-bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, QString* error,
-                          qint64 requiredLength)
+bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, QString* error, qint64 requiredLength)
 {
     if (!checkIsFile(path, error)) {
         return false;
@@ -135,8 +130,7 @@ bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, 
         }
         contents = file.readAll();
         if (contents.size() != file.size()) {
-            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.")
-                                .arg(path, file.errorString()));
+            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
             return false;
         }
     }
@@ -160,8 +154,8 @@ bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, 
     // Only a folder that cannot take a temporary file falls back to writing in place.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("The file \"%1\" could not be opened for writing: %2.")
-                            .arg(path, out.errorString()));
+        setError(error,
+                 QStringLiteral("The file \"%1\" could not be opened for writing: %2.").arg(path, out.errorString()));
         return false;
     }
     if (out.write(contents) != contents.size()) {
@@ -171,8 +165,7 @@ bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, 
         return false;
     }
     if (!out.commit()) {
-        setError(error, QStringLiteral("The file \"%1\" could not be written: %2.")
-                            .arg(path, out.errorString()));
+        setError(error, QStringLiteral("The file \"%1\" could not be written: %2.").arg(path, out.errorString()));
         return false;
     }
     return true;

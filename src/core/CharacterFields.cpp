@@ -26,18 +26,18 @@ const std::array<StatInfo, StatCount>& stats()
 constexpr qint64 HerbBase = 0x35635;
 constexpr qint64 EquipBase = 0x3563D;
 
-const char* const buttonCaptions[ClassCount] = {"Mage", "Bard", "Fighter", "Druid",
-                                                "Tinker", "Paladn", "Rangr", "Sphrd"};
-const char* const classNames[ClassCount] = {"Mage", "Bard", "Fighter", "Druid",
-                                            "Tinker", "Paladin", "Ranger", "Sepherd"};
-const char* const herbCaptions[HerbCount] = {"Ash:", "Ginseng:", "Garlic:", "Silkweb:",
-                                             "Moss:", "Pearl:", "Fungus:", "Manroot:"};
+const char* const buttonCaptions[ClassCount] = {"Mage",   "Bard",   "Fighter", "Druid",
+                                                "Tinker", "Paladn", "Rangr",   "Sphrd"};
+const char* const classNames[ClassCount] = {"Mage",   "Bard",    "Fighter", "Druid",
+                                            "Tinker", "Paladin", "Ranger",  "Sepherd"};
+const char* const herbCaptions[HerbCount] = {
+    "Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pearl:", "Fungus:", "Manroot:"};
 const char* const itemNames[ItemCount] = {
-    "Sling", "Bow", "X-Bow", "+1 Bow", "Dagger", "Staff", "Club", "Axe", "Sword",
-    "+1 Sword", "+2 Sword", "+1 Axe", "Wand", "+2 Axe", "@ Sword", "Cloth", "Leather",
-    "Chain", "Ring", "+1 Cloth", "Plate", "+1 Chain", "+1 Plate", "Robe", "@ Armor"};
+    "Sling",    "Bow",      "X-Bow",  "+1 Bow",   "Dagger",   "Staff",   "Club",   "Axe",     "Sword",
+    "+1 Sword", "+2 Sword", "+1 Axe", "Wand",     "+2 Axe",   "@ Sword", "Cloth",  "Leather", "Chain",
+    "Ring",     "+1 Cloth", "Plate",  "+1 Chain", "+1 Plate", "Robe",    "@ Armor"};
 
-} // namespace
+}  // namespace
 
 const StatInfo& StatOf(int stat)
 {
@@ -132,4 +132,4 @@ int ItemCode(const QString& text)
     return NumberText::LeadingDigits(text.left(3));
 }
 
-} // namespace CharacterFields
+}  // namespace CharacterFields

@@ -22,7 +22,7 @@ inline constexpr int FirstItemCode = 129;
 enum Stat { Level, HP, Mp, Str, INT, DEX, Exp, StatCount };
 
 struct StatInfo {
-    QString name;     // the box's name: "txtLevel"
+    QString name;  // the box's name: "txtLevel"
     QString caption;  // "Level:"
     QString meaning;  // "level", as a message names it
     qint64 base = 0;  // offset of class 0
@@ -36,8 +36,8 @@ qint64 Equip1Offset(int classIndex);
 qint64 Equip2Offset(int classIndex);
 
 QString ButtonCaption(int classIndex);  // "Paladn"
-QString ClassName(int classIndex);      // "Paladin"
-QString HerbCaption(int herb);          // "Ash:"
+QString ClassName(int classIndex);  // "Paladin"
+QString HerbCaption(int herb);  // "Ash:"
 inline const QString HerbsPanelCaption = QStringLiteral("Herbs (Starting)");
 
 // One text box of the window: a class's stat or (stat == -1) a herb.
@@ -59,4 +59,4 @@ QString ItemText(int code);
 // The code a choice stands for: the number in its first three characters.
 int ItemCode(const QString& text);
 
-} // namespace CharacterFields
+}  // namespace CharacterFields

@@ -16,8 +16,7 @@ QString WindowsCommandLine(const QString& folder)
     while (windowsFolder.endsWith(u'\\')) {
         windowsFolder.chop(1);
     }
-    return QStringLiteral("notepad.exe \"") + windowsFolder + u'\\' + QString::fromLatin1(HelpFileName) +
-           u'"';
+    return QStringLiteral("notepad.exe \"") + windowsFolder + u'\\' + QString::fromLatin1(HelpFileName) + u'"';
 }
 
 Command ForFolder(const QString& folder)
@@ -29,4 +28,4 @@ Command ForFolder(const QString& folder)
 #endif
 }
 
-} // namespace HelpCommand
+}  // namespace HelpCommand

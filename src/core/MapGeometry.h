@@ -42,8 +42,14 @@ constexpr bool IsCellInBlock(int column, int localRow)
     return column >= 0 && column < Columns && localRow >= 0 && localRow < BlockRows;
 }
 
-constexpr int OverworldRow(int block, int localRow) { return localRow + (block - 1) * BlockRows; }
-constexpr int BlockOfRow(int row) { return row / BlockRows + 1; }
+constexpr int OverworldRow(int block, int localRow)
+{
+    return localRow + (block - 1) * BlockRows;
+}
+constexpr int BlockOfRow(int row)
+{
+    return row / BlockRows + 1;
+}
 
 // Texts.
 QString ThreeDigits(int value);  // 7 -> "007"
@@ -64,4 +70,4 @@ int LocationColumn(const QString& locationText);  // characters 7 to 9
 QString FatalErrorTitle();
 QString FatalErrorText();
 
-} // namespace MapGeometry
+}  // namespace MapGeometry

@@ -6,8 +6,8 @@
 
 namespace MapPainting {
 
-QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const QImage& strip,
-                int column, int localRow, quint8 tile, const QColor& outline)
+QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const QImage& strip, int column,
+                int localRow, quint8 tile, const QColor& outline)
 {
     const qint32 index = MapGeometry::MapByteOffset(blockStart, localRow, column);
     if (!MapGeometry::IsCellInBlock(column, localRow) || !CartridgeImage::contains(index)) {
@@ -21,4 +21,4 @@ QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const
     return QRect(x, y, MapGeometry::CellSize + 1, MapGeometry::CellSize + 1);
 }
 
-} // namespace MapPainting
+}  // namespace MapPainting

@@ -14,7 +14,7 @@ namespace MapPainting {
 // Paints cell (column, localRow) of the block starting at `blockStart`.
 // Returns the area of the picture that changed; an empty rectangle when the
 // cell lies outside the block (nothing is drawn or stored then).
-QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const QImage& strip,
-                int column, int localRow, quint8 tile, const QColor& outline);
+QRect PaintCell(CartridgeImage& image, qint32 blockStart, QImage& picture, const QImage& strip, int column,
+                int localRow, quint8 tile, const QColor& outline);
 
-} // namespace MapPainting
+}  // namespace MapPainting

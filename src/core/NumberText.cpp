@@ -76,7 +76,7 @@ double readDecimal(const std::string& number)
     return negative ? -value : value;
 }
 
-} // namespace
+}  // namespace
 
 double Val(const QString& text)
 {
@@ -146,8 +146,7 @@ double RoundHalfEven(double value)
 std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64 maximum)
 {
     const double rounded = RoundHalfEven(Val(text));
-    if (!std::isfinite(rounded) || rounded < static_cast<double>(minimum) ||
-        rounded > static_cast<double>(maximum)) {
+    if (!std::isfinite(rounded) || rounded < static_cast<double>(minimum) || rounded > static_cast<double>(maximum)) {
         return std::nullopt;
     }
     return static_cast<qint64>(rounded);
@@ -168,4 +167,4 @@ int LeadingDigits(const QString& text)
     return value;
 }
 
-} // namespace NumberText
+}  // namespace NumberText

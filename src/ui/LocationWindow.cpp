@@ -29,18 +29,13 @@ QString indexed(const QString& name, int index)
     return name + u'_' + QString::number(index);
 }
 
-} // namespace
+}  // namespace
 
 LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
                                const LocationFields::Table& table, const RowColumns& columns,
                                bool PickState::*loadedFlag, bool storeIntoImage)
-    : QDialog(owner),
-      m_platform(platform),
-      m_cartridge(cartridge),
-      m_pick(pick),
-      m_table(table),
-      m_loadedFlag(loadedFlag),
-      m_storeIntoImage(storeIntoImage)
+    : QDialog(owner), m_platform(platform), m_cartridge(cartridge), m_pick(pick), m_table(table),
+      m_loadedFlag(loadedFlag), m_storeIntoImage(storeIntoImage)
 {
     setFont(UiFonts::Arial(8.25));  // before the rows, which take it over
     // Form_Load: from now on presses on the map may come to this window.
@@ -84,8 +79,7 @@ void LocationWindow::unload()
     }
 }
 
-QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width,
-                                   int height)
+QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width, int height)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
@@ -167,8 +161,7 @@ void LocationWindow::cmdSave_Click()
     QString error;
     if (!CartridgeFile::patch(m_path, patches, &error, m_table.requiredLength)) {
         m_platform.message(this, QStringLiteral("Locations not saved"),
-                           QStringLiteral("The locations were not saved.\r\n\r\n") + error,
-                           Platform::Icon::Critical);
+                           QStringLiteral("The locations were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
     // The image belongs to the cartridge now loaded, which may be another file.

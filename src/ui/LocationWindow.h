@@ -67,8 +67,8 @@ protected:
     // loaded; `storeIntoImage` makes a save also store the written bytes that
     // the cartridge image holds.
     LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
-                   const LocationFields::Table& table, const RowColumns& columns,
-                   bool PickState::*loadedFlag, bool storeIntoImage);
+                   const LocationFields::Table& table, const RowColumns& columns, bool PickState::*loadedFlag,
+                   bool storeIntoImage);
 
     // Controls placed at twip positions (15 twips to the pixel).
     QLabel* addHeading(const QString& name, const QString& text, int left, int top, int width, int height);

@@ -21,4 +21,4 @@ QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, in
 // its fields: the same title and icon for every Game window.
 void ReportUnreadable(Platform& platform, QDialog* window, const QString& error);
 
-} // namespace SideWindow
+}  // namespace SideWindow

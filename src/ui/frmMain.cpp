@@ -48,8 +48,8 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text
     return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
 }
 
-QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
-                          const QRect& geometry, int maximum, int small, int large)
+QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation, const QRect& geometry,
+                          int maximum, int small, int large)
 {
     auto* bar = new QScrollBar(orientation, parent);
     bar->setObjectName(name);
@@ -67,8 +67,7 @@ QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation 
 // saved are dropped. The window deletes itself when closed (LocationWindow),
 // so it is not marked WA_DeleteOnClose: QDialog::exec would delete it as soon
 // as it hides for a pick.
-template <typename Create>
-QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
+template <typename Create> QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
 {
     auto* window = qobject_cast<LocationWindow*>(slot.data());
     const bool created = !window || !window->isLoaded();
@@ -87,7 +86,7 @@ QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Cre
     return window;
 }
 
-} // namespace
+}  // namespace
 
 frmMain::frmMain(Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_helpFolder(QCoreApplication::applicationDirPath())
@@ -130,9 +129,7 @@ void frmMain::buildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    const auto addSeparator = [](QMenu* menu, const QString& name) {
-        menu->addSeparator()->setObjectName(name);
-    };
+    const auto addSeparator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -142,8 +139,8 @@ void frmMain::buildMenus()
                             QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuFileSave_Click);
     mnuFileSave->setEnabled(false);
     addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
-    mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
-                            &frmMain::mnuFileQuit_Click);
+    mnuFileQuit =
+        addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {}, &frmMain::mnuFileQuit_Click);
 
     mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
@@ -159,11 +156,11 @@ void frmMain::buildMenus()
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"),
-                            QKeySequence(Qt::Key_F1), &frmMain::mnuHelpHelp_Click);
+    mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"), QKeySequence(Qt::Key_F1),
+                            &frmMain::mnuHelpHelp_Click);
     addSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
-    mnuHelpAbout = addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {},
-                             &frmMain::mnuHelpAbout_Click);
+    mnuHelpAbout =
+        addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {}, &frmMain::mnuHelpAbout_Click);
 }
 
 void frmMain::buildLeftGroup()
@@ -183,8 +180,8 @@ void frmMain::buildLeftGroup()
     holderPalette.setColor(QPalette::Window, Qt::black);
     picHolder_00->setPalette(holderPalette);
 
-    picTileset = new PictureBox(QStringLiteral("picTileset"),
-                                QSize(TileRaster::StripWidth, TileRaster::StripHeight), picHolder_00);
+    picTileset = new PictureBox(QStringLiteral("picTileset"), QSize(TileRaster::StripWidth, TileRaster::StripHeight),
+                                picHolder_00);
     picTileset->move(0, 0);
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { picTileset_MouseDown(position); });
@@ -221,8 +218,8 @@ void frmMain::buildRightGroup()
     holderPalette.setColor(QPalette::Window, Qt::black);
     picHolder_01->setPalette(holderPalette);
 
-    picMap = new PictureBox(QStringLiteral("picMap"),
-                            QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), picHolder_01);
+    picMap = new PictureBox(QStringLiteral("picMap"), QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight),
+                            picHolder_01);
     picMap->move(0, 9000);  // out of view until the first load
     connect(picMap, &PictureBox::moved, this, &frmMain::picMap_MouseMove);
     connect(picMap, &PictureBox::pressed, this,
@@ -434,9 +431,9 @@ void frmMain::mnuHelpAbout_Click()
     // window, which the same desktop draws alike.
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
-    QRect frame(QPoint(0, 0), about->size().grownBy(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                                              outer.right() - inner.right(),
-                                                              outer.bottom() - inner.bottom())));
+    QRect frame(QPoint(0, 0),
+                about->size().grownBy(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                               outer.right() - inner.right(), outer.bottom() - inner.bottom())));
     frame.moveCenter(outer.center());
     about->move(frame.topLeft());
     m_platform.showModal(about);
@@ -444,8 +441,7 @@ void frmMain::mnuHelpAbout_Click()
 
 // ---- Game menu ----------------------------------------------------------------
 
-template <typename Window>
-void frmMain::openFreshWindow()
+template <typename Window> void frmMain::openFreshWindow()
 {
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
@@ -462,15 +458,13 @@ void frmMain::openFreshWindow()
 
 // The items or towns window: one of each at most, held weakly (a window that
 // has been closed and deleted is simply gone).
-template <typename Window>
-void frmMain::openLocationWindow(QPointer<QDialog>& slot)
+template <typename Window> void frmMain::openLocationWindow(QPointer<QDialog>& slot)
 {
     if (m_cartridge.CartridgePath().isEmpty()) {
         return;
     }
-    if (QDialog* window = prepareLocationWindow(slot, m_cartridge.CartridgePath(), [this] {
-            return new Window(m_platform, m_cartridge, m_pick, this);
-        })) {
+    if (QDialog* window = prepareLocationWindow(slot, m_cartridge.CartridgePath(),
+                                                [this] { return new Window(m_platform, m_cartridge, m_pick, this); })) {
         m_platform.showModal(window);
     }
 }
@@ -660,9 +654,9 @@ void frmMain::paintCell(int column, int localRow)
     if (!m_currentTile) {
         return;  // no tile chosen yet: nothing to paint
     }
-    const QRect changed =
-        MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock), picMap->backing(),
-                               picTileset->backing(), column, localRow, static_cast<quint8>(*m_currentTile), GridColor());
+    const QRect changed = MapPainting::PaintCell(m_cartridge.image(), BlockStartOffset(m_currentBlock),
+                                                 picMap->backing(), picTileset->backing(), column, localRow,
+                                                 static_cast<quint8>(*m_currentTile), GridColor());
     if (!changed.isEmpty()) {
         picMap->refresh(changed);
     }

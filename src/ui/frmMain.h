@@ -98,10 +98,8 @@ private:
     void paintCell(int column, int localRow);
     void pickTile(int column, int localRow);
     void handOverLocation();
-    template <typename Window>
-    void openFreshWindow();
-    template <typename Window>
-    void openLocationWindow(QPointer<QDialog>& slot);
+    template <typename Window> void openFreshWindow();
+    template <typename Window> void openLocationWindow(QPointer<QDialog>& slot);
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;

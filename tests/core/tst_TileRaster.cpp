@@ -86,7 +86,8 @@ void tst_TileRaster::sheetsDifferOnlyByTheirDigit()
                 for (int x = 0; x < 16; ++x) {
                     const QRgb expected = TileGlyphs::IsSet(d, x, y) ? white : plain.pixel(x, y);
                     if (marked.pixel(x, y) != expected) {
-                        QFAIL(qPrintable(QStringLiteral("sheet %1 cell %2 pixel (%3, %4)").arg(d).arg(i).arg(x).arg(y)));
+                        QFAIL(
+                            qPrintable(QStringLiteral("sheet %1 cell %2 pixel (%3, %4)").arg(d).arg(i).arg(x).arg(y)));
                     }
                 }
             }

@@ -71,10 +71,11 @@ QString Refusal(const MainWindowDriver& d, const QString& fault, Route route)
         return QStringLiteral("%1 messages, not one").arg(d.platform.messages.size());
     }
     const QString& text = d.platform.messages[0].text;
-    return text.contains(d.path) && text.contains(reason) ? QString() : text + QStringLiteral(" (expected: ") + reason + u')';
+    return text.contains(d.path) && text.contains(reason) ? QString()
+                                                          : text + QStringLiteral(" (expected: ") + reason + u')';
 }
 
-} // namespace
+}  // namespace
 
 // Every window meeting a hostile file system, checked here once: a file or
 // folder that cannot be written, a file that fails under an open window in
@@ -163,10 +164,11 @@ void tst_Faults::initTestCase()
                                                        QFile::ExeOther));
     m_helper = m_shared.filePath(QStringLiteral("save_helper"));
     QVERIFY(QFile::copy(QStringLiteral(ORVANE_SAVE_HELPER), m_helper));
-    QVERIFY(QFile::setPermissions(m_helper, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(m_helper, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                                QFile::ReadOther | QFile::ExeOther));
     const QString suppressions =
-        SuppressionsOption().match(QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")))
+        SuppressionsOption()
+            .match(QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")))
             .captured(2);
     if (!suppressions.isEmpty()) {
         QFile::copy(suppressions, m_shared.filePath(QStringLiteral("lsan.supp")));
@@ -194,7 +196,7 @@ void tst_Faults::unwritable_data()
     QTest::addColumn<bool>("fileLocked");
     QTest::addColumn<bool>("folderLocked");
     QTest::addColumn<QString>("route");  // "map": Save Changes; "window": a Game window's save
-    QTest::addColumn<bool>("saved");     // else refused with a message, the file untouched
+    QTest::addColumn<bool>("saved");  // else refused with a message, the file untouched
     for (const char* method : {"permissions", "immutable"}) {
         // A folder that denies access takes no temporary file, so the file is
         // written in place; an immutable folder refuses with "not permitted",
@@ -294,7 +296,8 @@ void tst_Faults::openRefused_data()
     QTest::addColumn<bool>("waiting");  // a location window already waits for a pick
     for (const FileFaults::Fault& fault : FileFaults::All()) {
         for (Route route : GameRoutes()) {
-            QTest::addRow("%s, %s", qPrintable(fault.name), qPrintable(RouteName(route))) << fault.name << route << false;
+            QTest::addRow("%s, %s", qPrintable(fault.name), qPrintable(RouteName(route)))
+                << fault.name << route << false;
         }
         for (Route route : {Route::Items, Route::Towns}) {
             QTest::addRow("%s, %s waiting", qPrintable(fault.name), qPrintable(RouteName(route)))

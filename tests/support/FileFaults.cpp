@@ -27,12 +27,13 @@ bool Make(const QString& path, const QString& fault, qint64 shortLength)
     }
     if (fault.startsWith(QLatin1String("folder"))) {
         QFile file(folder);
-        return QDir(folder).removeRecursively() && (fault == QLatin1String("folder gone") ||
-                                                    (file.open(QIODevice::WriteOnly) && file.write("plain") == 5));
+        return QDir(folder).removeRecursively() &&
+               (fault == QLatin1String("folder gone") || (file.open(QIODevice::WriteOnly) && file.write("plain") == 5));
     }
     QFile::remove(path);
     return fault == QLatin1String("missing") ||
-           (fault == QLatin1String("a folder") ? QDir().mkdir(path) : QFile::link(path + QStringLiteral(".gone"), path));
+           (fault == QLatin1String("a folder") ? QDir().mkdir(path)
+                                               : QFile::link(path + QStringLiteral(".gone"), path));
 }
 
 QString Reason(const QString& fault, qint64 needed)
@@ -45,4 +46,4 @@ QString Reason(const QString& fault, qint64 needed)
     return {};
 }
 
-} // namespace FileFaults
+}  // namespace FileFaults

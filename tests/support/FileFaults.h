@@ -22,4 +22,4 @@ bool Make(const QString& path, const QString& fault, qint64 shortLength);
 // The reason an error about `fault` must give, for a file that needed `needed` bytes.
 QString Reason(const QString& fault, qint64 needed);
 
-} // namespace FileFaults
+}  // namespace FileFaults

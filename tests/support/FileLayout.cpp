@@ -91,4 +91,4 @@ QByteArray BytesOf(const Box& box, qint64 value)
     return bytes;
 }
 
-} // namespace FileLayout
+}  // namespace FileLayout

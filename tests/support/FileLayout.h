@@ -37,4 +37,4 @@ QList<Box> Boxes(Route route);
 qint64 ValueAt(const QByteArray& file, const Box& box);
 QByteArray BytesOf(const Box& box, qint64 value);
 
-} // namespace FileLayout
+}  // namespace FileLayout

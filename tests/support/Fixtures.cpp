@@ -71,4 +71,4 @@ QMap<QString, QByteArray> Tree(const QString& folder)
     return tree;
 }
 
-} // namespace Fixtures
+}  // namespace Fixtures

@@ -29,4 +29,4 @@ QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit = 
 // Every entry under `folder`: a file's bytes, a link's target, or "folder".
 QMap<QString, QByteArray> Tree(const QString& folder);
 
-} // namespace Fixtures
+}  // namespace Fixtures

@@ -19,8 +19,9 @@ bool UseDecimalComma(const QTemporaryDir& dir, QString* why)
 {
     QProcess localedef;
     localedef.setProcessChannelMode(QProcess::MergedChannels);
-    localedef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                                  QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
+    localedef.start(QStringLiteral("localedef"),
+                    {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                     dir.filePath(QStringLiteral("de_DE.UTF-8"))});
     if (!localedef.waitForFinished(60000) || localedef.exitStatus() != QProcess::NormalExit) {
         *why = QStringLiteral("localedef could not run: ") + localedef.errorString();
         return false;
@@ -37,4 +38,4 @@ bool UseDecimalComma(const QTemporaryDir& dir, QString* why)
     return true;
 }
 
-} // namespace TestLocale
+}  // namespace TestLocale

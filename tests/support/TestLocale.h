@@ -23,4 +23,4 @@ inline const bool Pinned = [] {
     return true;
 }();
 
-} // namespace TestLocale
+}  // namespace TestLocale

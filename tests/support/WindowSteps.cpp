@@ -55,7 +55,8 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
         for (int i = 0; i < window->findChild<QLineEdit*>(box.name)->maxLength() && largest <= 32767; ++i) {
             largest *= 10;
         }
-        const qint64 value = rng.bounded(static_cast<int>(std::min<qint64>(largest - 1, box.width == 1 ? 255 : 32767)) + 1);
+        const qint64 value =
+            rng.bounded(static_cast<int>(std::min<qint64>(largest - 1, box.width == 1 ? 255 : 32767)) + 1);
         MainWindowDriver::type(window, box.name, QString::number(value));
         return {FilePatch{box.offset, BytesOf(box, value)}};
     }
@@ -97,4 +98,4 @@ QString FileMismatch(const QString& path, const QByteArray& expected, const QStr
         .arg(at.join(u' '));
 }
 
-} // namespace WindowSteps
+}  // namespace WindowSteps

@@ -29,4 +29,4 @@ void Apply(QByteArray& file, const QList<FilePatch>& patches);
 // Empty when the file at `path` holds exactly `expected`; otherwise where it differs.
 QString FileMismatch(const QString& path, const QByteArray& expected, const QString& step);
 
-} // namespace WindowSteps
+}  // namespace WindowSteps

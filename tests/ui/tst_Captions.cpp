@@ -68,7 +68,7 @@ void addRepeated(const QString& name, int count, const QString& text)
 
 const QStringList Herbs{"Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pearl:", "Fungus:", "Manroot:"};
 
-} // namespace
+}  // namespace
 
 // Every caption, heading and title of the main window and the four Game
 // windows, character for character, one table per window.
@@ -99,7 +99,8 @@ class tst_Captions : public QObject {
                 m_windows[game] = Open(*m_driver, game);
             }
         }
-        QWidget* window = route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
+        QWidget* window =
+            route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
         QVERIFY(window);
         QTEST(captionOf(window, key), "text");
     }
@@ -108,13 +109,13 @@ private slots:
     void mainWindow_data()
     {
         columns();
-        addRows({"", "mnuFile", "mnuFileLoad", "mnuFileSave", "mnuFileQuit", "mnuGame", "mnuCharacters",
-                 "mnuGameItems", "mnuGamePriceItems", "mnuGameTowns", "mnuHelp", "mnuHelpHelp", "mnuHelpAbout"},
+        addRows({"", "mnuFile", "mnuFileLoad", "mnuFileSave", "mnuFileQuit", "mnuGame", "mnuCharacters", "mnuGameItems",
+                 "mnuGamePriceItems", "mnuGameTowns", "mnuHelp", "mnuHelpHelp", "mnuHelpAbout"},
                 {"Orvane II: The Seeker's Crown Map Editor v1.0", "&File", "&Load Rom|Ctrl+L", "&Save Changes|Ctrl+S",
                  "&Quit|", "&Game", "&Characters|Ctrl+C", "&Items && Balloon|Ctrl+I", "&Prices of Items|Ctrl+P",
                  "&Location of Towns|Ctrl+T", "&Help", "&Help|F1", "&About|"});
-        addRows({"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432",
-                 "Frame2@184,432", "Frame2@296,432", "chkGrid", "cboBlock#0", "cboBlock#7"},
+        addRows({"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432", "Frame2@184,432",
+                 "Frame2@296,432", "chkGrid", "cboBlock#0", "cboBlock#7"},
                 {"Tile #:", "Tile:", "Point:", "Sextant:", "Block:", "Current Block:", "Grid Color:", "Grid",
                  "1-Block #1", "8-Block #8"});
     }
@@ -125,8 +126,9 @@ private slots:
         columns();
         addRows({"", "Label1_0", "Label1_1", "Label1_2", "cmdSave"},
                 {"Location of Overworld Items & Balloon", "Item", "Sextant", "Block", "&Save!"});
-        addIndexed("Label1", 3, {"Silver Horn:", "Skull of Kerrath:", "Fungus Square:", "Manroot Square:",
-                                 "Bell of Courage:", "Balloon(transport):"});
+        addIndexed("Label1", 3,
+                   {"Silver Horn:", "Skull of Kerrath:", "Fungus Square:", "Manroot Square:", "Bell of Courage:",
+                    "Balloon(transport):"});
         addRepeated("cmdLocation", 6, "New Location");
     }
     void items() { check(Route::Items); }
@@ -136,8 +138,9 @@ private slots:
         columns();
         addRows({"", "Label1_6", "Label1_0", "Label1_1", "Command1", "cmdSave"},
                 {"Location of Towns", "Town", "Sextant", "Block", "&Read This!", "&Save!"});
-        addIndexed("Label2", 0, {"Ferrow:", "Olm:", "Duskel:", "Brask:", "Hollin:", "Wendle Isle:", "Starfen:",
-                                 "Tallow:", "Rookhaven:", "Saltmere:", "Corvast:", "Dravel:"});
+        addIndexed("Label2", 0,
+                   {"Ferrow:", "Olm:", "Duskel:", "Brask:", "Hollin:", "Wendle Isle:", "Starfen:", "Tallow:",
+                    "Rookhaven:", "Saltmere:", "Corvast:", "Dravel:"});
         addRepeated("cmdLocation", 12, "New Location");
     }
     void towns() { check(Route::Towns); }
@@ -147,20 +150,21 @@ private slots:
         columns();
         addRows({"", "cmdSave"}, {"Prices of Items", "&Save!"});
         addIndexed("Label1", 0, {"Item", "Price", "Item", "Price"});
-        addIndexed("Label2", 0, {"Torch:",    "Gem:",     "Key:",      "Oil:",   "Sextant:", "Sling:", "Bow:",
-                                 "X-Bow:",    "+1 Bow:",  "Staff:",    "Club:",  "Axe:",     "Sword:", "+1 Sword:",
-                                 "+2 Sword:", "+1 Axe:",  "Wand:",     "Cloth:", "Leather:", "Chain:", "Ring:",
-                                 "+1 Cloth:", "Plate:",   "+1 Chain:", "+1 Plate:", "Ash:",     "Ginseng:", "Garlic:",
-                                 "Silkweb:",  "Moss:",    "Pearl:"});
+        addIndexed("Label2", 0,
+                   {"Torch:",    "Gem:",   "Key:",     "Oil:",    "Sextant:", "Sling:",    "Bow:",      "X-Bow:",
+                    "+1 Bow:",   "Staff:", "Club:",    "Axe:",    "Sword:",   "+1 Sword:", "+2 Sword:", "+1 Axe:",
+                    "Wand:",     "Cloth:", "Leather:", "Chain:",  "Ring:",    "+1 Cloth:", "Plate:",    "+1 Chain:",
+                    "+1 Plate:", "Ash:",   "Ginseng:", "Garlic:", "Silkweb:", "Moss:",     "Pearl:"});
     }
     void prices() { check(Route::Prices); }
 
     void characters_data()
     {
         columns();
-        addRows({"", "cmdSave", "frmChara_8@8,24", "frmChara_8@120,24"}, {"Characters Data", "&Save!", "Ash:", "Manroot:"});
-        addIndexed("frmChara", 0, {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladin", "Ranger", "Sepherd",
-                                   "Herbs (Starting)"});
+        addRows({"", "cmdSave", "frmChara_8@8,24", "frmChara_8@120,24"},
+                {"Characters Data", "&Save!", "Ash:", "Manroot:"});
+        addIndexed("frmChara", 0,
+                   {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladin", "Ranger", "Sepherd", "Herbs (Starting)"});
         addIndexed("optChara", 0, {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladn", "Rangr", "Sphrd", "Herbs"});
         for (int h = 1; h < 7; ++h) {
             addRows({QStringLiteral("frmChara_8@8,%1").arg(24 + 24 * h)}, {Herbs[h]});
@@ -173,11 +177,11 @@ private slots:
                 addRows({QStringLiteral("frmChara_%1@%2").arg(c).arg(places[i])}, {texts[i]});
             }
         }
-        const QStringList items{"129-Sling",   "130-Bow",     "131-X-Bow",   "132-+1 Bow",   "133-Dagger",
-                                "134-Staff",   "135-Club",    "136-Axe",     "137-Sword",    "138-+1 Sword",
-                                "139-+2 Sword", "140-+1 Axe", "141-Wand",    "142-+2 Axe",   "143-@ Sword",
-                                "144-Cloth",   "145-Leather", "146-Chain",   "147-Ring",     "148-+1 Cloth",
-                                "149-Plate",   "150-+1 Chain", "151-+1 Plate", "152-Robe",   "153-@ Armor"};
+        const QStringList items{"129-Sling",    "130-Bow",      "131-X-Bow",    "132-+1 Bow", "133-Dagger",
+                                "134-Staff",    "135-Club",     "136-Axe",      "137-Sword",  "138-+1 Sword",
+                                "139-+2 Sword", "140-+1 Axe",   "141-Wand",     "142-+2 Axe", "143-@ Sword",
+                                "144-Cloth",    "145-Leather",  "146-Chain",    "147-Ring",   "148-+1 Cloth",
+                                "149-Plate",    "150-+1 Chain", "151-+1 Plate", "152-Robe",   "153-@ Armor"};
         for (int p = 0; p < 25; ++p) {
             addRows({QStringLiteral("cboEquip1_3#%1").arg(p), QStringLiteral("cboEquip2_6#%1").arg(p)},
                     {items[p], items[p]});

@@ -46,8 +46,14 @@ QByteArray cartridgeBytes()
     return bytes;
 }
 
-QString sextant(QWidget* window, int row) { return D::textOf(window, QStringLiteral("lblSextant_%1").arg(row)); }
-QString block(QWidget* window, int row) { return D::textOf(window, QStringLiteral("lblBlock_%1").arg(row)); }
+QString sextant(QWidget* window, int row)
+{
+    return D::textOf(window, QStringLiteral("lblSextant_%1").arg(row));
+}
+QString block(QWidget* window, int row)
+{
+    return D::textOf(window, QStringLiteral("lblBlock_%1").arg(row));
+}
 
 // "New Location" on `row`, then a press on the map at a cell of the overworld.
 void pick(D& d, QWidget* window, int row, int column, int overworldRow)
@@ -64,7 +70,7 @@ void addKinds()
     QTest::newRow("towns") << QStringLiteral("towns");
 }
 
-} // namespace
+}  // namespace
 
 // The items and towns windows, opened from the main window's Game menu on real
 // files and driven like a user does: fill, pick on the map, save, close.
@@ -103,10 +109,10 @@ void tst_LocationWindows::window_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QRect>("save");
-    QTest::newRow("items") << "items" << QSize(340, 220) << "lblBlock_5"
-                           << QRect(192, 160, 41, 19) << QRect(248, 192, 81, 19);
-    QTest::newRow("towns") << "towns" << QSize(315, 361) << "cmdLocation_7"
-                           << QRect(216, 208, 89, 19) << QRect(216, 336, 81, 19);
+    QTest::newRow("items") << "items" << QSize(340, 220) << "lblBlock_5" << QRect(192, 160, 41, 19)
+                           << QRect(248, 192, 81, 19);
+    QTest::newRow("towns") << "towns" << QSize(315, 361) << "cmdLocation_7" << QRect(216, 208, 89, 19)
+                           << QRect(216, 336, 81, 19);
 }
 
 void tst_LocationWindows::window()
@@ -393,7 +399,8 @@ void tst_LocationWindows::pickInsideModalLoops()
     QVERIFY(!window->isVisible());
     QVERIFY(w.pickState().LocationWindowOpen());
 
-    QTest::mousePress(w.findChild<QWidget*>(QStringLiteral("picMap")), Qt::LeftButton, {}, QPoint(12 * 16 + 3, 13 * 16 + 3));
+    QTest::mousePress(w.findChild<QWidget*>(QStringLiteral("picMap")), Qt::LeftButton, {},
+                      QPoint(12 * 16 + 3, 13 * 16 + 3));
     QCOMPARE(p.loops, 2);
     QCOMPARE(picked, QStringLiteral("(013, 012)"));
     QVERIFY(p.messages.isEmpty());
@@ -416,14 +423,15 @@ void tst_LocationWindows::importantNote()
     QCOMPARE(d.platform.messages.size(), 1);
     QCOMPARE(d.platform.messages[0].title, QStringLiteral("Important Note"));
     QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Exclamation);
-    QCOMPARE(d.platform.messages[0].text, QStringLiteral(u"I haven\u00B4t full tested the towns' warp system. All\r\n"
-                                                         u"I know is that if you put more than 2 or 3 towns\r\n"
-                                                         u"in the same screen, the warps won\u00B4t work. It\u00B4s\r\n"
-                                                         u"still buggy, so be careful. If you find out how\r\n"
-                                                         u"does the warp thing works, please mail me!\r\n"
-                                                         u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)\r\n"
-                                                         u"\r\n"
-                                                         u"orvane-editor@users.noreply.example"));
+    QCOMPARE(d.platform.messages[0].text,
+             QStringLiteral(u"I haven\u00B4t full tested the towns' warp system. All\r\n"
+                            u"I know is that if you put more than 2 or 3 towns\r\n"
+                            u"in the same screen, the warps won\u00B4t work. It\u00B4s\r\n"
+                            u"still buggy, so be careful. If you find out how\r\n"
+                            u"does the warp thing works, please mail me!\r\n"
+                            u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)\r\n"
+                            u"\r\n"
+                            u"orvane-editor@users.noreply.example"));
     QVERIFY(towns->isVisible());
 }
 

@@ -157,10 +157,13 @@ void tst_MainWindow::windowsHelpCommandLine_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << "C:/Editor" << "notepad.exe \"C:\\Editor\\Orvane II Map Editor v1.0.txt\"";
-    QTest::newRow("blank in the folder") << "C:\\Program Files\\Orvane Editor"
-                                         << "notepad.exe \"C:\\Program Files\\Orvane Editor\\Orvane II Map Editor v1.0.txt\"";
-    QTest::newRow("drive root") << "D:\\" << "notepad.exe \"D:\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("plain") << "C:/Editor"
+                           << "notepad.exe \"C:\\Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("blank in the folder")
+        << "C:\\Program Files\\Orvane Editor"
+        << "notepad.exe \"C:\\Program Files\\Orvane Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("drive root") << "D:\\"
+                                << "notepad.exe \"D:\\Orvane II Map Editor v1.0.txt\"";
 }
 
 void tst_MainWindow::windowsHelpCommandLine()
@@ -206,7 +209,8 @@ void tst_MainWindow::badBlockNumberShowsFatalError()
     QCOMPARE(d.platform.messageTitles(), start ? QStringList() : QStringList{QStringLiteral("Fatal Error!")});
     if (start == 0) {
         QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
-        QVERIFY(d.platform.messages[0].text.startsWith(QStringLiteral("If you are reading this box is beacuse something\r\n")));
+        QVERIFY(d.platform.messages[0].text.startsWith(
+            QStringLiteral("If you are reading this box is beacuse something\r\n")));
     }
 }
 

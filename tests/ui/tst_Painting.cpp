@@ -30,7 +30,7 @@ QPointF cellCentre(int column, int localRow)
     return QPointF(16 * column + 7.5, 16 * localRow + 7.5);
 }
 
-} // namespace
+}  // namespace
 
 // Painting, tile picking, the readouts and the hand-over of a location, driven
 // with real mouse events on the real main window.
@@ -116,7 +116,7 @@ void tst_Painting::leftPressPaintsWithOutline()
 void tst_Painting::mouseButtons_data()
 {
     QTest::addColumn<bool>("picking");  // the items window waits for a location
-    QTest::addColumn<bool>("drag");     // movements with the buttons held, else a press
+    QTest::addColumn<bool>("drag");  // movements with the buttons held, else a press
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
     const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;

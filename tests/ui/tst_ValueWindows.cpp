@@ -42,7 +42,7 @@ QList<int> panelsInView(QWidget* window)
     return shown;
 }
 
-} // namespace
+}  // namespace
 
 // The prices and characters windows, opened through the main window on real
 // files: what is shown, what a save writes, and that nothing is written when
@@ -72,8 +72,7 @@ void tst_ValueWindows::window_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QStringList>("controls");
     QTest::addColumn<QList<QRect>>("places");
-    QTest::newRow("prices") << "prices" << QSize(310, 441)
-                            << QStringList{"txtItem_15", "txtHerbs_5", "cmdSave"}
+    QTest::newRow("prices") << "prices" << QSize(310, 441) << QStringList{"txtItem_15", "txtHerbs_5", "cmdSave"}
                             << QList<QRect>{{232, 40, 65, 17}, {232, 408, 65, 17}, {8, 416, 81, 19}};
     QTest::newRow("characters") << "characters" << QSize(233, 370)
                                 << QStringList{"frmChara_8", "txtExp_3", "optChara_4"}
@@ -183,17 +182,24 @@ void tst_ValueWindows::texts_data()
     QTest::addColumn<QString>("typed");  // null: saved as shown
     QTest::addColumn<QByteArray>("written");
     const QByteArray e803("\xE8\x03", 2), c409("\x40\x9C", 2);
-    QTest::newRow("Oil, four typed") << "prices" << "txtItem_3" << 3853 << e803 << "1000" << "123456" << QByteArray("\xD2\x04", 2);
-    QTest::newRow("Moss, two typed") << "prices" << "txtHerbs_4" << 3911 << QByteArray("\x05") << "5" << "1234"
-                                     << QByteArray("\x0C");
-    QTest::newRow("Bard level, two typed") << "characters" << "txtLevel_1" << 0x355EE << QByteArray("\x10") << "16"
+    QTest::newRow("Oil, four typed") << "prices"
+                                     << "txtItem_3" << 3853 << e803 << "1000"
+                                     << "123456" << QByteArray("\xD2\x04", 2);
+    QTest::newRow("Moss, two typed") << "prices"
+                                     << "txtHerbs_4" << 3911 << QByteArray("\x05") << "5"
+                                     << "1234" << QByteArray("\x0C");
+    QTest::newRow("Bard level, two typed") << "characters"
+                                           << "txtLevel_1" << 0x355EE << QByteArray("\x10") << "16"
                                            << "205" << QByteArray("\x14");
-    QTest::newRow("Ranger exp, four typed") << "characters" << "txtExp_6" << 0x35631 << c409 << "-25536" << "123456"
-                                            << QByteArray("\xD2\x04", 2);
-    QTest::newRow("code 128 kept") << "characters" << "cboEquip1_0" << 0x3563D << QByteArray("\x80") << "128-Unknown"
-                                   << QString() << QByteArray("\x80");
-    QTest::newRow("code 200 kept") << "characters" << "cboEquip2_3" << 0x35644 << QByteArray("\xC8") << "200-Unknown"
-                                   << QString() << QByteArray("\xC8");
+    QTest::newRow("Ranger exp, four typed") << "characters"
+                                            << "txtExp_6" << 0x35631 << c409 << "-25536"
+                                            << "123456" << QByteArray("\xD2\x04", 2);
+    QTest::newRow("code 128 kept") << "characters"
+                                   << "cboEquip1_0" << 0x3563D << QByteArray("\x80") << "128-Unknown" << QString()
+                                   << QByteArray("\x80");
+    QTest::newRow("code 200 kept") << "characters"
+                                   << "cboEquip2_3" << 0x35644 << QByteArray("\xC8") << "200-Unknown" << QString()
+                                   << QByteArray("\xC8");
 }
 
 // The texts users see and type, and the bytes a save makes of them; the other
@@ -237,9 +243,9 @@ void tst_ValueWindows::rejectedSaveWritesNothing_data()
                               << "The Bard's level must be a whole number from 0 to 255.";
     QTest::newRow("hp 9E99") << "characters" << QStringList{"txtHP_5=9E99", "txtLevel_2=7"} << "txtHP_5"
                              << "The Paladin's hit points must be a whole number from -32768 to 32767.";
-    QTest::newRow("herb -1 of the class table") << "characters" << QStringList{"txtHerbs_6=-1", "txtLevel_2=7"}
-                                                << "txtHerbs_6"
-                                                << "The party's starting Fungus must be a whole number from 0 to 255.";
+    QTest::newRow("herb -1 of the class table")
+        << "characters" << QStringList{"txtHerbs_6=-1", "txtLevel_2=7"} << "txtHerbs_6"
+        << "The party's starting Fungus must be a whole number from 0 to 255.";
 }
 
 // Nothing written, the window open with every edit, the first offending box
@@ -276,8 +282,10 @@ void tst_ValueWindows::closeBoxWritesNothing_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("offset");
-    QTest::newRow("prices") << "prices" << "txtItem_0" << 3847;
-    QTest::newRow("characters, another panel in view") << "characters" << "txtLevel_0" << 0x355ED;
+    QTest::newRow("prices") << "prices"
+                            << "txtItem_0" << 3847;
+    QTest::newRow("characters, another panel in view") << "characters"
+                                                       << "txtLevel_0" << 0x355ED;
 }
 
 // Closing by the close box writes nothing; the next opening shows the file again.

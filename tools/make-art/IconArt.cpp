@@ -55,8 +55,7 @@ PixelCanvas icon32()
             if (!inside(x, y) && c.at(x, y) != Transparent && y > 7) {
                 c.set(x, y, Transparent);
             }
-            if (inside(x, y)
-                && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))) {
+            if (inside(x, y) && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))) {
                 c.set(x, y, 'k');
             }
         }
@@ -96,4 +95,4 @@ PixelCanvas icon64()
     return big;
 }
 
-} // namespace IconArt
+}  // namespace IconArt

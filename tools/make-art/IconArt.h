@@ -11,4 +11,4 @@ PixelCanvas icon32();
 // The same picture with every pixel doubled.
 PixelCanvas icon64();
 
-} // namespace IconArt
+}  // namespace IconArt
