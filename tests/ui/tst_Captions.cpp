@@ -12,6 +12,8 @@
 
 using namespace WindowSteps;
 
+Q_DECLARE_METATYPE(FileLayout::Route)
+
 namespace {
 
 // The text a user reads on `key`: "" is the window's title; "name" a control,
@@ -85,9 +87,8 @@ class tst_Captions : public QObject {
     std::unique_ptr<MainWindowDriver> m_driver;
     QMap<Route, QPointer<QDialog>> m_windows;
 
-    void check(Route route)
+    void openWindows()
     {
-        QFETCH(QString, key);
         if (!m_driver) {
             QByteArray bytes = Fixtures::Pattern(262160);
             for (int i = 0; i < 16; ++i) {
@@ -99,6 +100,12 @@ class tst_Captions : public QObject {
                 m_windows[game] = Open(*m_driver, game);
             }
         }
+    }
+
+    void check(Route route)
+    {
+        QFETCH(QString, key);
+        openWindows();
         QWidget* window =
             route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
         QVERIFY(window);
@@ -188,6 +195,40 @@ private slots:
         }
     }
     void characters() { check(Route::Characters); }
+
+    // Fixed client sizes and a few controls that prove the twips became pixels.
+    void places_data()
+    {
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<QString>("control");  // "": the window's client area
+        QTest::addColumn<QRect>("place");
+        const auto add = [](Route route, const QString& control, const QRect& place) {
+            QTest::addRow("%s %s", qPrintable(RouteName(route)), qPrintable(control)) << route << control << place;
+        };
+        add(Route::Items, "", {0, 0, 340, 220});
+        add(Route::Items, "lblBlock_5", {192, 160, 41, 19});
+        add(Route::Items, "cmdSave", {248, 192, 81, 19});
+        add(Route::Towns, "", {0, 0, 315, 361});
+        add(Route::Towns, "cmdLocation_7", {216, 208, 89, 19});
+        add(Route::Towns, "cmdSave", {216, 336, 81, 19});
+        add(Route::Prices, "", {0, 0, 310, 441});
+        add(Route::Prices, "txtItem_15", {232, 40, 65, 17});
+        add(Route::Prices, "txtHerbs_5", {232, 408, 65, 17});
+        add(Route::Prices, "cmdSave", {8, 416, 81, 19});
+        add(Route::Characters, "", {0, 0, 233, 370});
+        add(Route::Characters, "frmChara_8", {8, 8, 217, 209});
+        add(Route::Characters, "txtExp_3", {136, 48, 65, 17});
+        add(Route::Characters, "optChara_4", {8, 272, 41, 41});
+    }
+    void places()
+    {
+        QFETCH(Route, route);
+        QFETCH(QString, control);
+        openWindows();
+        QWidget* window = m_windows.value(route);
+        QVERIFY(window && window->isModal() && window->minimumSize() == window->maximumSize());
+        QTEST(control.isEmpty() ? window->rect() : window->findChild<QWidget*>(control)->geometry(), "place");
+    }
 };
 
 QTEST_MAIN(tst_Captions)

@@ -79,56 +79,20 @@ class tst_LocationWindows : public QObject {
 
 private slots:
     void cleanup() { D::deleteClosed(); }
-    void window_data();
-    void window();
     void showsFileValues_data() { addKinds(); }
     void showsFileValues();
     void noFileDoesNothing_data() { addKinds(); }
     void noFileDoesNothing();
     void pickAndSave_data() { addKinds(); }
     void pickAndSave();
-    void saveWritesExactlyTheRows_data();
+    void saveWritesExactlyTheRows_data() { addKinds(); }
     void saveWritesExactlyTheRows();
-    void closingDropsPicks_data();
-    void closingDropsPicks();
-    void menuAgainRefillsWaitingWindow_data() { addKinds(); }
-    void menuAgainRefillsWaitingWindow();
-    void newLoadClosesWaitingWindow_data() { addKinds(); }
-    void newLoadClosesWaitingWindow();
+    void leavingDropsPicks_data();
+    void leavingDropsPicks();
     void itemsKeepWaitingWhenTownsClose();
     void pickInsideModalLoops();
     void importantNote();
 };
-
-// Title, fixed client size, centred over the main window, and two controls
-// that prove the twips became pixels.
-void tst_LocationWindows::window_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QRect>("save");
-    QTest::newRow("items") << "items" << QSize(340, 220) << "lblBlock_5" << QRect(192, 160, 41, 19)
-                           << QRect(248, 192, 81, 19);
-    QTest::newRow("towns") << "towns" << QSize(315, 361) << "cmdLocation_7" << QRect(216, 208, 89, 19)
-                           << QRect(216, 336, 81, 19);
-}
-
-void tst_LocationWindows::window()
-{
-    QFETCH(QString, name);
-    D d(cartridgeBytes());
-    QVERIFY(d.showAndLoad());
-    QDialog* window = Open(d, route(name));
-    QVERIFY(window);
-    QTEST(window->size(), "size");
-    QCOMPARE(window->minimumSize(), window->maximumSize());
-    QVERIFY((window->frameGeometry().center() - d.window.frameGeometry().center()).manhattanLength() <= 2);
-    QFETCH(QString, control);
-    QTEST(window->findChild<QWidget*>(control)->geometry(), "geometry");
-    QTEST(window->findChild<QWidget*>(QStringLiteral("cmdSave"))->geometry(), "save");
-}
 
 // Every row from its own two bytes, in a file exactly as long as the window needs.
 void tst_LocationWindows::showsFileValues()
@@ -218,29 +182,18 @@ void tst_LocationWindows::pickAndSave()
     QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), expected), QList<qint64>());
 }
 
-void tst_LocationWindows::saveWritesExactlyTheRows_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("moved");
-    QTest::newRow("items, unchanged") << "items" << false;
-    QTest::newRow("items, every row moved") << "items" << true;
-    QTest::newRow("towns, unchanged") << "towns" << false;
-    QTest::newRow("towns, every row moved") << "towns" << true;
-}
-
 // The save writes every row to its column and row byte, and nothing else,
 // not even the bytes between the entries.
 void tst_LocationWindows::saveWritesExactlyTheRows()
 {
     QFETCH(QString, name);
-    QFETCH(bool, moved);
     const auto offsets = LocationOffsets(route(name));
     D d(cartridgeBytes());
     QVERIFY(d.showAndLoad());
     auto* window = qobject_cast<LocationWindow*>(Open(d, route(name)));
     QVERIFY(window);
     QByteArray expected = d.original;
-    for (int i = 0; moved && i < offsets.size(); ++i) {
+    for (int i = 0; i < offsets.size(); ++i) {
         const int row = 3 + 40 * i % 256, column = 250 - 17 * i;
         window->SetPickedLocation(i, MapGeometry::LocationText(row, column), QString::number(row / 32 + 1));
         expected[offsets[i].first] = static_cast<char>(column);
@@ -251,20 +204,24 @@ void tst_LocationWindows::saveWritesExactlyTheRows()
     QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), expected), QList<qint64>());
 }
 
-void tst_LocationWindows::closingDropsPicks_data()
+void tst_LocationWindows::leavingDropsPicks_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("items, close box") << "items" << false;
-    QTest::newRow("items, Escape") << "items" << true;
-    QTest::newRow("towns, close box") << "towns" << false;
-    QTest::newRow("towns, Escape") << "towns" << true;
+    QTest::addColumn<QString>("how");
+    for (const char* name : {"items", "towns"}) {
+        for (const char* how : {"close box", "Escape", "new load", "menu again"}) {
+            QTest::addRow("%s, %s", name, how) << name << how;
+        }
+    }
 }
 
-void tst_LocationWindows::closingDropsPicks()
+// Closing the window (by its close box or Escape), loading another cartridge
+// while it waits for a pick, or choosing its menu entry again drops the picks
+// not saved; only the last keeps the window, filled again from the file.
+void tst_LocationWindows::leavingDropsPicks()
 {
     QFETCH(QString, name);
-    QFETCH(bool, escape);
+    QFETCH(QString, how);
     D d(cartridgeBytes());
     QVERIFY(d.showAndLoad());
     const QByteArray imageBefore = d.window.cartridge().image().bytes();
@@ -272,69 +229,35 @@ void tst_LocationWindows::closingDropsPicks()
     QVERIFY(window);
     pick(d, window, 0, 99, 150);
     QCOMPARE(sextant(window, 0), QStringLiteral("(150, 099)"));
-    if (escape) {
+    if (how == QLatin1String("close box")) {
+        window->close();
+    } else if (how == QLatin1String("Escape")) {
         QTest::keyClick(window, Qt::Key_Escape);
     } else {
-        window->close();
+        D::click(window, QStringLiteral("cmdLocation_1"));
+        QVERIFY(!window->isVisible() && d.window.pickState().LocationWindowOpen());
+        if (how == QLatin1String("menu again")) {
+            QCOMPARE(Open(d, route(name)), window.data());
+        } else {
+            d.platform.openAnswers << Fixtures::WriteFile(d.dir, QStringLiteral("second.nes"), d.original);
+            d.window.mnuFileLoad_Click();
+        }
     }
-    QVERIFY(!d.window.pickState().LocationWindowOpen());
     D::deleteClosed();
-    QVERIFY(!window);
-    QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), d.original), QList<qint64>());
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     QVERIFY(d.window.cartridge().image().bytes() == imageBefore);
-
-    // A press on the map paints again rather than picking.
-    const QImage pictureBefore = d.window.mapPicture().copy();
-    d.pressOverworld(5, 150);
-    QVERIFY(d.window.mapPicture() != pictureBefore);
-
-    window = Open(d, route(name));
-    QVERIFY(window);
-    QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
-    QCOMPARE(block(window, 0), QStringLiteral("3"));
-}
-
-void tst_LocationWindows::newLoadClosesWaitingWindow()
-{
-    QFETCH(QString, name);
-    D d(cartridgeBytes());
-    QVERIFY(d.showAndLoad());
-    QPointer<QDialog> window = Open(d, route(name));
-    QVERIFY(window);
-    D::click(window, QStringLiteral("cmdLocation_1"));
-    QVERIFY(d.window.pickState().LocationWindowOpen());
-
-    // The waiting window belonged to the first cartridge: loading another one drops it and its picks.
-    const QString second = Fixtures::WriteFile(d.dir, QStringLiteral("second.nes"), d.original);
-    d.platform.openAnswers << second;
-    d.window.mnuFileLoad_Click();
-    QCOMPARE(d.window.cartridge().CartridgePath(), second);
-    D::deleteClosed();
-    QVERIFY(!window);
-    QVERIFY(!d.window.pickState().LocationWindowOpen());
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-    QCOMPARE(Fixtures::ReadAll(second), d.original);
-}
-
-void tst_LocationWindows::menuAgainRefillsWaitingWindow()
-{
-    QFETCH(QString, name);
-    D d(cartridgeBytes());
-    QVERIFY(d.showAndLoad());
-    QPointer<QDialog> window = Open(d, route(name));
-    QVERIFY(window);
-    pick(d, window, 0, 1, 2);
-    QCOMPARE(sextant(window, 0), QStringLiteral("(002, 001)"));
-    D::click(window, QStringLiteral("cmdLocation_1"));
-    QVERIFY(!window->isVisible());
-
-    // Waiting for a pick, the menu entry again: the same window, filled afresh.
-    QCOMPARE(Open(d, route(name)), window.data());
-    QVERIFY(window->isVisible());
-    QCOMPARE(sextant(window, 0), QStringLiteral("(071, 012)"));
-    QCOMPARE(d.window.findChildren<LocationWindow*>().size(), 1);
-    QVERIFY(d.window.pickState().LocationWindowOpen());
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    if (how == QLatin1String("menu again")) {
+        QVERIFY(window && window->isVisible() && d.window.pickState().LocationWindowOpen());
+        QCOMPARE(d.window.findChildren<LocationWindow*>().size(), 1);
+    } else {
+        QVERIFY(!window && !d.window.pickState().LocationWindowOpen());
+        const QImage pictureBefore = d.window.mapPicture().copy();
+        d.pressOverworld(5, 150);  // paints again rather than picking
+        QVERIFY(d.window.mapPicture() != pictureBefore);
+        window = Open(d, route(name));
+        QVERIFY(window);
+    }
+    QCOMPARE(sextant(window, 0) + block(window, 0), QStringLiteral("(071, 012)3"));
 }
 
 // The items window waits for a pick; the towns window is opened and closed in

@@ -51,8 +51,6 @@ class tst_ValueWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void window_data();
-    void window();
     void panelsAndPortraits();
     void everyFieldReadAndWritten_data();
     void everyFieldReadAndWritten();
@@ -64,37 +62,6 @@ private slots:
     void closeBoxWritesNothing();
     void savedAlikeOnADecimalCommaDesktop();
 };
-
-// Title, fixed client size, modal, and three controls that prove the twips became pixels.
-void tst_ValueWindows::window_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QStringList>("controls");
-    QTest::addColumn<QList<QRect>>("places");
-    QTest::newRow("prices") << "prices" << QSize(310, 441) << QStringList{"txtItem_15", "txtHerbs_5", "cmdSave"}
-                            << QList<QRect>{{232, 40, 65, 17}, {232, 408, 65, 17}, {8, 416, 81, 19}};
-    QTest::newRow("characters") << "characters" << QSize(233, 370)
-                                << QStringList{"frmChara_8", "txtExp_3", "optChara_4"}
-                                << QList<QRect>{{8, 8, 217, 209}, {136, 48, 65, 17}, {8, 272, 41, 41}};
-}
-
-void tst_ValueWindows::window()
-{
-    QFETCH(QString, window);
-    QFETCH(QStringList, controls);
-    QFETCH(QList<QRect>, places);
-    D d;
-    QVERIFY(d.load());
-    QDialog* shown = Open(d, route(window));
-    QVERIFY(shown);
-    QTEST(shown->size(), "size");
-    QCOMPARE(shown->minimumSize(), shown->maximumSize());
-    QVERIFY(shown->isModal());
-    for (int i = 0; i < controls.size(); ++i) {
-        QCOMPARE(shown->findChild<QWidget*>(controls[i])->geometry(), places[i]);
-    }
-}
 
 // Panel 0 in view at opening, one at a time; each portrait at its own size.
 void tst_ValueWindows::panelsAndPortraits()
