@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
