@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 
 // A shown main window and a cartridge-sized file of repeatable random bytes.
-namespace BenchSession
-{
+namespace BenchSession {
 
 inline QByteArray cartridgeBytes()
 {
@@ -28,7 +27,7 @@ inline void flushEvents()
     QCoreApplication::processEvents();
 }
 
-} // namespace BenchSession
+}  // namespace BenchSession
 
 struct Session {
     QTemporaryDir dir;

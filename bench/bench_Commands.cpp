@@ -72,8 +72,8 @@ static void BM_PaintCellDuringDrag(benchmark::State& state)
         const int column = row % 2 == 0 ? step % 28 : 27 - step % 28;
         return QPointF(8 + 16 * column, 8 + 16 * row);
     };
-    QMouseEvent press(QEvent::MouseButtonPress, cellAt(0), map->mapToGlobal(cellAt(0)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, cellAt(0), map->mapToGlobal(cellAt(0)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(map, &press);
     int step = 1;
     for (auto _ : state) {
@@ -96,8 +96,7 @@ static void BM_SaveChanges(benchmark::State& state)
 }
 BENCHMARK(BM_SaveChanges)->Unit(benchmark::kMicrosecond);
 
-template <typename Window>
-void BM_SimpleWindow(benchmark::State& state, bool save)
+template <typename Window> void BM_SimpleWindow(benchmark::State& state, bool save)
 {
     Session s;
     s.window.LoadRom(s.path);
@@ -110,17 +109,28 @@ void BM_SimpleWindow(benchmark::State& state, bool save)
         delete window;
     }
 }
-static void BM_PricesFill(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, false); }
-static void BM_PricesFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmPrices>(state, true); }
-static void BM_CharactersFill(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, false); }
-static void BM_CharactersFillAndSave(benchmark::State& state) { BM_SimpleWindow<frmCharacters>(state, true); }
+static void BM_PricesFill(benchmark::State& state)
+{
+    BM_SimpleWindow<frmPrices>(state, false);
+}
+static void BM_PricesFillAndSave(benchmark::State& state)
+{
+    BM_SimpleWindow<frmPrices>(state, true);
+}
+static void BM_CharactersFill(benchmark::State& state)
+{
+    BM_SimpleWindow<frmCharacters>(state, false);
+}
+static void BM_CharactersFillAndSave(benchmark::State& state)
+{
+    BM_SimpleWindow<frmCharacters>(state, true);
+}
 BENCHMARK(BM_PricesFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PricesFillAndSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFillAndSave)->Unit(benchmark::kMicrosecond);
 
-template <typename Window>
-void BM_LocationWindow(benchmark::State& state, bool save)
+template <typename Window> void BM_LocationWindow(benchmark::State& state, bool save)
 {
     Session s;
     s.window.LoadRom(s.path);
@@ -135,10 +145,22 @@ void BM_LocationWindow(benchmark::State& state, bool save)
         BenchSession::flushEvents();
     }
 }
-static void BM_ItemsFill(benchmark::State& state) { BM_LocationWindow<frmIB>(state, false); }
-static void BM_ItemsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmIB>(state, true); }
-static void BM_TownsFill(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, false); }
-static void BM_TownsFillAndSave(benchmark::State& state) { BM_LocationWindow<frmTowns>(state, true); }
+static void BM_ItemsFill(benchmark::State& state)
+{
+    BM_LocationWindow<frmIB>(state, false);
+}
+static void BM_ItemsFillAndSave(benchmark::State& state)
+{
+    BM_LocationWindow<frmIB>(state, true);
+}
+static void BM_TownsFill(benchmark::State& state)
+{
+    BM_LocationWindow<frmTowns>(state, false);
+}
+static void BM_TownsFillAndSave(benchmark::State& state)
+{
+    BM_LocationWindow<frmTowns>(state, true);
+}
 BENCHMARK(BM_ItemsFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ItemsFillAndSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TownsFill)->Unit(benchmark::kMicrosecond);

@@ -27,7 +27,7 @@ CartridgeImage randomImage()
     return image;
 }
 
-} // namespace
+}  // namespace
 
 // The floor: moving 8 MiB, about what a block picture (4096 x 512 x 4 bytes) holds.
 static void BM_MemoryCopy8MiB(benchmark::State& state)

@@ -11,8 +11,7 @@
 
 // The editing commands: undo and redo of a long stroke, a replace over the
 // whole overworld, and the world map, each through the shown main window.
-namespace
-{
+namespace {
 
 void mouse(QWidget* map, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
@@ -35,7 +34,7 @@ void paintStroke(frmMain& window)
     mouse(map, QEvent::MouseButtonRelease, cellCentre(999), Qt::LeftButton, Qt::NoButton);
 }
 
-} // namespace
+}  // namespace
 
 // One undo and one redo of a 1,000-cell stroke in the shown block, until the
 // screen shows each.

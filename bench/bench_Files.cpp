@@ -58,7 +58,7 @@ template <typename Create, typename Apply> void benchApply(benchmark::State& sta
     }
 }
 
-} // namespace
+}  // namespace
 
 static void BM_IpsCreate(benchmark::State& state)
 {

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer (warnings as errors) and runs every test headless
-# through ctest; then installs the build into a temporary prefix and checks the
-# installed tree, its desktop entry and its AppStream metainfo.
+# Installs what is missing, checks the format of every tracked source file,
+# builds with AddressSanitizer and UndefinedBehaviorSanitizer (warnings as
+# errors) and runs every test headless through ctest; then installs the build
+# into a temporary prefix and checks the installed tree, its desktop entry and
+# its AppStream metainfo.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev desktop-file-utils appstream
+# clang-format checks the layout; localedef (locales) makes the decimal-comma
+# locale the number tests run under; the desktop-file and AppStream validators
+# check what an install puts on a desktop.
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream
+
+# Every tracked .cpp and .h file as .clang-format describes it.
+(cd "$ROOT" && git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 
 # The fuzzer over the text readers is built with clang on its own; ctest runs it briefly.
 FUZZ="$ROOT/build-fuzz"

@@ -23,7 +23,7 @@ int print(const CommandLine& commandLine)
     return code;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {

@@ -15,7 +15,7 @@ constexpr std::array<const char*, CharacterFields::StatCount> StatWords = {
     "level", "hit points", "magic points", "strength", "intelligence", "dexterity", "experience",
 };
 
-} // namespace
+}  // namespace
 
 QString Bare(const QString& caption)
 {
@@ -66,4 +66,4 @@ QString NewLocation(const QString& label)
     return QStringLiteral("New location for ") + Bare(label);
 }
 
-} // namespace AccessibleNames
+}  // namespace AccessibleNames

@@ -14,15 +14,15 @@ QString Bare(const QString& caption);
 QString Price(int index);
 
 // Characters window.
-QString ClassStat(int stat, int classIndex); // "Mage level", "Bard hit points"
-QString Equipment(int slot, int classIndex); // "Mage equipment 1" (slot 1 or 2)
-QString StartingHerb(int herb);              // "Starting Ash"
-QString ClassButton(int classIndex);         // "Paladin"; the herbs button is "Starting herbs"
+QString ClassStat(int stat, int classIndex);  // "Mage level", "Bard hit points"
+QString Equipment(int slot, int classIndex);  // "Mage equipment 1" (slot 1 or 2)
+QString StartingHerb(int herb);  // "Starting Ash"
+QString ClassButton(int classIndex);  // "Paladin"; the herbs button is "Starting herbs"
 inline const QString HerbsButton = QStringLiteral("Starting herbs");
 
 // Location windows, for a row whose label is `label` ("Ferrow:").
-QString Location(const QString& label);    // "Ferrow location"
-QString Block(const QString& label);       // "Ferrow block"
-QString NewLocation(const QString& label); // "New location for Ferrow"
+QString Location(const QString& label);  // "Ferrow location"
+QString Block(const QString& label);  // "Ferrow block"
+QString NewLocation(const QString& label);  // "New location for Ferrow"
 
-} // namespace AccessibleNames
+}  // namespace AccessibleNames

@@ -12,7 +12,7 @@ namespace {
 enum Action : quint64 { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 
 constexpr qint64 FooterSize = 12;
-constexpr qint64 MinimumMatch = 8; // a shorter copy from elsewhere costs more than it saves
+constexpr qint64 MinimumMatch = 8;  // a shorter copy from elsewhere costs more than it saves
 constexpr int HashBits = 16;
 
 void setError(QString* error, const QString& text)
@@ -183,7 +183,7 @@ public:
         quint64 shift = 1;
         for (;;) {
             if (m_at >= m_end || shift > (quint64(1) << 49)) {
-                return std::nullopt; // runs past the actions, or more than any file needs
+                return std::nullopt;  // runs past the actions, or more than any file needs
             }
             const auto x = static_cast<quint8>(m_patch[m_at++]);
             value += (x & 0x7F) * shift;
@@ -211,7 +211,7 @@ private:
     qint64 m_at = 4;
 };
 
-} // namespace
+}  // namespace
 
 std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& target, QString* error)
 {
@@ -224,7 +224,7 @@ std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& tar
     QByteArray out("BPS1");
     putNumber(out, static_cast<quint64>(source.size()));
     putNumber(out, static_cast<quint64>(target.size()));
-    putNumber(out, 0); // no metadata
+    putNumber(out, 0);  // no metadata
     Encoder(source, target, out).encode();
     putLittleEndian32(out, Crc32::Of(source));
     putLittleEndian32(out, Crc32::Of(target));
@@ -356,4 +356,4 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
     return out;
 }
 
-} // namespace BpsPatch
+}  // namespace BpsPatch

@@ -12,7 +12,7 @@
 // of the patch up to that last checksum, each 4 bytes little-endian.
 namespace BpsPatch {
 
-inline constexpr qint64 MaxTargetSize = 64 * 1024 * 1024; // far past any cartridge; a larger claim is malformed
+inline constexpr qint64 MaxTargetSize = 64 * 1024 * 1024;  // far past any cartridge; a larger claim is malformed
 
 std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& target, QString* error);
 
@@ -22,4 +22,4 @@ std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& tar
 // checksum is not the target's.
 std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patch, QString* error);
 
-} // namespace BpsPatch
+}  // namespace BpsPatch

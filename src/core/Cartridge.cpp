@@ -4,8 +4,7 @@
 
 bool Cartridge::LoadCartridge(const QString& path, QString* error)
 {
-    const auto bytes =
-        CartridgeFile::readAvailable(path, CartridgeImage::FirstIndex, CartridgeImage::Size, error);
+    const auto bytes = CartridgeFile::readAvailable(path, CartridgeImage::FirstIndex, CartridgeImage::Size, error);
     if (!bytes) {
         return false;
     }
@@ -23,8 +22,7 @@ bool Cartridge::save(QString* error) const
         }
         return false;
     }
-    return CartridgeFile::patch(m_path, {FilePatch{CartridgeImage::FirstIndex, m_image.bytes()}},
-                                error);
+    return CartridgeFile::patch(m_path, {FilePatch{CartridgeImage::FirstIndex, m_image.bytes()}}, error);
 }
 
 void Cartridge::storeWritten(const QList<FilePatch>& patches)

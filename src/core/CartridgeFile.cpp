@@ -60,8 +60,7 @@ bool openForReading(QFile& file, QString* error)
     return true;
 }
 
-std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 length, bool exact,
-                                    QString* error)
+std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 length, bool exact, QString* error)
 {
     if (!checkIsFile(path, error)) {
         return std::nullopt;
@@ -78,21 +77,19 @@ std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 l
     QByteArray bytes;
     if (offset < size) {
         if (!file.seek(offset)) {
-            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.")
-                                .arg(path, file.errorString()));
+            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
             return std::nullopt;
         }
         bytes = file.read(std::min(length, size - offset));
         if (bytes.size() != std::min(length, size - offset)) {
-            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.")
-                                .arg(path, file.errorString()));
+            setError(error, QStringLiteral("The file \"%1\" could not be read: %2.").arg(path, file.errorString()));
             return std::nullopt;
         }
     }
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 QString CartridgeFile::tooShortText(const QString& path, qint64 size, qint64 needed)
 {
@@ -114,14 +111,13 @@ std::optional<qint64> CartridgeFile::size(const QString& path, QString* error)
     return file.size();
 }
 
-std::optional<QByteArray> CartridgeFile::read(const QString& path, qint64 offset, qint64 length,
-                                              QString* error)
+std::optional<QByteArray> CartridgeFile::read(const QString& path, qint64 offset, qint64 length, QString* error)
 {
     return readRange(path, offset, length, true, error);
 }
 
-std::optional<QByteArray> CartridgeFile::readAvailable(const QString& path, qint64 offset,
-                                                       qint64 length, QString* error)
+std::optional<QByteArray> CartridgeFile::readAvailable(const QString& path, qint64 offset, qint64 length,
+                                                       QString* error)
 {
     return readRange(path, offset, length, false, error);
 }
@@ -196,7 +192,7 @@ bool ensureBackup(const QString& target, const QByteArray& contents, QString* er
     temporary.setPermissions(QFile::permissions(target));
     if (!temporary.rename(backup)) {
         if (QFileInfo::exists(backup)) {
-            return true; // made meanwhile by another instance: it is older than ours
+            return true;  // made meanwhile by another instance: it is older than ours
         }
         return failed(temporary.errorString());
     }
@@ -250,7 +246,7 @@ bool writeWhole(const QString& path, const QByteArray& before, const QByteArray&
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QString CartridgeFile::backupPath(const QString& path)
 {

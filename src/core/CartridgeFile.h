@@ -33,19 +33,16 @@ public:
     static std::optional<qint64> size(const QString& path, QString* error);
 
     // Exactly `length` bytes from `offset`; an error when the file holds fewer.
-    static std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 length,
-                                          QString* error);
+    static std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 length, QString* error);
 
     // Up to `length` bytes from `offset`: fewer (or none) when the file ends earlier.
-    static std::optional<QByteArray> readAvailable(const QString& path, qint64 offset,
-                                                   qint64 length, QString* error);
+    static std::optional<QByteArray> readAvailable(const QString& path, qint64 offset, qint64 length, QString* error);
 
     // Writes every patch or none. When `requiredLength` is set, a file shorter
     // than that is refused untouched (it was shortened since it was read).
     // A patch past the end of a file grows it, zero-filling any gap; the file
     // is never truncated. Symbolic links are followed and stay links.
-    static bool patch(const QString& path, const QList<FilePatch>& patches, QString* error,
-                      qint64 requiredLength = 0);
+    static bool patch(const QString& path, const QList<FilePatch>& patches, QString* error, qint64 requiredLength = 0);
 
     // The whole file.
     static std::optional<QByteArray> readAll(const QString& path, QString* error);

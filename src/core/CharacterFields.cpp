@@ -12,13 +12,13 @@ namespace {
 const std::array<StatInfo, StatCount>& stats()
 {
     static const std::array<StatInfo, StatCount> table{{
-        {QStringLiteral("txtLevel"), QStringLiteral("Level:"), 0x355ED, 1},
-        {QStringLiteral("txtHP"), QStringLiteral("Hp:"), 0x355F5, 2},
-        {QStringLiteral("txtMp"), QStringLiteral("Mp:"), 0x35605, 1},
-        {QStringLiteral("txtStr"), QStringLiteral("STR:"), 0x3560D, 1},
-        {QStringLiteral("txtINT"), QStringLiteral("INT:"), 0x35615, 1},
-        {QStringLiteral("txtDEX"), QStringLiteral("DEX:"), 0x3561D, 1},
-        {QStringLiteral("txtExp"), QStringLiteral("Exp:"), 0x35625, 2},
+        {QStringLiteral("txtLevel"), QStringLiteral("Level:"), QStringLiteral("level"), 0x355ED, 1},
+        {QStringLiteral("txtHP"), QStringLiteral("Hp:"), QStringLiteral("hit points"), 0x355F5, 2},
+        {QStringLiteral("txtMp"), QStringLiteral("Mp:"), QStringLiteral("magic points"), 0x35605, 1},
+        {QStringLiteral("txtStr"), QStringLiteral("STR:"), QStringLiteral("strength"), 0x3560D, 1},
+        {QStringLiteral("txtINT"), QStringLiteral("INT:"), QStringLiteral("intelligence"), 0x35615, 1},
+        {QStringLiteral("txtDEX"), QStringLiteral("DEX:"), QStringLiteral("dexterity"), 0x3561D, 1},
+        {QStringLiteral("txtExp"), QStringLiteral("Exp:"), QStringLiteral("experience"), 0x35625, 2},
     }};
     return table;
 }
@@ -26,18 +26,18 @@ const std::array<StatInfo, StatCount>& stats()
 constexpr qint64 HerbBase = 0x35635;
 constexpr qint64 EquipBase = 0x3563D;
 
-const char* const buttonCaptions[ClassCount] = {"Mage", "Bard", "Fighter", "Druid",
-                                                "Tinker", "Paladn", "Rangr", "Sphrd"};
-const char* const classNames[ClassCount] = {"Mage", "Bard", "Fighter", "Druid",
-                                            "Tinker", "Paladin", "Ranger", "Sepherd"};
-const char* const herbCaptions[HerbCount] = {"Ash:", "Ginseng:", "Garlic:", "Silkweb:",
-                                             "Moss:", "Pearl:", "Fungus:", "Manroot:"};
+const char* const buttonCaptions[ClassCount] = {"Mage",   "Bard",   "Fighter", "Druid",
+                                                "Tinker", "Paladn", "Rangr",   "Sphrd"};
+const char* const classNames[ClassCount] = {"Mage",   "Bard",    "Fighter", "Druid",
+                                            "Tinker", "Paladin", "Ranger",  "Sepherd"};
+const char* const herbCaptions[HerbCount] = {
+    "Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pearl:", "Fungus:", "Manroot:"};
 const char* const itemNames[ItemCount] = {
-    "Sling", "Bow", "X-Bow", "+1 Bow", "Dagger", "Staff", "Club", "Axe", "Sword",
-    "+1 Sword", "+2 Sword", "+1 Axe", "Wand", "+2 Axe", "@ Sword", "Cloth", "Leather",
-    "Chain", "Ring", "+1 Cloth", "Plate", "+1 Chain", "+1 Plate", "Robe", "@ Armor"};
+    "Sling",    "Bow",      "X-Bow",  "+1 Bow",   "Dagger",   "Staff",   "Club",   "Axe",     "Sword",
+    "+1 Sword", "+2 Sword", "+1 Axe", "Wand",     "+2 Axe",   "@ Sword", "Cloth",  "Leather", "Chain",
+    "Ring",     "+1 Cloth", "Plate",  "+1 Chain", "+1 Plate", "Robe",    "@ Armor"};
 
-} // namespace
+}  // namespace
 
 const StatInfo& StatOf(int stat)
 {
@@ -106,9 +106,9 @@ QList<NumberField> Fields(const QList<Box>& boxes)
 QString BoxName(const Box& box)
 {
     if (box.stat < 0) {
-        return QStringLiteral("%1 of the starting herbs").arg(HerbCaption(box.index));
+        return QStringLiteral("The party's starting %1").arg(HerbCaption(box.index).chopped(1));
     }
-    return QStringLiteral("%1 of the %2").arg(StatOf(box.stat).caption, ClassName(box.index));
+    return QStringLiteral("The %1's %2").arg(ClassName(box.index), StatOf(box.stat).meaning);
 }
 
 QStringList ItemTexts()
@@ -132,4 +132,4 @@ int ItemCode(const QString& text)
     return NumberText::LeadingDigits(text.left(3));
 }
 
-} // namespace CharacterFields
+}  // namespace CharacterFields

@@ -22,8 +22,9 @@ inline constexpr int FirstItemCode = 129;
 enum Stat { Level, HP, Mp, Str, INT, DEX, Exp, StatCount };
 
 struct StatInfo {
-    QString name;     // the box's name: "txtLevel"
+    QString name;  // the box's name: "txtLevel"
     QString caption;  // "Level:"
+    QString meaning;  // "level", as a message names it
     qint64 base = 0;  // offset of class 0
     int width = 1;
 };
@@ -35,8 +36,8 @@ qint64 Equip1Offset(int classIndex);
 qint64 Equip2Offset(int classIndex);
 
 QString ButtonCaption(int classIndex);  // "Paladn"
-QString ClassName(int classIndex);      // "Paladin"
-QString HerbCaption(int herb);          // "Ash:"
+QString ClassName(int classIndex);  // "Paladin"
+QString HerbCaption(int herb);  // "Ash:"
 inline const QString HerbsPanelCaption = QStringLiteral("Herbs (Starting)");
 
 // One text box of the window: a class's stat or (stat == -1) a herb.
@@ -48,7 +49,7 @@ struct Box {
 // Every text box, in the order of the block.
 QList<Box> Boxes();
 QList<NumberField> Fields(const QList<Box>& boxes);
-// "Hp: of the Bard", "Moss: of the starting herbs".
+// "The Bard's hit points", "The party's starting Moss", as a message names the box.
 QString BoxName(const Box& box);
 
 // The 25 equipment choices "129-Sling" .. "153-@ Armor".
@@ -58,4 +59,4 @@ QString ItemText(int code);
 // The code a choice stands for: the number in its first three characters.
 int ItemCode(const QString& text);
 
-} // namespace CharacterFields
+}  // namespace CharacterFields

@@ -22,4 +22,4 @@ quint32 Of(QByteArrayView bytes)
     return static_cast<quint32>(crc);
 }
 
-} // namespace Crc32
+}  // namespace Crc32

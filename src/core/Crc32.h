@@ -9,4 +9,4 @@ namespace Crc32 {
 
 quint32 Of(QByteArrayView bytes);
 
-} // namespace Crc32
+}  // namespace Crc32

@@ -48,4 +48,4 @@ QString RangeText(const QString& name, const NumberField& field)
         .arg(field.maximum());
 }
 
-} // namespace FieldValues
+}  // namespace FieldValues

@@ -40,4 +40,4 @@ Encoding Encode(const QList<NumberField>& fields, const QStringList& texts);
 // "<name> must be a whole number from <min> to <max>."
 QString RangeText(const QString& name, const NumberField& field);
 
-} // namespace FieldValues
+}  // namespace FieldValues

@@ -47,8 +47,7 @@ QString WindowsCommandLine(const QString& folder)
     while (windowsFolder.endsWith(u'\\')) {
         windowsFolder.chop(1);
     }
-    return QStringLiteral("notepad.exe \"") + windowsFolder + u'\\' + QString::fromLatin1(HelpFileName) +
-           u'"';
+    return QStringLiteral("notepad.exe \"") + windowsFolder + u'\\' + QString::fromLatin1(HelpFileName) + u'"';
 }
 
 Command ForFolder(const QString& folder)
@@ -60,4 +59,4 @@ Command ForFolder(const QString& folder)
 #endif
 }
 
-} // namespace HelpCommand
+}  // namespace HelpCommand

@@ -37,4 +37,4 @@ Command ForFolder(const QString& folder);
 // The Windows command line: notepad.exe "<folder>\Orvane II Map Editor v1.0.txt".
 QString WindowsCommandLine(const QString& folder);
 
-} // namespace HelpCommand
+}  // namespace HelpCommand

@@ -6,8 +6,8 @@ namespace IpsPatch {
 
 namespace {
 
-constexpr qint64 RunWorthIt = 13;       // a run in the middle of a record saves bytes from this length on
-constexpr qint64 GapWorthSplitting = 6; // fewer unchanged bytes than this are cheaper carried along
+constexpr qint64 RunWorthIt = 13;  // a run in the middle of a record saves bytes from this length on
+constexpr qint64 GapWorthSplitting = 6;  // fewer unchanged bytes than this are cheaper carried along
 
 void setError(QString* error, const QString& text)
 {
@@ -94,7 +94,7 @@ private:
     QByteArray& m_out;
 };
 
-} // namespace
+}  // namespace
 
 std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& target, QString* error)
 {
@@ -222,4 +222,4 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
     return out;
 }
 
-} // namespace IpsPatch
+}  // namespace IpsPatch

@@ -14,7 +14,7 @@ namespace IpsPatch {
 
 inline constexpr qint64 EofOffset = 0x454F46;
 inline constexpr qint64 MaxRecord = 0xFFFF;
-inline constexpr qint64 MaxFileSize = 0x1000000; // 16 MiB: the last offset a record can name
+inline constexpr qint64 MaxFileSize = 0x1000000;  // 16 MiB: the last offset a record can name
 
 // The patch that turns `source` into `target`, or an error (a target too long for IPS).
 std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& target, QString* error);
@@ -23,4 +23,4 @@ std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& tar
 // truncated or would make a file longer than 16 MiB.
 std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patch, QString* error);
 
-} // namespace IpsPatch
+}  // namespace IpsPatch

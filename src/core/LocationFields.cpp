@@ -32,7 +32,7 @@ char asByte(int value)
     return static_cast<char>(static_cast<quint8>(value));
 }
 
-} // namespace
+}  // namespace
 
 const Table& Items()
 {
@@ -112,4 +112,4 @@ QList<FilePatch> Patches(const Table& table, const QStringList& locationTexts)
     return patches;
 }
 
-} // namespace LocationFields
+}  // namespace LocationFields

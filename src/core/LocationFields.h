@@ -47,4 +47,4 @@ std::optional<QList<Shown>> Read(const QString& path, const Table& table, QStrin
 // location texts (characters 7 to 9 the column, 2 to 4 the row).
 QList<FilePatch> Patches(const Table& table, const QStringList& locationTexts);
 
-} // namespace LocationFields
+}  // namespace LocationFields

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <map>
 
-namespace
-{
+namespace {
 
 // Block and cell of a map byte offset; nothing for a byte outside the map.
 std::optional<std::pair<int, int>> cellOfIndex(qint32 index)
@@ -23,7 +22,7 @@ std::optional<std::pair<int, int>> cellOfIndex(qint32 index)
     return std::make_pair(block, cell);
 }
 
-} // namespace
+}  // namespace
 
 MapDocument::MapDocument(QObject* parent) : QObject(parent), m_history(this)
 {
@@ -85,7 +84,7 @@ void MapDocument::strokeTo(QPoint cell, quint8 tile)
     }
     QList<QPoint> line = MapGeometry::CellLine(m_strokeLast, cell);
     if (cell != m_strokeLast && !line.isEmpty() && line.first() == m_strokeLast) {
-        line.removeFirst(); // painted by the position before
+        line.removeFirst();  // painted by the position before
     }
     m_strokeLast = cell;
     for (const QPoint& c : line) {
@@ -108,7 +107,7 @@ bool MapDocument::paintCell(int column, int localRow, quint8 tile)
     const qint32 index = MapGeometry::MapByteOffset(*start, localRow, column);
     const quint8 before = image().at(index);
     if (before == tile) {
-        announce({index}); // stored again and redrawn, but nothing to undo
+        announce({index});  // stored again and redrawn, but nothing to undo
     } else {
         m_history.push(new MapEditCommand(*this, MapEditCommand::Kind::Stroke, m_stroke, {{index, before, tile}}));
     }

@@ -15,10 +15,9 @@
 // whatever shows the map redraws just those cells.
 //
 // A cell is named within its block as 256 * local row + column.
-class MapDocument : public QObject
-{
+class MapDocument : public QObject {
     Q_OBJECT
-  public:
+public:
     enum class Scope { Block, Overworld };
 
     // Where the next undo or redo acts: the block to show and its cells there.
@@ -73,14 +72,14 @@ class MapDocument : public QObject
     // Cell index within a block and back.
     static constexpr int Cell(int localRow, int column) { return localRow * 256 + column; }
 
-  signals:
+signals:
     // Cells (256 * local row + column) of `block` that were stored.
     void cellsChanged(int block, const QList<int>& cells);
     // A new cartridge was loaded: everything shown is stale.
     void reloaded();
     void modifiedChanged(bool modified);
 
-  private:
+private:
     std::optional<StepPlace> placeOf(const QUndoCommand* command) const;
     void announce(const QList<qint32>& indexes);
 

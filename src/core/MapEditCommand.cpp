@@ -2,9 +2,8 @@
 
 #include "core/MapDocument.h"
 
-namespace
-{
-constexpr int StrokeId = 0x5354; // commands of one stroke merge; replaces never do
+namespace {
+constexpr int StrokeId = 0x5354;  // commands of one stroke merge; replaces never do
 }
 
 MapEditCommand::MapEditCommand(MapDocument& document, Kind kind, quint64 stroke, QList<Change> changes)
@@ -30,7 +29,7 @@ bool MapEditCommand::mergeWith(const QUndoCommand* other)
     for (const Change& change : next->m_changes) {
         const auto known = m_position.constFind(change.index);
         if (known != m_position.constEnd()) {
-            m_changes[*known].after = change.after; // the cell keeps its value from before the stroke
+            m_changes[*known].after = change.after;  // the cell keeps its value from before the stroke
         } else {
             m_position.insert(change.index, m_changes.size());
             m_changes.append(change);

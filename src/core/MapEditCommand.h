@@ -9,13 +9,12 @@ class MapDocument;
 // One step of the map's history: the map bytes it changed, each with the
 // value before and after. A press-to-release stroke grows one command (later
 // cells of the same stroke merge into it); a replace is one command.
-class MapEditCommand : public QUndoCommand
-{
-  public:
+class MapEditCommand : public QUndoCommand {
+public:
     enum class Kind { Stroke, Replace };
 
     struct Change {
-        qint32 index = 0; // map byte offset in the image
+        qint32 index = 0;  // map byte offset in the image
         quint8 before = 0;
         quint8 after = 0;
     };
@@ -31,12 +30,12 @@ class MapEditCommand : public QUndoCommand
 
     const QList<Change>& changes() const { return m_changes; }
 
-  private:
+private:
     void updateText();
 
     MapDocument& m_document;
     Kind m_kind;
     quint64 m_stroke;
     QList<Change> m_changes;
-    QHash<qint32, qsizetype> m_position; // index -> its place in m_changes
+    QHash<qint32, qsizetype> m_position;  // index -> its place in m_changes
 };

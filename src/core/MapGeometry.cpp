@@ -88,14 +88,12 @@ QString ThreeDigits(int value)
 
 QString PointReadout(int column, int row)
 {
-    return QStringLiteral("(") + ThreeDigits(column) + QStringLiteral(" ,") + ThreeDigits(row) +
-           QStringLiteral(")");
+    return QStringLiteral("(") + ThreeDigits(column) + QStringLiteral(" ,") + ThreeDigits(row) + QStringLiteral(")");
 }
 
 QString LocationText(int row, int column)
 {
-    return QStringLiteral("(") + ThreeDigits(row) + QStringLiteral(", ") + ThreeDigits(column) +
-           QStringLiteral(")");
+    return QStringLiteral("(") + ThreeDigits(row) + QStringLiteral(", ") + ThreeDigits(column) + QStringLiteral(")");
 }
 
 QString BlockLabel(int block)
@@ -115,8 +113,8 @@ QString TileReadout(int tile)
 
 QString DrawProgressCaption(int localRow, int column)
 {
-    return QStringLiteral("Loading Map - (") + ThreeDigits(localRow + 1) + QStringLiteral(", ") +
-           ThreeDigits(column) + QStringLiteral(")");
+    return QStringLiteral("Loading Map - (") + ThreeDigits(localRow + 1) + QStringLiteral(", ") + ThreeDigits(column) +
+           QStringLiteral(")");
 }
 
 int ReadDecimal(const QString& text)
@@ -164,4 +162,4 @@ QString FatalErrorText()
                           "Make sure to describe the problem.");
 }
 
-} // namespace MapGeometry
+}  // namespace MapGeometry

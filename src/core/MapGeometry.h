@@ -15,7 +15,6 @@ inline constexpr int Rows = 256;
 inline constexpr int Blocks = 8;
 inline constexpr int BlockRows = 32;
 inline constexpr int CellSize = 16;  // pixels of a map cell
-inline constexpr int StripCell = 32;  // pixels of a tile in the tile strip
 inline constexpr int PictureWidth = Columns * CellSize;  // 4096
 inline constexpr int PictureHeight = BlockRows * CellSize;  // 512
 inline constexpr qint32 FirstBlockStart = 16400;
@@ -51,8 +50,14 @@ constexpr bool IsCellInBlock(int column, int localRow)
 // anywhere, even far outside.
 QList<QPoint> CellLine(QPoint from, QPoint to);
 
-constexpr int OverworldRow(int block, int localRow) { return localRow + (block - 1) * BlockRows; }
-constexpr int BlockOfRow(int row) { return row / BlockRows + 1; }
+constexpr int OverworldRow(int block, int localRow)
+{
+    return localRow + (block - 1) * BlockRows;
+}
+constexpr int BlockOfRow(int row)
+{
+    return row / BlockRows + 1;
+}
 
 // Texts.
 QString ThreeDigits(int value);  // 7 -> "007"
@@ -77,4 +82,4 @@ int LocationColumn(const QString& locationText);  // characters 7 to 9
 QString FatalErrorTitle();
 QString FatalErrorText();
 
-} // namespace MapGeometry
+}  // namespace MapGeometry

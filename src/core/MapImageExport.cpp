@@ -20,7 +20,7 @@ namespace {
 // written several times faster. Nothing when there are more colours.
 std::optional<QImage> Indexed(const QImage& picture)
 {
-    constexpr int Slots = 1024; // open addressing, at most a quarter full
+    constexpr int Slots = 1024;  // open addressing, at most a quarter full
     std::array<QRgb, Slots> keys{};
     std::array<int, Slots> values;
     values.fill(-1);
@@ -103,7 +103,7 @@ void RenderIndexed(const CartridgeImage& image, const QImage& tiles, int first, 
     }
 }
 
-} // namespace
+}  // namespace
 
 QImage Render(const CartridgeImage& image, const QImage& strip, Area area, int block, bool grid,
               const QColor& gridColor)
@@ -162,4 +162,4 @@ bool WritePng(const QImage& picture, const QString& path, QString* error)
     return false;
 }
 
-} // namespace MapImageExport
+}  // namespace MapImageExport

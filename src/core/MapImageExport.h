@@ -23,4 +23,4 @@ QImage Render(const CartridgeImage& image, const QImage& strip, Area area, int b
 // Writes `picture` to `path` as PNG: the file is replaced whole, or left as it was.
 bool WritePng(const QImage& picture, const QString& path, QString* error);
 
-} // namespace MapImageExport
+}  // namespace MapImageExport

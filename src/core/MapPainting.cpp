@@ -3,8 +3,7 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 
-namespace MapPainting
-{
+namespace MapPainting {
 
 QRect DrawCell(QImage& picture, const QImage& strip, int column, int localRow, quint8 tile, const QColor& outline)
 {
@@ -18,4 +17,4 @@ QRect DrawCell(QImage& picture, const QImage& strip, int column, int localRow, q
     return QRect(x, y, MapGeometry::CellSize + 1, MapGeometry::CellSize + 1);
 }
 
-} // namespace MapPainting
+}  // namespace MapPainting

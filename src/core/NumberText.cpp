@@ -1,9 +1,12 @@
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace NumberText {
 
@@ -40,7 +43,40 @@ double readHex(const QString& digits)
     return value;
 }
 
-} // namespace
+// The value of `number`, "[-]digits[.digits][e[sign]digits]", read the same
+// way under every locale (strtod would take the desktop's decimal comma).
+// Too large gives an infinity, which no field accepts; too small gives zero.
+double readDecimal(const std::string& number)
+{
+    const bool negative = !number.empty() && number.front() == '-';
+    const char* first = number.data() + (negative ? 1 : 0);
+    const char* last = number.data() + number.size();
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        // The decimal exponent of the first significant digit tells overflow from underflow.
+        const std::string_view text(first, static_cast<std::size_t>(last - first));
+        const std::size_t e = std::min(text.find('e'), text.size());
+        const std::string_view mantissa = text.substr(0, e);
+        long exponent = 0;
+        if (e < text.size()) {
+            const char* from = text.data() + e + 1;
+            from += *from == '+' ? 1 : 0;
+            if (std::from_chars(from, last, exponent).ec == std::errc::result_out_of_range) {
+                exponent = *from == '-' ? -100000 : 100000;
+            }
+        }
+        const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const std::size_t digit = std::min(mantissa.find_first_of("123456789"), mantissa.size());
+        const long leading = digit < point ? static_cast<long>(point - digit) - 1 : -static_cast<long>(digit - point);
+        value = std::clamp(exponent, -100000L, 100000L) + leading > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc() || end != last) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
 
 double Val(const QString& text)
 {
@@ -54,7 +90,9 @@ double Val(const QString& text)
     qsizetype i = 0;
     const auto peek = [&](qsizetype at) { return at < s.size() ? s[at] : QChar(); };
     if (peek(i) == u'+' || peek(i) == u'-') {
-        number += static_cast<char>(peek(i).unicode());
+        if (peek(i) == u'-') {
+            number += '-';
+        }
         ++i;
     }
     bool anyDigit = false;
@@ -93,8 +131,7 @@ double Val(const QString& text)
             number += exponent;
         }
     }
-    // strtod gives +-HUGE_VAL for a number too large, which no field accepts.
-    return std::strtod(number.c_str(), nullptr);
+    return readDecimal(number);
 }
 
 double RoundHalfEven(double value)
@@ -109,8 +146,7 @@ double RoundHalfEven(double value)
 std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64 maximum)
 {
     const double rounded = RoundHalfEven(Val(text));
-    if (!std::isfinite(rounded) || rounded < static_cast<double>(minimum) ||
-        rounded > static_cast<double>(maximum)) {
+    if (!std::isfinite(rounded) || rounded < static_cast<double>(minimum) || rounded > static_cast<double>(maximum)) {
         return std::nullopt;
     }
     return static_cast<qint64>(rounded);
@@ -131,4 +167,4 @@ int LeadingDigits(const QString& text)
     return value;
 }
 
-} // namespace NumberText
+}  // namespace NumberText

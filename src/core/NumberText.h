@@ -24,4 +24,4 @@ std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64
 // The leading decimal digits of `text` as a number (0 when it starts with none).
 int LeadingDigits(const QString& text);
 
-} // namespace NumberText
+}  // namespace NumberText

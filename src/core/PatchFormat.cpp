@@ -67,7 +67,7 @@ bool checkSize(const QString& path, QString* error)
     return size.has_value();
 }
 
-} // namespace
+}  // namespace
 
 bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
                 QString* error)
@@ -129,4 +129,4 @@ bool ApplyFile(const QString& cartridgePath, const QString& patchPath, QString* 
     return CartridgeFile::replace(cartridgePath, *patched, error);
 }
 
-} // namespace PatchFormat
+}  // namespace PatchFormat

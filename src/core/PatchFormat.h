@@ -13,7 +13,7 @@ enum class Kind { Ips, Bps };
 
 // "IPS patch (*.ips)" and "BPS patch (*.bps)", in this order.
 QString FilterDescription(Kind kind);
-QString Suffix(Kind kind); // "ips", "bps"
+QString Suffix(Kind kind);  // "ips", "bps"
 
 // The format a patch file name asks for: its own ".ips" or ".bps" ending
 // first, else the chosen file type. The name is returned with that ending
@@ -37,4 +37,4 @@ bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedP
 // first) through CartridgeFile.
 bool ApplyFile(const QString& cartridgePath, const QString& patchPath, QString* error);
 
-} // namespace PatchFormat
+}  // namespace PatchFormat

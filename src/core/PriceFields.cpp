@@ -44,7 +44,7 @@ QList<Price> makePrices()
     return prices;
 }
 
-} // namespace
+}  // namespace
 
 const QList<Price>& Prices()
 {
@@ -61,4 +61,4 @@ QList<NumberField> Fields()
     return fields;
 }
 
-} // namespace PriceFields
+}  // namespace PriceFields

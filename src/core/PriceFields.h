@@ -10,16 +10,16 @@
 // between the runs are not prices and are left alone.
 namespace PriceFields {
 
-inline constexpr qint64 BlockStart = 3847;      // first item price
+inline constexpr qint64 BlockStart = 3847;  // first item price
 inline constexpr qint64 RequiredLength = 3913;  // one past the last herb price
 inline constexpr qint64 BlockLength = RequiredLength - BlockStart;
 inline constexpr int ItemCount = 25;
 inline constexpr int HerbCount = 6;
 
 struct Price {
-    QString caption;    // "Torch:"
-    int column = 1;     // 1 or 2
-    int top = 0;        // twips, caption and box alike
+    QString caption;  // "Torch:"
+    int column = 1;  // 1 or 2
+    int top = 0;  // twips, caption and box alike
     NumberField field;  // width 2 for items, 1 for herbs
 };
 
@@ -27,4 +27,4 @@ struct Price {
 const QList<Price>& Prices();
 QList<NumberField> Fields();
 
-} // namespace PriceFields
+}  // namespace PriceFields

@@ -6,7 +6,7 @@ namespace {
 
 const QString Key = QStringLiteral("recentFiles");
 
-} // namespace
+}  // namespace
 
 RecentFiles::RecentFiles(QSettings* settings) : m_settings(settings)
 {

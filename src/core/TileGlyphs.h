@@ -33,4 +33,4 @@ constexpr bool IsSet(int d, int x, int y)
     return (Digits[static_cast<std::size_t>(d - 1)][static_cast<std::size_t>(y)] >> (Width - 1 - x)) & 1U;
 }
 
-} // namespace TileGlyphs
+}  // namespace TileGlyphs

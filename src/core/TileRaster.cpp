@@ -102,7 +102,7 @@ inline void halveCell(const uchar* stripBits, qsizetype stripStride, int tile, u
     }
 }
 
-} // namespace
+}  // namespace
 
 void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y)
 {
@@ -113,8 +113,8 @@ void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y
     CopyHalved(strip, QRect(0, StripCell * tile, StripCell, StripCell), picture, QPoint(x, y));
 }
 
-void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
-                 int firstCell, int lastCell)
+void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture, int firstCell,
+                 int lastCell)
 {
     const bool fast = picture.width() >= MapGeometry::PictureWidth && picture.height() >= MapGeometry::PictureHeight &&
                       isWholeCell(strip, 0, picture, 0, 0);
@@ -162,7 +162,7 @@ void verticalLine(QImage& picture, int x, int y1, int y2, QRgb rgb)
     }
 }
 
-} // namespace
+}  // namespace
 
 void DrawGrid(QImage& picture, const QColor& color)
 {
@@ -195,4 +195,4 @@ void DrawCellOutline(QImage& picture, int x, int y, const QColor& color)
     verticalLine(picture, x + 16, y, y + 16, rgb);
 }
 
-} // namespace TileRaster
+}  // namespace TileRaster

@@ -48,8 +48,8 @@ void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y
 // Draws cells [firstCell, lastCell] (cell = 256 * row + column) of the block
 // that starts at image index `blockStart`; cells whose byte lies outside the
 // image stay as they are.
-void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
-                 int firstCell, int lastCell);
+void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture, int firstCell,
+                 int lastCell);
 
 // Grid lines: the top pixel row of cell rows 1..31 and the left pixel column of columns 1..255.
 void DrawGrid(QImage& picture, const QColor& color);
@@ -57,4 +57,4 @@ void DrawGrid(QImage& picture, const QColor& color);
 // The box from (x, y) to (x + 16, y + 16), both corners included, clipped to the picture.
 void DrawCellOutline(QImage& picture, int x, int y, const QColor& color);
 
-} // namespace TileRaster
+}  // namespace TileRaster

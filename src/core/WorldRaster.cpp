@@ -4,11 +4,9 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 
-namespace WorldRaster
-{
+namespace WorldRaster {
 
-namespace
-{
+namespace {
 
 bool usable(const QImage& world, const QImage& strip)
 {
@@ -29,7 +27,7 @@ inline void copyCell(uchar* worldBits, qsizetype worldStride, const uchar* strip
     }
 }
 
-} // namespace
+}  // namespace
 
 QImage Render(const CartridgeImage& image, const QImage& strip)
 {
@@ -60,4 +58,4 @@ void RenderCell(QImage& world, const QImage& strip, int column, int row, quint8 
     copyCell(world.bits(), world.bytesPerLine(), strip.constBits(), strip.bytesPerLine(), column, row, tile);
 }
 
-} // namespace WorldRaster
+}  // namespace WorldRaster

@@ -7,11 +7,10 @@ class CartridgeImage;
 // The whole overworld in one picture: each of the 256 x 256 cells as its
 // tile's strip picture shrunk to 2 x 2 pixels, nearest neighbour (the pixel at
 // the centre of each quarter of the strip cell), no smoothing.
-namespace WorldRaster
-{
+namespace WorldRaster {
 
 inline constexpr int CellPixels = 2;
-inline constexpr int Size = 256 * CellPixels; // 512
+inline constexpr int Size = 256 * CellPixels;  // 512
 
 // The picture of every cell of the overworld.
 QImage Render(const CartridgeImage& image, const QImage& strip);
@@ -29,4 +28,4 @@ constexpr int SourceY(int tile, int dy)
     return 32 * tile + 8 + 16 * dy;
 }
 
-} // namespace WorldRaster
+}  // namespace WorldRaster

@@ -1,7 +1,9 @@
 #include "ui/CommonDialog.h"
 
+#include <QWidget>
+
 CommonDialog::CommonDialog(Platform& platform, QWidget* owner)
-    : m_platform(platform), m_owner(owner), m_color(255, 0, 0)
+    : QObject(owner), m_platform(platform), m_owner(owner), m_color(255, 0, 0)
 {
     setObjectName(QStringLiteral("dlgMain"));
 }

@@ -15,10 +15,9 @@ class RecentFilesMenu;
 // The main window's ties to the desktop: "Recent &Files" in the File menu,
 // .nes files dropped on the window, and the help text shown in a window of
 // the program where the desktop has no viewer for the help file.
-class DesktopIntegration : public QObject
-{
+class DesktopIntegration : public QObject {
     Q_OBJECT
-  public:
+public:
     struct Host {
         // Loads a cartridge as the open dialog's choice would.
         std::function<void(const QString& path)> loadRom;
@@ -34,10 +33,10 @@ class DesktopIntegration : public QObject
     void addRecent(const QString& path);
     void showHelpText(const QString& path);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void openRecent(const QString& path);
 
     Platform& m_platform;

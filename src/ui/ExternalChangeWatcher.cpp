@@ -65,7 +65,7 @@ void ExternalChangeWatcher::check()
         return;
     }
     if (QApplication::activeModalWidget()) {
-        m_retry.start(); // not while a window or box waits for the user
+        m_retry.start();  // not while a window or box waits for the user
         return;
     }
     if (CartridgeFile::changeSinceRemembered(m_path) != CartridgeFile::Change::Changed) {
@@ -112,7 +112,6 @@ ExternalChangeWatcher::BeforeSave ExternalChangeWatcher::checkBeforeSave()
         m_userKeptEdits = false;
         m_reloadMap();
         return BeforeSave::Reloaded;
-    default:
-        return BeforeSave::Cancel;
+    default: return BeforeSave::Cancel;
     }
 }

@@ -29,7 +29,7 @@ public:
     // Asks when the file was changed by another program since it was loaded.
     BeforeSave checkBeforeSave();
 
-    static QString Title(); // "File changed on disk"
+    static QString Title();  // "File changed on disk"
 
 public slots:
     // The file or its folder changed on disk: reload or ask, when the map changed.
@@ -46,5 +46,5 @@ private:
     QTimer m_retry;
     QString m_path;
     bool m_asking = false;
-    bool m_userKeptEdits = false; // quiet until the next load or save; the save still asks
+    bool m_userKeptEdits = false;  // quiet until the next load or save; the save still asks
 };

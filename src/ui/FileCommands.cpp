@@ -14,7 +14,7 @@ namespace {
 
 const QString UnsavedNote = QStringLiteral("The map has edits that are not saved yet.");
 
-} // namespace
+}  // namespace
 
 void ExportMapImage(Platform& platform, QWidget* parent, const MapView& view)
 {
@@ -113,4 +113,4 @@ bool ApplyPatch(Platform& platform, QWidget* parent, const QString& cartridgePat
     return true;
 }
 
-} // namespace FileCommands
+}  // namespace FileCommands

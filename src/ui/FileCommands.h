@@ -29,4 +29,4 @@ void CreatePatch(Platform& platform, QWidget* parent, const QString& cartridgePa
 // True when the patch was applied, so the caller loads the file again.
 bool ApplyPatch(Platform& platform, QWidget* parent, const QString& cartridgePath, bool unsavedMapEdits);
 
-} // namespace FileCommands
+}  // namespace FileCommands

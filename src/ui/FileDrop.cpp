@@ -22,4 +22,4 @@ std::optional<QString> Cartridge(const QMimeData* data)
     return QFileInfo(path).absoluteFilePath();
 }
 
-} // namespace FileDrop
+}  // namespace FileDrop

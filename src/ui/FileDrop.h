@@ -13,4 +13,4 @@ namespace FileDrop {
 // anything else (several files, another kind of file, a remote address, text).
 std::optional<QString> Cartridge(const QMimeData* data);
 
-} // namespace FileDrop
+}  // namespace FileDrop

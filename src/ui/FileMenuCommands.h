@@ -18,10 +18,9 @@ class QWidget;
 // Image...", "Create &Patch...", "&Apply Patch..."), disabled until a
 // cartridge is loaded, and the watch on the cartridge file for other
 // programs' changes.
-class FileMenuCommands : public QObject
-{
+class FileMenuCommands : public QObject {
     Q_OBJECT
-  public:
+public:
     struct Host {
         // The block shown, as the exported picture draws it.
         std::function<FileCommands::MapView()> mapView;
@@ -40,12 +39,12 @@ class FileMenuCommands : public QObject
 
     ExternalChangeWatcher& watcher() { return *m_watcher; }
 
-  public slots:
+public slots:
     void exportMapImage();
     void createPatch();
     void applyPatch();
 
-  private:
+private:
     // Reads the map again after another program changed the file, keeping the block shown.
     void reloadMapFromDisk();
 

@@ -12,7 +12,7 @@ class HelpViewer : public QDialog {
 public:
     HelpViewer(const QString& text, const QString& path, QWidget* owner);
 
-    static QString Title(); // "Orvane II Map Editor v1.0 Help"
+    static QString Title();  // "Orvane II Map Editor v1.0 Help"
     QString text() const;
 
 private:

@@ -10,7 +10,6 @@ class LimitedTextBox : public QLineEdit {
 public:
     LimitedTextBox(const QString& name, int typingLimit, const QRect& geometry, QWidget* parent);
 
-    int typingLimit() const { return m_typingLimit; }
     void setValueText(const QString& text);
 
 private:

@@ -30,19 +30,13 @@ QString indexed(const QString& name, int index)
     return name + u'_' + QString::number(index);
 }
 
-} // namespace
+}  // namespace
 
 LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
                                const LocationFields::Table& table, const RowColumns& columns,
                                bool PickState::*loadedFlag, bool storeIntoImage)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
-      m_platform(platform),
-      m_cartridge(cartridge),
-      m_pick(pick),
-      m_table(table),
-      m_loadedFlag(loadedFlag),
-      m_storeIntoImage(storeIntoImage)
+    : QDialog(owner), m_platform(platform), m_cartridge(cartridge), m_pick(pick), m_table(table),
+      m_loadedFlag(loadedFlag), m_storeIntoImage(storeIntoImage)
 {
     setFont(UiFonts::Arial(8.25));  // before the rows, which take it over
     // Form_Load: from now on presses on the map may come to this window.
@@ -90,8 +84,7 @@ void LocationWindow::unload()
     }
 }
 
-QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width,
-                                   int height)
+QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width, int height)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
@@ -125,10 +118,7 @@ bool LocationWindow::FillFromFile(const QString& path)
     QString error;
     const std::optional<QList<LocationFields::Shown>> shown = LocationFields::Read(path, m_table, &error);
     if (!shown) {
-        m_platform.message(parentWidget() ? parentWidget() : this, QStringLiteral("Could not read the file"),
-                           error + QStringLiteral("\r\n\r\n") + windowTitle() +
-                               QStringLiteral(" cannot be shown."),
-                           Platform::Icon::Critical);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     for (int i = 0; i < rowCount(); ++i) {
@@ -176,8 +166,7 @@ void LocationWindow::cmdSave_Click()
     QString error;
     if (!CartridgeFile::patch(m_path, patches, &error, m_table.requiredLength)) {
         m_platform.message(this, QStringLiteral("Locations not saved"),
-                           QStringLiteral("The locations were not saved.\r\n\r\n") + error,
-                           Platform::Icon::Critical);
+                           QStringLiteral("The locations were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
     // The image belongs to the cartridge now loaded, which may be another file.

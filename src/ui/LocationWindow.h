@@ -68,8 +68,8 @@ protected:
     // loaded; `storeIntoImage` makes a save also store the written bytes that
     // the cartridge image holds.
     LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
-                   const LocationFields::Table& table, const RowColumns& columns,
-                   bool PickState::*loadedFlag, bool storeIntoImage);
+                   const LocationFields::Table& table, const RowColumns& columns, bool PickState::*loadedFlag,
+                   bool storeIntoImage);
 
     // Controls placed at twip positions (15 twips to the pixel).
     QLabel* addHeading(const QString& name, const QString& text, int left, int top, int width, int height);
@@ -105,8 +105,7 @@ private:
 // saved are dropped. The window deletes itself when closed, so it is not
 // marked WA_DeleteOnClose: QDialog::exec would delete it as soon as it hides
 // for a pick.
-template <typename Create>
-QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
+template <typename Create> QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
 {
     auto* window = qobject_cast<LocationWindow*>(slot.data());
     const bool created = !window || !window->isLoaded();

@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace MainWindowNames
-{
+namespace MainWindowNames {
 
 void Apply(QWidget* window)
 {
@@ -38,4 +37,4 @@ void Apply(QWidget* window)
     }
 }
 
-} // namespace MainWindowNames
+}  // namespace MainWindowNames

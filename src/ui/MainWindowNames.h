@@ -4,9 +4,8 @@ class QWidget;
 
 // The names screen readers announce for the main window's controls, found by
 // their object names.
-namespace MainWindowNames
-{
+namespace MainWindowNames {
 
 void Apply(QWidget* window);
 
-} // namespace MainWindowNames
+}  // namespace MainWindowNames

@@ -15,8 +15,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 QMenu* insertMenu(QMainWindow* window, QAction* before, const QString& name, const QString& caption)
 {
@@ -38,7 +37,7 @@ QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, cons
     return action;
 }
 
-} // namespace
+}  // namespace
 
 MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, MapDocument& document,
                            MapView& view, Platform& platform, const QImage& strip, Host host)

@@ -17,15 +17,14 @@ class frmWorldMap;
 
 // The Edit menu (undo, redo, replace) and the View menu (world map) of the
 // main window, with their commands. They are available with the Game menu.
-class MapEditMenus : public QObject
-{
+class MapEditMenus : public QObject {
     Q_OBJECT
-  public:
+public:
     // What the commands need of the main window.
     struct Host {
-        std::function<void(int block)> selectBlock; // as choosing it in the block list does
+        std::function<void(int block)> selectBlock;  // as choosing it in the block list does
         std::function<bool()> closing;
-        std::function<std::pair<quint8, quint8>()> replaceTiles; // the tile under the pointer, the current tile
+        std::function<std::pair<quint8, quint8>()> replaceTiles;  // the tile under the pointer, the current tile
     };
 
     // The Edit menu goes before `editBefore`, the View menu before `viewBefore`.
@@ -39,7 +38,7 @@ class MapEditMenus : public QObject
     // The item or town locations in the file may have changed.
     void refreshMarkers();
 
-  public slots:
+public slots:
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
     void mnuEditReplace_Click();
@@ -47,7 +46,7 @@ class MapEditMenus : public QObject
     // Shows overworld cell (column, row): its block, scrolled into view.
     void showOverworldCell(int column, int row);
 
-  private:
+private:
     void updateHistoryActions();
     void stepHistory(bool undo);
 

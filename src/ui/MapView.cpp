@@ -19,7 +19,7 @@ MapView::MapView(MapDocument& document, const QImage& strip, std::function<QColo
 
     m_picMap =
         new PictureBox(QStringLiteral("picMap"), QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), this);
-    m_picMap->move(0, 9000); // out of view until the first load
+    m_picMap->move(0, 9000);  // out of view until the first load
     m_picMap->setToolTipSource([this](QPointF position) {
         const int column = MapGeometry::CellFromPointer(position.x());
         const int localRow = MapGeometry::CellFromPointer(position.y());
@@ -47,7 +47,7 @@ QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Ori
     bar->setRange(0, maximum);
     bar->setSingleStep(small);
     bar->setPageStep(large);
-    bar->setTracking(true); // the picture follows the thumb while it is dragged
+    bar->setTracking(true);  // the picture follows the thumb while it is dragged
     return bar;
 }
 
@@ -75,7 +75,7 @@ void MapView::revealCells(const QList<int>& cells)
 void MapView::drawChangedCells(int block, const QList<int>& cells)
 {
     if (block != m_document.currentBlock()) {
-        return; // drawn from the image when that block is shown
+        return;  // drawn from the image when that block is shown
     }
     QRect changed;
     const QColor outline = m_gridColor();

@@ -18,10 +18,9 @@ class ShapeOutline;
 // shown block, scrolls with the wheel through the bars, and names the cell
 // under the pointer in a tooltip. Moving the picture is the main window's
 // (its scroll handlers).
-class MapView : public QWidget
-{
+class MapView : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr int VisibleColumns = 28;
     static constexpr int VisibleRows = 24;
 
@@ -42,7 +41,7 @@ class MapView : public QWidget
     static QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
                                      const QRect& geometry, int maximum, int small, int large);
 
-  private:
+private:
     void drawChangedCells(int block, const QList<int>& cells);
 
     MapDocument& m_document;

@@ -50,7 +50,7 @@ QAccessibleInterface* optionButtonFactory(const QString&, QObject* object)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 OptionButton::OptionButton(QWidget* parent) : QToolButton(parent)
 {

@@ -60,8 +60,8 @@ public:
                                                       const QList<FileFilter>& filters) = 0;
     // A file name to write to, or nothing when cancelled; `filterIndex`
     // receives the index of the file type chosen.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
-                                                const QList<FileFilter>& filters, int* filterIndex) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+                                                int* filterIndex) = 0;
     // A question with one button per caption; the index of the button
     // pressed, or -1 when the box was closed.
     virtual int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) = 0;

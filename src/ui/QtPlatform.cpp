@@ -9,6 +9,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
@@ -26,7 +27,33 @@ QStringList NameFilters(const QList<Platform::FileFilter>& filters)
     return nameFilters;
 }
 
-} // namespace
+}  // namespace
+
+std::unique_ptr<QFileDialog> QtPlatform::makeOpenDialog(QWidget* parent, const QList<FileFilter>& filters)
+{
+    const QStringList nameFilters = NameFilters(filters);
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // Qt's own dialog, so that "*.*" can be made to match every name.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilters(nameFilters);
+    // Qt matches "*.*" only against names with a dot; once Qt has applied the
+    // chosen filter, the file list drops it for such a filter.
+    QObject::connect(
+        dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+        [files = dialog->findChild<QFileSystemModel*>(), filters, nameFilters](const QString& chosen) {
+            const qsizetype i = nameFilters.indexOf(chosen);
+            if (files && i >= 0 && filters[i].pattern == QLatin1String("*.*")) {
+                files->setNameFilters({});
+            }
+        },
+        Qt::QueuedConnection);
+    if (!nameFilters.isEmpty()) {
+        dialog->selectNameFilter(nameFilters.first());
+    }
+    return dialog;
+}
 
 std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
 {
@@ -36,18 +63,14 @@ std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<Fil
 std::optional<QString> QtPlatform::openFileNameTitled(QWidget* parent, const QString& title,
                                                       const QList<FileFilter>& filters)
 {
-    const QStringList nameFilters = NameFilters(filters);
-    QFileDialog dialog(parent, title);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
-    if (!nameFilters.isEmpty()) {
-        dialog.selectNameFilter(nameFilters.first());
+    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(parent, filters);
+    if (!title.isEmpty()) {
+        dialog->setWindowTitle(title);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().first();
+    return dialog->selectedFiles().first();
 }
 
 std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial)
@@ -127,8 +150,8 @@ void QtPlatform::showModal(QDialog* dialog)
     dialog->exec();
 }
 
-std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& title,
-                                                const QList<FileFilter>& filters, int* filterIndex)
+std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+                                                int* filterIndex)
 {
     const QStringList nameFilters = NameFilters(filters);
     QFileDialog dialog(parent, title);
@@ -191,9 +214,9 @@ void QtPlatform::endProgram()
 QSettings* QtPlatform::settings()
 {
     if (!m_settings) {
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                 QStringLiteral("orvane-map-editor"),
-                                                 QStringLiteral("orvane-map-editor"));
+        m_settings =
+            std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                        QStringLiteral("orvane-map-editor"), QStringLiteral("orvane-map-editor"));
     }
     return m_settings.get();
 }

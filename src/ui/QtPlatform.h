@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QFileDialog;
+
 class QtPlatform final : public Platform {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
@@ -24,6 +26,11 @@ public:
     void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed) override;
     // ~/.config/orvane-map-editor/orvane-map-editor.conf
     QSettings* settings() override;
+
+    // The open dialog, not yet shown, with the first filter selected. A filter
+    // whose pattern is "*.*" lists every file, also those without a dot in
+    // their name, as it does on the desktop the filter comes from.
+    static std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QList<FileFilter>& filters);
 
 private:
     std::unique_ptr<QSettings> m_settings;

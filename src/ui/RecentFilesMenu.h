@@ -17,7 +17,7 @@ public:
     void add(const QString& path);
     void remove(const QString& path);
 
-  signals:
+signals:
     void chosen(const QString& path);
 
 private:

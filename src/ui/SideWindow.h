@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Platform;
 class QDialog;
 class QFrame;
 class QWidget;
@@ -16,4 +17,8 @@ void SetUp(QDialog* window, const QString& name, const QString& title, int width
 // the line is horizontal or vertical.
 QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2);
 
-} // namespace SideWindow
+// The message of a window that cannot be shown because the file cannot give
+// its fields: the same title and icon for every Game window.
+void ReportUnreadable(Platform& platform, QDialog* window, const QString& error);
+
+}  // namespace SideWindow

@@ -13,10 +13,9 @@ class QWidget;
 // properties sent to the server, and a block drawing changes it 8192 times.
 // The last text given always reaches the window, and show() of a final text
 // sends it at once.
-class TitleThrottle : public QObject
-{
+class TitleThrottle : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit TitleThrottle(QWidget* window);
 
     const QString& text() const { return m_text; }
@@ -26,10 +25,10 @@ class TitleThrottle : public QObject
     // A text that ends or begins a piece of work: on screen now.
     void showNow(const QString& text);
 
-  signals:
+signals:
     void captionChanged(const QString& text);
 
-  private:
+private:
     void push();
 
     QWidget* m_window;

@@ -17,4 +17,4 @@ constexpr QRect ToPixels(int left, int top, int width, int height)
     return QRect(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
 }
 
-} // namespace Twips
+}  // namespace Twips

@@ -23,7 +23,7 @@ QString firstInstalled(const QStringList& families)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 namespace UiFonts {
 
@@ -58,4 +58,4 @@ QFont Condensed(double pointSize)
     return font;
 }
 
-} // namespace UiFonts
+}  // namespace UiFonts

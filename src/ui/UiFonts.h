@@ -11,4 +11,4 @@ QFont Arial(double pointSize, bool bold = false);
 // "Haettenschweiler", or a condensed bold face (Liberation Sans Narrow, DejaVu Sans Condensed).
 QFont Condensed(double pointSize);
 
-} // namespace UiFonts
+}  // namespace UiFonts

@@ -34,13 +34,13 @@ struct StatPlace {
     int captionLeft, top, boxLeft, boxWidth, typingLimit;
 };
 constexpr StatPlace StatPlaces[StatCount] = {
-    {120, 360, 720, 615, 2},     // Level
-    {1680, 360, 2040, 975, 4},   // Hp
-    {120, 720, 720, 615, 2},     // Mp
-    {120, 1440, 600, 375, 2},    // STR
+    {120, 360, 720, 615, 2},  // Level
+    {1680, 360, 2040, 975, 4},  // Hp
+    {120, 720, 720, 615, 2},  // Mp
+    {120, 1440, 600, 375, 2},  // STR
     {1200, 1440, 1680, 375, 2},  // INT
     {2280, 1440, 2760, 375, 2},  // DEX
-    {1680, 720, 2040, 975, 4},   // Exp
+    {1680, 720, 2040, 975, 4},  // Exp
 };
 
 QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top, int width)
@@ -55,7 +55,7 @@ QString indexed(const QString& name, int index)
     return QStringLiteral("%1_%2").arg(name).arg(index);
 }
 
-} // namespace
+}  // namespace
 
 frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
@@ -76,8 +76,8 @@ frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* 
         button->setObjectName(indexed(QStringLiteral("optChara"), i));
         const bool herbs = i == HerbsPanel;
         button->setText(herbs ? QStringLiteral("Herbs") : ButtonCaption(i));
-        button->setIcon(QIcon(herbs ? QStringLiteral(":/portraits/herbs.png")
-                                    : QStringLiteral(":/portraits/class%1.png").arg(i)));
+        button->setIcon(
+            QIcon(herbs ? QStringLiteral(":/portraits/herbs.png") : QStringLiteral(":/portraits/class%1.png").arg(i)));
         button->setIconSize(QSize(16, 16));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAccessibleName(herbs ? AccessibleNames::HerbsButton : AccessibleNames::ClassButton(i));
@@ -147,8 +147,8 @@ void frmCharacters::buildHerbsPanel()
         const int boxLeft = last ? 2520 : 960;
         const int top = last ? 360 : 360 + 360 * h;
         makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
-        auto* box = new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2, ToPixels(boxLeft, top, 500, 315),
-                                       panel);
+        auto* box =
+            new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2, ToPixels(boxLeft, top, 500, 315), panel);
         box->setAccessibleName(AccessibleNames::StartingHerb(h));
         m_numberBoxes.append(box);
     }
@@ -174,7 +174,7 @@ bool frmCharacters::Form_Load()
     QString error;
     const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), BlockStart, BlockLength, &error);
     if (!block) {
-        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     const QList<Box> boxes = Boxes();
@@ -207,8 +207,8 @@ void frmCharacters::cmdSave_Click()
     FieldValues::Encoding encoding = FieldValues::Encode(Fields(boxes), texts);
     if (encoding.rejected >= 0) {
         const Box& bad = boxes[encoding.rejected];
-        m_platform.message(this, QStringLiteral("Value out of range"),
-                           FieldValues::RangeText(BoxName(bad), bad.field), Platform::Icon::Exclamation);
+        m_platform.message(this, QStringLiteral("Value out of range"), FieldValues::RangeText(BoxName(bad), bad.field),
+                           Platform::Icon::Exclamation);
         optChara_Click(bad.stat < 0 ? HerbsPanel : bad.index);
         LimitedTextBox* box = m_numberBoxes[encoding.rejected];
         box->setFocus();

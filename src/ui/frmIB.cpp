@@ -12,7 +12,8 @@ frmIB::frmIB(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget*
                      RowColumns{QStringLiteral("Label1"), 3, 120, 1680, 2880, 3720, 1215},
                      &PickState::ItemsWindowLoaded, true)
 {
-    SideWindow::SetUp(this, QStringLiteral("frmIB"), QStringLiteral("Location of Overworld Items & Balloon"), 5100, 3300);
+    SideWindow::SetUp(this, QStringLiteral("frmIB"), QStringLiteral("Location of Overworld Items & Balloon"), 5100,
+                      3300);
 
     addHeading(QStringLiteral("Label1_0"), QStringLiteral("Item"), 120, 120, 480, 285);
     addHeading(QStringLiteral("Label1_1"), QStringLiteral("Sextant"), 1680, 120, 870, 285);

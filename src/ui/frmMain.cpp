@@ -40,8 +40,6 @@
 
 namespace {
 
-constexpr int ImageEndLength = 139280;  // a shorter file lacks part of the map
-
 QLabel* makeCaption(QWidget* parent, const QString& text, int x, int y)
 {
     auto* label = new QLabel(text, parent);
@@ -56,7 +54,7 @@ QLabel* makeValueLabel(QWidget* parent, const QString& name, const QString& text
     return MakeValueLabel(parent, name, text, geometry, UiFonts::Arial(9));
 }
 
-} // namespace
+}  // namespace
 
 frmMain::frmMain(Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_helpFolder(QCoreApplication::applicationDirPath())
@@ -93,8 +91,8 @@ frmMain::frmMain(Platform& platform, QWidget* parent)
     host.closing = [this] { return m_closing; };
     host.replaceTiles = [this] {
         const auto to = static_cast<quint8>(m_currentTile.value_or(0));
-        const auto under = m_pointerCell ? m_doc.tileAt(currentBlock(), m_pointerCell->y(), m_pointerCell->x())
-                                         : std::nullopt;
+        const auto under =
+            m_pointerCell ? m_doc.tileAt(currentBlock(), m_pointerCell->y(), m_pointerCell->x()) : std::nullopt;
         return std::make_pair(under.value_or(to), to);
     };
     m_editMenus = new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_doc, *m_mapView, m_platform,
@@ -122,9 +120,7 @@ void frmMain::buildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    const auto addSeparator = [](QMenu* menu, const QString& name) {
-        menu->addSeparator()->setObjectName(name);
-    };
+    const auto addSeparator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -141,8 +137,8 @@ void frmMain::buildMenus()
     files.drawBlock = [this](int block) { DrawBlock(BlockStartOffset(block)); };
     m_fileCommands = new FileMenuCommands(m_platform, this, mnuFile, m_doc, files);
     addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
-    mnuFileQuit = addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {},
-                            &frmMain::mnuFileQuit_Click);
+    mnuFileQuit =
+        addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {}, &frmMain::mnuFileQuit_Click);
 
     mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
     mnuGame->setObjectName(QStringLiteral("mnuGame"));
@@ -158,11 +154,11 @@ void frmMain::buildMenus()
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"),
-                            QKeySequence(Qt::Key_F1), &frmMain::mnuHelpHelp_Click);
+    mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"), QKeySequence(Qt::Key_F1),
+                            &frmMain::mnuHelpHelp_Click);
     addSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
-    mnuHelpAbout = addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {},
-                             &frmMain::mnuHelpAbout_Click);
+    mnuHelpAbout =
+        addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {}, &frmMain::mnuHelpAbout_Click);
 }
 
 void frmMain::buildLeftGroup()
@@ -171,7 +167,8 @@ void frmMain::buildLeftGroup()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(8, 8, 137, 465);
 
-    vsTiles = MapView::makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
+    vsTiles =
+        MapView::makeScrollBar(Frame1, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
     connect(vsTiles, &QScrollBar::valueChanged, this, &frmMain::vsTiles_Change);
 
     auto* stripView = new TileStripView(vsTiles, Frame1);
@@ -204,7 +201,8 @@ void frmMain::buildRightGroup()
     // Nothing to draw before a cartridge is loaded.
     Frame2->setEnabled(false);
 
-    m_mapView = new MapView(m_doc, picTileset->backing(), [this] { return GridColor(); }, Frame2);
+    m_mapView = new MapView(
+        m_doc, picTileset->backing(), [this] { return GridColor(); }, Frame2);
     m_mapView->setGeometry(8, 16, 465, 401);
     picHolder_01 = m_mapView;
     picMap = m_mapView->picture();
@@ -226,7 +224,7 @@ void frmMain::buildRightGroup()
     cboBlock = new QComboBox(Frame2);
     cboBlock->setObjectName(QStringLiteral("cboBlock"));
     cboBlock->setEditable(false);
-    cboBlock->move(48, 430);
+    cboBlock->move(48, 432);
     cboBlock->setFixedWidth(121);
     for (int block = 1; block <= MapGeometry::Blocks; ++block) {
         cboBlock->addItem(QStringLiteral("%1-Block #%1").arg(block));
@@ -281,12 +279,6 @@ const QString& frmMain::caption() const
     return m_caption->text();
 }
 
-void frmMain::setLocationWindows(QDialog* items, QDialog* towns)
-{
-    m_itemsWindow = items;
-    m_townsWindow = towns;
-}
-
 void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -321,14 +313,14 @@ void frmMain::LoadRom(const QString& path)
                            error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
         return;
     }
-    if (*size < ImageEndLength) {
+    if (*size < Cartridge::ImageEnd) {
         const QString text =
             QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
                            "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
                            "will lengthen the file to %3 bytes.")
                 .arg(path)
                 .arg(*size)
-                .arg(ImageEndLength);
+                .arg(Cartridge::ImageEnd);
         if (!m_platform.question(this, QStringLiteral("Short file"), text)) {
             return;
         }
@@ -421,33 +413,35 @@ void frmMain::mnuHelpHelp_Click()
 {
     const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
     // Where the desktop has no viewer for it, the program shows the text itself.
-    m_platform.openDocument(command.program, command.arguments,
-                            [desktop = QPointer<DesktopIntegration>(m_desktop), path = HelpCommand::Locate(m_helpFolder)] {
-                                if (desktop) {
-                                    desktop->showHelpText(path);
-                                }
-                            });
+    m_platform.openDocument(
+        command.program, command.arguments,
+        [desktop = QPointer<DesktopIntegration>(m_desktop), path = HelpCommand::Locate(m_helpFolder)] {
+            if (desktop) {
+                desktop->showHelpText(path);
+            }
+        });
 }
 
 void frmMain::mnuHelpAbout_Click()
 {
     auto* about = new frmAbout(this);
     about->setAttribute(Qt::WA_DeleteOnClose);
+    // Centred over this window. The toolkit's own placement guesses the
+    // frame of a window not yet shown; this one takes the frame of the main
+    // window, which the same desktop draws alike.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QRect frame(QPoint(0, 0),
+                about->size().grownBy(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                               outer.right() - inner.right(), outer.bottom() - inner.bottom())));
+    frame.moveCenter(outer.center());
+    about->move(frame.topLeft());
     m_platform.showModal(about);
 }
 
 // ---- Game menu ----------------------------------------------------------------
 
-void frmMain::openSideWindow(QDialog* window)
-{
-    // The world map shows the item and town locations as the file holds them.
-    connect(window, &QObject::destroyed, m_editMenus, &MapEditMenus::refreshMarkers);
-    emit sideWindowOpened(window);
-    m_platform.showModal(window);
-}
-
-template <typename Window>
-void frmMain::openFreshWindow()
+template <typename Window> void frmMain::openFreshWindow()
 {
     if (cartridge().CartridgePath().isEmpty()) {
         return;
@@ -459,7 +453,22 @@ void frmMain::openFreshWindow()
         delete window;
         return;
     }
-    openSideWindow(window);
+    m_platform.showModal(window);
+}
+
+// The items or towns window: one of each at most, held weakly (a window that
+// has been closed and deleted is simply gone).
+template <typename Window> void frmMain::openLocationWindow(QPointer<QDialog>& slot)
+{
+    if (cartridge().CartridgePath().isEmpty()) {
+        return;
+    }
+    if (QDialog* window = prepareLocationWindow(slot, cartridge().CartridgePath(),
+                                                [this] { return new Window(m_platform, cartridge(), m_pick, this); })) {
+        // The world map shows the item and town locations as the file holds them.
+        connect(window, &QObject::destroyed, m_editMenus, &MapEditMenus::refreshMarkers, Qt::UniqueConnection);
+        m_platform.showModal(window);
+    }
 }
 
 void frmMain::mnuCharacters_Click()
@@ -469,14 +478,7 @@ void frmMain::mnuCharacters_Click()
 
 void frmMain::mnuGameItems_Click()
 {
-    if (cartridge().CartridgePath().isEmpty()) {
-        return;
-    }
-    if (QDialog* window = prepareLocationWindow(m_itemsWindow, cartridge().CartridgePath(), [this] {
-            return new frmIB(m_platform, cartridge(), m_pick, this);
-        })) {
-        openSideWindow(window);
-    }
+    openLocationWindow<frmIB>(m_itemsWindow);
 }
 
 void frmMain::mnuGamePriceItems_Click()
@@ -486,14 +488,7 @@ void frmMain::mnuGamePriceItems_Click()
 
 void frmMain::mnuGameTowns_Click()
 {
-    if (cartridge().CartridgePath().isEmpty()) {
-        return;
-    }
-    if (QDialog* window = prepareLocationWindow(m_townsWindow, cartridge().CartridgePath(), [this] {
-            return new frmTowns(m_platform, cartridge(), m_pick, this);
-        })) {
-        openSideWindow(window);
-    }
+    openLocationWindow<frmTowns>(m_townsWindow);
 }
 
 // ---- Tile strip and palette -----------------------------------------------------

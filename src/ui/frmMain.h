@@ -63,11 +63,6 @@ public:
     // install location relative to it).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
 
-    // The windows that take locations picked on the map (the items and towns
-    // windows, which implement LocationPickTarget). They are held weakly: a
-    // window that has been closed and deleted is simply gone.
-    void setLocationWindows(QDialog* items, QDialog* towns);
-
     // Steps of the load after the open dialog: check the file, rebuild the
     // strip, read the image, draw block 1, select tile 0, enable the editor.
     void LoadRom(const QString& path);
@@ -110,8 +105,6 @@ public:
     FileMenuCommands& fileCommands() { return *m_fileCommands; }
 
 signals:
-    // A side window of the Game menu was created (tests reach it through this).
-    void sideWindowOpened(QDialog* window);
     // Every caption the program sets, progress included.
     void captionChanged(const QString& caption);
 
@@ -129,9 +122,8 @@ private:
     bool followPointer(QPointF position, int* column, int* localRow);
     void pickTile(int column, int localRow);
     void handOverLocation();
-    void openSideWindow(QDialog* window);
-    template <typename Window>
-    void openFreshWindow();
+    template <typename Window> void openFreshWindow();
+    template <typename Window> void openLocationWindow(QPointer<QDialog>& slot);
 
     Platform& m_platform;
     CommonDialog* m_dlgMain = nullptr;

@@ -25,7 +25,7 @@ constexpr int BoxLeft[2] = {1200, 3480};
 constexpr int ItemLimit = 4;
 constexpr int HerbLimit = 2;
 
-} // namespace
+}  // namespace
 
 frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
@@ -57,12 +57,11 @@ void frmPrices::buildControls()
         caption->setGeometry(ToPixels(CaptionLeft[column], price.top, 900, 255));
 
         const bool herb = i >= PriceFields::ItemCount;
-        const QString name = herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount)
-                                  : QStringLiteral("txtItem_%1").arg(i);
+        const QString name =
+            herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount) : QStringLiteral("txtItem_%1").arg(i);
         auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
                                        ToPixels(BoxLeft[column], price.top, 975, 255), this);
         box->setAccessibleName(AccessibleNames::Price(static_cast<int>(i)));
-        (herb ? txtHerbs : txtItem).append(box);
         m_boxes.append(box);
     }
 
@@ -84,10 +83,10 @@ void frmPrices::buildControls()
 bool frmPrices::Form_Load()
 {
     QString error;
-    const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart,
-                                           PriceFields::BlockLength, &error);
+    const auto block =
+        CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart, PriceFields::BlockLength, &error);
     if (!block) {
-        m_platform.message(parentWidget(), windowTitle(), error, Platform::Icon::Exclamation);
+        SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
     const auto& prices = PriceFields::Prices();
@@ -106,8 +105,10 @@ void frmPrices::cmdSave_Click()
     const FieldValues::Encoding encoding = FieldValues::Encode(PriceFields::Fields(), texts);
     if (encoding.rejected >= 0) {
         const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
-        m_platform.message(this, QStringLiteral("Value out of range"),
-                           FieldValues::RangeText(price.caption, price.field), Platform::Icon::Exclamation);
+        m_platform.message(
+            this, QStringLiteral("Value out of range"),
+            FieldValues::RangeText(QStringLiteral("The price of ") + price.caption.chopped(1), price.field),
+            Platform::Icon::Exclamation);
         LimitedTextBox* box = m_boxes[encoding.rejected];
         box->setFocus();
         box->selectAll();
@@ -115,8 +116,7 @@ void frmPrices::cmdSave_Click()
     }
 
     QString error;
-    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error,
-                              PriceFields::RequiredLength)) {
+    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, PriceFields::RequiredLength)) {
         m_platform.message(this, QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
         return;
     }

@@ -26,7 +26,5 @@ private:
 
     Platform& m_platform;
     Cartridge& m_cartridge;
-    QList<LimitedTextBox*> txtItem;
-    QList<LimitedTextBox*> txtHerbs;
-    QList<LimitedTextBox*> m_boxes;  // txtItem then txtHerbs, in the order of PriceFields::Prices()
+    QList<LimitedTextBox*> m_boxes;  // txtItem 0..24 then txtHerbs 0..5, in the order of PriceFields::Prices()
 };

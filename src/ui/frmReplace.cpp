@@ -10,8 +10,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
-namespace
-{
+namespace {
 
 QLineEdit* makeTileBox(QWidget* parent, const QString& name, quint8 tile)
 {
@@ -28,7 +27,7 @@ std::optional<quint8> tileOf(const QLineEdit* box)
     return MapGeometry::ReadTileReadout(box->text().trimmed().toUpper());
 }
 
-} // namespace
+}  // namespace
 
 frmReplace::frmReplace(MapDocument& document, quint8 from, quint8 to, QWidget* owner)
     : QDialog(owner), m_document(document)

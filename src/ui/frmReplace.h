@@ -13,20 +13,19 @@ class QRadioButton;
 // "Replace tile [from] by tile [to] in this block / the whole overworld":
 // shows how many cells would change and, confirmed, changes them in the image
 // as one undo step. The file is written by "Save Changes", as for painting.
-class frmReplace : public QDialog
-{
+class frmReplace : public QDialog {
     Q_OBJECT
-  public:
+public:
     frmReplace(MapDocument& document, quint8 from, quint8 to, QWidget* owner);
 
     // The tiles typed, or nothing while a box does not hold a hexadecimal byte.
     std::optional<quint8> fromTile() const;
     std::optional<quint8> toTile() const;
 
-  public slots:
+public slots:
     void cmdReplace_Click();
 
-  private:
+private:
     void updateCount();
 
     MapDocument& m_document;

@@ -10,8 +10,8 @@
 
 frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner)
     : LocationWindow(platform, cartridge, pick, owner, LocationFields::Towns(),
-                     RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335},
-                     &PickState::TownsWindowOpen, false)
+                     RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335}, &PickState::TownsWindowOpen,
+                     false)
 {
     SideWindow::SetUp(this, QStringLiteral("frmTowns"), QStringLiteral("Location of Towns"), 4725, 5415);
 
@@ -51,7 +51,8 @@ QString frmTowns::ImportantNoteText()
         QStringLiteral(u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)"),
         QString(),
         QStringLiteral("orvane-editor@users.noreply.example"),
-    }.join(QStringLiteral("\r\n"));
+    }
+        .join(QStringLiteral("\r\n"));
 }
 
 void frmTowns::Command1_Click()

@@ -9,8 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 constexpr int Cell = WorldRaster::CellPixels;
 
@@ -19,7 +18,7 @@ QRect cellsToPixels(const QRect& cells)
     return QRect(cells.x() * Cell, cells.y() * Cell, cells.width() * Cell, cells.height() * Cell);
 }
 
-} // namespace
+}  // namespace
 
 frmWorldMap::frmWorldMap(MapDocument& document, const QImage& strip, QWidget* owner)
     : QDialog(owner), m_document(document), m_strip(strip)
@@ -73,7 +72,7 @@ void frmWorldMap::refreshMarkers()
     if (!path.isEmpty()) {
         for (const bool town : {false, true}) {
             const LocationFields::Table& table = town ? LocationFields::Towns() : LocationFields::Items();
-            QString error; // a file too short for the table simply shows no markers of it
+            QString error;  // a file too short for the table simply shows no markers of it
             if (const auto rows = LocationFields::Read(path, table, &error)) {
                 for (qsizetype i = 0; i < rows->size(); ++i) {
                     const QString label = table.rows[i].label;

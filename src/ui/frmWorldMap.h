@@ -11,10 +11,9 @@ class MapDocument;
 // block outlined, the map viewport's visible cells framed, and the item and
 // town locations of the cartridge file marked. It follows every change of
 // the document as it happens. A click asks for the cell under the pointer.
-class frmWorldMap : public QDialog
-{
+class frmWorldMap : public QDialog {
     Q_OBJECT
-  public:
+public:
     // `strip` is the main window's tile strip, rebuilt in place on each load.
     frmWorldMap(MapDocument& document, const QImage& strip, QWidget* owner);
 
@@ -34,15 +33,15 @@ class frmWorldMap : public QDialog
     };
     const QList<Marker>& markers() const { return m_markers; }
 
-  signals:
+signals:
     // A click on overworld cell (column, row).
     void cellClicked(int column, int row);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-  private:
+private:
     void redrawCells(int block, const QList<int>& cells);
 
     MapDocument& m_document;

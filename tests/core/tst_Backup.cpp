@@ -24,7 +24,7 @@ private slots:
 
 void tst_Backup::firstWriteBacksUpOnce_data()
 {
-    QTest::addColumn<bool>("replaceWhole"); // an applied patch, else a save
+    QTest::addColumn<bool>("replaceWhole");  // an applied patch, else a save
     QTest::addColumn<bool>("backupExists");
     QTest::newRow("save") << false << false;
     QTest::newRow("patch applied") << true << false;

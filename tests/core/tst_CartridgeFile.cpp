@@ -1,4 +1,5 @@
 #include "core/CartridgeFile.h"
+#include "FileFaults.h"
 #include "Fixtures.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 // Reads and all-or-nothing patches, tried on real files, including the ways
 // they fail: every failure must name the file and leave it as it was.
@@ -38,57 +41,32 @@ void tst_CartridgeFile::readsExactRange()
 void tst_CartridgeFile::failures_data()
 {
     QTest::addColumn<bool>("write");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("fault");
     for (bool write : {false, true}) {
-        const char* op = write ? "patch" : "read";
-        QTest::addRow("%s, missing", op) << write << "missing" << "does not exist";
-        QTest::addRow("%s, a folder", op) << write << "folder" << "is a folder";
-        QTest::addRow("%s, one byte short", op) << write << "short" << "3912 bytes long, but at least 3913 bytes are needed";
-        QTest::addRow("%s, folder gone", op) << write << "folder gone" << "does not exist";
-        QTest::addRow("%s, path through a file", op) << write << "through" << "does not exist";
+        for (const FileFaults::Fault& fault : FileFaults::All()) {
+            QTest::addRow("%s, %s", write ? "patch" : "read", qPrintable(fault.name)) << write << fault.name;
+        }
     }
-    QTest::addRow("read, dangling link") << false << "link" << "which does not exist";
 }
 
 void tst_CartridgeFile::failures()
 {
     QFETCH(bool, write);
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
+    QFETCH(QString, fault);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    const QString path = dir.filePath(QStringLiteral("sub/a.nes"));
-    if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub/a.nes")));
-    } else if (kind == QLatin1String("short")) {
-        Fixtures::WriteFile(dir, QStringLiteral("sub/a.nes"), Fixtures::Pattern(3912));
-    } else if (kind == QLatin1String("folder gone") || kind == QLatin1String("through")) {
-        QVERIFY(QDir(dir.filePath(QStringLiteral("sub"))).removeRecursively());
-        if (kind == QLatin1String("through")) {
-            Fixtures::WriteFile(dir, QStringLiteral("sub"), Fixtures::Pattern(50));
-        }
-    } else if (kind == QLatin1String("link")) {
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone.nes")), path));
-    }
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("sub/a.nes"), Fixtures::Pattern(3913));
+    QVERIFY(FileFaults::Make(path, fault, 3912));
+    const QMap<QString, QByteArray> before = Fixtures::Tree(dir.path());
     QString error;
     if (write) {
         QVERIFY(!CartridgeFile::patch(path, {{3000, QByteArray(912, 'x')}}, &error, 3913));
     } else {
         QVERIFY(!CartridgeFile::read(path, 3847, 66, &error));
     }
-    QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
-    // Nothing was created or changed on the way.
-    if (kind == QLatin1String("short")) {
-        QCOMPARE(Fixtures::ReadAll(path), Fixtures::Pattern(3912));
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QFileInfo(path).isDir());
-    } else {
-        QVERIFY(!QFileInfo(path).isFile());
-    }
-    if (kind == QLatin1String("through")) {
-        QCOMPARE(Fixtures::ReadAll(dir.filePath(QStringLiteral("sub"))), Fixtures::Pattern(50));
-    }
+    const QString reason = FileFaults::Reason(fault, 3913);
+    QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error + QStringLiteral(" / ") + reason));
+    QVERIFY2(Fixtures::Tree(dir.path()) == before, "nothing may be created or changed on the way");
 }
 
 void tst_CartridgeFile::patchChangesOnlyItsBytesAndNeverTruncates()
@@ -121,25 +99,33 @@ void tst_CartridgeFile::patchIsAllOrNothing()
     QCOMPARE(Fixtures::ReadAll(path), before);
 }
 
-// A patch through a link writes the target and keeps the link a link; the
-// file keeps its permissions.
+// A patch through a chain of links (one relative) writes the target, in a
+// folder with blanks, quotes and non-ASCII letters in its name, and keeps the
+// links links and the file's permissions; only the backup appears, beside the
+// file itself.
 void tst_CartridgeFile::patchKeepsLinkAndPermissions()
 {
     QTemporaryDir dir;
+    const QString odd = QStringLiteral(u"my carts 'old' \"new\" \u00C4\u00D6 \u5730\u56F3");
+    QVERIFY(QDir(dir.path()).mkdir(odd));
     const QByteArray before = Fixtures::Pattern(500);
-    const QString target = Fixtures::WriteFile(dir, QStringLiteral("target.nes"), before);
+    const QString target = Fixtures::WriteFile(dir, odd + QStringLiteral(u"/cart \"\u2116\" \u00DF.nes"), before);
     const QString link = dir.filePath(QStringLiteral("link.nes"));
-    QVERIFY(QFile::link(target, link));
+    QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("first.nes"))));
+    QCOMPARE(::symlink("first.nes", qPrintable(link)), 0);
+    const QMap<QString, QByteArray> tree = Fixtures::Tree(dir.path());
     const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     QVERIFY(QFile::setPermissions(target, permissions));
     const auto kept = QFile::permissions(target);
     QString error;
     QVERIFY2(CartridgeFile::patch(link, {{5, QByteArray("Q")}}, &error), qPrintable(error));
-    QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(QFile::permissions(target), kept);
     QByteArray expected = before;
     expected[5] = 'Q';
-    QCOMPARE(Fixtures::ReadAll(target), expected);
+    QMap<QString, QByteArray> after = tree;
+    after[target] = expected;
+    after[target + QStringLiteral(".bak")] = before;
+    QCOMPARE(Fixtures::Tree(dir.path()), after);
 }
 
 QTEST_GUILESS_MAIN(tst_CartridgeFile)

@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 // The file offset of a map cell, counted here on its own: block b starts at
 // 16400 + 16384 (b - 1), 256 bytes a row.
@@ -25,12 +24,11 @@ QList<qint64> offsets(int block, const QList<QPoint>& cells)
     return at;
 }
 
-} // namespace
+}  // namespace
 
 // The map document on real files: what a stroke, a replace, an undo and a
 // redo leave in the file once saved.
-class tst_MapDocument : public QObject
-{
+class tst_MapDocument : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -45,13 +43,13 @@ class tst_MapDocument : public QObject
         document.setCurrentBlock(block);
     }
 
-  private slots:
+private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
         m_original = Fixtures::Pattern(262160, 5);
         for (int column = 0; column < 256; ++column) {
-            m_original[cellOffset(2, 2, column)] = 0; // the stroke's row holds no 0x2B
+            m_original[cellOffset(2, 2, column)] = 0;  // the stroke's row holds no 0x2B
         }
     }
 
@@ -66,7 +64,7 @@ class tst_MapDocument : public QObject
 
 void tst_MapDocument::undoRedoSaved_data()
 {
-    QTest::addColumn<QString>("steps"); // u = undo, r = redo, before the save
+    QTest::addColumn<QString>("steps");  // u = undo, r = redo, before the save
     QTest::addColumn<bool>("strokeKept");
     QTest::newRow("saved") << "" << true;
     QTest::newRow("undone") << "u" << false;
@@ -150,7 +148,7 @@ void tst_MapDocument::replaceTouchesOnlyItsCells()
     load(document, 3);
     const quint8 from = quint8(m_original[cellOffset(3, 10, 10)]);
     const quint8 to = from ^ 0x80;
-    QList<qint64> expected; // every map cell in scope holding `from`, and nothing else
+    QList<qint64> expected;  // every map cell in scope holding `from`, and nothing else
     for (int block = wholeOverworld ? 1 : 3; block <= (wholeOverworld ? 8 : 3); ++block) {
         for (qint64 at = cellOffset(block, 0, 0); at < cellOffset(block, 32, 0); ++at) {
             if (quint8(m_original[at]) == from) {
@@ -182,9 +180,9 @@ void tst_MapDocument::modifiedUntilSaved()
     QVERIFY(document.isModified());
     QVERIFY(document.save(nullptr));
     QVERIFY(!document.isModified());
-    document.undoStack().undo(); // the file holds the painted cell now
+    document.undoStack().undo();  // the file holds the painted cell now
     QVERIFY(document.isModified());
-    load(document); // a load starts a new history
+    load(document);  // a load starts a new history
     QVERIFY(!document.isModified());
     QVERIFY(!document.undoStack().canRedo());
     QCOMPARE(changes.count(), 4);

@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "core/MapGeometry.h"
 
 #include <QtTest>
@@ -94,17 +95,28 @@ void tst_MapGeometry::readers_data()
     QTest::addColumn<QString>("reader");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");  // -1: nothing
-    QTest::newRow("sextant 045") << "decimal" << "045" << 45;
-    QTest::newRow("block digit") << "decimal" << "8" << 8;
-    QTest::newRow("tile 0A") << "tile" << "0A" << 10;
-    QTest::newRow("tile FF") << "tile" << "FF" << 255;
-    QTest::newRow("tile empty") << "tile" << "" << -1;
-    QTest::newRow("tile junk") << "tile" << "zz" << -1;
-    QTest::newRow("location row") << "row" << "(071, 012)" << 71;
-    QTest::newRow("location column") << "column" << "(071, 012)" << 12;
-    QTest::newRow("location row 255") << "row" << "(255, 000)" << 255;
-    QTest::newRow("design caption column") << "column" << "(000,000)" << 0;
-    QTest::newRow("no leading digit") << "row" << "(x12, 000)" << 0;
+    QTest::newRow("sextant 045") << "decimal"
+                                 << "045" << 45;
+    QTest::newRow("block digit") << "decimal"
+                                 << "8" << 8;
+    QTest::newRow("tile 0A") << "tile"
+                             << "0A" << 10;
+    QTest::newRow("tile FF") << "tile"
+                             << "FF" << 255;
+    QTest::newRow("tile empty") << "tile"
+                                << "" << -1;
+    QTest::newRow("tile junk") << "tile"
+                               << "zz" << -1;
+    QTest::newRow("location row") << "row"
+                                  << "(071, 012)" << 71;
+    QTest::newRow("location column") << "column"
+                                     << "(071, 012)" << 12;
+    QTest::newRow("location row 255") << "row"
+                                      << "(255, 000)" << 255;
+    QTest::newRow("design caption column") << "column"
+                                           << "(000,000)" << 0;
+    QTest::newRow("no leading digit") << "row"
+                                      << "(x12, 000)" << 0;
 }
 
 void tst_MapGeometry::readers()

@@ -1,8 +1,7 @@
+#include "TestLocale.h"
 #include "core/NumberText.h"
 
 #include <QtTest>
-
-#include <cmath>
 
 class tst_NumberText : public QObject {
     Q_OBJECT
@@ -12,6 +11,7 @@ private slots:
     void val();
     void integerField_data();
     void integerField();
+    void integerField_decimalComma();
 };
 
 void tst_NumberText::val_data()
@@ -32,6 +32,8 @@ void tst_NumberText::val_data()
     QTest::newRow("sign alone") << "-" << 0.0;
     QTest::newRow("two points") << "1.2.3" << 1.2;
     QTest::newRow("comma stops") << "1,000" << 1.0;
+    QTest::newRow("too large") << "1E400" << qInf();
+    QTest::newRow("too small") << "-1E-400" << 0.0;
 }
 
 void tst_NumberText::val()
@@ -73,6 +75,21 @@ void tst_NumberText::integerField()
     if (fits) {
         QCOMPARE(*result, value);
     }
+}
+
+// A German desktop reads "3.5" the same: the decimal point is the program's, not the locale's.
+void tst_NumberText::integerField_decimalComma()
+{
+    QTemporaryDir dir;
+    QString why;
+    if (!TestLocale::UseDecimalComma(dir, &why)) {
+        QSKIP(qPrintable(why));
+    }
+    QCOMPARE(NumberText::Val(QStringLiteral("2.75E1")), 27.5);
+    QCOMPARE(NumberText::ToIntegerField(QStringLiteral("3.5"), -32768, 32767), std::optional<qint64>(4));
+    QCOMPARE(NumberText::ToIntegerField(QStringLiteral("32767.5"), -32768, 32767), std::nullopt);
+    QCOMPARE(NumberText::ToIntegerField(QStringLiteral("1,5"), 0, 255), std::optional<qint64>(1));
+    TestLocale::PinC();
 }
 
 QTEST_GUILESS_MAIN(tst_NumberText)

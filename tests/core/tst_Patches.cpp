@@ -52,13 +52,13 @@ QByteArray CraftedBps(const QByteArray& source, char targetSize, const QByteArra
     return patch;
 }
 
-} // namespace
+}  // namespace
 
 void tst_Patches::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QByteArray>("target");
-    QTest::addColumn<int>("ipsLimit"); // the IPS patch is at most this long
+    QTest::addColumn<int>("ipsLimit");  // the IPS patch is at most this long
     const QByteArray cart = Fixtures::Pattern(262160, 3);
     QList<qint64> scattered;
     for (qint64 at = 7; at < cart.size(); at += 997) {

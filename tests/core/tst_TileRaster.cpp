@@ -1,6 +1,6 @@
+#include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
-#include "core/TileGlyphs.h"
 #include "core/TileRaster.h"
 
 #include <QtTest>
@@ -27,7 +27,6 @@ private slots:
     void initTestCase();
     void stripCellIsSheetCellDoubled_data();
     void stripCellIsSheetCellDoubled();
-    void sheetsDifferOnlyByTheirDigit();
     void blackCellsAreNeverCopied();
     void blockDrawsItsBytes();
     void cellsOutsideTheImageAreSkipped();
@@ -73,25 +72,6 @@ void tst_TileRaster::stripCellIsSheetCellDoubled()
     }
     // Drawn back at half size, a strip cell is its sheet cell pixel for pixel.
     QCOMPARE(halvedStripCell(strip, tile), sheetCell(source, tile % 64));
-}
-
-void tst_TileRaster::sheetsDifferOnlyByTheirDigit()
-{
-    const QRgb white = qRgb(255, 255, 255);
-    for (int d = 1; d <= 3; ++d) {
-        for (int i = 0; i < 64; ++i) {
-            const QImage plain = sheetCell(sheets[0], i);
-            const QImage marked = sheetCell(sheets[static_cast<std::size_t>(d)], i);
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    const QRgb expected = TileGlyphs::IsSet(d, x, y) ? white : plain.pixel(x, y);
-                    if (marked.pixel(x, y) != expected) {
-                        QFAIL(qPrintable(QStringLiteral("sheet %1 cell %2 pixel (%3, %4)").arg(d).arg(i).arg(x).arg(y)));
-                    }
-                }
-            }
-        }
-    }
 }
 
 void tst_TileRaster::blackCellsAreNeverCopied()

@@ -18,14 +18,13 @@ void check(bool condition)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Both as UTF-8 and as raw UTF-16, so odd code units reach the readers too.
     const QString utf8 = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString utf16 =
-        QString::fromUtf16(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2));
+    const QString utf16 = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2));
 
     for (const QString& text : {utf8, utf16}) {
         const double value = NumberText::Val(text);

@@ -94,7 +94,7 @@ int save(const QString& route, const QString& cartridge)
     return saved ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

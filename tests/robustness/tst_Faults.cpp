@@ -1,11 +1,10 @@
-#include "core/CartridgeImage.h"
+#include "FileFaults.h"
 #include "Fixtures.h"
-#include "MainWindowDriver.h"
 #include "WindowSteps.h"
+#include "core/CartridgeImage.h"
 
 #include <QAction>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -22,7 +21,7 @@
 
 using namespace WindowSteps;
 
-Q_DECLARE_METATYPE(WindowSteps::Route)
+Q_DECLARE_METATYPE(FileLayout::Route)
 
 namespace {
 
@@ -56,27 +55,6 @@ int run(const QString& program, const QStringList& arguments, QString* output = 
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-// How the file changes under an open window: the cartridge lies in a folder
-// of its own, "sub", so that the folder can go too.
-constexpr const char* Changes[] = {"deleted", "shortened", "replaced by a folder", "folder gone",
-                                   "folder replaced by a file"};
-
-// Every entry under `folder`: a file's bytes, a link's target, or "folder".
-QMap<QString, QByteArray> Tree(const QString& folder)
-{
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        tree.insert(path, info.isSymLink() ? info.symLinkTarget().toUtf8()
-                          : info.isDir()   ? QByteArray("folder")
-                                           : Fixtures::ReadAll(path));
-    }
-    return tree;
-}
-
 bool MoveIntoFolder(MainWindowDriver& d)
 {
     const QString moved = d.dir.filePath(QStringLiteral("sub/cart.nes"));
@@ -85,31 +63,10 @@ bool MoveIntoFolder(MainWindowDriver& d)
     return done;
 }
 
-bool Damage(MainWindowDriver& d, const QString& change, qint64 shortLength)
+// Empty when the only message names the file and the reason for `fault`; else what is wrong.
+QString Refusal(const MainWindowDriver& d, const QString& fault, Route route)
 {
-    const QString folder = QFileInfo(d.path).path();
-    if (change == QLatin1String("shortened")) {
-        return QFile::resize(d.path, shortLength);
-    }
-    if (change.startsWith(QLatin1String("folder"))) {
-        QFile file(folder);
-        const bool gone = QDir(folder).removeRecursively();
-        return gone && (change == QLatin1String("folder gone") ||
-                        (file.open(QIODevice::WriteOnly) && file.write("plain") == 5));
-    }
-    return QFile::remove(d.path) && (change == QLatin1String("deleted") || QDir().mkdir(d.path));
-}
-
-// Empty when the only message names the file and the reason `change` gives; else what is wrong.
-QString Refusal(const MainWindowDriver& d, const QString& change, Route route)
-{
-    QString reason = QStringLiteral("does not exist");
-    if (change == QLatin1String("shortened")) {
-        const qint64 needed = RequiredLength(route);
-        reason = QStringLiteral("%1 bytes long, but at least %2").arg(needed - 1).arg(needed);
-    } else if (change == QLatin1String("replaced by a folder")) {
-        reason = QStringLiteral("is a folder");
-    }
+    const QString reason = FileFaults::Reason(fault, RequiredLength(route));
     if (d.platform.messages.size() != 1) {
         return QStringLiteral("%1 messages, not one").arg(d.platform.messages.size());
     }
@@ -118,15 +75,14 @@ QString Refusal(const MainWindowDriver& d, const QString& change, Route route)
                                                           : text + QStringLiteral(" (expected: ") + reason + u')';
 }
 
-} // namespace
+}  // namespace
 
 // Every window meeting a hostile file system, checked here once: a file or
-// folder that cannot be written, a file changed under an open window (deleted,
-// shortened, replaced by a folder, its folder gone or replaced by a file) for
-// the opening and the save of each Game window and for Save Changes, odd
-// characters in the path, symbolic links, loads that must be refused. Each
-// ends with a clear message, nothing on disk changed and the window or
-// cartridge as it was, or with the save done right.
+// folder that cannot be written, a file that fails under an open window in
+// each way of FileFaults (for the opening and the save of each Game window
+// and for Save Changes), loads that must be refused. Each ends with a clear
+// message, nothing on disk changed and the window or cartridge as it was, or
+// with the save done right.
 class tst_Faults : public QObject {
     Q_OBJECT
 
@@ -137,7 +93,6 @@ private:
     QString m_helper;
     bool m_canDrop = false;
     QString m_cannotDrop;
-    int m_cases = 0;
 
     struct Outcome {
         int exitCode = -1;
@@ -190,7 +145,6 @@ private:
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void unwritable_data();
     void unwritable();
@@ -198,8 +152,6 @@ private slots:
     void openRefused();
     void saveRefused_data();
     void saveRefused();
-    void oddPathsAndLinks_data();
-    void oddPathsAndLinks();
     void loadRefused_data();
     void loadRefused();
 };
@@ -212,10 +164,11 @@ void tst_Faults::initTestCase()
                                                        QFile::ExeOther));
     m_helper = m_shared.filePath(QStringLiteral("save_helper"));
     QVERIFY(QFile::copy(QStringLiteral(ORVANE_SAVE_HELPER), m_helper));
-    QVERIFY(QFile::setPermissions(m_helper, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(m_helper, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                                QFile::ReadOther | QFile::ExeOther));
     const QString suppressions =
-        SuppressionsOption().match(QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")))
+        SuppressionsOption()
+            .match(QProcessEnvironment::systemEnvironment().value(QStringLiteral("LSAN_OPTIONS")))
             .captured(2);
     if (!suppressions.isEmpty()) {
         QFile::copy(suppressions, m_shared.filePath(QStringLiteral("lsan.supp")));
@@ -235,11 +188,6 @@ void tst_Faults::initTestCase()
     }
 }
 
-void tst_Faults::cleanupTestCase()
-{
-    qInfo("faults: %d cases tried", m_cases);
-}
-
 // ---- Files and folders that cannot be written ---------------------------------
 
 void tst_Faults::unwritable_data()
@@ -248,7 +196,7 @@ void tst_Faults::unwritable_data()
     QTest::addColumn<bool>("fileLocked");
     QTest::addColumn<bool>("folderLocked");
     QTest::addColumn<QString>("route");  // "map": Save Changes; "window": a Game window's save
-    QTest::addColumn<bool>("saved");     // else refused with a message, the file untouched
+    QTest::addColumn<bool>("saved");  // else refused with a message, the file untouched
     for (const char* method : {"permissions", "immutable"}) {
         // A folder that takes no new file cannot hold the backup made before
         // the first write, so the save is refused there too.
@@ -277,7 +225,6 @@ void tst_Faults::unwritable()
     if (!immutable && isRoot() && !m_canDrop) {
         QSKIP(qPrintable(QStringLiteral("permission bits stop no superuser, and %1").arg(m_cannotDrop)));
     }
-    ++m_cases;
 
     QTemporaryDir base;
     QVERIFY(QFile::setPermissions(base.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -346,14 +293,14 @@ void tst_Faults::openRefused_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<Route>("route");
     QTest::addColumn<bool>("waiting");  // a location window already waits for a pick
-    for (const char* change : Changes) {
+    for (const FileFaults::Fault& fault : FileFaults::All()) {
         for (Route route : GameRoutes()) {
-            QTest::addRow("%s, %s", change, qPrintable(RouteName(route)))
-                << QString::fromLatin1(change) << route << false;
+            QTest::addRow("%s, %s", qPrintable(fault.name), qPrintable(RouteName(route)))
+                << fault.name << route << false;
         }
         for (Route route : {Route::Items, Route::Towns}) {
-            QTest::addRow("%s, %s waiting", change, qPrintable(RouteName(route)))
-                << QString::fromLatin1(change) << route << true;
+            QTest::addRow("%s, %s waiting", qPrintable(fault.name), qPrintable(RouteName(route)))
+                << fault.name << route << true;
         }
     }
 }
@@ -365,7 +312,6 @@ void tst_Faults::openRefused()
     QFETCH(QString, change);
     QFETCH(Route, route);
     QFETCH(bool, waiting);
-    ++m_cases;
     MainWindowDriver d(Fixtures::Pattern(FileSize, 55));
     QVERIFY(MoveIntoFolder(d) && d.load());
     QPointer<QDialog> window;
@@ -375,8 +321,8 @@ void tst_Faults::openRefused()
         MainWindowDriver::click(window, QStringLiteral("cmdLocation_0"));
         QVERIFY(d.window.pickState().LocationWindowOpen());
     }
-    QVERIFY(Damage(d, change, RequiredLength(route) - 1));
-    const auto disk = Tree(d.dir.path());
+    QVERIFY(FileFaults::Make(d.path, change, RequiredLength(route) - 1));
+    const auto disk = Fixtures::Tree(d.dir.path());
     const qsizetype shown = d.platform.modals.size();
 
     QVERIFY(!Open(d, route));
@@ -387,17 +333,17 @@ void tst_Faults::openRefused()
     QVERIFY(!window);
     QVERIFY(!d.window.findChild<QDialog*>());
     QVERIFY(!d.window.pickState().LocationWindowOpen());
-    QVERIFY2(Tree(d.dir.path()) == disk, "opening a window changed the disk");
+    QVERIFY2(Fixtures::Tree(d.dir.path()) == disk, "opening a window changed the disk");
 }
 
 void tst_Faults::saveRefused_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<Route>("route");
-    for (const char* change : Changes) {
-        QTest::addRow("%s, Save Changes", change) << QString::fromLatin1(change) << Route::Map;
+    for (const FileFaults::Fault& fault : FileFaults::All()) {
+        QTest::addRow("%s, Save Changes", qPrintable(fault.name)) << fault.name << Route::Map;
         for (Route route : GameRoutes()) {
-            QTest::addRow("%s, %s", change, qPrintable(RouteName(route))) << QString::fromLatin1(change) << route;
+            QTest::addRow("%s, %s", qPrintable(fault.name), qPrintable(RouteName(route))) << fault.name << route;
         }
     }
 }
@@ -409,7 +355,6 @@ void tst_Faults::saveRefused()
 {
     QFETCH(QString, change);
     QFETCH(Route, route);
-    ++m_cases;
     QRandomGenerator rng(static_cast<quint32>(qHash(QString(change + RouteName(route)))));
     MainWindowDriver d(Fixtures::Pattern(FileSize, 77));
     QVERIFY(MoveIntoFolder(d) && d.load());
@@ -426,8 +371,8 @@ void tst_Faults::saveRefused()
     }
     // A short file loses just its last needed byte; "Save Changes" needs none.
     const qint64 shortLength = route == Route::Map ? 100 : RequiredLength(route) - 1;
-    QVERIFY(Damage(d, change, shortLength));
-    const auto disk = Tree(d.dir.path());
+    QVERIFY(FileFaults::Make(d.path, change, shortLength));
+    const auto disk = Fixtures::Tree(d.dir.path());
     const QByteArray image = d.window.cartridge().image().bytes();
 
     if (route == Route::Map) {
@@ -438,7 +383,7 @@ void tst_Faults::saveRefused()
     }
     MainWindowDriver::deleteClosed();
 
-    if (route == Route::Map && change == QLatin1String("shortened")) {
+    if (route == Route::Map && change == QLatin1String("short")) {
         // The map is written back, and the file grows to hold it, zeros in the gap.
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File saved")});
         const QByteArray expected =
@@ -453,7 +398,7 @@ void tst_Faults::saveRefused()
     const QString title = d.platform.messages[0].title;
     QVERIFY2(title.endsWith(QLatin1String("not saved")), qPrintable(title));
     QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
-    QVERIFY2(Tree(d.dir.path()) == disk, "the refused save changed the disk");
+    QVERIFY2(Fixtures::Tree(d.dir.path()) == disk, "the refused save changed the disk");
     QVERIFY(d.window.cartridge().image().bytes() == image);
     if (route != Route::Map) {
         QVERIFY(window && window->isVisible());
@@ -463,141 +408,49 @@ void tst_Faults::saveRefused()
     }
 }
 
-// ---- Odd paths and symbolic links -------------------------------------------------
-
-void tst_Faults::oddPathsAndLinks_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("blanks, quotes and non-ASCII") << "odd";
-    QTest::newRow("absolute link") << "absolute";
-    QTest::newRow("relative link") << "relative";
-    QTest::newRow("link to a link") << "chain";
-}
-
-void tst_Faults::oddPathsAndLinks()
-{
-    QFETCH(QString, kind);
-    ++m_cases;
-    QRandomGenerator rng(static_cast<quint32>(qHash(kind)));
-    MainWindowDriver d(Fixtures::Pattern(FileSize, 91));
-    QDir base(d.dir.path());
-    const QString oddFolder = QStringLiteral("my carts 'old' \"new\" \u00C4\u00D6\u00DC \u5730\u56F3");
-    QVERIFY(base.mkdir(oddFolder) && base.mkdir(QStringLiteral("links")));
-    const QString target = base.filePath(oddFolder + QStringLiteral("/cart \"\u21161\" '\u00E9' \u00DF.nes"));
-    QVERIFY(QFile::rename(d.path, target));
-    const QString links = base.filePath(QStringLiteral("links"));
-    QString path = target;  // what the user opens
-    QString linkTarget;     // what the opened link points at
-    if (kind == QLatin1String("absolute")) {
-        path = links + QStringLiteral("/cart link.nes");
-        linkTarget = target;
-    } else if (kind == QLatin1String("relative")) {
-        path = links + QStringLiteral("/cart link.nes");
-        linkTarget = QStringLiteral("../") + oddFolder + u'/' + QFileInfo(target).fileName();
-    } else if (kind == QLatin1String("chain")) {
-        QVERIFY(QFile::link(target, links + QStringLiteral("/first.nes")));
-        path = links + QStringLiteral("/second.nes");
-        linkTarget = QStringLiteral("first.nes");
-    }
-    if (!linkTarget.isEmpty()) {
-        QCOMPARE(::symlink(linkTarget.toUtf8().constData(), path.toUtf8().constData()), 0);
-    }
-    const QStringList linksBefore = QDir(links).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    d.path = path;
-
-    QByteArray file = d.original;
-    QVERIFY(d.load());
-    QCOMPARE(d.window.cartridge().CartridgePath(), path);
-    d.window.SelectTile(9 * 32);
-    d.press(QPointF(200 * 16 + 1, 31 * 16 + 1));
-    file[CartridgeImage::FirstIndex + 31 * 256 + 200] = 9;
-    d.window.mnuFileSave_Click();
-    QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File saved")});
-    QVERIFY2(d.platform.messages[0].text.contains(path), qPrintable(d.platform.messages[0].text));
-    QString mismatch = FileMismatch(target, file, QStringLiteral("Save Changes"));
-    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-
-    for (Route route : GameRoutes()) {
-        QDialog* window = Open(d, route);
-        QVERIFY2(window, qPrintable(RouteName(route)));
-        const QString shown = ShownMismatch(window, route, file);
-        QVERIFY2(shown.isEmpty(), qPrintable(shown));
-        Apply(file, Edit(d, window, route, rng));
-        MainWindowDriver::click(window, QStringLiteral("cmdSave"));
-        MainWindowDriver::deleteClosed();
-        mismatch = FileMismatch(target, file, RouteName(route));
-        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-    }
-    QCOMPARE(d.platform.messages.size(), 1);
-
-    // Links stay links pointing where they pointed; no file appears beside them or the target.
-    if (!linkTarget.isEmpty()) {
-        QVERIFY(QFileInfo(path).isSymLink());
-        char buffer[4096] = {};
-        const ssize_t length = ::readlink(path.toUtf8().constData(), buffer, sizeof buffer - 1);
-        QCOMPARE(QString::fromUtf8(buffer, length), linkTarget);
-    }
-    QCOMPARE(QDir(links).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), linksBefore);
-    QCOMPARE(QDir(base.filePath(oddFolder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             (QStringList{QFileInfo(target).fileName(), QFileInfo(target).fileName() + QStringLiteral(".bak")}));
-}
-
 // ---- Loads that must not happen ---------------------------------------------------
 
 void tst_Faults::loadRefused_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");  // empty: no message
-    QTest::newRow("dialog cancelled") << "cancel" << "";
-    QTest::newRow("a folder where a file is expected") << "folder" << "is a folder, not a file";
-    QTest::newRow("a link to nothing") << "dangling" << "which does not exist";
-    QTest::newRow("a link to a folder") << "folder link" << "is a folder, not a file";
-    QTest::newRow("a missing file") << "missing" << "does not exist";
-    QTest::newRow("a path through a file") << "through" << "does not exist";
+    QTest::addColumn<QString>("fault");  // empty: the dialog is cancelled
+    QTest::newRow("dialog cancelled") << QString();
+    for (const FileFaults::Fault& fault : FileFaults::All()) {
+        if (fault.name != QLatin1String("short")) {  // a short file is asked about, in tst_LoadSave
+            QTest::addRow("%s", qPrintable(fault.name)) << fault.name;
+        }
+    }
 }
 
+// A load that cannot happen leaves the cartridge loaded first as it was, its
+// unsaved paint included, and the disk untouched.
 void tst_Faults::loadRefused()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
-    ++m_cases;
-    // A cartridge loaded first must stay the cartridge, its unsaved paint included.
+    QFETCH(QString, fault);
     MainWindowDriver d;
     QVERIFY(d.load());
     d.window.SelectTile(3 * 32);
     d.press(QPointF(1 * 16, 0));
     const QByteArray image = d.window.cartridge().image().bytes();
-    const QString folder = d.dir.filePath(QStringLiteral("a folder.nes"));
-    QVERIFY(QDir().mkdir(folder));
-    QString chosen = folder;
-    if (kind == QLatin1String("dangling")) {
-        chosen = d.dir.filePath(QStringLiteral("dangling.nes"));
-        QVERIFY(QFile::link(d.dir.filePath(QStringLiteral("gone.nes")), chosen));
-    } else if (kind == QLatin1String("folder link")) {
-        chosen = d.dir.filePath(QStringLiteral("folder link.nes"));
-        QVERIFY(QFile::link(folder, chosen));
-    } else if (kind == QLatin1String("missing")) {
-        chosen = d.dir.filePath(QStringLiteral("missing.nes"));
-    } else if (kind == QLatin1String("through")) {
-        chosen = d.path + QStringLiteral("/inner.nes");
-    }
-    const auto disk = Tree(d.dir.path());
-    if (kind != QLatin1String("cancel")) {
+    QVERIFY(QDir(d.dir.path()).mkdir(QStringLiteral("sub")));
+    const QString chosen = Fixtures::WriteFile(d.dir, QStringLiteral("sub/other.nes"), d.original);
+    QVERIFY(fault.isEmpty() || FileFaults::Make(chosen, fault, 0));
+    const auto disk = Fixtures::Tree(d.dir.path());
+    if (!fault.isEmpty()) {
         d.platform.openAnswers << chosen;
     }
     d.window.mnuFileLoad_Click();
-    if (reason.isEmpty()) {
+    if (fault.isEmpty()) {
         QVERIFY(d.platform.messages.isEmpty());
     } else {
         QCOMPARE(d.platform.messages.size(), 1);
-        QVERIFY2(d.platform.messages[0].text.contains(chosen) && d.platform.messages[0].text.contains(reason),
-                 qPrintable(d.platform.messages[0].text));
+        const QString text = d.platform.messages[0].text;
+        QVERIFY2(text.contains(chosen) && text.contains(FileFaults::Reason(fault, 0)), qPrintable(text));
         QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
     }
     QCOMPARE(d.window.cartridge().CartridgePath(), d.path);
     QVERIFY(d.window.cartridge().image().bytes() == image);
     QVERIFY(d.window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->isEnabled());
-    QVERIFY2(Tree(d.dir.path()) == disk, "a refused load changed the disk");
+    QVERIFY2(Fixtures::Tree(d.dir.path()) == disk, "a refused load changed the disk");
 }
 
 QTEST_MAIN(tst_Faults)

@@ -1,5 +1,6 @@
 #include "Fixtures.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -55,4 +56,19 @@ QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit)
     return at;
 }
 
-} // namespace Fixtures
+QMap<QString, QByteArray> Tree(const QString& folder)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        tree.insert(path, info.isSymLink() ? info.symLinkTarget().toUtf8()
+                          : info.isDir()   ? QByteArray("folder")
+                                           : ReadAll(path));
+    }
+    return tree;
+}
+
+}  // namespace Fixtures

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TestLocale.h"
+
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 class QTemporaryDir;
@@ -23,4 +26,7 @@ void Put16(QByteArray& bytes, qint64 offset, quint16 value);
 // The offsets at which two equally long arrays differ (the first `limit` of them).
 QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit = 20);
 
-} // namespace Fixtures
+// Every entry under `folder`: a file's bytes, a link's target, or "folder".
+QMap<QString, QByteArray> Tree(const QString& folder);
+
+}  // namespace Fixtures

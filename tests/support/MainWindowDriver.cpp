@@ -48,8 +48,7 @@ QString MainWindowDriver::text(const char* labelName) const
     return window.findChild<QLabel*>(QLatin1String(labelName))->text();
 }
 
-void MainWindowDriver::mapEvent(QEvent::Type type, QPointF position, Qt::MouseButton button,
-                                Qt::MouseButtons buttons)
+void MainWindowDriver::mapEvent(QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     PictureBox* map = picMap();
     QMouseEvent event(type, position, map->mapToGlobal(position), button, buttons, Qt::NoModifier);

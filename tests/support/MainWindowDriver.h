@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPlatform.h"
+#include "TestLocale.h"
 #include "ui/frmMain.h"
 
 #include <QDialog>

@@ -65,13 +65,13 @@ QWidget* openWindow(MainWindowDriver& d, const QString& which)
         return d.platform.modals.last().data();
     }
     const QMap<QString, void (frmMain::*)()> openers{{"prices", &frmMain::mnuGamePriceItems_Click},
-                                                    {"characters", &frmMain::mnuCharacters_Click},
-                                                    {"towns", &frmMain::mnuGameTowns_Click},
-                                                    {"items", &frmMain::mnuGameItems_Click}};
+                                                     {"characters", &frmMain::mnuCharacters_Click},
+                                                     {"towns", &frmMain::mnuGameTowns_Click},
+                                                     {"items", &frmMain::mnuGameItems_Click}};
     return which == "main" ? static_cast<QWidget*>(&d.window) : d.open(openers.value(which));
 }
 
-} // namespace
+}  // namespace
 
 void tst_DesktopIntegration::programPrintsAndExits_data()
 {
@@ -98,8 +98,8 @@ void tst_DesktopIntegration::programPrintsAndExits()
 
 void tst_DesktopIntegration::commandLineLoadsAsTheDialog_data()
 {
-    QTest::addColumn<qint64>("size"); // -1: no such file
-    QTest::addColumn<bool>("answer"); // to the short-file question
+    QTest::addColumn<qint64>("size");  // -1: no such file
+    QTest::addColumn<bool>("answer");  // to the short-file question
     QTest::newRow("whole cartridge") << qint64(262160) << false;
     QTest::newRow("short, loaded anyway") << qint64(20000) << true;
     QTest::newRow("short, declined") << qint64(20000) << false;
@@ -197,7 +197,8 @@ void tst_DesktopIntegration::recentFiles()
     const QList<QAction*> entries = window.findChild<QMenu*>("mnuFileRecent")->actions();
     QCOMPARE(entries.size(), 8);
     for (int i = 0; i < 8; ++i) {
-        QCOMPARE(entries[i]->text(), QStringLiteral("&%1 %2").arg(i + 1).arg(QString(paths[order[i]]).replace("&", "&&")));
+        QCOMPARE(entries[i]->text(),
+                 QStringLiteral("&%1 %2").arg(i + 1).arg(QString(paths[order[i]]).replace("&", "&&")));
     }
     QFile::remove(paths[9]);
     entries[1]->trigger();
@@ -211,7 +212,7 @@ void tst_DesktopIntegration::recentFiles()
 
 void tst_DesktopIntegration::helpFallsBackToOwnWindow_data()
 {
-    QTest::addColumn<QString>("helpFolder"); // the executable lies in "bin"
+    QTest::addColumn<QString>("helpFolder");  // the executable lies in "bin"
     QTest::newRow("beside the executable") << "bin";
     QTest::newRow("installed") << "share/orvane-map-editor";
 }
@@ -262,13 +263,20 @@ void tst_DesktopIntegration::accessibleNames_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     const char* rows[][3] = {
-        {"main", "picMap", "Overworld map"},       {"main", "picTileset", "Tile palette"},
-        {"main", "lblLon", "Sextant row"},         {"prices", "txtItem_0", "Price of Torch"},
-        {"prices", "txtHerbs_5", "Price of Pearl"}, {"characters", "txtLevel_0", "Mage level"},
-        {"characters", "txtHP_5", "Paladin hit points"}, {"characters", "cboEquip2_7", "Sepherd equipment 2"},
-        {"characters", "txtHerbs_7", "Starting Manroot"}, {"characters", "optChara_6", "Ranger"},
-        {"towns", "lblSextant_2", "Duskel location"}, {"towns", "cmdLocation_11", "New location for Dravel"},
-        {"items", "lblBlock_5", "Balloon(transport) block"}, {"about", "txtAbout", "Credits and contacts"},
+        {"main", "picMap", "Overworld map"},
+        {"main", "picTileset", "Tile palette"},
+        {"main", "lblLon", "Sextant row"},
+        {"prices", "txtItem_0", "Price of Torch"},
+        {"prices", "txtHerbs_5", "Price of Pearl"},
+        {"characters", "txtLevel_0", "Mage level"},
+        {"characters", "txtHP_5", "Paladin hit points"},
+        {"characters", "cboEquip2_7", "Sepherd equipment 2"},
+        {"characters", "txtHerbs_7", "Starting Manroot"},
+        {"characters", "optChara_6", "Ranger"},
+        {"towns", "lblSextant_2", "Duskel location"},
+        {"towns", "cmdLocation_11", "New location for Dravel"},
+        {"items", "lblBlock_5", "Balloon(transport) block"},
+        {"about", "txtAbout", "Credits and contacts"},
     };
     for (const auto& row : rows) {
         QTest::newRow(row[1]) << row[0] << row[1] << row[2];

@@ -14,8 +14,7 @@
 #include <QToolTip>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 QPointF cellCentre(int column, int localRow)
 {
@@ -40,12 +39,11 @@ QImage stripTileHalved(const QImage& strip, int tile)
     return cell.copy(1, 1, 15, 15);
 }
 
-} // namespace
+}  // namespace
 
 // Undo, redo, replace, the wheel, the tooltip and the world map, driven with
 // real key and mouse events on the real main window.
-class tst_Editing : public QObject
-{
+class tst_Editing : public QObject {
     Q_OBJECT
 
     static QAction* action(MainWindowDriver& d, const char* name)
@@ -57,7 +55,7 @@ class tst_Editing : public QObject
         QTest::keyClick(&d.window, k, modifiers);
     }
 
-  private slots:
+private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void undoRedoAcrossBlocks();
     void replaceWindow_data();
@@ -83,10 +81,10 @@ void tst_Editing::undoRedoAcrossBlocks()
     const QImage original = d.window.mapPicture();
     d.window.SelectTile(32 * 0x2B);
     d.mapEvent(QEvent::MouseButtonPress, cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
-    d.move(cellCentre(203, 5), Qt::LeftButton); // one report for four cells
+    d.move(cellCentre(203, 5), Qt::LeftButton);  // one report for four cells
     d.mapEvent(QEvent::MouseButtonRelease, cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
     const QByteArray painted = d.window.cartridge().image().bytes();
-    QList<qint64> stroke; // file offsets
+    QList<qint64> stroke;  // file offsets
     for (int column = 200; column <= 203; ++column) {
         stroke << cellOffset(2, 5, column);
     }
@@ -100,7 +98,7 @@ void tst_Editing::undoRedoAcrossBlocks()
     QCOMPARE(d.window.cartridge().image().bytes(), d.original.mid(16400, 122880));
     QCOMPARE(d.window.mapPicture(), original);
     const int left = d.bar("hsMap")->value() / 16;
-    QVERIFY(left <= 200 && 200 < left + 28); // the stroke's cells are in view
+    QVERIFY(left <= 200 && 200 < left + 28);  // the stroke's cells are in view
     QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
     QCOMPARE(action(d, "mnuEditRedo")->text(), QStringLiteral("&Redo Paint 4 Cells"));
 
@@ -113,7 +111,7 @@ void tst_Editing::undoRedoAcrossBlocks()
     key(d, Qt::Key_S);
     QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), d.original), stroke);
     QCOMPARE(Fixtures::ReadAll(d.path).mid(16400, 122880), painted);
-    QVERIFY(d.load()); // a load clears the history
+    QVERIFY(d.load());  // a load clears the history
     QVERIFY(!action(d, "mnuEditUndo")->isEnabled() && !action(d, "mnuEditRedo")->isEnabled());
 }
 
@@ -151,7 +149,7 @@ void tst_Editing::replaceWindow()
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QStringLiteral("E1"));
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("lblCount")),
              QStringLiteral("%1 cells will change.").arg(cells.size()));
-    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("zz")); // not hexadecimal: refused
+    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("zz"));  // not hexadecimal: refused
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QString());
     MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
     MainWindowDriver::click(window, QStringLiteral("cmdReplace"));
@@ -163,7 +161,7 @@ void tst_Editing::replaceWindow()
              expected);
     QCOMPARE(cellInside(d.window.mapPicture(), 10, 10), stripTileHalved(d.window.tileStrip(), 0xE1));
     QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(cells.size()));
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original); // the file waits for "Save Changes"
+    QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // the file waits for "Save Changes"
     QLocale::setDefault(QLocale::c());
 }
 
@@ -172,7 +170,7 @@ void tst_Editing::wheelScrollsThroughTheBars_data()
     QTest::addColumn<QString>("viewport");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("bar");
-    QTest::addColumn<int>("value"); // after one notch down: three small steps
+    QTest::addColumn<int>("value");  // after one notch down: three small steps
     QTest::newRow("map") << "picHolder_01" << int(Qt::NoModifier) << "vsMap" << 48;
     QTest::newRow("map with Shift") << "picHolder_01" << int(Qt::ShiftModifier) << "hsMap" << 48;
     QTest::newRow("tile strip") << "picHolder_00" << int(Qt::NoModifier) << "vsTiles" << 96;
@@ -224,7 +222,7 @@ void tst_Editing::worldMapFollowsEdits()
     QCOMPARE(world->markers().size(), 18);
     d.chooseBlock(2);
     d.window.SelectTile(32 * 0x9C);
-    d.press(cellCentre(20, 8)); // overworld row 40
+    d.press(cellCentre(20, 8));  // overworld row 40
     const QImage& strip = d.window.tileStrip();
     // A cell's four world pixels, and the strip pixels at the centres of its tile's quarters.
     const auto worldCell = [world](int column, int row) {

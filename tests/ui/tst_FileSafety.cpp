@@ -27,7 +27,7 @@ private slots:
 
 namespace {
 
-constexpr qint64 Cell = CartridgeImage::FirstIndex + 2 * 256 + 3; // block 1, row 2, column 3
+constexpr qint64 Cell = CartridgeImage::FirstIndex + 2 * 256 + 3;  // block 1, row 2, column 3
 
 // Another program's change: one map byte and one byte outside the map.
 QByteArray ChangedElsewhere(QByteArray bytes)
@@ -43,7 +43,7 @@ void PaintTile(MainWindowDriver& d, int tile)
     d.press(QPointF(3 * 16 + 2, 2 * 16 + 2));
 }
 
-} // namespace
+}  // namespace
 
 void tst_FileSafety::menuEntries()
 {
@@ -64,7 +64,7 @@ void tst_FileSafety::menuEntries()
 
 void tst_FileSafety::externalChangeBeforeSave_data()
 {
-    QTest::addColumn<int>("answer"); // Overwrite, Reload, closed
+    QTest::addColumn<int>("answer");  // Overwrite, Reload, closed
     QTest::newRow("overwrite") << 0;
     QTest::newRow("reload") << 1;
     QTest::newRow("cancel") << -1;
@@ -158,7 +158,7 @@ void tst_FileSafety::exportedPixelsEqualMapPicture()
 
 void tst_FileSafety::patchMadeAndAppliedThroughMenu_data()
 {
-    QTest::addColumn<int>("type"); // the file type chosen in the save dialog
+    QTest::addColumn<int>("type");  // the file type chosen in the save dialog
     QTest::addColumn<QString>("name");
     QTest::newRow("IPS") << 0 << "p";
     QTest::newRow("BPS by name") << 0 << "p.bps";

@@ -1,27 +1,29 @@
 #include "Fixtures.h"
-#include "core/HelpCommand.h"
 #include "MainWindowDriver.h"
+#include "core/HelpCommand.h"
+#include "ui/QtPlatform.h"
 #include "ui/frmAbout.h"
 
 #include <QAction>
-#include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QtTest>
 
-// The main window's frame: title, size, menus and their availability, the
-// shortcuts, quitting, help and about.
+// The main window's frame: size, menus and their availability, the
+// shortcuts, the open dialog, quitting, help and about.
 class tst_MainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void titleAndClientSize();
+    void fixedClientSize();
     void shortcuts_data();
     void shortcuts();
+    void openDialog();
     void quitEndsAtOnceWithoutTouchingFile();
-    void helpStartsViewerWithPathAsOneArgument();
-    void helpViewerThatCannotStartIsReported();
+    void help();
     void windowsHelpCommandLine_data();
     void windowsHelpCommandLine();
     void aboutWindow();
@@ -29,40 +31,13 @@ private slots:
     void badBlockNumberShowsFatalError();
 };
 
-void tst_MainWindow::badBlockNumberShowsFatalError_data()
-{
-    QTest::addColumn<int>("block");
-    QTest::addColumn<int>("start");
-    QTest::newRow("0") << 0 << 0;
-    QTest::newRow("1") << 1 << 16400;
-    QTest::newRow("8") << 8 << 131088;
-    QTest::newRow("9") << 9 << 0;
-}
-
-void tst_MainWindow::badBlockNumberShowsFatalError()
-{
-    QFETCH(int, block);
-    QFETCH(int, start);
-    MainWindowDriver d;
-    QCOMPARE(d.window.BlockStartOffset(block), start);
-    if (start != 0) {
-        QVERIFY(d.platform.messages.isEmpty());
-        return;
-    }
-    QCOMPARE(d.platform.messages.size(), 1);
-    QCOMPARE(d.platform.messages[0].title, QStringLiteral("Fatal Error!"));
-    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
-    QVERIFY(d.platform.messages[0].text.startsWith(QStringLiteral("If you are reading this box is beacuse something\r\n")));
-}
-
-void tst_MainWindow::titleAndClientSize()
+void tst_MainWindow::fixedClientSize()
 {
     MainWindowDriver d;
     d.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d.window));
-    QCOMPARE(d.window.windowTitle(), QStringLiteral("Orvane II: The Seeker's Crown Map Editor v1.0"));
     QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
-    QCOMPARE(d.window.minimumSize(), d.window.maximumSize());  // cannot be resized
+    QCOMPARE(d.window.minimumSize(), d.window.maximumSize());
 }
 
 void tst_MainWindow::shortcuts_data()
@@ -70,7 +45,6 @@ void tst_MainWindow::shortcuts_data()
     QTest::addColumn<QKeyCombination>("key");
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QString>("shows");  // a window's name, a message title, "help", "open" or nothing
-    // Before a load Ctrl+S and the Game menu's keys do nothing; Ctrl+L asks for a file.
     for (QKeyCombination key : {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_P,
                                 Qt::CTRL | Qt::Key_T}) {
         QTest::addRow("before a load, %s", qPrintable(QKeySequence(key).toString())) << key << false << "";
@@ -84,6 +58,8 @@ void tst_MainWindow::shortcuts_data()
     QTest::newRow("F1") << QKeyCombination(Qt::Key_F1) << true << "help";
 }
 
+// Before the first load "Save Changes" and the Game menu cannot be chosen,
+// from the menu or by their keys; afterwards every key does its command.
 void tst_MainWindow::shortcuts()
 {
     QFETCH(QKeyCombination, key);
@@ -93,6 +69,10 @@ void tst_MainWindow::shortcuts()
     d.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&d.window));
     QVERIFY(!loaded || d.load());
+    QCOMPARE(d.window.findChild<QMenu*>(QStringLiteral("mnuGame"))->menuAction()->isEnabled(), loaded);
+    for (const char* entry : {"mnuFileSave", "mnuCharacters", "mnuGameItems", "mnuGamePriceItems", "mnuGameTowns"}) {
+        QCOMPARE(d.window.findChild<QAction*>(QLatin1String(entry))->isEnabled(), loaded);
+    }
     QTest::keyClick(&d.window, key.key(), key.keyboardModifiers());
     QStringList seen = d.platform.messageTitles();
     for (const auto& window : d.platform.modals) {
@@ -111,6 +91,40 @@ void tst_MainWindow::shortcuts()
     }
 }
 
+// Two filters, "NES files (*.nes)" chosen first; "All Files(*.*)" lists every
+// file, also one without a dot in its name.
+void tst_MainWindow::openDialog()
+{
+    MainWindowDriver d;
+    d.window.mnuFileLoad_Click();
+    QCOMPARE(d.platform.openFilters.size(), 1);
+    QStringList filters;
+    for (const Platform::FileFilter& f : d.platform.openFilters[0]) {
+        filters << f.description + u'|' + f.pattern;
+    }
+    QCOMPARE(filters.join(u'|'), QStringLiteral("NES files (*.nes)|*.nes|All Files(*.*)|*.*"));
+
+    const QString folder = d.dir.path();
+    Fixtures::WriteFile(d.dir, QStringLiteral("README"), "x");
+    const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openFilters[0]);
+    QCOMPARE(dialog->nameFilters(), (QStringList{"NES files (*.nes)", "All Files(*.*)"}));
+    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("NES files (*.nes)"));
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    dialog->setDirectory(folder);
+    const auto listed = [&] {
+        QStringList names;
+        const QModelIndex root = files->index(folder);
+        for (int row = 0; row < files->rowCount(root); ++row) {
+            names << files->index(row, 0, root).data().toString();
+        }
+        names.sort();
+        return names.join(u',');
+    };
+    QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
+    emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
+    QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
+}
+
 void tst_MainWindow::quitEndsAtOnceWithoutTouchingFile()
 {
     MainWindowDriver d;
@@ -119,26 +133,20 @@ void tst_MainWindow::quitEndsAtOnceWithoutTouchingFile()
     d.press(QPointF(20, 20));  // an unsaved map edit
     d.window.findChild<QAction*>(QStringLiteral("mnuFileQuit"))->trigger();
     QVERIFY(d.platform.ended);
-    QVERIFY(d.platform.questions.isEmpty());
-    QVERIFY(d.platform.messages.isEmpty());
+    QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);
 }
 
-void tst_MainWindow::helpStartsViewerWithPathAsOneArgument()
+// The viewer gets the help file's path as one argument; when it cannot start, a message names the file.
+void tst_MainWindow::help()
 {
     MainWindowDriver d;
     const QString folder = d.dir.filePath(QStringLiteral("My \"Editor\" Folder"));
     d.window.setHelpFolder(folder);
     d.window.findChild<QAction*>(QStringLiteral("mnuHelpHelp"))->trigger();
     QCOMPARE(d.platform.started.size(), 1);
-    QCOMPARE(d.platform.started[0].second,
-             QStringList{folder + QStringLiteral("/Orvane II Map Editor v1.0.txt")});
+    QCOMPARE(d.platform.started[0].second, QStringList{folder + QStringLiteral("/Orvane II Map Editor v1.0.txt")});
     QVERIFY(d.platform.messages.isEmpty());
-}
-
-void tst_MainWindow::helpViewerThatCannotStartIsReported()
-{
-    MainWindowDriver d;
     d.platform.startSucceeds = false;
     d.window.mnuHelpHelp_Click();
     QCOMPARE(d.platform.messages.size(), 1);
@@ -149,34 +157,61 @@ void tst_MainWindow::windowsHelpCommandLine_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("line");
-    QTest::newRow("plain") << "C:/Editor" << "notepad.exe \"C:\\Editor\\Orvane II Map Editor v1.0.txt\"";
-    QTest::newRow("blank in the folder") << "C:\\Program Files\\Orvane Editor"
-                                         << "notepad.exe \"C:\\Program Files\\Orvane Editor\\Orvane II Map Editor v1.0.txt\"";
-    QTest::newRow("drive root") << "D:\\" << "notepad.exe \"D:\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("plain") << "C:/Editor"
+                           << "notepad.exe \"C:\\Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("blank in the folder")
+        << "C:\\Program Files\\Orvane Editor"
+        << "notepad.exe \"C:\\Program Files\\Orvane Editor\\Orvane II Map Editor v1.0.txt\"";
+    QTest::newRow("drive root") << "D:\\"
+                                << "notepad.exe \"D:\\Orvane II Map Editor v1.0.txt\"";
 }
 
 void tst_MainWindow::windowsHelpCommandLine()
 {
     QFETCH(QString, folder);
-    QFETCH(QString, line);
-    QCOMPARE(HelpCommand::WindowsCommandLine(folder), line);
+    QTEST(HelpCommand::WindowsCommandLine(folder), "line");
 }
 
 void tst_MainWindow::aboutWindow()
 {
     MainWindowDriver d;
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
     d.window.mnuHelpAbout_Click();
     QCOMPARE(d.platform.modals.size(), 1);
     auto* about = qobject_cast<frmAbout*>(d.platform.modals[0].data());
-    QVERIFY(about);
-    QCOMPARE(about->windowTitle(), QStringLiteral("About Orvane II Map Editor v1.0"));
+    QVERIFY(about && QTest::qWaitForWindowExposed(about));
     QCOMPARE(about->size(), QSize(355, 192));
+    QCOMPARE(about->frameGeometry().center(), d.window.frameGeometry().center());
     QCOMPARE(about->palette().color(QPalette::Window), QColor(Qt::black));
     QVERIFY(!about->findChild<QLabel*>(QStringLiteral("imgAbout"))->pixmap().isNull());
     const QString text = about->findChild<QPlainTextEdit*>(QStringLiteral("txtAbout"))->toPlainText();
-    QVERIFY(text.contains(QStringLiteral("bug")));
-    QVERIFY(text.contains(u'@'));
+    QVERIFY(text.contains(QStringLiteral("bug")) && text.contains(u'@'));
     about->close();
+}
+
+void tst_MainWindow::badBlockNumberShowsFatalError_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("start");
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("1") << 1 << 16400;
+    QTest::newRow("8") << 8 << 131088;
+    QTest::newRow("9") << 9 << 0;
+}
+
+void tst_MainWindow::badBlockNumberShowsFatalError()
+{
+    QFETCH(int, block);
+    QFETCH(int, start);
+    MainWindowDriver d;
+    QCOMPARE(d.window.BlockStartOffset(block), start);
+    QCOMPARE(d.platform.messageTitles(), start ? QStringList() : QStringList{QStringLiteral("Fatal Error!")});
+    if (start == 0) {
+        QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+        QVERIFY(d.platform.messages[0].text.startsWith(
+            QStringLiteral("If you are reading this box is beacuse something\r\n")));
+    }
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,10 +1,9 @@
-#include "core/CartridgeImage.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "core/MapGeometry.h"
+#include "core/TileRaster.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
-#include "core/TileRaster.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -31,7 +30,7 @@ QPointF cellCentre(int column, int localRow)
     return QPointF(16 * column + 7.5, 16 * localRow + 7.5);
 }
 
-} // namespace
+}  // namespace
 
 // Painting, tile picking, the readouts and the hand-over of a location, driven
 // with real mouse events on the real main window.
@@ -49,14 +48,13 @@ private slots:
     void movementFollowsPointer();
     void leftPressPaintsWithOutline_data();
     void leftPressPaintsWithOutline();
-    void dragPaintsOnlyWithLeftButtonAlone_data();
-    void dragPaintsOnlyWithLeftButtonAlone();
+    void mouseButtons_data();
+    void mouseButtons();
     void dragOutsideThePictureWritesNothing_data();
     void dragOutsideThePictureWritesNothing();
     void pressActsOnItsOwnCellAfterScroll();
     void rightPressPicksTile_data();
     void rightPressPicksTile();
-    void paintTwoBlocksAndSave();
 };
 
 void tst_Painting::movementFollowsPointer()
@@ -80,11 +78,16 @@ void tst_Painting::leftPressPaintsWithOutline_data()
     QTest::newRow("grid off") << false;
 }
 
+// The cell shows the tile inside a box in the grid colour the user chose, and
+// a repaint of just that box puts its pixels where they belong.
 void tst_Painting::leftPressPaintsWithOutline()
 {
     QFETCH(bool, grid);
     MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
+    QVERIFY(d.showAndLoad());
+    const QColor green(0, 200, 50);
+    d.platform.colorAnswers << green;
+    d.window.picGridColor_Click();
     d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(grid);
     d.chooseBlock(1);
     selectTile(d, 0x0A);
@@ -95,62 +98,78 @@ void tst_Painting::leftPressPaintsWithOutline()
     d.press(cellCentre(5, 3));
 
     QCOMPARE(d.window.cartridge().image().at(0x4315), quint8(10));
-    const QByteArray imageAfter = d.window.cartridge().image().bytes();
-    QCOMPARE(Fixtures::Differences(imageAfter, imageBefore), QList<qint64>{0x4315 - CartridgeImage::FirstIndex});
-    // The cell shows tile 10 inside a red box from (80, 48) to (96, 64).
+    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), imageBefore), QList<qint64>{0x4315 - 16400});
     QImage expected = before;
     TileRaster::CopyTileToCell(d.window.tileStrip(), 10, expected, 80, 48);
-    TileRaster::DrawCellOutline(expected, 80, 48, QColor(255, 0, 0));
+    TileRaster::DrawCellOutline(expected, 80, 48, green);
     QCOMPARE(d.window.mapPicture(), expected);
-    QCOMPARE(d.window.mapPicture().pixel(80, 50), qRgb(255, 0, 0));
-    QCOMPARE(d.window.mapPicture().pixel(96, 50), qRgb(255, 0, 0));
+    QCOMPARE(d.window.mapPicture().pixel(96, 50), green.rgb());
+
+    const QRect box(80, 48, 17, 17);
+    QImage shown(d.picMap()->size(), expected.format());
+    shown.fill(Qt::magenta);
+    d.picMap()->render(&shown, box.topLeft(), QRegion(box), {});  // the picture alone, without the cell marker
+    QCOMPARE(shown.copy(box), expected.copy(box));
+    QCOMPARE(shown.pixel(79, 47), qRgb(255, 0, 255));
 }
 
-void tst_Painting::dragPaintsOnlyWithLeftButtonAlone_data()
+void tst_Painting::mouseButtons_data()
 {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("held");
-    QTest::addColumn<bool>("paints");
-    QTest::newRow("left") << int(Qt::LeftButton) << int(Qt::LeftButton) << true;
-    QTest::newRow("right") << int(Qt::RightButton) << int(Qt::RightButton) << false;
-    // The right button joins a left press: the press paints its cell, the drag nothing.
-    QTest::newRow("left and right") << int(Qt::LeftButton) << int(Qt::LeftButton | Qt::RightButton) << false;
-    QTest::newRow("middle") << int(Qt::MiddleButton) << int(Qt::MiddleButton) << false;
+    QTest::addColumn<bool>("picking");  // the items window waits for a location
+    QTest::addColumn<bool>("drag");  // movements with the buttons held, else a press
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
+    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+    for (bool picking : {false, true}) {
+        const char* mode = picking ? "pick mode" : "painting mode";
+        QTest::addRow("%s, left press", mode) << picking << false << left << (picking ? "location" : "paint");
+        QTest::addRow("%s, right press", mode) << picking << false << right << (picking ? "location" : "tile");
+        QTest::addRow("%s, middle press", mode) << picking << false << middle << (picking ? "location" : "");
+        QTest::addRow("%s, left drag", mode) << picking << true << left << "paint";
+        QTest::addRow("%s, right drag", mode) << picking << true << right << "";
+        QTest::addRow("%s, left and right drag", mode) << picking << true << (left | right) << "";
+        QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
+    }
 }
 
-void tst_Painting::dragPaintsOnlyWithLeftButtonAlone()
+void tst_Painting::mouseButtons()
 {
-    QFETCH(int, button);
-    QFETCH(int, held);
-    QFETCH(bool, paints);
+    QFETCH(bool, picking);
+    QFETCH(bool, drag);
+    QFETCH(int, buttons);
+    QFETCH(QString, effect);
     MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
-    d.chooseBlock(4);
+    QVERIFY(d.showAndLoad());
+    d.chooseBlock(2);
     selectTile(d, 0xC7);
-    const qint32 start = *MapGeometry::BlockStart(4);
-    CartridgeImage& image = d.window.cartridge().image();
-    const QByteArray before = image.bytes();
-
-    const QList<QPoint> cells{{10, 2}, {11, 2}, {11, 3}, {12, 3}, {13, 3}, {14, 4}};
-    d.mapEvent(QEvent::MouseButtonPress, cellCentre(10, 2), Qt::MouseButton(button), Qt::MouseButtons(held));
+    QPointer<QDialog> items;
+    if (picking) {
+        items = d.open(&frmMain::mnuGameItems_Click);
+        MainWindowDriver::click(items, QStringLiteral("cmdLocation_2"));
+    }
+    const QByteArray before = d.window.cartridge().image().bytes();
+    const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
     for (const QPoint& cell : cells) {
-        d.move(cellCentre(cell.x(), cell.y()), Qt::MouseButtons(held));
-    }
-    d.mapEvent(QEvent::MouseButtonRelease, cellCentre(14, 4), Qt::MouseButton(button), Qt::NoButton);
-
-    QList<qint64> changed;
-    const bool pressPaints = button == Qt::LeftButton;
-    if (!paints && pressPaints) {
-        changed << MapGeometry::MapByteOffset(start, 2, 10) - CartridgeImage::FirstIndex;
-    }
-    for (const QPoint& cell : paints ? cells : QList<QPoint>{}) {
-        changed << MapGeometry::MapByteOffset(start, cell.y(), cell.x()) - CartridgeImage::FirstIndex;
-        if (paints) {
-            QCOMPARE(image.at(MapGeometry::MapByteOffset(start, cell.y(), cell.x())), quint8(0xC7));
+        if (drag) {
+            d.move(cellCentre(cell.x(), cell.y()), Qt::MouseButtons(buttons));
+        } else {
+            d.press(cellCentre(cell.x(), cell.y()), Qt::MouseButton(buttons));
         }
     }
-    QCOMPARE(Fixtures::Differences(image.bytes(), before), changed);
-    QCOMPARE(d.text("lblLat"), QStringLiteral("014"));  // the readouts followed in every case
+    QList<qint64> painted;
+    for (const QPoint& cell : effect == QLatin1String("paint") ? cells : QList<QPoint>{}) {
+        painted << MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), cell.y(), cell.x()) - 16400;
+    }
+    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), before), painted);
+    for (qint64 at : painted) {
+        QCOMPARE(quint8(d.window.cartridge().image().bytes()[at]), quint8(0xC7));
+    }
+    QCOMPARE(d.window.currentTile(), std::optional<int>(effect == QLatin1String("tile") ? (10 + 2) % 64 : 0xC7));
+    if (picking) {
+        QCOMPARE(MainWindowDriver::textOf(items, QStringLiteral("lblSextant_2")) != QStringLiteral("(034, 010)"),
+                 effect != QLatin1String("location"));
+    }
+    QCOMPARE(d.text("lblLat"), QString(drag ? "012" : "010"));  // the readouts follow in every case
 }
 
 void tst_Painting::dragOutsideThePictureWritesNothing_data()
@@ -224,27 +243,6 @@ void tst_Painting::rightPressPicksTile()
     QCOMPARE(d.window.findChild<PictureBox*>(QStringLiteral("picTileset"))->y(), -scroll);
     QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * tile));
     QCOMPARE(d.window.cartridge().image().bytes(), before);
-}
-
-void tst_Painting::paintTwoBlocksAndSave()
-{
-    MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
-    selectTile(d, 0x30);
-    d.press(cellCentre(0, 0));
-    d.chooseBlock(8);
-    selectTile(d, 0xFF);
-    d.press(cellCentre(255, 31));
-    d.press(cellCentre(100, 17));
-    d.window.mnuFileSave_Click();
-    QByteArray expected = d.original;
-    expected[0x4010] = char(0x30);
-    expected[0x2200F] = char(0xFF);
-    expected[MapGeometry::MapByteOffset(*MapGeometry::BlockStart(8), 17, 100)] = char(0xFF);
-    const QByteArray after = Fixtures::ReadAll(d.path);
-    QCOMPARE(Fixtures::Differences(after, d.original),
-             (QList<qint64>{0x4010, MapGeometry::MapByteOffset(*MapGeometry::BlockStart(8), 17, 100), 0x2200F}));
-    QCOMPARE(after, expected);
 }
 
 QTEST_MAIN(tst_Painting)

@@ -19,10 +19,17 @@ struct Size {
 };
 
 constexpr std::array<Size, PortraitArt::ClassCount> PortraitSizes = {{
-    {16, 16}, {12, 16}, {14, 16}, {16, 16}, {16, 15}, {14, 16}, {16, 16}, {16, 16},
+    {16, 16},
+    {12, 16},
+    {14, 16},
+    {16, 16},
+    {16, 15},
+    {14, 16},
+    {16, 16},
+    {16, 16},
 }};
 
-bool save(const QImage &image, const QString &path)
+bool save(const QImage& image, const QString& path)
 {
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "make-art: cannot write %s\n", qPrintable(path));
@@ -31,33 +38,32 @@ bool save(const QImage &image, const QString &path)
     return true;
 }
 
-QString sheetPath(const QString &folder, int n)
+QString sheetPath(const QString& folder, int n)
 {
     return folder + QStringLiteral("/tiles/sheet%1.png").arg(n);
 }
 
-QString portraitPath(const QString &folder, int n)
+QString portraitPath(const QString& folder, int n)
 {
     return folder + QStringLiteral("/portraits/class%1.png").arg(n);
 }
 
 int faults = 0;
 
-void fault(const QString &text)
+void fault(const QString& text)
 {
     std::fprintf(stderr, "verify: %s\n", qPrintable(text));
     ++faults;
 }
 
 // Nearest-neighbour enlargement, never smoothed.
-QImage enlarged(const QImage &image, int factor)
+QImage enlarged(const QImage& image, int factor)
 {
     return image.convertToFormat(QImage::Format_RGB888)
-        .scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
-                Qt::FastTransformation);
+        .scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-} // namespace
+}  // namespace
 
 QImage ArtWriter::sheet(int n)
 {
@@ -77,10 +83,10 @@ QImage ArtWriter::sheet(int n)
     return image;
 }
 
-bool ArtWriter::writeAll(const QString &folder)
+bool ArtWriter::writeAll(const QString& folder)
 {
     QDir dir(folder);
-    for (const char *sub : {"tiles", "portraits", "icons"}) {
+    for (const char* sub : {"tiles", "portraits", "icons"}) {
         if (!dir.mkpath(QString::fromLatin1(sub))) {
             std::fprintf(stderr, "make-art: cannot create %s/%s\n", qPrintable(folder), sub);
             return false;
@@ -93,18 +99,14 @@ bool ArtWriter::writeAll(const QString &folder)
     for (int n = 0; n < PortraitArt::ClassCount; ++n) {
         ok = save(PortraitArt::portrait(n).toRgbImage(), portraitPath(folder, n)) && ok;
     }
-    ok = save(PortraitArt::herbs().toIndexedImage(), folder + QStringLiteral("/portraits/herbs.png"))
-        && ok;
-    ok = save(IconArt::icon32().toArgbImage(IconArt::Transparent),
-              folder + QStringLiteral("/icons/orvane.png"))
-        && ok;
-    ok = save(IconArt::icon64().toArgbImage(IconArt::Transparent),
-              folder + QStringLiteral("/icons/orvane-64.png"))
-        && ok;
+    ok = save(PortraitArt::herbs().toIndexedImage(), folder + QStringLiteral("/portraits/herbs.png")) && ok;
+    ok = save(IconArt::icon32().toArgbImage(IconArt::Transparent), folder + QStringLiteral("/icons/orvane.png")) && ok;
+    ok = save(IconArt::icon64().toArgbImage(IconArt::Transparent), folder + QStringLiteral("/icons/orvane-64.png")) &&
+         ok;
     return ok;
 }
 
-bool ArtWriter::writeDesktopIcons(const QString &folder)
+bool ArtWriter::writeDesktopIcons(const QString& folder)
 {
     bool ok = true;
     for (const int size : IconArt::DesktopSizes) {
@@ -118,13 +120,13 @@ bool ArtWriter::writeDesktopIcons(const QString &folder)
     return ok;
 }
 
-bool ArtWriter::verify(const QString &folder)
+bool ArtWriter::verify(const QString& folder)
 {
     faults = 0;
     std::array<QImage, SheetCount> sheets;
     for (int n = 0; n < SheetCount; ++n) {
         sheets[static_cast<std::size_t>(n)] = QImage(sheetPath(folder, n));
-        const QImage &s = sheets[static_cast<std::size_t>(n)];
+        const QImage& s = sheets[static_cast<std::size_t>(n)];
         if (s.isNull()) {
             fault(QStringLiteral("cannot read sheet %1").arg(n));
             return false;
@@ -141,19 +143,18 @@ bool ArtWriter::verify(const QString &folder)
                 for (int x = 0; x < Cell; ++x) {
                     const QRgb p = s.pixel(Cell * (i % SheetColumns) + x, Cell * (i / SheetColumns) + y);
                     if (qRed(p) != 0 || qGreen(p) != 0 || qBlue(p) != 0) {
-                        fault(QStringLiteral("sheet %1 cell %2 is not black at %3,%4")
-                                  .arg(n).arg(i).arg(x).arg(y));
+                        fault(QStringLiteral("sheet %1 cell %2 is not black at %3,%4").arg(n).arg(i).arg(x).arg(y));
                     }
                 }
             }
         }
     }
     for (int n = 1; n < SheetCount; ++n) {
-        const QImage &s = sheets[static_cast<std::size_t>(n)];
+        const QImage& s = sheets[static_cast<std::size_t>(n)];
         for (int y = 0; y < s.height(); ++y) {
             for (int x = 0; x < s.width(); ++x) {
-                const bool digit = TileGlyphs::IsSet(n, x % Cell, y % Cell)
-                    && (y / Cell) * SheetColumns + x / Cell < TerrainArt::Count;
+                const bool digit = TileGlyphs::IsSet(n, x % Cell, y % Cell) &&
+                                   (y / Cell) * SheetColumns + x / Cell < TerrainArt::Count;
                 const QRgb want = digit ? qRgb(255, 255, 255) : sheets[0].pixel(x, y);
                 if ((s.pixel(x, y) & 0xffffffU) != (want & 0xffffffU)) {
                     fault(QStringLiteral("sheet %1 differs at %2,%3").arg(n).arg(x).arg(y));
@@ -172,8 +173,7 @@ bool ArtWriter::verify(const QString &folder)
         }
     }
     const QImage herbs(folder + QStringLiteral("/portraits/herbs.png"));
-    if (herbs.size() != QSize(16, 16) || herbs.format() != QImage::Format_Indexed8
-        || herbs.colorCount() > 256) {
+    if (herbs.size() != QSize(16, 16) || herbs.format() != QImage::Format_Indexed8 || herbs.colorCount() > 256) {
         fault(QStringLiteral("herbs.png is not a 16 x 16 indexed picture"));
     }
     const QImage icon(folder + QStringLiteral("/icons/orvane.png"));
@@ -185,34 +185,29 @@ bool ArtWriter::verify(const QString &folder)
     return faults == 0;
 }
 
-bool ArtWriter::writePreview(const QString &folder, const QString &path)
+bool ArtWriter::writePreview(const QString& folder, const QString& path)
 {
     const QImage s0(sheetPath(folder, 0));
     const QImage s2(sheetPath(folder, 2));
     if (s0.isNull()) {
         return false;
     }
-    auto cell = [&](int i) {
-        return s0.copy(Cell * (i % SheetColumns), Cell * (i / SheetColumns), Cell, Cell);
-    };
+    auto cell = [&](int i) { return s0.copy(Cell * (i % SheetColumns), Cell * (i / SheetColumns), Cell, Cell); };
     // Tiling tests, each a grid of tile numbers.
     const std::vector<std::vector<std::vector<int>>> tests = {
         {{1, 1, 1}, {1, 1, 1}, {1, 1, 1}},
         {{16, 16, 16}, {16, 16, 16}, {16, 16, 16}},
         {{21, 21, 21}, {21, 21, 21}, {21, 21, 21}},
         {{1, 1, 1, 1, 1}, {1, 14, 4, 13, 1}, {1, 6, 16, 5, 1}, {1, 12, 3, 11, 1}, {1, 1, 1, 1, 1}},
-        {{16, 16, 16, 16, 16}, {16, 7, 3, 8, 16}, {16, 5, 1, 6, 16}, {16, 9, 4, 10, 16},
-         {16, 16, 16, 16, 16}},
-        {{16, 42, 16, 47, 16}, {41, 43, 41, 44, 41}, {16, 42, 16, 47, 16}, {46, 45, 46, 46, 46},
-         {16, 42, 16, 47, 16}},
-        {{0, 0, 1, 2, 2}, {0, 1, 2, 2, 40}, {26, 27, 26, 22, 20}, {37, 28, 30, 31, 32},
-         {38, 39, 34, 35, 36}},
+        {{16, 16, 16, 16, 16}, {16, 7, 3, 8, 16}, {16, 5, 1, 6, 16}, {16, 9, 4, 10, 16}, {16, 16, 16, 16, 16}},
+        {{16, 42, 16, 47, 16}, {41, 43, 41, 44, 41}, {16, 42, 16, 47, 16}, {46, 45, 46, 46, 46}, {16, 42, 16, 47, 16}},
+        {{0, 0, 1, 2, 2}, {0, 1, 2, 2, 40}, {26, 27, 26, 22, 20}, {37, 28, 30, 31, 32}, {38, 39, 34, 35, 36}},
     };
     const int zoom = 4;
     const int sheetW = s0.width() * zoom;
     int testsH = 0;
     int testsW = 0;
-    for (const auto &t : tests) {
+    for (const auto& t : tests) {
         testsW += static_cast<int>(t[0].size()) * Cell * 3 + 12;
         testsH = std::max(testsH, static_cast<int>(t.size()) * Cell * 3);
     }
@@ -229,7 +224,7 @@ bool ArtWriter::writePreview(const QString &folder, const QString &path)
     }
     int x = 0;
     const int ty = s0.height() * zoom + 12;
-    for (const auto &t : tests) {
+    for (const auto& t : tests) {
         for (std::size_t r = 0; r < t.size(); ++r) {
             for (std::size_t c = 0; c < t[r].size(); ++c) {
                 painter.drawImage(x + static_cast<int>(c) * Cell * 3, ty + static_cast<int>(r) * Cell * 3,

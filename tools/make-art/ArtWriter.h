@@ -5,8 +5,7 @@
 
 // Lays the pictures out in their files, checks written files, and draws an
 // enlarged overview for looking the art over.
-class ArtWriter
-{
+class ArtWriter {
 public:
     static constexpr int SheetCount = 4;
     static constexpr int SheetColumns = 14;
@@ -17,15 +16,15 @@ public:
     static QImage sheet(int n);
 
     // Writes every file below folder (tiles/, portraits/, icons/).
-    static bool writeAll(const QString &folder);
+    static bool writeAll(const QString& folder);
 
     // Writes the program icon at every desktop size as
     // folder/<size>x<size>/orvane-map-editor.png (the hicolor theme's layout).
-    static bool writeDesktopIcons(const QString &folder);
+    static bool writeDesktopIcons(const QString& folder);
 
     // Checks the files in folder; prints each fault and returns false on any.
-    static bool verify(const QString &folder);
+    static bool verify(const QString& folder);
 
     // Writes an enlarged overview with tiling tests to path (a dev aid).
-    static bool writePreview(const QString &folder, const QString &path);
+    static bool writePreview(const QString& folder, const QString& path);
 };

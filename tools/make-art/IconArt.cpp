@@ -55,8 +55,7 @@ PixelCanvas icon32()
             if (!inside(x, y) && c.at(x, y) != Transparent && y > 7) {
                 c.set(x, y, Transparent);
             }
-            if (inside(x, y)
-                && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))) {
+            if (inside(x, y) && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))) {
                 c.set(x, y, 'k');
             }
         }
@@ -129,4 +128,4 @@ QImage desktopIcon(int size)
     return base.toArgbImage(Transparent).scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-} // namespace IconArt
+}  // namespace IconArt

@@ -20,4 +20,4 @@ PixelCanvas icon16();
 inline constexpr int DesktopSizes[] = {16, 32, 48, 64, 128, 256};
 QImage desktopIcon(int size);
 
-} // namespace IconArt
+}  // namespace IconArt

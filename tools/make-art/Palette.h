@@ -17,4 +17,4 @@ QVector<QRgb> table();
 // Table position of key (same order as table()).
 int index(char key);
 
-} // namespace Palette
+}  // namespace Palette

@@ -7,8 +7,7 @@
 #include <cstdlib>
 
 PixelCanvas::PixelCanvas(int width, int height, char fill)
-    : m_width(width), m_height(height),
-      m_pixels(static_cast<std::size_t>(width * height), fill)
+    : m_width(width), m_height(height), m_pixels(static_cast<std::size_t>(width * height), fill)
 {
 }
 
@@ -72,8 +71,7 @@ void PixelCanvas::vline(int x, int y0, int y1, char key)
     }
 }
 
-void PixelCanvas::stamp(int x, int y, Rows rows, bool wrap, std::string_view from,
-                        std::string_view to)
+void PixelCanvas::stamp(int x, int y, Rows rows, bool wrap, std::string_view from, std::string_view to)
 {
     if (from.size() != to.size()) {
         std::fprintf(stderr, "make-art: recolour lists differ in length\n");
@@ -83,8 +81,7 @@ void PixelCanvas::stamp(int x, int y, Rows rows, bool wrap, std::string_view fro
     int dy = 0;
     for (std::string_view row : rows) {
         if (row.size() != width) {
-            std::fprintf(stderr, "make-art: ragged sprite row \"%.*s\"\n",
-                         static_cast<int>(row.size()), row.data());
+            std::fprintf(stderr, "make-art: ragged sprite row \"%.*s\"\n", static_cast<int>(row.size()), row.data());
             std::abort();
         }
         for (std::size_t dx = 0; dx < row.size(); ++dx) {
@@ -96,7 +93,7 @@ void PixelCanvas::stamp(int x, int y, Rows rows, bool wrap, std::string_view fro
             if (pos != std::string_view::npos) {
                 key = to[pos];
             }
-            Palette::index(key); // rejects unknown keys
+            Palette::index(key);  // rejects unknown keys
             if (wrap) {
                 setWrapped(x + static_cast<int>(dx), y + dy, key);
             } else {
@@ -116,15 +113,14 @@ void PixelCanvas::paint(Rows rows)
     if (!ok) {
         std::fprintf(stderr, "make-art: picture is not %d x %d\n", m_width, m_height);
         for (std::string_view row : rows) {
-            std::fprintf(stderr, "  %2zu \"%.*s\"\n", row.size(), static_cast<int>(row.size()),
-                         row.data());
+            std::fprintf(stderr, "  %2zu \"%.*s\"\n", row.size(), static_cast<int>(row.size()), row.data());
         }
         std::abort();
     }
     stamp(0, 0, rows);
 }
 
-void PixelCanvas::blit(int x, int y, const PixelCanvas &other)
+void PixelCanvas::blit(int x, int y, const PixelCanvas& other)
 {
     for (int yy = 0; yy < other.height(); ++yy) {
         for (int xx = 0; xx < other.width(); ++xx) {

@@ -8,8 +8,7 @@
 
 // A small picture of palette keys (see Palette). Drawing is per pixel and
 // never blends, so everything stays crisp.
-class PixelCanvas
-{
+class PixelCanvas {
 public:
     using Rows = std::initializer_list<std::string_view>;
 
@@ -33,13 +32,12 @@ public:
 
     // Copies rows of keys with (x, y) as top left; '.' is transparent. Every
     // key in from is drawn as the key at the same place in to.
-    void stamp(int x, int y, Rows rows, bool wrap = false, std::string_view from = {},
-               std::string_view to = {});
+    void stamp(int x, int y, Rows rows, bool wrap = false, std::string_view from = {}, std::string_view to = {});
     // Same, but rows must exactly cover the whole picture.
     void paint(Rows rows);
 
     // Copies another canvas (no transparency) with (x, y) as top left.
-    void blit(int x, int y, const PixelCanvas &other);
+    void blit(int x, int y, const PixelCanvas& other);
 
     QImage toRgbImage() const;
     QImage toArgbImage(char transparentKey) const;

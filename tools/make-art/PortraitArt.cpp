@@ -108,23 +108,23 @@ PixelCanvas druid()
 PixelCanvas tinker()
 {
     PixelCanvas c = picture(16, 15,
-                   {
-                       "....kkkkkkk.....",
-                       "...kbnbnbnbk....",
-                       "..kbnbnbnbnbk...",
-                       "..kkkkkkkkkkk...",
-                       "..kLLkkkkLLkk...",
-                       "..LccLkkLccLk...",
-                       "..kLLkeekLLkk...",
-                       "..keeeeeeeeek...",
-                       "...keeeEeeek....",
-                       "....keeeeek..kk.",
-                       "..kkknnnnnkkkmLk",
-                       ".kttnntttnnkkmk.",
-                       "kttnntttttnkmk..",
-                       "kttnnnnnnnnkeek.",
-                       "kttnnnnnnnnkeek.",
-                   });
+                            {
+                                "....kkkkkkk.....",
+                                "...kbnbnbnbk....",
+                                "..kbnbnbnbnbk...",
+                                "..kkkkkkkkkkk...",
+                                "..kLLkkkkLLkk...",
+                                "..LccLkkLccLk...",
+                                "..kLLkeekLLkk...",
+                                "..keeeeeeeeek...",
+                                "...keeeEeeek....",
+                                "....keeeeek..kk.",
+                                "..kkknnnnnkkkmLk",
+                                ".kttnntttnnkkmk.",
+                                "kttnntttttnkmk..",
+                                "kttnnnnnnnnkeek.",
+                                "kttnnnnnnnnkeek.",
+                            });
     // An open-jawed wrench raised in the right hand.
     c.fillRect(12, 4, 4, 11, 'z');
     c.stamp(11, 4,
@@ -225,32 +225,22 @@ PixelCanvas shepherd()
                    });
 }
 
-} // namespace
+}  // namespace
 
 namespace PortraitArt {
 
 PixelCanvas portrait(int classIndex)
 {
     switch (classIndex) {
-    case 0:
-        return mage();
-    case 1:
-        return bard();
-    case 2:
-        return fighter();
-    case 3:
-        return druid();
-    case 4:
-        return tinker();
-    case 5:
-        return paladin();
-    case 6:
-        return ranger();
-    case 7:
-        return shepherd();
-    default:
-        std::fprintf(stderr, "make-art: no portrait %d\n", classIndex);
-        std::abort();
+    case 0: return mage();
+    case 1: return bard();
+    case 2: return fighter();
+    case 3: return druid();
+    case 4: return tinker();
+    case 5: return paladin();
+    case 6: return ranger();
+    case 7: return shepherd();
+    default: std::fprintf(stderr, "make-art: no portrait %d\n", classIndex); std::abort();
     }
 }
 
@@ -277,4 +267,4 @@ PixelCanvas herbs()
                    });
 }
 
-} // namespace PortraitArt
+}  // namespace PortraitArt

@@ -14,4 +14,4 @@ PixelCanvas portrait(int classIndex);
 
 PixelCanvas herbs();
 
-} // namespace PortraitArt
+}  // namespace PortraitArt

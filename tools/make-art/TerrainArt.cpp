@@ -19,9 +19,8 @@ struct Pt {
 // Fixed integer hash: the same pixel always gets the same "random" value.
 std::uint32_t noise(int x, int y, int seed)
 {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393U
-        + static_cast<std::uint32_t>(y) * 668265263U
-        + static_cast<std::uint32_t>(seed) * 2246822519U;
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393U + static_cast<std::uint32_t>(y) * 668265263U +
+                      static_cast<std::uint32_t>(seed) * 2246822519U;
     h = (h ^ (h >> 13)) * 1274126177U;
     return h ^ (h >> 16);
 }
@@ -33,7 +32,7 @@ Canvas blank(char key = 'g')
 
 // ---------------------------------------------------------------- textures
 
-void wave(Canvas &c, Pt p, char crest)
+void wave(Canvas& c, Pt p, char crest)
 {
     c.setWrapped(p.x, p.y + 1, crest);
     c.setWrapped(p.x + 1, p.y, crest);
@@ -41,7 +40,7 @@ void wave(Canvas &c, Pt p, char crest)
     c.setWrapped(p.x + 3, p.y + 1, crest);
 }
 
-void ocean(Canvas &c)
+void ocean(Canvas& c)
 {
     c.fill('u');
     for (Pt p : std::array<Pt, 5>{{{1, 3}, {9, 1}, {6, 8}, {12, 11}, {2, 13}}}) {
@@ -49,7 +48,7 @@ void ocean(Canvas &c)
     }
 }
 
-void deepOcean(Canvas &c)
+void deepOcean(Canvas& c)
 {
     c.fill('B');
     for (Pt p : std::array<Pt, 3>{{{3, 4}, {11, 8}, {4, 12}}}) {
@@ -57,7 +56,7 @@ void deepOcean(Canvas &c)
     }
 }
 
-void shallow(Canvas &c)
+void shallow(Canvas& c)
 {
     c.fill('h');
     for (Pt p : std::array<Pt, 4>{{{2, 2}, {10, 5}, {5, 10}, {12, 13}}}) {
@@ -68,14 +67,14 @@ void shallow(Canvas &c)
     }
 }
 
-void tuft(Canvas &c, Pt p, char key)
+void tuft(Canvas& c, Pt p, char key)
 {
     c.setWrapped(p.x, p.y, key);
     c.setWrapped(p.x + 2, p.y, key);
     c.setWrapped(p.x + 1, p.y + 1, key);
 }
 
-void grass(Canvas &c)
+void grass(Canvas& c)
 {
     c.fill('g');
     for (Pt p : std::array<Pt, 7>{{{2, 2}, {10, 1}, {6, 6}, {13, 7}, {1, 10}, {9, 12}, {4, 14}}}) {
@@ -87,7 +86,7 @@ void grass(Canvas &c)
 }
 
 // Speckles of key over roughly 1 in every `rarity` pixels.
-void speckle(Canvas &c, char key, int rarity, int seed)
+void speckle(Canvas& c, char key, int rarity, int seed)
 {
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
@@ -127,26 +126,26 @@ bool cornerBlob(int x, int y, double cx, double cy)
     return dx * dx + dy * dy <= 5.5 * 5.5;
 }
 
-bool isLand(const Shore &s, int x, int y)
+bool isLand(const Shore& s, int x, int y)
 {
     const int rx = 15 - x;
     const int ry = 15 - y;
-    if ((s.north && y < shoreDepth(x)) || (s.south && ry < shoreDepth(x))
-        || (s.west && x < shoreDepth(y)) || (s.east && rx < shoreDepth(y))) {
+    if ((s.north && y < shoreDepth(x)) || (s.south && ry < shoreDepth(x)) || (s.west && x < shoreDepth(y)) ||
+        (s.east && rx < shoreDepth(y))) {
         return true;
     }
     // Rounded inner corners where two shores meet.
-    if ((s.north && s.west && x + y < 12) || (s.north && s.east && rx + y < 12)
-        || (s.south && s.west && x + ry < 12) || (s.south && s.east && rx + ry < 12)) {
+    if ((s.north && s.west && x + y < 12) || (s.north && s.east && rx + y < 12) || (s.south && s.west && x + ry < 12) ||
+        (s.south && s.east && rx + ry < 12)) {
         return true;
     }
-    return (s.cornerNW && cornerBlob(x, y, 0, 0)) || (s.cornerNE && cornerBlob(x, y, 16, 0))
-        || (s.cornerSW && cornerBlob(x, y, 0, 16)) || (s.cornerSE && cornerBlob(x, y, 16, 16));
+    return (s.cornerNW && cornerBlob(x, y, 0, 0)) || (s.cornerNE && cornerBlob(x, y, 16, 0)) ||
+           (s.cornerSW && cornerBlob(x, y, 0, 16)) || (s.cornerSE && cornerBlob(x, y, 16, 16));
 }
 
 // Water cell with land: the land is grass (matching the grass tile pixel for
 // pixel) edged with sand, the water is the ocean tile edged with foam.
-Canvas coast(const std::function<bool(int, int)> &land)
+Canvas coast(const std::function<bool(int, int)>& land)
 {
     Canvas grassTile = blank();
     grass(grassTile);
@@ -174,8 +173,7 @@ Canvas coast(const std::function<bool(int, int)> &land)
                     c.set(x, y, grassTile.at(x, y));
                 }
             } else {
-                const bool touches = land(x - 1, y) || land(x + 1, y) || land(x, y - 1)
-                    || land(x, y + 1);
+                const bool touches = land(x - 1, y) || land(x + 1, y) || land(x, y - 1) || land(x, y + 1);
                 if (touches) {
                     c.set(x, y, 'q');
                 } else if (near(x, y, 1, true)) {
@@ -189,14 +187,14 @@ Canvas coast(const std::function<bool(int, int)> &land)
     return c;
 }
 
-Canvas coast(const Shore &s)
+Canvas coast(const Shore& s)
 {
     return coast([s](int x, int y) { return isLand(s, x, y); });
 }
 
 // ----------------------------------------------------------------- sprites
 
-void tree(Canvas &c, int x, int y, bool wrap = false, bool dark = false)
+void tree(Canvas& c, int x, int y, bool wrap = false, bool dark = false)
 {
     c.stamp(x, y,
             {
@@ -212,7 +210,7 @@ void tree(Canvas &c, int x, int y, bool wrap = false, bool dark = false)
             wrap, dark ? "lgG" : "", dark ? "gGF" : "");
 }
 
-void pine(Canvas &c, int x, int y, bool wrap = false)
+void pine(Canvas& c, int x, int y, bool wrap = false)
 {
     c.stamp(x, y,
             {
@@ -230,7 +228,7 @@ void pine(Canvas &c, int x, int y, bool wrap = false)
             wrap);
 }
 
-void bush(Canvas &c, int x, int y)
+void bush(Canvas& c, int x, int y)
 {
     c.stamp(x, y,
             {
@@ -241,7 +239,7 @@ void bush(Canvas &c, int x, int y)
             });
 }
 
-void palm(Canvas &c, int x, int y)
+void palm(Canvas& c, int x, int y)
 {
     c.stamp(x, y,
             {
@@ -258,7 +256,7 @@ void palm(Canvas &c, int x, int y)
             });
 }
 
-void house(Canvas &c, int x, int y, std::string_view roof = "rR")
+void house(Canvas& c, int x, int y, std::string_view roof = "rR")
 {
     c.stamp(x, y,
             {
@@ -273,7 +271,7 @@ void house(Canvas &c, int x, int y, std::string_view roof = "rR")
             false, "rR", roof);
 }
 
-void gravestone(Canvas &c, int x, int y)
+void gravestone(Canvas& c, int x, int y)
 {
     c.stamp(x, y,
             {
@@ -285,7 +283,7 @@ void gravestone(Canvas &c, int x, int y)
             });
 }
 
-void graveCross(Canvas &c, int x, int y)
+void graveCross(Canvas& c, int x, int y)
 {
     c.stamp(x, y,
             {
@@ -297,7 +295,7 @@ void graveCross(Canvas &c, int x, int y)
             });
 }
 
-void menhir(Canvas &c, int x, int y, int h)
+void menhir(Canvas& c, int x, int y, int h)
 {
     c.hline(x + 1, x + 2, y, 'k');
     for (int i = 1; i < h; ++i) {
@@ -313,8 +311,7 @@ void menhir(Canvas &c, int x, int y, int h)
 }
 
 // A peak with its apex at (ax, ay) and its base on row by.
-void mountain(Canvas &c, int ax, int ay, int by, double slope, int snowRows,
-              std::string_view colours = "Lmd")
+void mountain(Canvas& c, int ax, int ay, int by, double slope, int snowRows, std::string_view colours = "Lmd")
 {
     auto inside = [&](int x, int y) {
         if (y < ay || y > by) {
@@ -355,25 +352,22 @@ void mountain(Canvas &c, int ax, int ay, int by, double slope, int snowRows,
 }
 
 // Dirt road bands: across (rows 6-9), down (columns 6-9) or both.
-void road(Canvas &c, bool across, bool down)
+void road(Canvas& c, bool across, bool down)
 {
-    auto inRoad = [&](int x, int y) {
-        return (across && y >= 6 && y <= 9) || (down && x >= 6 && x <= 9);
-    };
+    auto inRoad = [&](int x, int y) { return (across && y >= 6 && y <= 9) || (down && x >= 6 && x <= 9); };
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             if (inRoad(x, y)) {
                 c.set(x, y, noise(x, y, 41) % 11 == 0 ? 'n' : 't');
-            } else if (inRoad(x - 1, y) || inRoad(x + 1, y) || inRoad(x, y - 1) || inRoad(x, y + 1)
-                       || inRoad(x - 1, y - 1) || inRoad(x + 1, y + 1) || inRoad(x - 1, y + 1)
-                       || inRoad(x + 1, y - 1)) {
+            } else if (inRoad(x - 1, y) || inRoad(x + 1, y) || inRoad(x, y - 1) || inRoad(x, y + 1) ||
+                       inRoad(x - 1, y - 1) || inRoad(x + 1, y + 1) || inRoad(x - 1, y + 1) || inRoad(x + 1, y - 1)) {
                 c.set(x, y, (x * 3 + y * 5) % 7 == 2 ? 'g' : 'S');
             }
         }
     }
 }
 
-void horizontalRiver(Canvas &c)
+void horizontalRiver(Canvas& c)
 {
     for (int x = 0; x < 16; ++x) {
         c.set(x, 4, 'G');
@@ -389,7 +383,7 @@ void horizontalRiver(Canvas &c)
     }
 }
 
-void verticalRiver(Canvas &c)
+void verticalRiver(Canvas& c)
 {
     for (int y = 0; y < 16; ++y) {
         c.set(4, y, 'G');
@@ -429,45 +423,31 @@ Canvas makeTile(int index)
         deepOcean(c);
         return c;
     }
-    case 1:
-        return oceanTile();
+    case 1: return oceanTile();
     case 2: {
         Canvas c = blank();
         shallow(c);
         return c;
     }
-    case 3:
-        return coast(Shore{.north = true});
-    case 4:
-        return coast(Shore{.south = true});
-    case 5:
-        return coast(Shore{.west = true});
-    case 6:
-        return coast(Shore{.east = true});
-    case 7:
-        return coast(Shore{.north = true, .west = true});
-    case 8:
-        return coast(Shore{.north = true, .east = true});
-    case 9:
-        return coast(Shore{.south = true, .west = true});
-    case 10:
-        return coast(Shore{.south = true, .east = true});
-    case 11:
-        return coast(Shore{.cornerNW = true});
-    case 12:
-        return coast(Shore{.cornerNE = true});
-    case 13:
-        return coast(Shore{.cornerSW = true});
-    case 14:
-        return coast(Shore{.cornerSE = true});
+    case 3: return coast(Shore{.north = true});
+    case 4: return coast(Shore{.south = true});
+    case 5: return coast(Shore{.west = true});
+    case 6: return coast(Shore{.east = true});
+    case 7: return coast(Shore{.north = true, .west = true});
+    case 8: return coast(Shore{.north = true, .east = true});
+    case 9: return coast(Shore{.south = true, .west = true});
+    case 10: return coast(Shore{.south = true, .east = true});
+    case 11: return coast(Shore{.cornerNW = true});
+    case 12: return coast(Shore{.cornerNE = true});
+    case 13: return coast(Shore{.cornerSW = true});
+    case 14: return coast(Shore{.cornerSE = true});
     case 15:
         return coast([](int x, int y) {
             const double dx = (x + 0.5 - 8.0) / 5.5;
             const double dy = (y + 0.5 - 8.5) / 5.0;
             return dx * dx + dy * dy > 1.0;
         });
-    case 16:
-        return grassTile();
+    case 16: return grassTile();
     case 17: {
         Canvas c = grassTile();
         for (Pt p : std::array<Pt, 5>{{{8, 2}, {12, 6}, {3, 11}, {9, 10}, {13, 13}}}) {
@@ -538,7 +518,8 @@ Canvas makeTile(int index)
         Canvas c = blank('F');
         speckle(c, 'G', 3, 23);
         auto crown = [&](int cx, int cy) {
-            static constexpr std::array<Pt, 8> Dirs = {{{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
+            static constexpr std::array<Pt, 8> Dirs = {
+                {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}}};
             for (Pt d : Dirs) {
                 const int reach = (d.x != 0 && d.y != 0) ? 3 : 4;
                 for (int i = 1; i <= reach; ++i) {
@@ -629,9 +610,7 @@ Canvas makeTile(int index)
         Canvas c = blank('t');
         speckle(c, 'n', 6, 29);
         speckle(c, 'S', 8, 290);
-        auto rock = [&](int x, int y) {
-            c.stamp(x, y, {".kkk.", "kLLmk", "kLmdk", ".kkk."});
-        };
+        auto rock = [&](int x, int y) { c.stamp(x, y, {".kkk.", "kLLmk", "kLmdk", ".kkk."}); };
         rock(1, 1);
         rock(9, 2);
         rock(5, 7);
@@ -738,16 +717,12 @@ Canvas makeTile(int index)
     case 35: {
         // Grassy wetland: open water between tussocks, cattails.
         Canvas c = grassTile();
-        auto pool = [&](int x, int y) {
-            c.stamp(x, y, {".hhhh.", "hhqhhh", "hhhhch", ".hhhh."}, true);
-        };
+        auto pool = [&](int x, int y) { c.stamp(x, y, {".hhhh.", "hhqhhh", "hhhhch", ".hhhh."}, true); };
         pool(0, 1);
         pool(8, 6);
         pool(2, 11);
         pool(12, 13);
-        auto reed = [&](int x, int y) {
-            c.stamp(x, y, {"b..", "b.b", "lbb", "l.l", "ll.", "Gl."}, true);
-        };
+        auto reed = [&](int x, int y) { c.stamp(x, y, {"b..", "b.b", "lbb", "l.l", "ll.", "Gl."}, true); };
         reed(7, 0);
         reed(13, 2);
         reed(5, 7);
@@ -763,9 +738,7 @@ Canvas makeTile(int index)
                 }
             }
         }
-        auto bubble = [&](int x, int y) {
-            c.stamp(x, y, {".ll.", "lyyl", "lyGl", ".ll."}, true);
-        };
+        auto bubble = [&](int x, int y) { c.stamp(x, y, {".ll.", "lyyl", "lyGl", ".ll."}, true); };
         bubble(3, 2);
         bubble(10, 7);
         bubble(4, 11);
@@ -784,9 +757,7 @@ Canvas makeTile(int index)
                 }
             }
         }
-        auto crust = [&](int x, int y) {
-            c.stamp(x, y, {".kkk.", "kbRRk", "kRRbk", ".kkk."}, true);
-        };
+        auto crust = [&](int x, int y) { c.stamp(x, y, {".kkk.", "kbRRk", "kRRbk", ".kkk."}, true); };
         crust(1, 1);
         crust(9, 4);
         crust(4, 10);
@@ -1256,13 +1227,12 @@ Canvas makeTile(int index)
                 });
         return c;
     }
-    default:
-        break;
+    default: break;
     }
     return Canvas(16, 16, 'k');
 }
 
-} // namespace
+}  // namespace
 
 namespace TerrainArt {
 
@@ -1275,4 +1245,4 @@ PixelCanvas tile(int index)
     return makeTile(index);
 }
 
-} // namespace TerrainArt
+}  // namespace TerrainArt

@@ -11,4 +11,4 @@ inline constexpr int Size = 16;
 
 PixelCanvas tile(int index);
 
-} // namespace TerrainArt
+}  // namespace TerrainArt

@@ -12,7 +12,7 @@
 
 #include <cstdio>
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     // Only QImage and QPainter on images are used, so no application object
     // (and no display) is needed.
@@ -32,10 +32,9 @@ int main(int argc, char *argv[])
     if (args.size() == 3 && args[0] == QLatin1String("--preview")) {
         return ArtWriter::writePreview(args[1], args[2]) ? 0 : 1;
     }
-    std::fprintf(stderr,
-                 "usage: make-art <resources-folder>\n"
-                 "       make-art --verify <resources-folder>\n"
-                 "       make-art --preview <resources-folder> <out.png>\n"
-                 "       make-art --desktop-icons <folder>\n");
+    std::fprintf(stderr, "usage: make-art <resources-folder>\n"
+                         "       make-art --verify <resources-folder>\n"
+                         "       make-art --preview <resources-folder> <out.png>\n"
+                         "       make-art --desktop-icons <folder>\n");
     return 2;
 }

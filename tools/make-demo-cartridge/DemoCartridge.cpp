@@ -26,8 +26,7 @@ constexpr std::size_t ItemPriceRunLengths[3] = {9, 8, 8};
 // Ash, Ginseng, Garlic, Silkweb, Moss, Pearl
 constexpr std::uint8_t HerbPriceList[6] = {8, 12, 6, 15, 20, 40};
 
-struct ClassStart
-{
+struct ClassStart {
     std::uint8_t level;
     std::int16_t hitPoints;
     std::uint8_t magicPoints, strength, intelligence, dexterity;
@@ -39,30 +38,30 @@ struct ClassStart
 constexpr ClassStart Classes[8] = {
     {2, 30, 30, 8, 22, 14, 150, 134, 152},  // Staff, Robe
     {1, 40, 12, 12, 15, 20, 60, 129, 145},  // Sling, Leather
-    {3, 72, 0, 23, 8, 15, 320, 137, 146},   // Sword, Chain
-    {2, 38, 26, 10, 20, 14, 140, 135, 144}, // Club, Cloth
-    {1, 45, 8, 14, 17, 19, 40, 133, 145},   // Dagger, Leather
-    {3, 64, 16, 20, 12, 12, 300, 137, 149}, // Sword, Plate
-    {2, 52, 14, 16, 13, 21, 170, 130, 145}, // Bow, Leather
-    {1, 28, 4, 11, 10, 12, 0, 134, 144},    // Staff, Cloth
+    {3, 72, 0, 23, 8, 15, 320, 137, 146},  // Sword, Chain
+    {2, 38, 26, 10, 20, 14, 140, 135, 144},  // Club, Cloth
+    {1, 45, 8, 14, 17, 19, 40, 133, 145},  // Dagger, Leather
+    {3, 64, 16, 20, 12, 12, 300, 137, 149},  // Sword, Plate
+    {2, 52, 14, 16, 13, 21, 170, 130, 145},  // Bow, Leather
+    {1, 28, 4, 11, 10, 12, 0, 134, 144},  // Staff, Cloth
 };
 constexpr std::uint8_t StartingHerbs[8] = {3, 3, 2, 1, 1, 0, 2, 1};
 
-void put16(std::vector<std::uint8_t> &image, std::size_t at, std::int16_t value)
+void put16(std::vector<std::uint8_t>& image, std::size_t at, std::int16_t value)
 {
     const auto bits = static_cast<std::uint16_t>(value);
     image[at] = static_cast<std::uint8_t>(bits & 0xFF);
     image[at + 1] = static_cast<std::uint8_t>(bits >> 8);
 }
 
-void putSite(std::vector<std::uint8_t> &image, const LocationFields::Row &row, MapSite site)
+void putSite(std::vector<std::uint8_t>& image, const LocationFields::Row& row, MapSite site)
 {
     image[static_cast<std::size_t>(row.columnOffset)] = site.column;
     image[static_cast<std::size_t>(row.rowOffset)] = site.row;
 }
 
 // A one- or two-byte field of the editor's tables.
-void putField(std::vector<std::uint8_t> &image, const NumberField &field, std::int16_t value)
+void putField(std::vector<std::uint8_t>& image, const NumberField& field, std::int16_t value)
 {
     const auto at = static_cast<std::size_t>(field.offset);
     if (field.width == 2)
@@ -73,7 +72,7 @@ void putField(std::vector<std::uint8_t> &image, const NumberField &field, std::i
 
 // Filler that looks like program code and data rather than a blank ROM:
 // a xorshift stream, never long runs of one value.
-void fill(std::vector<std::uint8_t> &image, std::uint32_t seed)
+void fill(std::vector<std::uint8_t>& image, std::uint32_t seed)
 {
     std::uint64_t state = 0x9E3779B97F4A7C15ull ^ seed;
     for (std::size_t i = 0; i < image.size(); ++i) {
@@ -84,7 +83,7 @@ void fill(std::vector<std::uint8_t> &image, std::uint32_t seed)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint8_t> DemoCartridge::build(std::uint32_t seed)
 {
@@ -108,12 +107,12 @@ std::vector<std::uint8_t> DemoCartridge::build(std::uint32_t seed)
         const qint64 column = townTable + 2 * static_cast<qint64>(k);
         putSite(image, LocationFields::Row{{}, column, column + 1}, world.locations[k]);
     }
-    const auto &items = LocationFields::Items().rows; // five items, then the balloon
+    const auto& items = LocationFields::Items().rows;  // five items, then the balloon
     for (std::size_t k = 0; k < world.specialItems.size(); ++k)
         putSite(image, items[static_cast<qsizetype>(k)], world.specialItems[k]);
     putSite(image, items.last(), world.balloon);
 
-    const auto &prices = PriceFields::Prices(); // 25 items in three runs, then the herbs
+    const auto& prices = PriceFields::Prices();  // 25 items in three runs, then the herbs
     qsizetype price = 0;
     for (std::size_t run = 0; run < 3; ++run)
         for (std::size_t i = 0; i < ItemPriceRunLengths[run]; ++i)
@@ -123,8 +122,8 @@ std::vector<std::uint8_t> DemoCartridge::build(std::uint32_t seed)
 
     using namespace CharacterFields;
     for (int c = 0; c < 8; ++c) {
-        const ClassStart &k = Classes[c];
-        const std::int16_t stats[StatCount] = {k.level, k.hitPoints, k.magicPoints, k.strength,
+        const ClassStart& k = Classes[c];
+        const std::int16_t stats[StatCount] = {k.level,        k.hitPoints, k.magicPoints, k.strength,
                                                k.intelligence, k.dexterity, k.experience};
         for (int stat = 0; stat < StatCount; ++stat)
             putField(image, StatField(stat, c), stats[stat]);

@@ -13,67 +13,107 @@ namespace {
 
 // Terrain pictures 0..63.
 enum Tile : std::uint8_t {
-    DeepOcean = 0, Ocean = 1, Shallow = 2,
-    CoastN = 3, CoastS = 4, CoastW = 5, CoastE = 6,
-    CoastNW = 7, CoastNE = 8, CoastSW = 9, CoastSE = 10,
-    CornerNW = 11, CornerNE = 12, CornerSW = 13, CornerSE = 14, Pond = 15,
-    Grass = 16, Flowers = 17, Plains = 18, Scrub = 19,
-    LightForest = 20, DenseForest = 21, PineForest = 22, Jungle = 23,
-    Hills = 24, Foothills = 25, Mountains = 26, SnowyPeak = 27, Volcano = 28, Rocky = 29,
-    Sand = 30, Dunes = 31, Cactus = 32, Oasis = 33,
-    Swamp = 34, Marsh = 35, Bog = 36, Lava = 37, Snow = 38, Ice = 39, Beach = 40,
-    RoadH = 41, RoadV = 42, Crossroads = 43, BridgeH = 44, BridgeV = 45, RiverH = 46, RiverV = 47,
-    Village = 48, WalledTown = 49, Castle = 50, Keep = 51, Shrine = 52, Dungeon = 53,
-    Tower = 54, Ruins = 55, Harbour = 56, Farmland = 57, Graveyard = 58, StoneWall = 59,
-    StandingStones = 60, Cave = 61, Whirlpool = 62, Reef = 63
+    DeepOcean = 0,
+    Ocean = 1,
+    Shallow = 2,
+    CoastN = 3,
+    CoastS = 4,
+    CoastW = 5,
+    CoastE = 6,
+    CoastNW = 7,
+    CoastNE = 8,
+    CoastSW = 9,
+    CoastSE = 10,
+    CornerNW = 11,
+    CornerNE = 12,
+    CornerSW = 13,
+    CornerSE = 14,
+    Pond = 15,
+    Grass = 16,
+    Flowers = 17,
+    Plains = 18,
+    Scrub = 19,
+    LightForest = 20,
+    DenseForest = 21,
+    PineForest = 22,
+    Jungle = 23,
+    Hills = 24,
+    Foothills = 25,
+    Mountains = 26,
+    SnowyPeak = 27,
+    Volcano = 28,
+    Rocky = 29,
+    Sand = 30,
+    Dunes = 31,
+    Cactus = 32,
+    Oasis = 33,
+    Swamp = 34,
+    Marsh = 35,
+    Bog = 36,
+    Lava = 37,
+    Snow = 38,
+    Ice = 39,
+    Beach = 40,
+    RoadH = 41,
+    RoadV = 42,
+    Crossroads = 43,
+    BridgeH = 44,
+    BridgeV = 45,
+    RiverH = 46,
+    RiverV = 47,
+    Village = 48,
+    WalledTown = 49,
+    Castle = 50,
+    Keep = 51,
+    Shrine = 52,
+    Dungeon = 53,
+    Tower = 54,
+    Ruins = 55,
+    Harbour = 56,
+    Farmland = 57,
+    Graveyard = 58,
+    StoneWall = 59,
+    StandingStones = 60,
+    Cave = 61,
+    Whirlpool = 62,
+    Reef = 63
 };
 
-constexpr int DX[4] = {0, 1, 0, -1}; // north, east, south, west
+constexpr int DX[4] = {0, 1, 0, -1};  // north, east, south, west
 constexpr int DY[4] = {-1, 0, 1, 0};
 constexpr std::uint8_t DirBit[4] = {1, 2, 4, 8};
 
-double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
-double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
-
-struct Bump
+double smooth(double t)
 {
+    return t * t * (3.0 - 2.0 * t);
+}
+double clamp01(double v)
+{
+    return std::clamp(v, 0.0, 1.0);
+}
+
+struct Bump {
     double cx, cy, rx, ry, strength;
 };
 
 // The rough shape of the world: three continents, an arctic coast in the far
 // north, a strip of ice in the far south and a scatter of islands.
 constexpr Bump LandShapes[] = {
-    {60, 58, 44, 34, 1.00},   // the western continent
-    {92, 88, 26, 26, 0.90},
-    {44, 100, 22, 18, 0.85},
-    {176, 84, 40, 40, 1.00},  // the eastern continent
-    {196, 150, 36, 44, 1.00},
-    {150, 130, 22, 18, 0.80},
-    {70, 186, 44, 30, 1.00},  // the southern continent
-    {96, 220, 28, 18, 0.85},
-    {38, 222, 18, 16, 0.80},
-    {150, 12, 50, 10, 0.70},  // arctic shore
-    {40, 10, 22, 8, 0.55},    // arctic shore, west
+    {60, 58, 44, 34, 1.00},  // the western continent
+    {92, 88, 26, 26, 0.90},   {44, 100, 22, 18, 0.85},  {176, 84, 40, 40, 1.00},  // the eastern continent
+    {196, 150, 36, 44, 1.00}, {150, 130, 22, 18, 0.80}, {70, 186, 44, 30, 1.00},  // the southern continent
+    {96, 220, 28, 18, 0.85},  {38, 222, 18, 16, 0.80},  {150, 12, 50, 10, 0.70},  // arctic shore
+    {40, 10, 22, 8, 0.55},  // arctic shore, west
     {178, 244, 44, 9, 0.65},  // southern ice
-    {127, 30, 9, 7, 0.75},    // Wendle Isle
-    {124, 100, 7, 6, 0.60},
-    {128, 160, 8, 7, 0.65},
-    {118, 186, 6, 5, 0.55},
-    {236, 36, 9, 10, 0.70},
-    {12, 140, 7, 9, 0.60},
-    {240, 214, 8, 7, 0.65},
-    {20, 246, 10, 6, 0.60},
-    {144, 226, 7, 6, 0.60},
-    {224, 112, 6, 6, 0.55},
-    {216, 84, 12, 10, 0.80}, // the fire isle
+    {127, 30, 9, 7, 0.75},  // Wendle Isle
+    {124, 100, 7, 6, 0.60},   {128, 160, 8, 7, 0.65},   {118, 186, 6, 5, 0.55},  {236, 36, 9, 10, 0.70},
+    {12, 140, 7, 9, 0.60},    {240, 214, 8, 7, 0.65},   {20, 246, 10, 6, 0.60},  {144, 226, 7, 6, 0.60},
+    {224, 112, 6, 6, 0.55},   {216, 84, 12, 10, 0.80},  // the fire isle
     {15, 13, 17, 14, 1.10},  // the north-west headland, the first sight of the world
     {22, 30, 10, 12, 1.00},  // and its neck, joining it to the western continent
     {14, 44, 10, 12, 0.80},  // land along the west edge, so every strip of the
-    {14, 76, 9, 9, 0.75},    // map shows some shore near its western end
-    {15, 106, 11, 10, 0.85},
-    {20, 120, 7, 5, 0.80},
-    {16, 172, 10, 9, 0.80},
-    {14, 204, 9, 9, 0.75},
+    {14, 76, 9, 9, 0.75},  // map shows some shore near its western end
+    {15, 106, 11, 10, 0.85},  {20, 120, 7, 5, 0.80},    {16, 172, 10, 9, 0.80},  {14, 204, 9, 9, 0.75},
     {15, 232, 10, 7, 0.75},
 };
 
@@ -83,17 +123,16 @@ constexpr int HomeX = 15, HomeY = 13;
 
 // A mountain chain along the spine of the eastern continent, which the
 // ridge noise alone leaves rather flat.
-struct Range
-{
+struct Range {
     double x0, y0, x1, y1, width;
 };
 constexpr Range MountainRanges[] = {
     {158, 92, 186, 116, 7.0},
     {186, 116, 206, 110, 6.0},
-    {9, 9, 19, 6, 3.5},       // the snowy peaks of the north-west headland
+    {9, 9, 19, 6, 3.5},  // the snowy peaks of the north-west headland
 };
 
-double distanceToSegment(double x, double y, const Range &r)
+double distanceToSegment(double x, double y, const Range& r)
 {
     const double vx = r.x1 - r.x0, vy = r.y1 - r.y0;
     const double t = clamp01(((x - r.x0) * vx + (y - r.y0) * vy) / (vx * vx + vy * vy));
@@ -108,12 +147,9 @@ double regional(double x, double y, double cx, double cy, double radius)
     return clamp01(1.0 - d / radius);
 }
 
-} // namespace
+}  // namespace
 
-OverworldGenerator::OverworldGenerator(std::uint32_t seed)
-    : m_seed(seed)
-{
-}
+OverworldGenerator::OverworldGenerator(std::uint32_t seed) : m_seed(seed) {}
 
 std::uint32_t OverworldGenerator::hash(int x, int y, std::uint32_t salt) const
 {
@@ -195,7 +231,7 @@ void OverworldGenerator::shapeLand()
             const double wx = x + (noise(x, y, 40.0, 3, 9) - 0.5) * warp;
             const double wy = y + (noise(x, y, 40.0, 3, 10) - 0.5) * warp;
             double base = -1.0;
-            for (const Bump &b : LandShapes) {
+            for (const Bump& b : LandShapes) {
                 const double dx = (wx - b.cx) / b.rx;
                 const double dy = (wy - b.cy) / b.ry;
                 base = std::max(base, b.strength * (1.0 - std::sqrt(dx * dx + dy * dy)));
@@ -214,12 +250,12 @@ void OverworldGenerator::shapeLand()
             const double inland = clamp01(h * 2.5);
             const double roughness = (noise(x, y, 7.0, 2, 12) - 0.5) * 0.16;
             double chain = 0.0;
-            for (const Range &r : MountainRanges) {
+            for (const Range& r : MountainRanges) {
                 const double wobble = (noise(x, y, 8.0, 2, 14) - 0.5) * 9.0;
                 chain = std::max(chain, clamp01(1.0 - (distanceToSegment(x, y, r) + wobble) / r.width));
             }
-            m_elevation[index(x, y)] = -0.08 * calm + 0.25 * clamp01(h) + 0.80 * std::pow(ridge, 3.0) * inland + roughness
-                                       + chain * (0.30 + 0.70 * noise(x, y, 6.0, 3, 15)) * inland;
+            m_elevation[index(x, y)] = -0.08 * calm + 0.25 * clamp01(h) + 0.80 * std::pow(ridge, 3.0) * inland +
+                                       roughness + chain * (0.30 + 0.70 * noise(x, y, 6.0, 3, 15)) * inland;
 
             m_moisture[index(x, y)] = noise(x, y, 40.0, 4, 3);
         }
@@ -302,7 +338,7 @@ void OverworldGenerator::smoothLand()
 void OverworldGenerator::digPonds()
 {
     const int targets[][2] = {{88, 58}, {206, 128}, {60, 178}};
-    for (const auto &t : targets) {
+    for (const auto& t : targets) {
         bool dug = false;
         for (int r = 0; r < 12 && !dug; ++r)
             for (int dy = -r; dy <= r && !dug; ++dy)
@@ -360,9 +396,9 @@ void OverworldGenerator::computeDistances()
                 }
             }
     }
-    for (int &d : m_distLand)
+    for (int& d : m_distLand)
         if (d < 0)
-            d = 99; // no land at all: cannot happen for this world, but stay safe
+            d = 99;  // no land at all: cannot happen for this world, but stay safe
 }
 
 void OverworldGenerator::labelLandmasses()
@@ -394,7 +430,7 @@ constexpr int DesertX = 192, DesertY = 168;
 constexpr int SwampX = 38, SwampY = 186;
 constexpr int VolcanoX = 214, VolcanoY = 84;
 
-} // namespace
+}  // namespace
 
 void OverworldGenerator::paintBiomes()
 {
@@ -432,8 +468,8 @@ void OverworldGenerator::paintBiomes()
                     t = SnowyPeak;
                 else if (shore)
                     t = Ice;
-                else if ((m > 0.62 - 0.12 * home || noise(x, y, 4.0, 2, 16) > 1.0 - 0.36 * home)
-                         && e < 0.6 + 0.1 * home)
+                else if ((m > 0.62 - 0.12 * home || noise(x, y, 4.0, 2, 16) > 1.0 - 0.36 * home) &&
+                         e < 0.6 + 0.1 * home)
                     t = PineForest;
                 else
                     t = Snow;
@@ -460,8 +496,7 @@ void OverworldGenerator::paintBiomes()
             } else if (m < 0.76) {
                 t = north ? PineForest : (warm ? Jungle : DenseForest);
             } else {
-                t = (m > 0.86 && regional(x, y, SwampX, SwampY, 26) > 0.4) ? Bog
-                    : (detail > 0.5 ? Marsh : Swamp);
+                t = (m > 0.86 && regional(x, y, SwampX, SwampY, 26) > 0.4) ? Bog : (detail > 0.5 ? Marsh : Swamp);
             }
             m_tile[i] = t;
         }
@@ -478,7 +513,7 @@ void OverworldGenerator::paintVolcano(int cx, int cy)
                 continue;
             const double d = std::sqrt(double((x - cx) * (x - cx) + (y - cy) * (y - cy)));
             const double n = noise(x, y, 4.0, 2, 6);
-            std::uint8_t &t = m_tile[index(x, y)];
+            std::uint8_t& t = m_tile[index(x, y)];
             if (d < 0.5)
                 t = Volcano;
             else if (d < 2.5)
@@ -567,7 +602,7 @@ bool isHighGround(std::uint8_t t)
     return t == Mountains || t == SnowyPeak || t == Volcano || t == Lava || t == Rocky;
 }
 
-} // namespace
+}  // namespace
 
 void OverworldGenerator::carveRivers()
 {
@@ -599,10 +634,10 @@ void OverworldGenerator::carveRivers()
         }
     }
 
-    carveRiver(56, 60, 11);   // western continent
+    carveRiver(56, 60, 11);  // western continent
     carveRiver(80, 100, 15);
     carveRiver(172, 96, 12);  // eastern continent, north
-    carveRiver(205, 140, 13); // eastern continent, south
+    carveRiver(205, 140, 13);  // eastern continent, south
     carveRiver(72, 196, 14);  // southern continent
     carveRiver(40, 210, 16);
 }
@@ -669,7 +704,7 @@ void OverworldGenerator::carveRiver(int targetX, int targetY, std::uint32_t salt
         cur = index(cx + DX[chosen], cy + DY[chosen]);
         path.push_back(cur);
         if (m_river[cur])
-            break; // joins another river
+            break;  // joins another river
     }
     if (path.size() < 6)
         return;
@@ -677,7 +712,7 @@ void OverworldGenerator::carveRiver(int targetX, int targetY, std::uint32_t salt
     for (std::size_t i = 0; i < path.size(); ++i) {
         const int c = path[i];
         if (m_river[c])
-            continue; // the confluence keeps the other river's picture
+            continue;  // the confluence keeps the other river's picture
         const int in = i > 0 ? dirs[i - 1] : dirs[0];
         const int out = i < dirs.size() ? dirs[i] : dirs.back();
         const bool inH = in % 2 == 1, outH = out % 2 == 1;
@@ -691,7 +726,7 @@ void OverworldGenerator::carveRiver(int targetX, int targetY, std::uint32_t salt
 
 bool OverworldGenerator::farFromSites(int x, int y, int minDistance) const
 {
-    for (const MapSite &s : m_placed)
+    for (const MapSite& s : m_placed)
         if (std::max(std::abs(s.column - x), std::abs(s.row - y)) < minDistance)
             return false;
     return true;
@@ -699,7 +734,7 @@ bool OverworldGenerator::farFromSites(int x, int y, int minDistance) const
 
 // Finds the acceptable cell nearest to the target, searching square rings
 // outwards; running out of room is a fault in the world layout.
-MapSite OverworldGenerator::place(int targetX, int targetY, int radius, const CellTest &accept)
+MapSite OverworldGenerator::place(int targetX, int targetY, int radius, const CellTest& accept)
 {
     for (int r = 0; r <= radius; ++r) {
         for (int dy = -r; dy <= r; ++dy)
@@ -717,8 +752,8 @@ MapSite OverworldGenerator::place(int targetX, int targetY, int radius, const Ce
                 }
             }
     }
-    throw std::runtime_error("no room for a site near column " + std::to_string(targetX) + ", row "
-                             + std::to_string(targetY));
+    throw std::runtime_error("no room for a site near column " + std::to_string(targetX) + ", row " +
+                             std::to_string(targetY));
 }
 
 namespace {
@@ -733,36 +768,35 @@ bool isWalkable(std::uint8_t t)
     return t >= Grass && t <= Beach && t != Mountains && t != SnowyPeak && t != Volcano && t != Lava;
 }
 
-} // namespace
+}  // namespace
 
-void OverworldGenerator::placeSites(Overworld &world)
+void OverworldGenerator::placeSites(Overworld& world)
 {
     auto tileAt = [&](int x, int y) { return m_tile[index(x, y)]; };
     auto townGround = [&](int x, int y) {
         return isOpenGround(tileAt(x, y)) && m_distWater[index(x, y)] >= 3 && farFromSites(x, y, 12);
     };
 
-    struct TownPlan
-    {
+    struct TownPlan {
         int entry;
         int x, y;
         std::uint8_t tile;
     };
     // Twelve towns, spread over the continents from north to south.
     const TownPlan towns[] = {
-        {0, 12, 17, WalledTown},   // Ferrow, on the north-west headland
-        {2, 92, 76, Village},      // Olm
-        {6, 36, 100, Village},     // Duskel
-        {11, 158, 66, WalledTown}, // Brask
-        {14, 200, 112, Village},   // Hollin
-        {20, 166, 150, Village},   // Starfen
-        {21, 214, 186, Village},   // Tallow
-        {22, 62, 166, WalledTown}, // Rookhaven
-        {25, 96, 214, Village},    // Corvast
-        {28, 44, 228, Village},    // Dravel
+        {0, 12, 17, WalledTown},  // Ferrow, on the north-west headland
+        {2, 92, 76, Village},  // Olm
+        {6, 36, 100, Village},  // Duskel
+        {11, 158, 66, WalledTown},  // Brask
+        {14, 200, 112, Village},  // Hollin
+        {20, 166, 150, Village},  // Starfen
+        {21, 214, 186, Village},  // Tallow
+        {22, 62, 166, WalledTown},  // Rookhaven
+        {25, 96, 214, Village},  // Corvast
+        {28, 44, 228, Village},  // Dravel
     };
     std::vector<int> townCells;
-    for (const TownPlan &plan : towns) {
+    for (const TownPlan& plan : towns) {
         const MapSite s = place(plan.x, plan.y, 30, townGround);
         world.locations[plan.entry] = s;
         m_tile[index(s.column, s.row)] = plan.tile;
@@ -773,8 +807,8 @@ void OverworldGenerator::placeSites(Overworld &world)
     {
         const MapSite s = place(127, 30, 24, [&](int x, int y) {
             const int mass = m_landmass[index(x, y)];
-            return m_landmassSize[mass] < 400 && m_distWater[index(x, y)] >= 2 && isWalkable(tileAt(x, y))
-                   && farFromSites(x, y, 10);
+            return m_landmassSize[mass] < 400 && m_distWater[index(x, y)] >= 2 && isWalkable(tileAt(x, y)) &&
+                   farFromSites(x, y, 10);
         });
         world.locations[19] = s;
         m_tile[index(s.column, s.row)] = Village;
@@ -788,15 +822,15 @@ void OverworldGenerator::placeSites(Overworld &world)
             if (m_distWater[index(x, y)] != 2 || !isWalkable(tileAt(x, y)) || !farFromSites(x, y, 10))
                 return false;
             for (int d = 0; d < 4; ++d)
-                if (isLand(x + DX[d], y + DY[d]) && m_distWater[index(x + DX[d], y + DY[d])] == 1
-                    && !m_river[index(x + DX[d], y + DY[d])])
+                if (isLand(x + DX[d], y + DY[d]) && m_distWater[index(x + DX[d], y + DY[d])] == 1 &&
+                    !m_river[index(x + DX[d], y + DY[d])])
                     return true;
             return false;
         });
         world.locations[24] = s;
         m_tile[index(s.column, s.row)] = WalledTown;
         townCells.push_back(index(s.column, s.row));
-        for (int d = 1; d < 5; ++d) { // prefer the east side, towards the open sea
+        for (int d = 1; d < 5; ++d) {  // prefer the east side, towards the open sea
             const int hx = s.column + DX[d % 4], hy = s.row + DY[d % 4];
             if (isLand(hx, hy) && m_distWater[index(hx, hy)] == 1 && !m_river[index(hx, hy)]) {
                 m_tile[index(hx, hy)] = Harbour;
@@ -817,46 +851,41 @@ void OverworldGenerator::placeSites(Overworld &world)
         if (tileAt(x, y) != Mountains || !farFromSites(x, y, 6))
             return false;
         for (int d = 0; d < 4; ++d)
-            if (isLand(x + DX[d], y + DY[d]) && isWalkable(tileAt(x + DX[d], y + DY[d]))
-                && !m_river[index(x + DX[d], y + DY[d])])
+            if (isLand(x + DX[d], y + DY[d]) && isWalkable(tileAt(x + DX[d], y + DY[d])) &&
+                !m_river[index(x + DX[d], y + DY[d])])
                 return true;
         return false;
     };
-    struct LandmarkPlan
-    {
+    struct LandmarkPlan {
         int entry;
         int x, y;
         std::uint8_t tile;
     };
     const LandmarkPlan landmarks[] = {
-        {1, 78, 56, Castle},   {3, 186, 92, Castle},  {4, 80, 186, Castle},
-        {5, 36, 46, Shrine},   {7, 150, 20, Shrine},  {8, 226, 150, Shrine}, {9, 110, 228, Shrine},
-        {10, 60, 100, Dungeon}, {12, 200, 60, Cave},  {13, 170, 200, Dungeon}, {15, 70, 196, Cave},
-        {16, 100, 40, Tower},  {17, 150, 130, Tower}, {18, 30, 206, Tower},
-        {23, 120, 112, Ruins}, {26, 190, 168, Ruins}, {27, 20, 150, Ruins},
+        {1, 78, 56, Castle},   {3, 186, 92, Castle},    {4, 80, 186, Castle},  {5, 36, 46, Shrine},
+        {7, 150, 20, Shrine},  {8, 226, 150, Shrine},   {9, 110, 228, Shrine}, {10, 60, 100, Dungeon},
+        {12, 200, 60, Cave},   {13, 170, 200, Dungeon}, {15, 70, 196, Cave},   {16, 100, 40, Tower},
+        {17, 150, 130, Tower}, {18, 30, 206, Tower},    {23, 120, 112, Ruins}, {26, 190, 168, Ruins},
+        {27, 20, 150, Ruins},
     };
     std::vector<int> castleCells;
     std::vector<int> shrineCells;
-    for (const LandmarkPlan &plan : landmarks) {
+    for (const LandmarkPlan& plan : landmarks) {
         CellTest accept;
         switch (plan.tile) {
         case Castle:
             accept = [&](int x, int y) {
-                return isOpenGround(tileAt(x, y)) && m_distWater[index(x, y)] >= 3 && isLand(x, y - 1)
-                       && isOpenGround(tileAt(x, y - 1)) && !m_site[index(x, y - 1)] && farFromSites(x, y, 8);
+                return isOpenGround(tileAt(x, y)) && m_distWater[index(x, y)] >= 3 && isLand(x, y - 1) &&
+                       isOpenGround(tileAt(x, y - 1)) && !m_site[index(x, y - 1)] && farFromSites(x, y, 8);
             };
             break;
-        case Cave:
-            accept = caveGround;
-            break;
-        case Dungeon:
-            accept = groundOf({DenseForest, Hills, Rocky, Swamp, PineForest, Jungle, LightForest}, 8);
-            break;
-        case Ruins:
-            accept = groundOf({Sand, Dunes, Grass, Plains, Scrub, LightForest, Marsh, Snow, Beach}, 8);
-            break;
+        case Cave: accept = caveGround; break;
+        case Dungeon: accept = groundOf({DenseForest, Hills, Rocky, Swamp, PineForest, Jungle, LightForest}, 8); break;
+        case Ruins: accept = groundOf({Sand, Dunes, Grass, Plains, Scrub, LightForest, Marsh, Snow, Beach}, 8); break;
         default:
-            accept = [&](int x, int y) { return isWalkable(tileAt(x, y)) && tileAt(x, y) != Beach && farFromSites(x, y, 8); };
+            accept = [&](int x, int y) {
+                return isWalkable(tileAt(x, y)) && tileAt(x, y) != Beach && farFromSites(x, y, 8);
+            };
             break;
         }
         const MapSite s = place(plan.x, plan.y, 40, accept);
@@ -864,13 +893,13 @@ void OverworldGenerator::placeSites(Overworld &world)
         m_tile[index(s.column, s.row)] = plan.tile;
         if (plan.tile == Castle) {
             castleCells.push_back(index(s.column, s.row));
-            if (plan.entry == 1) { // the royal castle has its keep and a curtain wall behind it
+            if (plan.entry == 1) {  // the royal castle has its keep and a curtain wall behind it
                 m_tile[index(s.column, s.row - 1)] = Keep;
                 m_site[index(s.column, s.row - 1)] = 1;
                 for (int dx = -2; dx <= 2; ++dx) {
                     const int wx = s.column + dx, wy = s.row - 2;
-                    if (isLand(wx, wy) && !m_site[index(wx, wy)] && !m_river[index(wx, wy)]
-                        && isWalkable(tileAt(wx, wy))) {
+                    if (isLand(wx, wy) && !m_site[index(wx, wy)] && !m_river[index(wx, wy)] &&
+                        isWalkable(tileAt(wx, wy))) {
                         m_tile[index(wx, wy)] = StoneWall;
                         m_site[index(wx, wy)] = 1;
                     }
@@ -899,25 +928,25 @@ void OverworldGenerator::placeSites(Overworld &world)
 
     // Special items.
     auto openNear = [&](int x, int y) { return isOpenGround(tileAt(x, y)) && farFromSites(x, y, 5); };
-    {   // Silver Horn: among standing stones on the northern plains of the east.
+    {  // Silver Horn: among standing stones on the northern plains of the east.
         const MapSite s = place(176, 40, 40, openNear);
         m_tile[index(s.column, s.row)] = StandingStones;
         world.specialItems[0] = s;
     }
-    {   // Skull of Kerrath: a graveyard on the edge of the fire lands.
+    {  // Skull of Kerrath: a graveyard on the edge of the fire lands.
         const MapSite s = place(VolcanoX - 12, VolcanoY + 10, 40, [&](int x, int y) {
             return isWalkable(tileAt(x, y)) && tileAt(x, y) != Beach && farFromSites(x, y, 5);
         });
         m_tile[index(s.column, s.row)] = Graveyard;
         world.specialItems[1] = s;
     }
-    {   // Fungus Square: deep in the swamp.
+    {  // Fungus Square: deep in the swamp.
         world.specialItems[2] = place(SwampX, SwampY, 40, [&](int x, int y) {
             const std::uint8_t t = tileAt(x, y);
             return (t == Swamp || t == Marsh || t == Bog) && farFromSites(x, y, 5);
         });
     }
-    {   // Manroot Square: a clearing in the middle of a dense wood.
+    {  // Manroot Square: a clearing in the middle of a dense wood.
         const MapSite s = place(180, 130, 80, [&](int x, int y) {
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
@@ -932,7 +961,7 @@ void OverworldGenerator::placeSites(Overworld &world)
         m_tile[index(s.column, s.row)] = Grass;
         world.specialItems[3] = s;
     }
-    {   // Bell of Courage: a cave high in the southern mountains.
+    {  // Bell of Courage: a cave high in the southern mountains.
         const MapSite s = place(60, 200, 60, caveGround);
         m_tile[index(s.column, s.row)] = Cave;
         world.specialItems[4] = s;
@@ -962,9 +991,9 @@ void OverworldGenerator::plantFarmland(int x, int y, std::uint32_t salt)
 
 // Joins the towns and castles of each landmass with roads, along the
 // shortest links first (a spanning tree per landmass).
-void OverworldGenerator::buildRoads(const std::vector<int> &nodes)
+void OverworldGenerator::buildRoads(const std::vector<int>& nodes)
 {
-    std::vector<std::tuple<int, int, int>> links; // squared length, a, b
+    std::vector<std::tuple<int, int, int>> links;  // squared length, a, b
     for (std::size_t a = 0; a < nodes.size(); ++a)
         for (std::size_t b = a + 1; b < nodes.size(); ++b) {
             if (m_landmass[nodes[a]] != m_landmass[nodes[b]])
@@ -981,7 +1010,7 @@ void OverworldGenerator::buildRoads(const std::vector<int> &nodes)
             v = group[v] = group[group[v]];
         return v;
     };
-    for (const auto &[length, a, b] : links) {
+    for (const auto& [length, a, b] : links) {
         if (find(a) == find(b))
             continue;
         if (routeRoad(nodes[a], nodes[b]))
@@ -997,25 +1026,37 @@ bool OverworldGenerator::routeRoad(int from, int to)
         if (m_road[c])
             return 1;
         switch (m_tile[c]) {
-        case Grass: case Flowers: case Plains: case Farmland: case Scrub: case Beach:
-            return 3;
-        case Sand: case Dunes: case Cactus: case Snow: case LightForest: case Ice: case Rocky:
-            return 5;
-        case Foothills: case DenseForest: case PineForest: case Jungle: case Marsh:
-            return 7;
-        case Hills: case Swamp: case Bog:
-            return 10;
-        case RiverH: case RiverV:
-            return 14;
-        default:
-            return -1;
+        case Grass:
+        case Flowers:
+        case Plains:
+        case Farmland:
+        case Scrub:
+        case Beach: return 3;
+        case Sand:
+        case Dunes:
+        case Cactus:
+        case Snow:
+        case LightForest:
+        case Ice:
+        case Rocky: return 5;
+        case Foothills:
+        case DenseForest:
+        case PineForest:
+        case Jungle:
+        case Marsh: return 7;
+        case Hills:
+        case Swamp:
+        case Bog: return 10;
+        case RiverH:
+        case RiverV: return 14;
+        default: return -1;
         }
     };
     constexpr int TurnCost = 6;
     const int states = N * 4;
     std::vector<int> dist(states, 1 << 30);
     std::vector<int> parent(states, -1);
-    using Entry = std::pair<int, int>; // cost, state
+    using Entry = std::pair<int, int>;  // cost, state
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     for (int d = 0; d < 4; ++d) {
         dist[from * 4 + d] = 0;
@@ -1035,7 +1076,7 @@ bool OverworldGenerator::routeRoad(int from, int to)
         const int cx = cell % W, cy = cell / W;
         for (int d = 0; d < 4; ++d) {
             if (cell != from && m_river[cell] && d != dir)
-                continue; // no turning on a bridge
+                continue;  // no turning on a bridge
             const int nx = cx + DX[d], ny = cy + DY[d];
             if (!isLand(nx, ny))
                 continue;
@@ -1048,7 +1089,7 @@ bool OverworldGenerator::routeRoad(int from, int to)
             if (!m_river[next] && !m_road[next])
                 for (int r = 0; r < 4; ++r)
                     if (inside(nx + DX[r], ny + DY[r]) && m_river[index(nx + DX[r], ny + DY[r])]) {
-                        step += 4; // keep roads off the river banks
+                        step += 4;  // keep roads off the river banks
                         break;
                     }
             if (m_river[next] && next != to) {
@@ -1111,10 +1152,14 @@ void OverworldGenerator::paintWater()
                 if (sides >= 3)
                     t = Pond;
                 else if (sides == 2) {
-                    if (n && w) t = CoastNW;
-                    else if (n && e) t = CoastNE;
-                    else if (s && w) t = CoastSW;
-                    else if (s && e) t = CoastSE;
+                    if (n && w)
+                        t = CoastNW;
+                    else if (n && e)
+                        t = CoastNE;
+                    else if (s && w)
+                        t = CoastSW;
+                    else if (s && e)
+                        t = CoastSE;
                 } else if (sides == 1) {
                     t = n ? CoastN : s ? CoastS : w ? CoastW : CoastE;
                 } else {
@@ -1142,7 +1187,7 @@ void OverworldGenerator::paintWater()
     // Three whirlpools out in the deep sea, and the numbered ones of the
     // far south-east corner.
     const int pools[][2] = {{120, 60}, {24, 172}, {156, 196}};
-    for (const auto &p : pools) {
+    for (const auto& p : pools) {
         for (int r = 0; r < 12; ++r) {
             const int x = p[0] + r, y = p[1];
             if (inside(x, y) && m_tile[index(x, y)] == DeepOcean) {

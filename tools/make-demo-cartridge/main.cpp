@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::uint32_t DemoSeed = 0x0A11CE5Du;
 
-int fail(const std::string &file, const std::string &reason)
+int fail(const std::string& file, const std::string& reason)
 {
     std::cerr << "make-demo-cartridge: cannot write \"" << file << "\": " << reason << '\n';
     return 1;
@@ -24,7 +24,7 @@ int fail(const std::string &file, const std::string &reason)
 
 // Writes through a temporary file beside the target and renames it into
 // place, so a failed run never leaves a half-written cartridge behind.
-int writeAtomically(const std::filesystem::path &target, const std::vector<std::uint8_t> &bytes)
+int writeAtomically(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes)
 {
     std::random_device entropy;
     char suffix[32];
@@ -32,7 +32,7 @@ int writeAtomically(const std::filesystem::path &target, const std::vector<std::
     std::filesystem::path temp = target;
     temp += suffix;
 
-    std::FILE *out = std::fopen(temp.c_str(), "wb");
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
     if (!out)
         return fail(target.string(), std::strerror(errno));
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), out);
@@ -57,9 +57,9 @@ int writeAtomically(const std::filesystem::path &target, const std::vector<std::
     return 0;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 2 || argv[1][0] == '\0') {
         std::cerr << "usage: make-demo-cartridge <output.nes>\n";
@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     std::vector<std::uint8_t> image;
     try {
         image = DemoCartridge::build(DemoSeed);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         std::cerr << "make-demo-cartridge: cannot generate the overworld for \"" << target.string()
                   << "\": " << e.what() << '\n';
         return 1;

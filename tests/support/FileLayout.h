@@ -1,0 +1,40 @@
+#pragma once
+
+// Where each window's values lie in the cartridge file, written out by hand
+// once for every test and independently of the program's own tables, so that
+// a wrong offset in the program shows as a wrong byte.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace FileLayout {
+
+enum class Route { Map, Items, Towns, Prices, Characters };
+
+QString RouteName(Route route);
+const QList<Route>& GameRoutes();
+
+// The shortest file a Game window opens on (0 for the map).
+qint64 RequiredLength(Route route);
+
+// Column byte and row byte of every row of the items or towns window.
+QList<QPair<qint64, qint64>> LocationOffsets(Route route);
+
+// A box or list of the prices or characters window: its name, offset and width
+// (2: signed 16-bit, low byte first; 1: unsigned byte; a list's item code is 1).
+struct Box {
+    QString name;
+    qint64 offset;
+    int width;
+    bool isList() const { return name.startsWith(QLatin1String("cbo")); }
+};
+QList<Box> PriceBoxes();
+// Every box of the characters window, the herbs panel's and both equipment lists included.
+QList<Box> CharacterBoxes();
+QList<Box> Boxes(Route route);
+
+qint64 ValueAt(const QByteArray& file, const Box& box);
+QByteArray BytesOf(const Box& box, qint64 value);
+
+}  // namespace FileLayout

@@ -1,0 +1,235 @@
+#include "Fixtures.h"
+#include "WindowSteps.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+#include <memory>
+
+using namespace WindowSteps;
+
+Q_DECLARE_METATYPE(FileLayout::Route)
+
+namespace {
+
+// The text a user reads on `key`: "" is the window's title; "name" a control,
+// group or menu entry of that name; "parent@x,y" the label standing at that
+// pixel position in `parent`; "list#i" entry i of a drop-down list.
+QString captionOf(QWidget* window, const QString& key)
+{
+    if (key.isEmpty()) {
+        return window->windowTitle();
+    }
+    if (key.contains(u'@')) {
+        const QStringList xy = key.section(u'@', 1).split(u',');
+        for (auto* label : window->findChild<QWidget*>(key.section(u'@', 0, 0))->findChildren<QLabel*>()) {
+            if (label->pos() == QPoint(xy[0].toInt(), xy[1].toInt())) {
+                return label->text();
+            }
+        }
+        return QStringLiteral("<no label>");
+    }
+    if (key.contains(u'#')) {
+        return window->findChild<QComboBox*>(key.section(u'#', 0, 0))->itemText(key.section(u'#', 1).toInt());
+    }
+    QObject* control = window->findChild<QObject*>(key);
+    if (auto* action = qobject_cast<QAction*>(control)) {
+        return action->text() + u'|' + action->shortcut().toString();
+    }
+    if (auto* menu = qobject_cast<QMenu*>(control)) {
+        return menu->title();
+    }
+    if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        return group->title();
+    }
+    return control ? MainWindowDriver::textOf(window, key) : QStringLiteral("<no %1>").arg(key);
+}
+
+void addRows(const QStringList& keys, const QStringList& texts)
+{
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        QTest::addRow("%s", keys[i].isEmpty() ? "title" : qPrintable(keys[i])) << keys[i] << texts.value(i);
+    }
+}
+void addIndexed(const QString& name, int first, const QStringList& texts)
+{
+    QStringList keys;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        keys << QStringLiteral("%1_%2").arg(name).arg(first + i);
+    }
+    addRows(keys, texts);
+}
+void addRepeated(const QString& name, int count, const QString& text)
+{
+    addIndexed(name, 0, QStringList(count, text));
+}
+
+const QStringList Herbs{"Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pearl:", "Fungus:", "Manroot:"};
+
+}  // namespace
+
+// Every caption, heading and title of the main window and the four Game
+// windows, character for character, one table per window.
+class tst_Captions : public QObject {
+    Q_OBJECT
+
+    static void columns()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+    }
+    // One main window, loaded with a cartridge whose equipment codes all have
+    // items, and its four Game windows open at once.
+    std::unique_ptr<MainWindowDriver> m_driver;
+    QMap<Route, QPointer<QDialog>> m_windows;
+
+    void openWindows()
+    {
+        if (!m_driver) {
+            QByteArray bytes = Fixtures::Pattern(262160);
+            for (int i = 0; i < 16; ++i) {
+                bytes[0x3563D + i] = static_cast<char>(129 + i);
+            }
+            m_driver = std::make_unique<MainWindowDriver>(bytes);
+            QVERIFY(m_driver->load());
+            for (Route game : GameRoutes()) {
+                m_windows[game] = Open(*m_driver, game);
+            }
+        }
+    }
+
+    void check(Route route)
+    {
+        QFETCH(QString, key);
+        openWindows();
+        QWidget* window =
+            route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
+        QVERIFY(window);
+        QTEST(captionOf(window, key), "text");
+    }
+
+private slots:
+    void mainWindow_data()
+    {
+        columns();
+        addRows({"", "mnuFile", "mnuFileLoad", "mnuFileSave", "mnuFileQuit", "mnuGame", "mnuCharacters", "mnuGameItems",
+                 "mnuGamePriceItems", "mnuGameTowns", "mnuHelp", "mnuHelpHelp", "mnuHelpAbout"},
+                {"Orvane II: The Seeker's Crown Map Editor v1.0", "&File", "&Load Rom|Ctrl+L", "&Save Changes|Ctrl+S",
+                 "&Quit|", "&Game", "&Characters|Ctrl+C", "&Items && Balloon|Ctrl+I", "&Prices of Items|Ctrl+P",
+                 "&Location of Towns|Ctrl+T", "&Help", "&Help|F1", "&About|"});
+        addRows({"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432", "Frame2@184,432",
+                 "Frame2@296,432", "chkGrid", "cboBlock#0", "cboBlock#7"},
+                {"Tile #:", "Tile:", "Point:", "Sextant:", "Block:", "Current Block:", "Grid Color:", "Grid",
+                 "1-Block #1", "8-Block #8"});
+    }
+    void mainWindow() { check(Route::Map); }
+
+    void items_data()
+    {
+        columns();
+        addRows({"", "Label1_0", "Label1_1", "Label1_2", "cmdSave"},
+                {"Location of Overworld Items & Balloon", "Item", "Sextant", "Block", "&Save!"});
+        addIndexed("Label1", 3,
+                   {"Silver Horn:", "Skull of Kerrath:", "Fungus Square:", "Manroot Square:", "Bell of Courage:",
+                    "Balloon(transport):"});
+        addRepeated("cmdLocation", 6, "New Location");
+    }
+    void items() { check(Route::Items); }
+
+    void towns_data()
+    {
+        columns();
+        addRows({"", "Label1_6", "Label1_0", "Label1_1", "Command1", "cmdSave"},
+                {"Location of Towns", "Town", "Sextant", "Block", "&Read This!", "&Save!"});
+        addIndexed("Label2", 0,
+                   {"Ferrow:", "Olm:", "Duskel:", "Brask:", "Hollin:", "Wendle Isle:", "Starfen:", "Tallow:",
+                    "Rookhaven:", "Saltmere:", "Corvast:", "Dravel:"});
+        addRepeated("cmdLocation", 12, "New Location");
+    }
+    void towns() { check(Route::Towns); }
+
+    void prices_data()
+    {
+        columns();
+        addRows({"", "cmdSave"}, {"Prices of Items", "&Save!"});
+        addIndexed("Label1", 0, {"Item", "Price", "Item", "Price"});
+        addIndexed("Label2", 0,
+                   {"Torch:",    "Gem:",   "Key:",     "Oil:",    "Sextant:", "Sling:",    "Bow:",      "X-Bow:",
+                    "+1 Bow:",   "Staff:", "Club:",    "Axe:",    "Sword:",   "+1 Sword:", "+2 Sword:", "+1 Axe:",
+                    "Wand:",     "Cloth:", "Leather:", "Chain:",  "Ring:",    "+1 Cloth:", "Plate:",    "+1 Chain:",
+                    "+1 Plate:", "Ash:",   "Ginseng:", "Garlic:", "Silkweb:", "Moss:",     "Pearl:"});
+    }
+    void prices() { check(Route::Prices); }
+
+    void characters_data()
+    {
+        columns();
+        addRows({"", "cmdSave", "frmChara_8@8,24", "frmChara_8@120,24"},
+                {"Characters Data", "&Save!", "Ash:", "Manroot:"});
+        addIndexed("frmChara", 0,
+                   {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladin", "Ranger", "Sepherd", "Herbs (Starting)"});
+        addIndexed("optChara", 0, {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladn", "Rangr", "Sphrd", "Herbs"});
+        for (int h = 1; h < 7; ++h) {
+            addRows({QStringLiteral("frmChara_8@8,%1").arg(24 + 24 * h)}, {Herbs[h]});
+        }
+        // Every class panel: captions at their twip places, 15 twips to the pixel.
+        const QStringList places{"8,24", "112,24", "8,48", "112,48", "8,96", "80,96", "152,96", "8,144", "8,176"};
+        const QStringList texts{"Level:", "Hp:", "Mp:", "Exp:", "STR:", "INT:", "DEX:", "Equip #1:", "Equip #2:"};
+        for (int c = 0; c < 8; ++c) {
+            for (qsizetype i = 0; i < places.size(); ++i) {
+                addRows({QStringLiteral("frmChara_%1@%2").arg(c).arg(places[i])}, {texts[i]});
+            }
+        }
+        const QStringList items{"129-Sling",    "130-Bow",      "131-X-Bow",    "132-+1 Bow", "133-Dagger",
+                                "134-Staff",    "135-Club",     "136-Axe",      "137-Sword",  "138-+1 Sword",
+                                "139-+2 Sword", "140-+1 Axe",   "141-Wand",     "142-+2 Axe", "143-@ Sword",
+                                "144-Cloth",    "145-Leather",  "146-Chain",    "147-Ring",   "148-+1 Cloth",
+                                "149-Plate",    "150-+1 Chain", "151-+1 Plate", "152-Robe",   "153-@ Armor"};
+        for (int p = 0; p < 25; ++p) {
+            addRows({QStringLiteral("cboEquip1_3#%1").arg(p), QStringLiteral("cboEquip2_6#%1").arg(p)},
+                    {items[p], items[p]});
+        }
+    }
+    void characters() { check(Route::Characters); }
+
+    // Fixed client sizes and a few controls that prove the twips became pixels.
+    void places_data()
+    {
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<QString>("control");  // "": the window's client area
+        QTest::addColumn<QRect>("place");
+        const auto add = [](Route route, const QString& control, const QRect& place) {
+            QTest::addRow("%s %s", qPrintable(RouteName(route)), qPrintable(control)) << route << control << place;
+        };
+        add(Route::Items, "", {0, 0, 340, 220});
+        add(Route::Items, "lblBlock_5", {192, 160, 41, 19});
+        add(Route::Items, "cmdSave", {248, 192, 81, 19});
+        add(Route::Towns, "", {0, 0, 315, 361});
+        add(Route::Towns, "cmdLocation_7", {216, 208, 89, 19});
+        add(Route::Towns, "cmdSave", {216, 336, 81, 19});
+        add(Route::Prices, "", {0, 0, 310, 441});
+        add(Route::Prices, "txtItem_15", {232, 40, 65, 17});
+        add(Route::Prices, "txtHerbs_5", {232, 408, 65, 17});
+        add(Route::Prices, "cmdSave", {8, 416, 81, 19});
+        add(Route::Characters, "", {0, 0, 233, 370});
+        add(Route::Characters, "frmChara_8", {8, 8, 217, 209});
+        add(Route::Characters, "txtExp_3", {136, 48, 65, 17});
+        add(Route::Characters, "optChara_4", {8, 272, 41, 41});
+    }
+    void places()
+    {
+        QFETCH(Route, route);
+        QFETCH(QString, control);
+        openWindows();
+        QWidget* window = m_windows.value(route);
+        QVERIFY(window && window->isModal() && window->minimumSize() == window->maximumSize());
+        QTEST(control.isEmpty() ? window->rect() : window->findChild<QWidget*>(control)->geometry(), "place");
+    }
+};
+
+QTEST_MAIN(tst_Captions)
+#include "tst_Captions.moc"
