@@ -49,23 +49,21 @@ QString captionOf(QWidget* window, const QString& key)
     return control ? MainWindowDriver::textOf(window, key) : QStringLiteral("<no %1>").arg(key);
 }
 
-void addRows(const QStringList& keys, const QStringList& texts)
+// Rows of the one captions table, named after the window and the key.
+void addRows(Route route, const QStringList& keys, const QStringList& texts)
 {
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        QTest::addRow("%s", keys[i].isEmpty() ? "title" : qPrintable(keys[i])) << keys[i] << texts.value(i);
+        const QString key = keys[i].isEmpty() ? QStringLiteral("title") : keys[i];
+        QTest::addRow("%s %s", qPrintable(RouteName(route)), qPrintable(key)) << route << keys[i] << texts.value(i);
     }
 }
-void addIndexed(const QString& name, int first, const QStringList& texts)
+void addIndexed(Route route, const QString& name, int first, const QStringList& texts)
 {
     QStringList keys;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         keys << QStringLiteral("%1_%2").arg(name).arg(first + i);
     }
-    addRows(keys, texts);
-}
-void addRepeated(const QString& name, int count, const QString& text)
-{
-    addIndexed(name, 0, QStringList(count, text));
+    addRows(route, keys, texts);
 }
 
 const QStringList Herbs{"Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pearl:", "Fungus:", "Manroot:"};
@@ -73,15 +71,10 @@ const QStringList Herbs{"Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pea
 }  // namespace
 
 // Every caption, heading and title of the main window and the four Game
-// windows, character for character, one table per window.
+// windows, character for character, in one table.
 class tst_Captions : public QObject {
     Q_OBJECT
 
-    static void columns()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("text");
-    }
     // One main window, loaded with a cartridge whose equipment codes all have
     // items, and its four Game windows open at once.
     std::unique_ptr<MainWindowDriver> m_driver;
@@ -102,86 +95,61 @@ class tst_Captions : public QObject {
         }
     }
 
-    void check(Route route)
-    {
-        QFETCH(QString, key);
-        openWindows();
-        QWidget* window =
-            route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
-        QVERIFY(window);
-        QTEST(captionOf(window, key), "text");
-    }
-
 private slots:
-    void mainWindow_data()
+    void captions_data()
     {
-        columns();
-        addRows({"", "mnuFile", "mnuFileLoad", "mnuFileSave", "mnuFileQuit", "mnuGame", "mnuCharacters", "mnuGameItems",
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        addRows(Route::Map,
+                {"", "mnuFile", "mnuFileLoad", "mnuFileSave", "mnuFileQuit", "mnuGame", "mnuCharacters", "mnuGameItems",
                  "mnuGamePriceItems", "mnuGameTowns", "mnuHelp", "mnuHelpHelp", "mnuHelpAbout"},
                 {"Orvane II: The Seeker's Crown Map Editor v1.0", "&File", "&Load Rom|Ctrl+L", "&Save Changes|Ctrl+S",
                  "&Quit|", "&Game", "&Characters|Ctrl+C", "&Items && Balloon|Ctrl+I", "&Prices of Items|Ctrl+P",
                  "&Location of Towns|Ctrl+T", "&Help", "&Help|F1", "&About|"});
-        addRows({"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432", "Frame2@184,432",
+        addRows(Route::Map,
+                {"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432", "Frame2@184,432",
                  "Frame2@296,432", "chkGrid", "cboBlock#0", "cboBlock#7"},
                 {"Tile #:", "Tile:", "Point:", "Sextant:", "Block:", "Current Block:", "Grid Color:", "Grid",
                  "1-Block #1", "8-Block #8"});
-    }
-    void mainWindow() { check(Route::Map); }
 
-    void items_data()
-    {
-        columns();
-        addRows({"", "Label1_0", "Label1_1", "Label1_2", "cmdSave"},
+        addRows(Route::Items, {"", "Label1_0", "Label1_1", "Label1_2", "cmdSave"},
                 {"Location of Overworld Items & Balloon", "Item", "Sextant", "Block", "&Save!"});
-        addIndexed("Label1", 3,
+        addIndexed(Route::Items, "Label1", 3,
                    {"Silver Horn:", "Skull of Kerrath:", "Fungus Square:", "Manroot Square:", "Bell of Courage:",
                     "Balloon(transport):"});
-        addRepeated("cmdLocation", 6, "New Location");
-    }
-    void items() { check(Route::Items); }
+        addIndexed(Route::Items, "cmdLocation", 0, QStringList(6, "New Location"));
 
-    void towns_data()
-    {
-        columns();
-        addRows({"", "Label1_6", "Label1_0", "Label1_1", "Command1", "cmdSave"},
+        addRows(Route::Towns, {"", "Label1_6", "Label1_0", "Label1_1", "Command1", "cmdSave"},
                 {"Location of Towns", "Town", "Sextant", "Block", "&Read This!", "&Save!"});
-        addIndexed("Label2", 0,
+        addIndexed(Route::Towns, "Label2", 0,
                    {"Ferrow:", "Olm:", "Duskel:", "Brask:", "Hollin:", "Wendle Isle:", "Starfen:", "Tallow:",
                     "Rookhaven:", "Saltmere:", "Corvast:", "Dravel:"});
-        addRepeated("cmdLocation", 12, "New Location");
-    }
-    void towns() { check(Route::Towns); }
+        addIndexed(Route::Towns, "cmdLocation", 0, QStringList(12, "New Location"));
 
-    void prices_data()
-    {
-        columns();
-        addRows({"", "cmdSave"}, {"Prices of Items", "&Save!"});
-        addIndexed("Label1", 0, {"Item", "Price", "Item", "Price"});
-        addIndexed("Label2", 0,
+        addRows(Route::Prices, {"", "cmdSave"}, {"Prices of Items", "&Save!"});
+        addIndexed(Route::Prices, "Label1", 0, {"Item", "Price", "Item", "Price"});
+        addIndexed(Route::Prices, "Label2", 0,
                    {"Torch:",    "Gem:",   "Key:",     "Oil:",    "Sextant:", "Sling:",    "Bow:",      "X-Bow:",
                     "+1 Bow:",   "Staff:", "Club:",    "Axe:",    "Sword:",   "+1 Sword:", "+2 Sword:", "+1 Axe:",
                     "Wand:",     "Cloth:", "Leather:", "Chain:",  "Ring:",    "+1 Cloth:", "Plate:",    "+1 Chain:",
                     "+1 Plate:", "Ash:",   "Ginseng:", "Garlic:", "Silkweb:", "Moss:",     "Pearl:"});
-    }
-    void prices() { check(Route::Prices); }
 
-    void characters_data()
-    {
-        columns();
-        addRows({"", "cmdSave", "frmChara_8@8,24", "frmChara_8@120,24"},
+        addRows(Route::Characters, {"", "cmdSave", "frmChara_8@8,24", "frmChara_8@120,24"},
                 {"Characters Data", "&Save!", "Ash:", "Manroot:"});
-        addIndexed("frmChara", 0,
+        addIndexed(Route::Characters, "frmChara", 0,
                    {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladin", "Ranger", "Sepherd", "Herbs (Starting)"});
-        addIndexed("optChara", 0, {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladn", "Rangr", "Sphrd", "Herbs"});
+        addIndexed(Route::Characters, "optChara", 0,
+                   {"Mage", "Bard", "Fighter", "Druid", "Tinker", "Paladn", "Rangr", "Sphrd", "Herbs"});
         for (int h = 1; h < 7; ++h) {
-            addRows({QStringLiteral("frmChara_8@8,%1").arg(24 + 24 * h)}, {Herbs[h]});
+            addRows(Route::Characters, {QStringLiteral("frmChara_8@8,%1").arg(24 + 24 * h)}, {Herbs[h]});
         }
         // Every class panel: captions at their twip places, 15 twips to the pixel.
         const QStringList places{"8,24", "112,24", "8,48", "112,48", "8,96", "80,96", "152,96", "8,144", "8,176"};
         const QStringList texts{"Level:", "Hp:", "Mp:", "Exp:", "STR:", "INT:", "DEX:", "Equip #1:", "Equip #2:"};
         for (int c = 0; c < 8; ++c) {
             for (qsizetype i = 0; i < places.size(); ++i) {
-                addRows({QStringLiteral("frmChara_%1@%2").arg(c).arg(places[i])}, {texts[i]});
+                addRows(Route::Characters, {QStringLiteral("frmChara_%1@%2").arg(c).arg(places[i])}, {texts[i]});
             }
         }
         const QStringList items{"129-Sling",    "130-Bow",      "131-X-Bow",    "132-+1 Bow", "133-Dagger",
@@ -190,11 +158,21 @@ private slots:
                                 "144-Cloth",    "145-Leather",  "146-Chain",    "147-Ring",   "148-+1 Cloth",
                                 "149-Plate",    "150-+1 Chain", "151-+1 Plate", "152-Robe",   "153-@ Armor"};
         for (int p = 0; p < 25; ++p) {
-            addRows({QStringLiteral("cboEquip1_3#%1").arg(p), QStringLiteral("cboEquip2_6#%1").arg(p)},
+            addRows(Route::Characters,
+                    {QStringLiteral("cboEquip1_3#%1").arg(p), QStringLiteral("cboEquip2_6#%1").arg(p)},
                     {items[p], items[p]});
         }
     }
-    void characters() { check(Route::Characters); }
+    void captions()
+    {
+        QFETCH(Route, route);
+        QFETCH(QString, key);
+        openWindows();
+        QWidget* window =
+            route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
+        QVERIFY(window);
+        QTEST(captionOf(window, key), "text");
+    }
 
     // Fixed client sizes and a few controls that prove the twips became pixels.
     void places_data()

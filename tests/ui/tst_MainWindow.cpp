@@ -18,7 +18,6 @@ class tst_MainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void fixedClientSize();
     void shortcuts_data();
     void shortcuts();
     void openDialog();
@@ -30,15 +29,6 @@ private slots:
     void badBlockNumberShowsFatalError_data();
     void badBlockNumberShowsFatalError();
 };
-
-void tst_MainWindow::fixedClientSize()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
-    QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
-    QCOMPARE(d.window.minimumSize(), d.window.maximumSize());
-}
 
 void tst_MainWindow::shortcuts_data()
 {
@@ -172,11 +162,14 @@ void tst_MainWindow::windowsHelpCommandLine()
     QTEST(HelpCommand::WindowsCommandLine(folder), "line");
 }
 
+// The main window's fixed client size, and the About window centred on it.
 void tst_MainWindow::aboutWindow()
 {
     MainWindowDriver d;
     d.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+    QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
+    QCOMPARE(d.window.minimumSize(), d.window.maximumSize());
     d.window.mnuHelpAbout_Click();
     QCOMPARE(d.platform.modals.size(), 1);
     auto* about = qobject_cast<frmAbout*>(d.platform.modals[0].data());
