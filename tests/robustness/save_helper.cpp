@@ -6,25 +6,18 @@
 //       or B, puts the other version's map bytes into the image and saves it
 //       with Cartridge::save, over and over. Prints "saved" after every save.
 //       Exits 3 at once if it ever loads anything but A or B.
-//   save_helper save map <cartridge>
+//   save_helper save <cartridge>
 //       Loads the cartridge, inverts the image byte at 16400 and saves the
-//       whole image with Cartridge::save (what "Save Changes" does).
-//   save_helper save window <cartridge>
-//       Writes 0x1234 at 3847 with CartridgeFile::patch, requiring a file of
-//       3913 bytes (what the prices window's save does).
-//   save_helper whoami
-//       Prints the effective user id.
+//       whole image with Cartridge::save (what "Save Changes" does; the Game
+//       windows' saves write through the same CartridgeFile::patch).
 // "save" prints "saved" or "error<TAB><the error>" and exits 0 or 1.
 
 #include "core/Cartridge.h"
-#include "core/CartridgeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
-
-#include <unistd.h>
 
 namespace {
 
@@ -43,10 +36,6 @@ int loop(const QString& cartridge, const QString& pathA, const QString& pathB)
     const QByteArray b = readWhole(pathB);
     const QByteArray imageA = a.mid(CartridgeImage::FirstIndex, CartridgeImage::Size);
     const QByteArray imageB = b.mid(CartridgeImage::FirstIndex, CartridgeImage::Size);
-    if (imageA.size() != CartridgeImage::Size || imageB.size() != CartridgeImage::Size || imageA == imageB) {
-        std::fprintf(stderr, "versions A and B must be long enough and differ\n");
-        return 2;
-    }
     for (;;) {
         Cartridge c;
         QString error;
@@ -69,21 +58,15 @@ int loop(const QString& cartridge, const QString& pathA, const QString& pathB)
     }
 }
 
-int save(const QString& route, const QString& cartridge)
+int save(const QString& cartridge)
 {
     QString error;
+    Cartridge c;
     bool saved = false;
-    if (route == QLatin1String("map")) {
-        Cartridge c;
-        if (c.LoadCartridge(cartridge, &error)) {
-            const qint32 first = CartridgeImage::FirstIndex;
-            c.image().set(first, static_cast<quint8>(~c.image().at(first)));
-            saved = c.save(&error);
-        }
-    } else if (route == QLatin1String("window")) {
-        saved = CartridgeFile::patch(cartridge, {FilePatch{3847, QByteArray("\x34\x12", 2)}}, &error, 3913);
-    } else {
-        error = QStringLiteral("unknown route %1").arg(route);
+    if (c.LoadCartridge(cartridge, &error)) {
+        const qint32 first = CartridgeImage::FirstIndex;
+        c.image().set(first, static_cast<quint8>(~c.image().at(first)));
+        saved = c.save(&error);
     }
     if (saved) {
         std::fputs("saved\n", stdout);
@@ -103,13 +86,9 @@ int main(int argc, char** argv)
     if (args.size() == 5 && args[1] == QLatin1String("loop")) {
         return loop(args[2], args[3], args[4]);
     }
-    if (args.size() == 4 && args[1] == QLatin1String("save")) {
-        return save(args[2], args[3]);
+    if (args.size() == 3 && args[1] == QLatin1String("save")) {
+        return save(args[2]);
     }
-    if (args.size() == 2 && args[1] == QLatin1String("whoami")) {
-        std::printf("%u\n", static_cast<unsigned>(::geteuid()));
-        return 0;
-    }
-    std::fputs("usage: save_helper loop <cartridge> <A> <B> | save map|window <cartridge> | whoami\n", stderr);
+    std::fputs("usage: save_helper loop <cartridge> <A> <B> | save <cartridge>\n", stderr);
     return 2;
 }
