@@ -2,6 +2,7 @@
 #include "MainWindowDriver.h"
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
+#include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
 
 #include <QCheckBox>
