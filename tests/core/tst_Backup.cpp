@@ -3,7 +3,6 @@
 #include "core/CartridgeFile.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,7 +17,8 @@ class tst_Backup : public QObject {
 private slots:
     void firstWriteBacksUpOnce_data();
     void firstWriteBacksUpOnce();
-    void refusedWhenNoBackupCanBeMade();
+    void refusedWhenNotWritable_data();
+    void refusedWhenNotWritable();
     void otherProgramsChangeStaysSeen();
 };
 
@@ -58,25 +58,38 @@ void tst_Backup::firstWriteBacksUpOnce()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
-// A folder that takes no new file: the save is refused, the cartridge untouched.
-void tst_Backup::refusedWhenNoBackupCanBeMade()
+// A file that cannot be written, or a folder that takes no new file and so no
+// backup: the write is refused naming the file and why, and nothing on disk
+// changes. Permission bits stop no superuser, so as root both are immutable.
+void tst_Backup::refusedWhenNotWritable_data()
 {
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file") << false << "could not be opened for writing";
+    QTest::newRow("folder takes no new file") << true << "could not be made";
+}
+
+void tst_Backup::refusedWhenNotWritable()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QByteArray before = Fixtures::Pattern(5000, 5);
     const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), before);
+    const QString locked = folder ? dir.path() : path;
     const bool root = ::geteuid() == 0;
-    if (root && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir.path()}) != 0) {
-        QSKIP("this file system cannot make a folder immutable");
+    if (root && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0) {
+        QSKIP("this file system cannot make a file immutable");
     }
-    QVERIFY(root || QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(root || QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
     QString error;
     const bool written = CartridgeFile::patch(path, {{5, QByteArray("x")}}, &error);
     if (root) {
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir.path()});
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
     }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!written);
-    QVERIFY2(error.contains(CartridgeFile::backupPath(path)) && error.contains(QStringLiteral("could not be made")),
+    QVERIFY2(error.contains(folder ? CartridgeFile::backupPath(path) : path) && error.contains(reason),
              qPrintable(error));
     QCOMPARE(Fixtures::ReadAll(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("game.nes")});

@@ -1,11 +1,11 @@
-// A small program the robustness tests start as a separate process, so that
-// it can be killed in the middle of a save, or run as another user.
+// A small program the fault tests start as a separate process, so that it can
+// be killed in the middle of a save.
 //
-//   save_helper save|loop <cartridge>
-//       Loads the cartridge through Cartridge, inverts every byte of its
-//       image and saves it with Cartridge::save (what "Save Changes" does; the
-//       Game windows' saves write through the same CartridgeFile::patch), once
-//       or over and over. Prints "saved" after every save; on failure prints
+//   save_helper <cartridge>
+//       Loads the cartridge through Cartridge, inverts every byte of its image
+//       and saves it with Cartridge::save (what "Save Changes" does; the Game
+//       windows' saves write through the same CartridgeFile::patch), over and
+//       over. Prints "saved" after every save; on failure prints
 //       "error<TAB><the error>" and exits 1.
 
 #include "core/Cartridge.h"
@@ -18,15 +18,14 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const bool loop = args.size() == 3 && args[1] == QLatin1String("loop");
-    if (!loop && (args.size() != 3 || args[1] != QLatin1String("save"))) {
-        std::fputs("usage: save_helper save|loop <cartridge>\n", stderr);
+    if (args.size() != 2) {
+        std::fputs("usage: save_helper <cartridge>\n", stderr);
         return 2;
     }
-    do {
+    for (;;) {
         Cartridge c;
         QString error;
-        bool saved = c.LoadCartridge(args[2], &error);
+        bool saved = c.LoadCartridge(args[1], &error);
         if (saved) {
             QByteArray image = c.image().bytes();
             for (char& byte : image) {
@@ -41,6 +40,5 @@ int main(int argc, char** argv)
         }
         std::fputs("saved\n", stdout);
         std::fflush(stdout);
-    } while (loop);
-    return 0;
+    }
 }
