@@ -16,27 +16,12 @@ class tst_CartridgeFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsExactRange();
     void failures_data();
     void failures();
     void patchChangesOnlyItsBytesAndNeverTruncates();
     void patchIsAllOrNothing();
     void patchKeepsLinkAndPermissions();
 };
-
-void tst_CartridgeFile::readsExactRange()
-{
-    QTemporaryDir dir;
-    const QByteArray bytes = Fixtures::Pattern(5000);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("a.nes"), bytes);
-    QString error;
-    const auto read = CartridgeFile::read(path, 4000, 1000, &error);
-    QVERIFY2(read, qPrintable(error));
-    QCOMPARE(*read, bytes.mid(4000, 1000));
-    QCOMPARE(CartridgeFile::size(path, &error), std::optional<qint64>(5000));
-    QCOMPARE(*CartridgeFile::readAvailable(path, 4990, 50, &error), bytes.mid(4990));
-    QCOMPARE(*CartridgeFile::readAvailable(path, 6000, 50, &error), QByteArray());
-}
 
 void tst_CartridgeFile::failures_data()
 {
