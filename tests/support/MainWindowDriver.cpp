@@ -1,13 +1,11 @@
 #include "MainWindowDriver.h"
 
 #include "Fixtures.h"
-#include "core/MapGeometry.h"
 #include "ui/PictureBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -113,19 +111,10 @@ void MainWindowDriver::type(QWidget* window, const QString& name, const QString&
 QString MainWindowDriver::textOf(QWidget* window, const QString& name)
 {
     QObject* control = window->findChild<QObject*>(name);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        return label->text();
+    if (!control) {
+        return QStringLiteral("<no %1>").arg(name);
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        return edit->text();
-    }
-    if (auto* list = qobject_cast<QComboBox*>(control)) {
-        return list->currentText();
-    }
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        return button->text();
-    }
-    return QStringLiteral("<no %1>").arg(name);
+    return control->property(qobject_cast<QComboBox*>(control) ? "currentText" : "text").toString();
 }
 
 void MainWindowDriver::deleteClosed()

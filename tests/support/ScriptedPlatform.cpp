@@ -47,17 +47,15 @@ void ScriptedPlatform::endProgram()
     ended = true;
 }
 
-std::optional<QString> ScriptedPlatform::openFileNameTitled(QWidget* parent, const QString& title,
+std::optional<QString> ScriptedPlatform::openFileNameTitled(QWidget* parent, const QString&,
                                                             const QList<FileFilter>& filters)
 {
-    openTitles << title;
     return openFileName(parent, filters);
 }
 
-std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString&, const QList<FileFilter>& filters,
+std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString&, const QList<FileFilter>&,
                                                       int* filterIndex)
 {
-    saveFilters << filters;
     const auto answer = saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
     if (!answer) {
         return std::nullopt;

@@ -37,8 +37,6 @@ public:
     QList<QList<FileFilter>> openFilters;
     QList<Shown> messages;
     QList<Shown> questions;
-    QStringList openTitles;  // of the titled open dialogs
-    QList<QList<FileFilter>> saveFilters;
     QList<Shown> choices;
     QList<QStringList> choiceButtons;
     QList<QPair<QString, QStringList>> started;
