@@ -40,16 +40,6 @@ std::optional<QString> ReadText(const QString& path, QString* error)
     return QString::fromUtf8(file.readAll());
 }
 
-QString WindowsCommandLine(const QString& folder)
-{
-    QString windowsFolder = folder;
-    windowsFolder.replace(u'/', u'\\');
-    while (windowsFolder.endsWith(u'\\')) {
-        windowsFolder.chop(1);
-    }
-    return QStringLiteral("notepad.exe \"") + windowsFolder + u'\\' + QString::fromLatin1(HelpFileName) + u'"';
-}
-
 Command ForFolder(const QString& folder)
 {
 #ifdef Q_OS_WIN

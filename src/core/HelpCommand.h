@@ -34,7 +34,4 @@ struct Command {
 };
 Command ForFolder(const QString& folder);
 
-// The Windows command line: notepad.exe "<folder>\Orvane II Map Editor v1.0.txt".
-QString WindowsCommandLine(const QString& folder);
-
 }  // namespace HelpCommand
