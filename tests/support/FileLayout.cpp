@@ -37,43 +37,35 @@ QList<QPair<qint64, qint64>> LocationOffsets(Route route)
     return rows;
 }
 
-QList<Box> PriceBoxes()
-{
-    QList<Box> boxes;
-    int item = 0;
-    for (const auto& [first, last] : {QPair<int, int>{3847, 3863}, {3867, 3881}, {3887, 3901}}) {
-        for (int offset = first; offset <= last; offset += 2) {
-            boxes.append({QStringLiteral("txtItem_%1").arg(item++), offset, 2});
-        }
-    }
-    for (int herb = 0; herb < 6; ++herb) {
-        boxes.append({QStringLiteral("txtHerbs_%1").arg(herb), 3907 + herb, 1});
-    }
-    return boxes;
-}
-
-QList<Box> CharacterBoxes()
-{
-    const QList<Box> arrays{{QStringLiteral("txtLevel"), 0x355ED, 1}, {QStringLiteral("txtHP"), 0x355F5, 2},
-                            {QStringLiteral("txtMp"), 0x35605, 1},    {QStringLiteral("txtStr"), 0x3560D, 1},
-                            {QStringLiteral("txtINT"), 0x35615, 1},   {QStringLiteral("txtDEX"), 0x3561D, 1},
-                            {QStringLiteral("txtExp"), 0x35625, 2},   {QStringLiteral("txtHerbs"), 0x35635, 1}};
-    QList<Box> boxes;
-    for (const Box& array : arrays) {
-        for (int c = 0; c < 8; ++c) {
-            boxes.append({array.name + u'_' + QString::number(c), array.offset + array.width * c, array.width});
-        }
-    }
-    for (int c = 0; c < 8; ++c) {
-        boxes.append({QStringLiteral("cboEquip1_%1").arg(c), 0x3563D + 2 * c, 1});
-        boxes.append({QStringLiteral("cboEquip2_%1").arg(c), 0x3563E + 2 * c, 1});
-    }
-    return boxes;
-}
-
 QList<Box> Boxes(Route route)
 {
-    return route == Route::Prices ? PriceBoxes() : route == Route::Characters ? CharacterBoxes() : QList<Box>{};
+    QList<Box> boxes;
+    if (route == Route::Prices) {
+        int item = 0;
+        for (const auto& [first, last] : {QPair<int, int>{3847, 3863}, {3867, 3881}, {3887, 3901}}) {
+            for (int offset = first; offset <= last; offset += 2) {
+                boxes.append({QStringLiteral("txtItem_%1").arg(item++), offset, 2});
+            }
+        }
+        for (int herb = 0; herb < 6; ++herb) {
+            boxes.append({QStringLiteral("txtHerbs_%1").arg(herb), 3907 + herb, 1});
+        }
+    } else if (route == Route::Characters) {
+        const QList<Box> arrays{{QStringLiteral("txtLevel"), 0x355ED, 1}, {QStringLiteral("txtHP"), 0x355F5, 2},
+                                {QStringLiteral("txtMp"), 0x35605, 1},    {QStringLiteral("txtStr"), 0x3560D, 1},
+                                {QStringLiteral("txtINT"), 0x35615, 1},   {QStringLiteral("txtDEX"), 0x3561D, 1},
+                                {QStringLiteral("txtExp"), 0x35625, 2},   {QStringLiteral("txtHerbs"), 0x35635, 1}};
+        for (const Box& array : arrays) {
+            for (int c = 0; c < 8; ++c) {
+                boxes.append({array.name + u'_' + QString::number(c), array.offset + array.width * c, array.width});
+            }
+        }
+        for (int c = 0; c < 8; ++c) {
+            boxes.append({QStringLiteral("cboEquip1_%1").arg(c), 0x3563D + 2 * c, 1});
+            boxes.append({QStringLiteral("cboEquip2_%1").arg(c), 0x3563E + 2 * c, 1});
+        }
+    }
+    return boxes;
 }
 
 qint64 ValueAt(const QByteArray& file, const Box& box)

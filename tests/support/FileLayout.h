@@ -29,9 +29,8 @@ struct Box {
     int width;
     bool isList() const { return name.startsWith(QLatin1String("cbo")); }
 };
-QList<Box> PriceBoxes();
-// Every box of the characters window, the herbs panel's and both equipment lists included.
-QList<Box> CharacterBoxes();
+// Every box of the prices or characters window (the latter's herbs panel and
+// both equipment lists included); none for the other routes.
 QList<Box> Boxes(Route route);
 
 qint64 ValueAt(const QByteArray& file, const Box& box);

@@ -4,6 +4,7 @@
 #include "core/MapGeometry.h"
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 
 namespace WindowSteps {
@@ -13,6 +14,15 @@ QDialog* Open(MainWindowDriver& d, Route route)
     static void (frmMain::*const menus[])() = {nullptr, &frmMain::mnuGameItems_Click, &frmMain::mnuGameTowns_Click,
                                                &frmMain::mnuGamePriceItems_Click, &frmMain::mnuCharacters_Click};
     return route == Route::Map ? nullptr : d.open(menus[static_cast<int>(route)]);
+}
+
+void Type(QDialog* window, const QString& name, const QString& text)
+{
+    auto* panel = qobject_cast<QGroupBox*>(window->findChild<QWidget*>(name)->parentWidget());
+    if (panel && !panel->isVisible()) {
+        MainWindowDriver::click(window, QStringLiteral("optChara_") + panel->objectName().section(u'_', 1));
+    }
+    MainWindowDriver::type(window, name, text);
 }
 
 QString ShownMismatch(QDialog* window, Route route, const QByteArray& file)
@@ -44,20 +54,15 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
         QList<Box> boxes = Boxes(route);
         boxes.removeIf([](const Box& box) { return box.isList(); });
         const Box& box = boxes[rng.bounded(static_cast<int>(boxes.size()))];
-        if (route == Route::Characters) {
-            // Bring the box's panel into view, like a user must.
-            const int panel = box.name.startsWith(QLatin1String("txtHerbs")) ? 8 : box.name.section(u'_', 1).toInt();
-            MainWindowDriver::click(window, QStringLiteral("optChara_%1").arg(panel));
-        }
         // Once cleared, a box takes as many characters as its typing limit.
-        MainWindowDriver::type(window, box.name, QString());
+        Type(window, box.name, QString());
         qint64 largest = 1;
         for (int i = 0; i < window->findChild<QLineEdit*>(box.name)->maxLength() && largest <= 32767; ++i) {
             largest *= 10;
         }
         const qint64 value =
             rng.bounded(static_cast<int>(std::min<qint64>(largest - 1, box.width == 1 ? 255 : 32767)) + 1);
-        MainWindowDriver::type(window, box.name, QString::number(value));
+        Type(window, box.name, QString::number(value));
         return {FilePatch{box.offset, BytesOf(box, value)}};
     }
     const auto rows = LocationOffsets(route);
@@ -74,9 +79,6 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
 void Apply(QByteArray& file, const QList<FilePatch>& patches)
 {
     for (const FilePatch& p : patches) {
-        if (p.offset + p.bytes.size() > file.size()) {
-            file.append(QByteArray(p.offset + p.bytes.size() - file.size(), '\0'));
-        }
         file.replace(p.offset, p.bytes.size(), p.bytes);
     }
 }

@@ -17,6 +17,9 @@ using namespace FileLayout;
 // Opens the window of a Game route from its menu; the window, or null when none opened.
 QDialog* Open(MainWindowDriver& d, Route route);
 
+// Types into a box as a user does, after bringing its panel into view (characters window).
+void Type(QDialog* window, const QString& name, const QString& text);
+
 // Empty when every value the window shows is the one in `file`; otherwise the first mismatch.
 QString ShownMismatch(QDialog* window, Route route, const QByteArray& file);
 

@@ -71,7 +71,7 @@ const QStringList Herbs{"Ash:", "Ginseng:", "Garlic:", "Silkweb:", "Moss:", "Pea
 }  // namespace
 
 // Every caption, heading and title of the main window and the four Game
-// windows, character for character, in one table.
+// windows, and the towns window's note, character for character, in one table.
 class tst_Captions : public QObject {
     Q_OBJECT
 
@@ -126,6 +126,15 @@ private slots:
                    {"Ferrow:", "Olm:", "Duskel:", "Brask:", "Hollin:", "Wendle Isle:", "Starfen:", "Tallow:",
                     "Rookhaven:", "Saltmere:", "Corvast:", "Dravel:"});
         addIndexed(Route::Towns, "cmdLocation", 0, QStringList(12, "New Location"));
+        addRows(Route::Towns, {"Command1!"},
+                {QStringLiteral(u"Important Note|I haven\u00B4t full tested the towns' warp system. All\r\n"
+                                u"I know is that if you put more than 2 or 3 towns\r\n"
+                                u"in the same screen, the warps won\u00B4t work. It\u00B4s\r\n"
+                                u"still buggy, so be careful. If you find out how\r\n"
+                                u"does the warp thing works, please mail me!\r\n"
+                                u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)\r\n"
+                                u"\r\n"
+                                u"orvane-editor@users.noreply.example")});
 
         addRows(Route::Prices, {"", "cmdSave"}, {"Prices of Items", "&Save!"});
         addIndexed(Route::Prices, "Label1", 0, {"Item", "Price", "Item", "Price"});
@@ -171,6 +180,13 @@ private slots:
         QWidget* window =
             route == Route::Map ? static_cast<QWidget*>(&m_driver->window) : m_windows.value(route).data();
         QVERIFY(window);
+        if (key.endsWith(u'!')) {  // the note the button shows: its icon, title and text
+            MainWindowDriver::click(window, key.chopped(1));
+            QCOMPARE(m_driver->platform.messages.size(), 1);
+            QCOMPARE(m_driver->platform.messages[0].icon, Platform::Icon::Exclamation);
+            QTEST(m_driver->platform.messages[0].title + u'|' + m_driver->platform.messages[0].text, "text");
+            return;
+        }
         QTEST(captionOf(window, key), "text");
     }
 
