@@ -89,6 +89,7 @@ void tst_ValueWindows::edits_data()
     const QByteArray e803("\xE8\x03", 2), c409("\x40\x9C", 2), d204("\xD2\x04", 2);
     add("Oil, four typed", "prices", "txtItem_3", e803, "1000", "123456", d204);
     add("Moss, two typed", "prices", "txtHerbs_4", "\x05", "5", "1234", "\x0C");
+    add("starting Moss, two typed", "characters", "txtHerbs_4", "\x05", "5", "1234", "\x0C");
     add("Bard level, two typed", "characters", "txtLevel_1", "\x10", "16", "205", "\x14");
     add("Ranger exp, four typed", "characters", "txtExp_6", c409, "-25536", "123456", d204);
     add("code 128 shown, 150 chosen", "characters", "cboEquip1_0", "\x80", "128-Unknown", "150", "\x96");
