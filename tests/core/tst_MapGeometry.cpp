@@ -5,6 +5,10 @@
 
 using namespace MapGeometry;
 
+namespace {
+enum class Reader { Decimal, Tile, Row, Column };
+}
+
 class tst_MapGeometry : public QObject {
     Q_OBJECT
 
@@ -29,8 +33,6 @@ void tst_MapGeometry::mapByteOffset_data()
     QTest::newRow("block 0") << 0 << 0 << 0 << -1;
     QTest::newRow("first byte") << 1 << 0 << 0 << 0x4010;
     QTest::newRow("block 1 row 3 column 5") << 1 << 3 << 5 << 0x4315;
-    QTest::newRow("last byte of block 1") << 1 << 31 << 255 << 0x600F;
-    QTest::newRow("block 2") << 2 << 0 << 0 << 0x8010;
     QTest::newRow("block 5") << 5 << 0 << 1 << 0x14011;
     QTest::newRow("last byte of block 8") << 8 << 31 << 255 << 0x2200F;
     QTest::newRow("block 9") << 9 << 0 << 0 << -1;
@@ -49,13 +51,11 @@ void tst_MapGeometry::pointerToCell_data()
 {
     QTest::addColumn<double>("position");
     QTest::addColumn<int>("cell");
-    QTest::newRow("0") << 0.0 << 0;
     QTest::newRow("15.9") << 15.9 << 0;
     QTest::newRow("16") << 16.0 << 1;
     QTest::newRow("-0.5 truncates to 0") << -0.5 << 0;
-    QTest::newRow("-16") << -16.0 << -1;
-    QTest::newRow("4096") << 4096.0 << 256;
     QTest::newRow("huge") << 1e12 << 1000000;
+    QTest::newRow("huge negative") << -1e12 << -1000000;
 }
 
 void tst_MapGeometry::pointerToCell()
@@ -70,16 +70,10 @@ void tst_MapGeometry::texts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("point readout") << PointReadout(12, 45) << "(012 ,045)";
-    QTest::newRow("point readout far corner") << PointReadout(255, 255) << "(255 ,255)";
-    QTest::newRow("sextant row") << ThreeDigits(45) << "045";
-    QTest::newRow("location text") << LocationText(45, 12) << "(045, 012)";
     QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
     QTest::newRow("block label") << BlockLabel(3) << "3";
     QTest::newRow("tile 10") << TileReadout(10) << "0A";
-    QTest::newRow("tile 255") << TileReadout(255) << "FF";
-    QTest::newRow("pad one") << PadToTwoChars(QStringLiteral("5")) << "05";
     QTest::newRow("pad empty") << PadToTwoChars(QString()) << "";
-    QTest::newRow("first progress") << DrawProgressCaption(0, 0) << "Loading Map - (001, 000)";
     QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
 }
 
@@ -92,62 +86,45 @@ void tst_MapGeometry::texts()
 
 void tst_MapGeometry::readers_data()
 {
-    QTest::addColumn<QString>("reader");
+    QTest::addColumn<Reader>("reader");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");  // -1: nothing
-    QTest::newRow("sextant 045") << "decimal"
-                                 << "045" << 45;
-    QTest::newRow("block digit") << "decimal"
-                                 << "8" << 8;
-    QTest::newRow("tile 0A") << "tile"
-                             << "0A" << 10;
-    QTest::newRow("tile FF") << "tile"
-                             << "FF" << 255;
-    QTest::newRow("tile empty") << "tile"
-                                << "" << -1;
-    QTest::newRow("tile junk") << "tile"
-                               << "zz" << -1;
-    QTest::newRow("location row") << "row"
-                                  << "(071, 012)" << 71;
-    QTest::newRow("location column") << "column"
-                                     << "(071, 012)" << 12;
-    QTest::newRow("location row 255") << "row"
-                                      << "(255, 000)" << 255;
-    QTest::newRow("design caption column") << "column"
-                                           << "(000,000)" << 0;
-    QTest::newRow("no leading digit") << "row"
-                                      << "(x12, 000)" << 0;
+    QTest::newRow("sextant 045") << Reader::Decimal << "045" << 45;
+    QTest::newRow("tile 0A") << Reader::Tile << "0A" << 10;
+    QTest::newRow("tile empty") << Reader::Tile << "" << -1;
+    QTest::newRow("tile junk") << Reader::Tile << "zz" << -1;
+    QTest::newRow("location row") << Reader::Row << "(071, 012)" << 71;
+    QTest::newRow("location column") << Reader::Column << "(071, 012)" << 12;
+    QTest::newRow("design caption column") << Reader::Column << "(000,000)" << 0;
+    QTest::newRow("no leading digit") << Reader::Row << "(x12, 000)" << 0;
 }
 
 void tst_MapGeometry::readers()
 {
-    QFETCH(QString, reader);
+    QFETCH(Reader, reader);
     QFETCH(QString, text);
     QFETCH(int, value);
-    if (reader == QLatin1String("decimal")) {
+    if (reader == Reader::Decimal) {
         QCOMPARE(ReadDecimal(text), value);
-    } else if (reader == QLatin1String("tile")) {
+    } else if (reader == Reader::Tile) {
         const auto tile = ReadTileReadout(text);
         QCOMPARE(tile ? int(*tile) : -1, value);
-    } else if (reader == QLatin1String("row")) {
+    } else if (reader == Reader::Row) {
         QCOMPARE(LocationRow(text), value);
     } else {
         QCOMPARE(LocationColumn(text), value);
     }
 }
 
+// The message as the program shows it, the address line aside.
 void tst_MapGeometry::fatalErrorText()
 {
-    QCOMPARE(FatalErrorTitle(), QStringLiteral("Fatal Error!"));
-    const QStringList lines = FatalErrorText().split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines[0], QStringLiteral("If you are reading this box is beacuse something"));
-    QCOMPARE(lines[1], QStringLiteral("really bad has ocurred (with the program :P)."));
-    QCOMPARE(lines[2], QString());
-    QCOMPARE(lines[3], QStringLiteral("Please drop me a line at: "));
-    QVERIFY(lines[4].contains(u'@'));
-    QCOMPARE(lines[5], QString());
-    QCOMPARE(lines[6], QStringLiteral("Make sure to describe the problem."));
+    QStringList lines = FatalErrorText().split(QStringLiteral("\r\n"));
+    QVERIFY(lines.size() == 7 && lines[4].contains(u'@'));
+    lines[4].clear();
+    QCOMPARE(lines, QStringList({"If you are reading this box is beacuse something",
+                                 "really bad has ocurred (with the program :P).", "", "Please drop me a line at: ", "",
+                                 "", "Make sure to describe the problem."}));
 }
 
 QTEST_GUILESS_MAIN(tst_MapGeometry)

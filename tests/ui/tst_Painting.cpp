@@ -38,57 +38,13 @@ class tst_Painting : public QObject {
     Q_OBJECT
 
 private:
-    static QImage cellOf(const QImage& picture, int column, int localRow)
-    {
-        return picture.copy(16 * column, 16 * localRow, 16, 16);
-    }
     static void selectTile(MainWindowDriver& d, int tile) { d.window.SelectTile(32.0 * tile); }
 
 private slots:
-    void leftPressPaintsWithOutline_data();
-    void leftPressPaintsWithOutline();
     void mouseButtons_data();
     void mouseButtons();
-    void dragOutsideThePictureWritesNothing_data();
-    void dragOutsideThePictureWritesNothing();
     void pressActsOnItsOwnCellAfterScroll();
 };
-
-void tst_Painting::leftPressPaintsWithOutline_data()
-{
-    QTest::addColumn<bool>("grid");
-    QTest::newRow("grid on") << true;
-    QTest::newRow("grid off") << false;
-}
-
-// The cell shows the tile inside a box in the grid colour the user chose, and
-// a repaint of just that box puts its pixels where they belong.
-void tst_Painting::leftPressPaintsWithOutline()
-{
-    QFETCH(bool, grid);
-    MainWindowDriver d(knownMap());
-    QVERIFY(d.showAndLoad());
-    const QColor green(0, 200, 50);
-    d.platform.colorAnswers << green;
-    d.window.picGridColor_Click();
-    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(grid);
-    d.chooseBlock(1);
-    selectTile(d, 0x0A);
-    const QImage before = d.window.mapPicture();
-    d.press(cellCentre(5, 3));  // which bytes a press paints: mouseButtons
-    QImage expected = before;
-    TileRaster::CopyTileToCell(d.window.tileStrip(), 10, expected, 80, 48);
-    TileRaster::DrawCellOutline(expected, 80, 48, green);
-    QCOMPARE(d.window.mapPicture(), expected);
-    QCOMPARE(d.window.mapPicture().pixel(96, 50), green.rgb());
-
-    const QRect box(80, 48, 17, 17);
-    QImage shown(d.picMap()->size(), expected.format());
-    shown.fill(Qt::magenta);
-    d.picMap()->render(&shown, box.topLeft(), QRegion(box), {});  // the picture alone, without the cell marker
-    QCOMPARE(shown.copy(box), expected.copy(box));
-    QCOMPARE(shown.pixel(79, 47), qRgb(255, 0, 255));
-}
 
 void tst_Painting::mouseButtons_data()
 {
@@ -109,6 +65,9 @@ void tst_Painting::mouseButtons_data()
     }
 }
 
+// A painted cell shows the tile inside a box in the chosen grid colour, also
+// with the grid off, and a repaint of just that box puts its pixels where
+// they belong. Which cells a stroke paints is the map document's.
 void tst_Painting::mouseButtons()
 {
     QFETCH(bool, picking);
@@ -119,6 +78,10 @@ void tst_Painting::mouseButtons()
     cartridge[MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), 2, 10)] = char(244);  // the pressed cell
     MainWindowDriver d(cartridge);
     QVERIFY(d.showAndLoad());
+    const QColor green(0, 200, 50);
+    d.platform.colorAnswers << green;
+    d.window.picGridColor_Click();
+    d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
     d.chooseBlock(2);
     selectTile(d, 0xC7);
     QPointer<QDialog> items;
@@ -127,6 +90,7 @@ void tst_Painting::mouseButtons()
         MainWindowDriver::click(items, QStringLiteral("cmdLocation_2"));
     }
     const QByteArray before = d.window.cartridge().image().bytes();
+    QImage expected = d.window.mapPicture();
     const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
     for (const QPoint& cell : cells) {
         if (drag) {
@@ -138,11 +102,17 @@ void tst_Painting::mouseButtons()
     QList<qint64> painted;
     for (const QPoint& cell : effect == QLatin1String("paint") ? cells : QList<QPoint>{}) {
         painted << MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), cell.y(), cell.x()) - 16400;
+        TileRaster::CopyTileToCell(d.window.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
+        TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
     }
     QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), before), painted);
-    for (qint64 at : painted) {
-        QCOMPARE(quint8(d.window.cartridge().image().bytes()[at]), quint8(0xC7));
-    }
+    QCOMPARE(d.window.mapPicture(), expected);  // drawn from the stored bytes
+    const QRect box(16 * cells.last().x(), 16 * cells.last().y(), 17, 17);
+    QImage shown(d.picMap()->size(), expected.format());
+    shown.fill(Qt::magenta);
+    d.picMap()->render(&shown, box.topLeft(), QRegion(box), {});  // the picture alone, without the cell marker
+    QCOMPARE(shown.copy(box), expected.copy(box));
+    QCOMPARE(shown.pixel(box.x() - 1, box.y() - 1), qRgb(255, 0, 255));
     QCOMPARE(d.window.currentTile(), std::optional<int>(effect == QLatin1String("tile") ? 244 : 0xC7));
     if (effect == QLatin1String("tile")) {
         // The palette marks the picked tile and scrolls to it, or as far as it goes (tile 243).
@@ -157,35 +127,6 @@ void tst_Painting::mouseButtons()
     QCOMPARE(d.text("lblLat"), QString(drag ? "012" : "010"));  // the readouts follow in every case
 }
 
-void tst_Painting::dragOutsideThePictureWritesNothing_data()
-{
-    // From the edge cell next to it, so the stroke's line holds no other cell of the block.
-    QTest::addColumn<QPoint>("edge");
-    QTest::addColumn<QPointF>("position");
-    QTest::newRow("left of the picture") << QPoint(0, 2) << QPointF(-20, 40);
-    QTest::newRow("right of the picture") << QPoint(255, 2) << QPointF(4096.5, 40);
-    QTest::newRow("below") << QPoint(2, 31) << QPointF(40, 512);
-    QTest::newRow("far away") << QPoint(0, 31) << QPointF(-1e7, 1e7);
-}
-
-void tst_Painting::dragOutsideThePictureWritesNothing()
-{
-    QFETCH(QPoint, edge);
-    QFETCH(QPointF, position);
-    MainWindowDriver d(knownMap());
-    QVERIFY(d.load());
-    selectTile(d, 0x3F);
-    d.press(cellCentre(edge.x(), edge.y()));
-    const QByteArray before = d.window.cartridge().image().bytes();
-    const QImage picture = d.window.mapPicture();
-    const QString readout = d.text("lblPoint");
-    d.mapEvent(QEvent::MouseButtonPress, cellCentre(edge.x(), edge.y()), Qt::LeftButton, Qt::LeftButton);
-    d.move(position, Qt::LeftButton);
-    QCOMPARE(d.window.cartridge().image().bytes(), before);
-    QCOMPARE(d.window.mapPicture(), picture);
-    QCOMPARE(d.text("lblPoint"), readout);
-}
-
 void tst_Painting::pressActsOnItsOwnCellAfterScroll()
 {
     MainWindowDriver d(knownMap());
@@ -193,6 +134,7 @@ void tst_Painting::pressActsOnItsOwnCellAfterScroll()
     selectTile(d, 0x21);
     const QByteArray image = d.window.cartridge().image().bytes();
     d.move(QPointF(56, 90));  // a movement marks and names its cell, and writes nothing
+    d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
     QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
     QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
     QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
