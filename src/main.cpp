@@ -1,4 +1,6 @@
-#include "ui/CommandLine.h"
+#include "core/ProgramInfo.h"
+#include "editor/CommandLine.h"
+#include "editor/EditorSession.h"
 #include "ui/QtPlatform.h"
 #include "ui/frmMain.h"
 
@@ -12,8 +14,8 @@ namespace {
 
 void nameApplication()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Orvane II Map Editor"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
+    QCoreApplication::setApplicationName(QLatin1String(ProgramInfo::Name));
+    QCoreApplication::setApplicationVersion(QLatin1String(ProgramInfo::Version));
 }
 
 int print(const CommandLine& commandLine)
@@ -50,14 +52,17 @@ int main(int argc, char* argv[])
     icon.addFile(QStringLiteral(":/icons/orvane.png"));
     icon.addFile(QStringLiteral(":/icons/orvane-64.png"));
     QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(QStringLiteral(ORVANE_DESKTOP_ID));
+    QGuiApplication::setDesktopFileName(QLatin1String(ProgramInfo::DesktopId));
 
     QtPlatform platform;
-    frmMain window(platform);
+    EditorSession session(platform);
+    session.setHelpFolder(QCoreApplication::applicationDirPath());
+    frmMain window(session, platform);
+    platform.setMainWindow(&window);
     window.show();
     if (const std::optional<QString> file = commandLine.file()) {
         // Loaded once the window is up, exactly as after the open dialog.
-        QTimer::singleShot(0, &window, [&window, path = *file] { window.LoadRom(path); });
+        QTimer::singleShot(0, &session, [&session, path = *file] { session.LoadRom(path); });
     }
     return app.exec();
 }

@@ -1,7 +1,5 @@
 #include "core/LocationFields.h"
 
-#include "core/MapGeometry.h"
-
 #include <algorithm>
 
 namespace LocationFields {
@@ -26,10 +24,9 @@ Row town(const char* label, int entry)
     return Row{QString::fromLatin1(label), column, column + 1};
 }
 
-// A number read back from a location text, as the byte it is stored in.
-char asByte(int value)
+QByteArray byteOf(int value)
 {
-    return static_cast<char>(static_cast<quint8>(value));
+    return QByteArray(1, static_cast<char>(static_cast<quint8>(value)));
 }
 
 }  // namespace
@@ -66,12 +63,7 @@ const Table& Towns()
     return table;
 }
 
-Shown FromBytes(quint8 column, quint8 row)
-{
-    return Shown{MapGeometry::LocationText(row, column), MapGeometry::BlockLabel(MapGeometry::BlockOfRow(row))};
-}
-
-std::optional<QList<Shown>> Read(const QString& path, const Table& table, QString* error)
+std::optional<MapCells> Read(const QString& path, const Table& table, QString* error)
 {
     // The length first, so that a short file is named with the length it lacks.
     const std::optional<qint64> size = CartridgeFile::size(path, error);
@@ -84,7 +76,7 @@ std::optional<QList<Shown>> Read(const QString& path, const Table& table, QStrin
         }
         return std::nullopt;
     }
-    QList<Shown> shown;
+    MapCells locations;
     for (const Row& r : table.rows) {
         const std::optional<QByteArray> column = CartridgeFile::read(path, r.columnOffset, 1, error);
         if (!column) {
@@ -94,20 +86,19 @@ std::optional<QList<Shown>> Read(const QString& path, const Table& table, QStrin
         if (!row) {
             return std::nullopt;
         }
-        shown << FromBytes(static_cast<quint8>(column->at(0)), static_cast<quint8>(row->at(0)));
+        locations << MapCell{static_cast<quint8>(column->at(0)), static_cast<quint8>(row->at(0))};
     }
-    return shown;
+    return locations;
 }
 
-QList<FilePatch> Patches(const Table& table, const QStringList& locationTexts)
+QList<FilePatch> Patches(const Table& table, const MapCells& locations)
 {
-    Q_ASSERT(locationTexts.size() == table.rows.size());
+    Q_ASSERT(locations.size() == table.rows.size());
     QList<FilePatch> patches;
-    for (qsizetype i = 0; i < table.rows.size() && i < locationTexts.size(); ++i) {
+    for (qsizetype i = 0; i < table.rows.size() && i < locations.size(); ++i) {
         const Row& r = table.rows[i];
-        const QString& text = locationTexts[i];
-        patches << FilePatch{r.columnOffset, QByteArray(1, asByte(MapGeometry::LocationColumn(text)))}
-                << FilePatch{r.rowOffset, QByteArray(1, asByte(MapGeometry::LocationRow(text)))};
+        patches << FilePatch{r.columnOffset, byteOf(locations[i].column)}
+                << FilePatch{r.rowOffset, byteOf(locations[i].row)};
     }
     return patches;
 }

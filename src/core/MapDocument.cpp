@@ -5,25 +5,6 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-// Block and cell of a map byte offset; nothing for a byte outside the map.
-std::optional<std::pair<int, int>> cellOfIndex(qint32 index)
-{
-    const qint32 fromFirst = index - MapGeometry::FirstBlockStart;
-    if (fromFirst < 0) {
-        return std::nullopt;
-    }
-    const int block = static_cast<int>(fromFirst / MapGeometry::BlockStride) + 1;
-    const int cell = static_cast<int>(fromFirst % MapGeometry::BlockStride);
-    if (block > MapGeometry::Blocks || cell >= MapGeometry::BlockBytes) {
-        return std::nullopt;
-    }
-    return std::make_pair(block, cell);
-}
-
-}  // namespace
-
 MapDocument::MapDocument(QObject* parent) : QObject(parent), m_history(this)
 {
     connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
@@ -59,36 +40,39 @@ void MapDocument::setCurrentBlock(int block)
     m_currentBlock = block;
 }
 
-std::optional<quint8> MapDocument::tileAt(int block, int localRow, int column) const
+std::optional<quint8> MapDocument::tileAt(const MapCell& cell) const
 {
-    const auto start = MapGeometry::BlockStart(block);
-    if (!start || !MapGeometry::IsCellInBlock(column, localRow)) {
+    if (!cell.isOnMap()) {
         return std::nullopt;
     }
-    return image().at(MapGeometry::MapByteOffset(*start, localRow, column));
+    return image().at(MapGeometry::MapByteOffset(cell));
 }
 
-void MapDocument::beginStroke(QPoint cell, quint8 tile)
+void MapDocument::beginStroke(const MapCell& cell, quint8 tile, const QRect& area)
 {
     ++m_stroke;
     m_strokeOpen = true;
     m_strokeLast = cell;
-    paintCell(cell.x(), cell.y(), tile);
+    if (cell.isIn(area)) {
+        paintCell(cell, tile);
+    }
 }
 
-void MapDocument::strokeTo(QPoint cell, quint8 tile)
+void MapDocument::strokeTo(const MapCell& cell, quint8 tile, const QRect& area)
 {
     if (!m_strokeOpen) {
-        paintCell(cell.x(), cell.y(), tile);
+        if (cell.isIn(area)) {
+            paintCell(cell, tile);
+        }
         return;
     }
-    QList<QPoint> line = MapGeometry::CellLine(m_strokeLast, cell);
+    MapCells line = MapGeometry::CellLine(m_strokeLast, cell, area);
     if (cell != m_strokeLast && !line.isEmpty() && line.first() == m_strokeLast) {
         line.removeFirst();  // painted by the position before
     }
     m_strokeLast = cell;
-    for (const QPoint& c : line) {
-        paintCell(c.x(), c.y(), tile);
+    for (const MapCell& c : line) {
+        paintCell(c, tile);
     }
 }
 
@@ -98,18 +82,17 @@ void MapDocument::endStroke()
     ++m_stroke;
 }
 
-bool MapDocument::paintCell(int column, int localRow, quint8 tile)
+bool MapDocument::paintCell(const MapCell& cell, quint8 tile)
 {
-    const auto start = MapGeometry::BlockStart(m_currentBlock);
-    if (!start || !MapGeometry::IsCellInBlock(column, localRow)) {
+    if (!cell.isOnMap()) {
         return false;
     }
-    const qint32 index = MapGeometry::MapByteOffset(*start, localRow, column);
+    const qint32 index = MapGeometry::MapByteOffset(cell);
     const quint8 before = image().at(index);
     if (before == tile) {
         announce({index});  // stored again and redrawn, but nothing to undo
     } else {
-        m_history.push(new MapEditCommand(*this, MapEditCommand::Kind::Stroke, m_stroke, {{index, before, tile}}));
+        m_history.push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, {{index, before, tile}}));
     }
     if (!m_strokeOpen) {
         ++m_stroke;
@@ -150,12 +133,18 @@ int MapDocument::replaceTile(quint8 from, quint8 to, Scope scope)
             }
         }
     }
-    if (changes.isEmpty()) {
-        return 0;
-    }
     const auto count = static_cast<int>(changes.size());
-    m_history.push(new MapEditCommand(*this, MapEditCommand::Kind::Replace, 0, std::move(changes)));
-    return count;
+    return applyEdit(QStringLiteral("Replace"), std::move(changes)) ? count : 0;
+}
+
+bool MapDocument::applyEdit(const QString& verb, QList<MapEditCommand::Change> changes)
+{
+    changes.removeIf([](const MapEditCommand::Change& c) { return c.before == c.after; });
+    if (changes.isEmpty()) {
+        return false;
+    }
+    m_history.push(new MapEditCommand(*this, verb, 0, std::move(changes)));
+    return true;
 }
 
 void MapDocument::applyChanges(const QList<MapEditCommand::Change>& changes, bool forward)
@@ -171,28 +160,29 @@ void MapDocument::applyChanges(const QList<MapEditCommand::Change>& changes, boo
 
 void MapDocument::announce(const QList<qint32>& indexes)
 {
-    std::map<int, QList<int>> byBlock;
+    MapCells cells;
+    cells.reserve(indexes.size());
     for (const qint32 index : indexes) {
-        if (const auto cell = cellOfIndex(index)) {
-            byBlock[cell->first].append(cell->second);
+        if (const auto cell = MapGeometry::CellAtOffset(index)) {
+            cells.append(*cell);
         }
     }
-    for (const auto& [block, cells] : byBlock) {
-        emit cellsChanged(block, cells);
+    if (!cells.isEmpty()) {
+        emit cellsChanged(cells);
     }
 }
 
 std::optional<MapDocument::StepPlace> MapDocument::placeOf(const QUndoCommand* command) const
 {
     const auto* edit = dynamic_cast<const MapEditCommand*>(command);
-    if (!edit || edit->changes().isEmpty()) {
+    if (!edit) {
         return std::nullopt;
     }
     // The shown block when the step touches it, else the first block it touches.
-    std::map<int, QList<int>> byBlock;
+    std::map<int, MapCells> byBlock;
     for (const MapEditCommand::Change& change : edit->changes()) {
-        if (const auto cell = cellOfIndex(change.index)) {
-            byBlock[cell->first].append(cell->second);
+        if (const auto cell = MapGeometry::CellAtOffset(change.index)) {
+            byBlock[cell->block()].append(*cell);
         }
     }
     if (byBlock.empty()) {

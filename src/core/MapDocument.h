@@ -1,10 +1,11 @@
 #pragma once
 
 #include "core/Cartridge.h"
+#include "core/MapCell.h"
 #include "core/MapEditCommand.h"
 
 #include <QObject>
-#include <QPoint>
+#include <QRect>
 #include <QUndoStack>
 
 #include <optional>
@@ -13,8 +14,6 @@
 // block shown, and the history of map edits. Every change of a map byte goes
 // through here, and every change is announced with the cells it touched, so
 // whatever shows the map redraws just those cells.
-//
-// A cell is named within its block as 256 * local row + column.
 class MapDocument : public QObject {
     Q_OBJECT
 public:
@@ -23,12 +22,13 @@ public:
     // Where the next undo or redo acts: the block to show and its cells there.
     struct StepPlace {
         int block = 1;
-        QList<int> cells;
+        MapCells cells;
     };
 
     explicit MapDocument(QObject* parent = nullptr);
 
     Cartridge& cartridge() { return m_cartridge; }
+    const Cartridge& cartridge() const { return m_cartridge; }
     const CartridgeImage& image() const { return m_cartridge.image(); }
     bool isLoaded() const { return m_cartridge.isLoaded(); }
 
@@ -42,25 +42,30 @@ public:
     int currentBlock() const { return m_currentBlock; }
     void setCurrentBlock(int block);
 
-    // The tile of a cell, or nothing outside the map.
-    std::optional<quint8> tileAt(int block, int localRow, int column) const;
+    // The tile of a cell, or nothing off the map.
+    std::optional<quint8> tileAt(const MapCell& cell) const;
 
     // A stroke: every cell painted from the press to the release is one undo
     // step. It starts by painting the pressed cell; each later position paints
-    // every cell on the straight line from the one before (the cells inside
-    // the block; positions may lie anywhere). Without a stroke, strokeTo
-    // paints just its cell, as a step of its own.
-    void beginStroke(QPoint cell, quint8 tile);
-    void strokeTo(QPoint cell, quint8 tile);
+    // every cell on the straight line from the one before. Only cells inside
+    // `area` (a block, or the whole overworld) are painted; positions may lie
+    // anywhere. Without a stroke, strokeTo paints just its cell, as a step of
+    // its own.
+    void beginStroke(const MapCell& cell, quint8 tile, const QRect& area);
+    void strokeTo(const MapCell& cell, quint8 tile, const QRect& area);
     void endStroke();
-    // Stores `tile` into a cell of the current block and announces it, even
-    // when the cell already held it. False outside the block's cells.
-    bool paintCell(int column, int localRow, quint8 tile);
+    // Stores `tile` into a cell and announces it, even when the cell already
+    // held it. False off the map.
+    bool paintCell(const MapCell& cell, quint8 tile);
 
     // The cells holding `from` in the current block or the whole overworld.
     int replaceCount(quint8 from, quint8 to, Scope scope) const;
     // Puts `to` into each of them as one undo step; the number of cells changed.
     int replaceTile(quint8 from, quint8 to, Scope scope);
+
+    // Any edit of many cells as one undo step named "<verb> N Cells";
+    // changes that keep a byte as it is are left out. False when nothing changes.
+    bool applyEdit(const QString& verb, QList<MapEditCommand::Change> changes);
 
     QUndoStack& undoStack() { return m_history; }
     std::optional<StepPlace> nextUndoPlace() const;
@@ -69,12 +74,9 @@ public:
     // Used by the history's commands.
     void applyChanges(const QList<MapEditCommand::Change>& changes, bool forward);
 
-    // Cell index within a block and back.
-    static constexpr int Cell(int localRow, int column) { return localRow * 256 + column; }
-
 signals:
-    // Cells (256 * local row + column) of `block` that were stored.
-    void cellsChanged(int block, const QList<int>& cells);
+    // Cells whose bytes were stored.
+    void cellsChanged(const MapCells& cells);
     // A new cartridge was loaded: everything shown is stale.
     void reloaded();
     void modifiedChanged(bool modified);
@@ -88,5 +90,5 @@ private:
     QUndoStack m_history;
     quint64 m_stroke = 1;
     bool m_strokeOpen = false;
-    QPoint m_strokeLast;
+    MapCell m_strokeLast;
 };

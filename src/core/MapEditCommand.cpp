@@ -3,13 +3,14 @@
 #include "core/MapDocument.h"
 
 namespace {
-constexpr int StrokeId = 0x5354;  // commands of one stroke merge; replaces never do
+constexpr int StrokeId = 0x5354;  // commands of one stroke merge; other edits never do
 }
 
-MapEditCommand::MapEditCommand(MapDocument& document, Kind kind, quint64 stroke, QList<Change> changes)
-    : m_document(document), m_kind(kind), m_stroke(stroke), m_changes(std::move(changes))
+MapEditCommand::MapEditCommand(MapDocument& document, QString verb, quint64 stroke, QList<Change> changes)
+    : m_document(document), m_verb(std::move(verb)), m_stroke(stroke), m_changes(std::move(changes))
 {
-    for (qsizetype i = 0; i < m_changes.size(); ++i) {
+    m_position.reserve(m_stroke != 0 ? m_changes.size() : 0);
+    for (qsizetype i = 0; m_stroke != 0 && i < m_changes.size(); ++i) {
         m_position.insert(m_changes[i].index, i);
     }
     updateText();
@@ -17,13 +18,13 @@ MapEditCommand::MapEditCommand(MapDocument& document, Kind kind, quint64 stroke,
 
 int MapEditCommand::id() const
 {
-    return m_kind == Kind::Stroke ? StrokeId : -1;
+    return m_stroke != 0 ? StrokeId : -1;
 }
 
 bool MapEditCommand::mergeWith(const QUndoCommand* other)
 {
     const auto* next = static_cast<const MapEditCommand*>(other);
-    if (next->m_kind != Kind::Stroke || next->m_stroke != m_stroke) {
+    if (next->m_stroke != m_stroke) {
         return false;
     }
     for (const Change& change : next->m_changes) {
@@ -52,6 +53,5 @@ void MapEditCommand::redo()
 void MapEditCommand::updateText()
 {
     const qsizetype n = m_changes.size();
-    const QString cells = n == 1 ? QStringLiteral("1 Cell") : QStringLiteral("%1 Cells").arg(n);
-    setText((m_kind == Kind::Stroke ? QStringLiteral("Paint ") : QStringLiteral("Replace ")) + cells);
+    setText(m_verb + (n == 1 ? QStringLiteral(" 1 Cell") : QStringLiteral(" %1 Cells").arg(n)));
 }

@@ -1,7 +1,5 @@
 #include "core/MapGeometry.h"
 
-#include "core/NumberText.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -21,15 +19,29 @@ int CellFromPointer(double position)
     return static_cast<int>(cell);
 }
 
-QList<QPoint> CellLine(QPoint from, QPoint to)
+std::optional<MapCell> CellAtOffset(qint32 index)
 {
-    const qint64 dx = qint64(to.x()) - from.x();
-    const qint64 dy = qint64(to.y()) - from.y();
+    const qint32 fromFirst = index - FirstBlockStart;
+    if (fromFirst < 0) {
+        return std::nullopt;
+    }
+    const int block = static_cast<int>(fromFirst / BlockStride) + 1;
+    const int cell = static_cast<int>(fromFirst % BlockStride);
+    if (block > Blocks || cell >= BlockBytes) {
+        return std::nullopt;
+    }
+    return MapCell::InBlock(block, cell / Columns, cell % Columns);
+}
+
+MapCells CellLine(MapCell from, MapCell to, const QRect& area)
+{
+    const qint64 dx = qint64(to.column) - from.column;
+    const qint64 dy = qint64(to.row) - from.row;
     const qint64 steps = std::max(std::abs(dx), std::abs(dy));
     if (steps == 0) {
-        return IsCellInBlock(from.x(), from.y()) ? QList<QPoint>{from} : QList<QPoint>{};
+        return from.isIn(area) ? MapCells{from} : MapCells{};
     }
-    // Only the stretch of the line that crosses the block is walked, so ends
+    // Only the stretch of the line that crosses the area is walked, so ends
     // far outside cost nothing.
     double low = 0;
     double high = 1;
@@ -48,9 +60,9 @@ QList<QPoint> CellLine(QPoint from, QPoint to)
         low = std::max(low, t1);
         high = std::min(high, t2);
     };
-    clip(from.x(), static_cast<double>(dx), -0.5, Columns - 0.5);
-    clip(from.y(), static_cast<double>(dy), -0.5, BlockRows - 0.5);
-    QList<QPoint> cells;
+    clip(from.column, static_cast<double>(dx), area.left() - 0.5, area.right() + 0.5);
+    clip(from.row, static_cast<double>(dy), area.top() - 0.5, area.bottom() + 0.5);
+    MapCells cells;
     if (low > high) {
         return cells;
     }
@@ -58,22 +70,22 @@ QList<QPoint> CellLine(QPoint from, QPoint to)
     const qint64 last = std::min<qint64>(steps, static_cast<qint64>(std::ceil(high * steps)) + 1);
     for (qint64 i = first; i <= last; ++i) {
         const double t = static_cast<double>(i) / static_cast<double>(steps);
-        const int x = from.x() + static_cast<int>(std::lround(t * static_cast<double>(dx)));
-        const int y = from.y() + static_cast<int>(std::lround(t * static_cast<double>(dy)));
-        if (IsCellInBlock(x, y)) {
-            cells.append(QPoint(x, y));
+        const MapCell cell{from.column + static_cast<int>(std::lround(t * static_cast<double>(dx))),
+                           from.row + static_cast<int>(std::lround(t * static_cast<double>(dy)))};
+        if (cell.isIn(area)) {
+            cells.append(cell);
         }
     }
     return cells;
 }
 
-QString CellDescription(int block, int localRow, int column, quint8 tile)
+QString CellDescription(const MapCell& cell, quint8 tile)
 {
-    const qint32 offset = MapByteOffset(BlockStart(block).value_or(0), localRow, column);
+    const qint32 offset = MapByteOffset(cell);
     return QStringLiteral("Block %1 \u00b7 row %2, column %3 \u00b7 tile %4 \u00b7 offset 0x%5")
-        .arg(block)
-        .arg(OverworldRow(block, localRow))
-        .arg(column)
+        .arg(cell.block())
+        .arg(cell.row)
+        .arg(cell.column)
         .arg(TileReadout(tile))
         .arg(QString::number(offset, 16).toUpper());
 }
@@ -117,15 +129,6 @@ QString DrawProgressCaption(int localRow, int column)
            QStringLiteral(")");
 }
 
-int ReadDecimal(const QString& text)
-{
-    const double value = NumberText::Val(text);
-    if (!std::isfinite(value) || std::abs(value) > 1e9) {
-        return 0;
-    }
-    return static_cast<int>(value);
-}
-
 std::optional<quint8> ReadTileReadout(const QString& text)
 {
     bool ok = false;
@@ -134,16 +137,6 @@ std::optional<quint8> ReadTileReadout(const QString& text)
         return std::nullopt;
     }
     return static_cast<quint8>(value & 0xFF);
-}
-
-int LocationRow(const QString& locationText)
-{
-    return NumberText::LeadingDigits(locationText.mid(1, 3));
-}
-
-int LocationColumn(const QString& locationText)
-{
-    return NumberText::LeadingDigits(locationText.mid(6, 3));
 }
 
 QString FatalErrorTitle()

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/CartridgeImage.h"
+#include "core/MapCell.h"
+
 #include <QList>
-#include <QPoint>
 #include <QString>
 
 #include <optional>
@@ -10,16 +12,19 @@
 // cell, and every text in which a point, a block or a tile is shown or read back.
 namespace MapGeometry {
 
-inline constexpr int Columns = 256;
-inline constexpr int Rows = 256;
+inline constexpr int Columns = MapCell::Columns;
+inline constexpr int Rows = MapCell::Rows;
 inline constexpr int Blocks = 8;
-inline constexpr int BlockRows = 32;
+inline constexpr int BlockRows = MapCell::BlockRows;
 inline constexpr int CellSize = 16;  // pixels of a map cell
 inline constexpr int PictureWidth = Columns * CellSize;  // 4096
 inline constexpr int PictureHeight = BlockRows * CellSize;  // 512
-inline constexpr qint32 FirstBlockStart = 16400;
+// Block 1 starts where the cartridge image starts.
+inline constexpr qint32 FirstBlockStart = CartridgeImage::FirstIndex;
 inline constexpr qint32 BlockStride = 16384;
 inline constexpr qint32 BlockBytes = BlockRows * Columns;  // 8192
+// The cells of one block's picture: x the column, y the local row.
+inline constexpr QRect BlockPicture{0, 0, Columns, BlockRows};
 
 // First index of block 1..8 (16400 + (block - 1) * 16384); nothing for any other number.
 constexpr std::optional<qint32> BlockStart(int block)
@@ -36,6 +41,15 @@ constexpr qint32 MapByteOffset(qint32 blockStart, int localRow, int column)
     return blockStart + localRow * Columns + column;
 }
 
+// Index of the byte of a cell on the map.
+constexpr qint32 MapByteOffset(const MapCell& cell)
+{
+    return MapByteOffset(FirstBlockStart + (cell.block() - 1) * BlockStride, cell.localRow(), cell.column);
+}
+
+// The cell whose byte lies at image index `index`; nothing for a byte outside the map.
+std::optional<MapCell> CellAtOffset(qint32 index);
+
 // Pointer position in pixels to a cell coordinate: divided by 16, truncated toward zero.
 int CellFromPointer(double position);
 
@@ -46,9 +60,9 @@ constexpr bool IsCellInBlock(int column, int localRow)
 }
 
 // The cells of the straight line from cell `from` to cell `to` (both ends
-// included, in order from `from`) that lie inside the block; the ends may lie
+// included, in order from `from`) that lie inside `area`; the ends may lie
 // anywhere, even far outside.
-QList<QPoint> CellLine(QPoint from, QPoint to);
+MapCells CellLine(MapCell from, MapCell to, const QRect& area);
 
 constexpr int OverworldRow(int block, int localRow)
 {
@@ -70,13 +84,10 @@ QString DrawProgressCaption(int localRow, int column);  // "Loading Map - (001, 
 
 // What the pointer is over, for users who check a change in a hex editor:
 // "Block 2 · row 45, column 12 · tile 2B · offset 0x8D1C".
-QString CellDescription(int block, int localRow, int column, quint8 tile);
+QString CellDescription(const MapCell& cell, quint8 tile);
 
-// Readers.
-int ReadDecimal(const QString& text);  // sextant readouts and block labels
-std::optional<quint8> ReadTileReadout(const QString& text);  // "0A" -> 10; empty -> nothing
-int LocationRow(const QString& locationText);  // characters 2 to 4
-int LocationColumn(const QString& locationText);  // characters 7 to 9
+// A tile typed as hexadecimal: "0A" -> 10; empty or not hexadecimal -> nothing.
+std::optional<quint8> ReadTileReadout(const QString& text);
 
 // The text of the "Fatal Error!" message shown for a block number outside 1..8.
 QString FatalErrorTitle();

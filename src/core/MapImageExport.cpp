@@ -127,7 +127,7 @@ QImage Render(const CartridgeImage& image, const QImage& strip, Area area, int b
         // A view of this block's band of the picture: the raster draws straight into it.
         QImage band(picture.bits() + picture.bytesPerLine() * MapGeometry::PictureHeight * (b - first),
                     MapGeometry::PictureWidth, MapGeometry::PictureHeight, picture.bytesPerLine(), TileRaster::Format);
-        TileRaster::RenderCells(image, *start, strip, band, 0, MapGeometry::BlockBytes - 1);
+        TileRaster::RenderBlock(image, *start, strip, band);
         if (grid) {
             TileRaster::DrawGrid(band, gridColor);
         }

@@ -18,8 +18,6 @@ inline constexpr int HerbCount = 6;
 
 struct Price {
     QString caption;  // "Torch:"
-    int column = 1;  // 1 or 2
-    int top = 0;  // twips, caption and box alike
     NumberField field;  // width 2 for items, 1 for herbs
 };
 

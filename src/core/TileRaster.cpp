@@ -113,24 +113,25 @@ void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y
     CopyHalved(strip, QRect(0, StripCell * tile, StripCell, StripCell), picture, QPoint(x, y));
 }
 
-void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture, int firstCell,
-                 int lastCell)
+void RenderBlock(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
+                 const QRect& cells)
 {
+    const QRect drawn = cells & QRect(0, 0, MapGeometry::Columns, MapGeometry::BlockRows);
     const bool fast = picture.width() >= MapGeometry::PictureWidth && picture.height() >= MapGeometry::PictureHeight &&
                       isWholeCell(strip, 0, picture, 0, 0);
     uchar* pictureBits = fast ? picture.bits() : nullptr;
-    for (int cell = std::max(firstCell, 0); cell <= lastCell && cell < MapGeometry::BlockBytes; ++cell) {
-        const int r = cell / MapGeometry::Columns;
-        const int c = cell % MapGeometry::Columns;
-        const qint32 index = MapGeometry::MapByteOffset(blockStart, r, c);
-        if (!CartridgeImage::contains(index)) {
-            continue;
-        }
-        if (fast) {
-            halveCell(strip.constBits(), strip.bytesPerLine(), image.at(index), pictureBits, picture.bytesPerLine(),
-                      MapGeometry::CellSize * c, MapGeometry::CellSize * r);
-        } else {
-            CopyTileToCell(strip, image.at(index), picture, MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+    for (int r = drawn.top(); r <= drawn.bottom(); ++r) {
+        for (int c = drawn.left(); c <= drawn.right(); ++c) {
+            const qint32 index = MapGeometry::MapByteOffset(blockStart, r, c);
+            if (!CartridgeImage::contains(index)) {
+                continue;
+            }
+            if (fast) {
+                halveCell(strip.constBits(), strip.bytesPerLine(), image.at(index), pictureBits, picture.bytesPerLine(),
+                          MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+            } else {
+                CopyTileToCell(strip, image.at(index), picture, MapGeometry::CellSize * c, MapGeometry::CellSize * r);
+            }
         }
     }
 }

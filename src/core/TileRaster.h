@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MapGeometry.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -45,11 +47,11 @@ void CopyHalved(const QImage& source, const QRect& from, QImage& target, const Q
 // Tile t of the strip, halved into the 16 x 16 cell whose top left is (x, y).
 void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y);
 
-// Draws cells [firstCell, lastCell] (cell = 256 * row + column) of the block
-// that starts at image index `blockStart`; cells whose byte lies outside the
-// image stay as they are.
-void RenderCells(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture, int firstCell,
-                 int lastCell);
+// Draws the cells of the block that starts at image index `blockStart` that
+// lie in `cells` (x the column, y the local row; the whole block by default);
+// cells whose byte lies outside the image stay as they are.
+void RenderBlock(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
+                 const QRect& cells = MapGeometry::BlockPicture);
 
 // Grid lines: the top pixel row of cell rows 1..31 and the left pixel column of columns 1..255.
 void DrawGrid(QImage& picture, const QColor& color);

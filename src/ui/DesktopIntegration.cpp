@@ -1,48 +1,33 @@
 #include "ui/DesktopIntegration.h"
 
-#include "core/HelpCommand.h"
+#include "editor/EditorSession.h"
+#include "editor/HelpCommand.h"
+#include "editor/Platform.h"
 #include "ui/FileDrop.h"
 #include "ui/HelpViewer.h"
-#include "ui/Platform.h"
 #include "ui/RecentFilesMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 
-DesktopIntegration::DesktopIntegration(Platform& platform, QWidget* window, QMenu* fileMenu, Host host)
-    : QObject(window), m_platform(platform), m_window(window), m_host(std::move(host))
+DesktopIntegration::DesktopIntegration(EditorSession& session, QWidget* window, QMenu* fileMenu)
+    : QObject(window), m_session(session), m_window(window)
 {
     // "Recent &Files" stands last before the separator above "&Quit".
-    m_recent = new RecentFilesMenu(m_platform.settings(), fileMenu);
+    m_recent = new RecentFilesMenu(fileMenu);
+    m_recent->setFiles(m_session.recentFiles());
     fileMenu->insertMenu(fileMenu->findChild<QAction*>(QStringLiteral("mnuFileSep")), m_recent);
-    connect(m_recent, &RecentFilesMenu::chosen, this, &DesktopIntegration::openRecent);
+    connect(m_recent, &RecentFilesMenu::chosen, &m_session, &EditorSession::loadRecent);
+    connect(&m_session, &EditorSession::recentFilesChanged, this,
+            [this] { m_recent->setFiles(m_session.recentFiles()); });
+    connect(&m_session, &EditorSession::helpTextWanted, this, &DesktopIntegration::showHelpText);
     m_recent->setAccessibleName(QStringLiteral("Recent files"));
     window->setAcceptDrops(true);
     window->installEventFilter(this);
-}
-
-void DesktopIntegration::addRecent(const QString& path)
-{
-    m_recent->add(path);
-}
-
-void DesktopIntegration::openRecent(const QString& path)
-{
-    if (!QFileInfo::exists(path)) {
-        m_recent->remove(path);
-        m_platform.message(m_window, QStringLiteral("Could not load the file"),
-                           QStringLiteral("The file \"%1\" no longer exists. It was taken off the list of recent "
-                                          "files.\r\n\r\nNothing was loaded.")
-                               .arg(path),
-                           Platform::Icon::Exclamation);
-        return;
-    }
-    m_host.loadRom(path);
 }
 
 bool DesktopIntegration::eventFilter(QObject* watched, QEvent* event)
@@ -53,7 +38,7 @@ bool DesktopIntegration::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::DragEnter) {
         // Nothing is taken while a side window is in front or a load is running.
         auto* enter = static_cast<QDragEnterEvent*>(event);
-        if (FileDrop::Cartridge(enter->mimeData()) && !QApplication::activeModalWidget() && m_host.acceptsFiles()) {
+        if (FileDrop::Cartridge(enter->mimeData()) && !QApplication::activeModalWidget() && !m_session.isLoading()) {
             enter->acceptProposedAction();
         }
         return true;
@@ -64,7 +49,7 @@ bool DesktopIntegration::eventFilter(QObject* watched, QEvent* event)
         if (path && !QApplication::activeModalWidget()) {
             drop->acceptProposedAction();
             // Loaded once the drop has ended, so the source program is not kept waiting.
-            QTimer::singleShot(0, m_window, [load = m_host.loadRom, file = *path] { load(file); });
+            QTimer::singleShot(0, &m_session, [session = &m_session, file = *path] { session->LoadRom(file); });
         }
         return true;
     }
@@ -76,7 +61,7 @@ void DesktopIntegration::showHelpText(const QString& path)
     QString error;
     const std::optional<QString> text = HelpCommand::ReadText(path, &error);
     if (!text) {
-        m_platform.message(m_window, QStringLiteral("Help"), error, Platform::Icon::Exclamation);
+        m_session.platform().message(QStringLiteral("Help"), error, Platform::Icon::Exclamation);
         return;
     }
     if (!m_helpViewer) {

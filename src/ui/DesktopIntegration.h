@@ -2,12 +2,9 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
 
-#include <functional>
-
+class EditorSession;
 class HelpViewer;
-class Platform;
 class QMenu;
 class QWidget;
 class RecentFilesMenu;
@@ -18,30 +15,18 @@ class RecentFilesMenu;
 class DesktopIntegration : public QObject {
     Q_OBJECT
 public:
-    struct Host {
-        // Loads a cartridge as the open dialog's choice would.
-        std::function<void(const QString& path)> loadRom;
-        // False while a load is running, when nothing dropped is taken.
-        std::function<bool()> acceptsFiles;
-    };
-
     // Adds "Recent &Files" to `fileMenu` before the separator above "&Quit",
     // and takes the drops on `window`.
-    DesktopIntegration(Platform& platform, QWidget* window, QMenu* fileMenu, Host host);
-
-    // A cartridge was loaded from `path`: it heads the recent files.
-    void addRecent(const QString& path);
-    void showHelpText(const QString& path);
+    DesktopIntegration(EditorSession& session, QWidget* window, QMenu* fileMenu);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void openRecent(const QString& path);
+    void showHelpText(const QString& path);
 
-    Platform& m_platform;
+    EditorSession& m_session;
     QWidget* m_window;
-    Host m_host;
     RecentFilesMenu* m_recent = nullptr;
     QPointer<HelpViewer> m_helpViewer;
 };

@@ -1,5 +1,7 @@
 #include "ui/HelpViewer.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDatabase>
@@ -42,7 +44,7 @@ HelpViewer::HelpViewer(const QString& text, const QString& path, QWidget* owner)
 
 QString HelpViewer::Title()
 {
-    return QStringLiteral("Orvane II Map Editor v1.0 Help");
+    return QLatin1String(ProgramInfo::VersionedName) + QStringLiteral(" Help");
 }
 
 QString HelpViewer::text() const

@@ -1,9 +1,10 @@
 #include "ui/LocationWindow.h"
 
-#include "core/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
-#include "ui/Platform.h"
+#include "core/MapGeometry.h"
+#include "editor/Platform.h"
+#include "ui/AccessibleNames.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -32,19 +33,15 @@ QString indexed(const QString& name, int index)
 
 }  // namespace
 
-LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
+LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner,
                                const LocationFields::Table& table, const RowColumns& columns,
-                               bool PickState::*loadedFlag, bool storeIntoImage)
+                               bool LocationPick::*loadedFlag, bool storeIntoImage)
     : QDialog(owner), m_platform(platform), m_cartridge(cartridge), m_pick(pick), m_table(table),
       m_loadedFlag(loadedFlag), m_storeIntoImage(storeIntoImage)
 {
     setFont(UiFonts::Arial(8.25));  // before the rows, which take it over
     // Form_Load: from now on presses on the map may come to this window.
     m_pick.*m_loadedFlag = true;
-    if (owner) {
-        // The owner holds the pick state: once it is going, leave the state alone.
-        connect(owner, &QObject::destroyed, this, [this] { m_ownerGone = true; });
-    }
 
     for (int i = 0; i < rowCount(); ++i) {
         const int top = FirstRowTop + RowStep * i;
@@ -79,9 +76,7 @@ void LocationWindow::unload()
         return;
     }
     m_loaded = false;
-    if (!m_ownerGone) {
-        m_pick.*m_loadedFlag = false;
-    }
+    m_pick.*m_loadedFlag = false;
 }
 
 QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width, int height)
@@ -116,21 +111,28 @@ void LocationWindow::addVerticalRule(const QString& name, int x, int y1, int y2)
 bool LocationWindow::FillFromFile(const QString& path)
 {
     QString error;
-    const std::optional<QList<LocationFields::Shown>> shown = LocationFields::Read(path, m_table, &error);
-    if (!shown) {
+    const std::optional<MapCells> locations = LocationFields::Read(path, m_table, &error);
+    if (!locations) {
         SideWindow::ReportUnreadable(m_platform, this, error);
         return false;
     }
+    m_locations = *locations;
     for (int i = 0; i < rowCount(); ++i) {
-        lblSextant[i]->setText(shown->at(i).location);
-        lblBlock[i]->setText(shown->at(i).block);
+        showLocation(i);
     }
     m_path = path;
     m_pickRow.reset();
     return true;
 }
 
-void LocationWindow::SetPickedLocation(int row, const QString& sextant, const QString& block)
+void LocationWindow::showLocation(int row)
+{
+    const MapCell& cell = m_locations[row];
+    lblSextant[row]->setText(MapGeometry::LocationText(cell.row, cell.column));
+    lblBlock[row]->setText(MapGeometry::BlockLabel(cell.block()));
+}
+
+void LocationWindow::SetPickedLocation(int row, const MapCell& cell)
 {
     // The shared pick row names the row of whichever window asked last; this
     // window's own request wins, so a pick meant for it lands where it asked.
@@ -139,8 +141,8 @@ void LocationWindow::SetPickedLocation(int row, const QString& sextant, const QS
     if (target < 0 || target >= rowCount()) {
         return;
     }
-    lblSextant[target]->setText(sextant);
-    lblBlock[target]->setText(block);
+    m_locations[target] = cell;
+    showLocation(target);
 }
 
 void LocationWindow::cmdLocation_Click(int index)
@@ -158,14 +160,10 @@ void LocationWindow::cmdLocation_Click(int index)
 
 void LocationWindow::cmdSave_Click()
 {
-    QStringList texts;
-    for (const QLabel* label : std::as_const(lblSextant)) {
-        texts << label->text();
-    }
-    const QList<FilePatch> patches = LocationFields::Patches(m_table, texts);
+    const QList<FilePatch> patches = LocationFields::Patches(m_table, m_locations);
     QString error;
     if (!CartridgeFile::patch(m_path, patches, &error, m_table.requiredLength)) {
-        m_platform.message(this, QStringLiteral("Locations not saved"),
+        m_platform.message(QStringLiteral("Locations not saved"),
                            QStringLiteral("The locations were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/LocationFields.h"
-#include "ui/LocationPickTarget.h"
-#include "core/PickState.h"
+#include "core/MapCell.h"
+#include "editor/LocationPick.h"
 
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 
 #include <optional>
 
@@ -17,15 +16,15 @@ class QPushButton;
 
 // A window of locations taken from the map: one row per location with its
 // name, its location text "(rrr, ccc)", its block digit and a "New Location"
-// button. The rows' texts are the only copy of the locations while the window
-// is open; "&Save!" writes them all into the cartridge file at once.
+// button. The window keeps the locations as cells and makes the texts only
+// to show them; "&Save!" writes them all into the cartridge file at once.
 //
 // The window marks itself loaded in the pick state from its creation until it
 // is closed or destroyed, so that presses on the map come to it while it is
 // hidden and waiting for a pick. A closed window deletes itself. It does not
 // use WA_DeleteOnClose for that: QDialog::exec would then delete the window as
 // soon as it hides for a pick.
-class LocationWindow : public QDialog, public LocationPickTarget {
+class LocationWindow : public QDialog {
     Q_OBJECT
 public:
     ~LocationWindow() override;
@@ -36,9 +35,9 @@ public:
     bool FillFromFile(const QString& path);
 
     // Row `row` (or, when this window's own "New Location" was pressed last,
-    // that row) takes the location text and the block digit.
-    void SetPickedLocation(int row, const QString& sextant, const QString& block) override;
-    QDialog* window() override { return this; }
+    // that row) takes the cell picked on the map.
+    void SetPickedLocation(int row, const MapCell& cell);
+    const MapCells& locations() const { return m_locations; }
 
     // True from creation until the window is closed.
     bool isLoaded() const { return m_loaded; }
@@ -67,8 +66,8 @@ protected:
     // `loadedFlag` is the member of the pick state that marks this window
     // loaded; `storeIntoImage` makes a save also store the written bytes that
     // the cartridge image holds.
-    LocationWindow(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner,
-                   const LocationFields::Table& table, const RowColumns& columns, bool PickState::*loadedFlag,
+    LocationWindow(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner,
+                   const LocationFields::Table& table, const RowColumns& columns, bool LocationPick::*loadedFlag,
                    bool storeIntoImage);
 
     // Controls placed at twip positions (15 twips to the pixel).
@@ -84,42 +83,18 @@ protected:
 
 private:
     void unload();
+    void showLocation(int row);
 
     Cartridge& m_cartridge;
-    PickState& m_pick;
+    LocationPick& m_pick;
     const LocationFields::Table& m_table;
-    bool PickState::*m_loadedFlag;
+    bool LocationPick::*m_loadedFlag;
     bool m_storeIntoImage;
     bool m_loaded = true;
-    bool m_ownerGone = false;
     QString m_path;  // the file the rows were read from, and are saved to
     std::optional<int> m_pickRow;  // this window's own pending pick
+    MapCells m_locations;
     QList<QLabel*> lblSextant;
     QList<QLabel*> lblBlock;
     QList<QPushButton*> cmdLocation;
 };
-
-// The items or towns window filled from the file and ready to show, or
-// nothing after the window's message. One window of each kind at most: chosen
-// again while it waits for a pick, it is filled again and the picks not yet
-// saved are dropped. The window deletes itself when closed, so it is not
-// marked WA_DeleteOnClose: QDialog::exec would delete it as soon as it hides
-// for a pick.
-template <typename Create> QDialog* prepareLocationWindow(QPointer<QDialog>& slot, const QString& path, Create create)
-{
-    auto* window = qobject_cast<LocationWindow*>(slot.data());
-    const bool created = !window || !window->isLoaded();
-    if (created) {
-        window = create();
-        slot = window;
-    }
-    if (!window->FillFromFile(path)) {
-        if (created) {
-            delete window;
-        } else {
-            window->close();  // its rows no longer match the file
-        }
-        return nullptr;
-    }
-    return window;
-}

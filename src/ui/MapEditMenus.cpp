@@ -1,19 +1,14 @@
 #include "ui/MapEditMenus.h"
 
-#include "core/MapDocument.h"
-#include "core/MapGeometry.h"
+#include "editor/EditorSession.h"
 #include "ui/MapView.h"
-#include "ui/Platform.h"
+#include "ui/ModalDisplay.h"
 #include "ui/frmReplace.h"
 #include "ui/frmWorldMap.h"
 
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QScrollBar>
-
-#include <algorithm>
 
 namespace {
 
@@ -39,10 +34,9 @@ QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, cons
 
 }  // namespace
 
-MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, MapDocument& document,
-                           MapView& view, Platform& platform, const QImage& strip, Host host)
-    : QObject(window), m_window(window), m_document(document), m_view(view), m_platform(platform), m_strip(strip),
-      m_host(std::move(host))
+MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, EditorSession& session,
+                           ModalDisplay& modals, const MapView& view)
+    : QObject(window), m_window(window), m_session(session), m_modals(modals), m_view(view)
 {
     mnuEdit = insertMenu(window, editBefore, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
     mnuEditUndo = addEntry(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
@@ -57,7 +51,7 @@ MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* vi
     mnuViewWorldMap = addEntry(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
                                {QKeySequence(Qt::CTRL | Qt::Key_M)}, this, &MapEditMenus::mnuViewWorldMap_Click);
 
-    const QUndoStack& history = m_document.undoStack();
+    const QUndoStack& history = m_session.document().undoStack();
     connect(&history, &QUndoStack::indexChanged, this, &MapEditMenus::updateHistoryActions);
     connect(&history, &QUndoStack::undoTextChanged, this, &MapEditMenus::updateHistoryActions);
     connect(&history, &QUndoStack::redoTextChanged, this, &MapEditMenus::updateHistoryActions);
@@ -79,7 +73,7 @@ void MapEditMenus::setEnabled(bool enabled)
 
 void MapEditMenus::updateHistoryActions()
 {
-    const QUndoStack& history = m_document.undoStack();
+    const QUndoStack& history = m_session.document().undoStack();
     const bool available = mnuEdit->isEnabled();
     mnuEditUndo->setEnabled(available && history.canUndo());
     mnuEditRedo->setEnabled(available && history.canRedo());
@@ -92,49 +86,23 @@ void MapEditMenus::updateHistoryActions()
 
 void MapEditMenus::mnuEditUndo_Click()
 {
-    stepHistory(true);
+    m_session.undo();
 }
 
 void MapEditMenus::mnuEditRedo_Click()
 {
-    stepHistory(false);
-}
-
-void MapEditMenus::stepHistory(bool undo)
-{
-    // A step in another block first shows that block, as the block list
-    // would, so the user sees what changes. The drawing yields to the event
-    // loop; a second undo pressed meanwhile is dropped.
-    if (m_steppingHistory || !m_document.isLoaded()) {
-        return;
-    }
-    const auto place = undo ? m_document.nextUndoPlace() : m_document.nextRedoPlace();
-    if (!place) {
-        return;
-    }
-    m_steppingHistory = true;
-    QUndoStack& history = m_document.undoStack();
-    const int index = history.index();
-    if (place->block != m_document.currentBlock()) {
-        m_host.selectBlock(place->block);
-    }
-    // Unless the drawing was overtaken (another block, a load, an edit, closing).
-    if (!m_host.closing() && m_document.currentBlock() == place->block && history.index() == index) {
-        undo ? history.undo() : history.redo();
-        m_view.revealCells(place->cells);
-    }
-    m_steppingHistory = false;
+    m_session.redo();
 }
 
 void MapEditMenus::mnuEditReplace_Click()
 {
-    if (!m_document.isLoaded()) {
+    if (!m_session.isLoaded()) {
         return;
     }
-    const auto [from, to] = m_host.replaceTiles();
-    auto* window = new frmReplace(m_document, from, to, m_window);
+    const auto [from, to] = m_session.replaceDefaults();
+    auto* window = new frmReplace(m_session.document(), from, to, m_window);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    m_platform.showModal(window);
+    m_modals.showModal(window);
 }
 
 frmWorldMap* MapEditMenus::worldMap() const
@@ -144,43 +112,25 @@ frmWorldMap* MapEditMenus::worldMap() const
 
 void MapEditMenus::mnuViewWorldMap_Click()
 {
-    if (!m_document.isLoaded()) {
+    if (!m_session.isLoaded()) {
         return;
     }
     if (!m_worldMap) {
-        m_worldMap = new frmWorldMap(m_document, m_strip, m_window);
-        connect(m_worldMap, &frmWorldMap::cellClicked, this, &MapEditMenus::showOverworldCell);
+        m_worldMap = new frmWorldMap(m_session, m_window);
         // Undo, redo and replace keep their keys while the world map is the active window.
         m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditReplace});
         updateWorldViewport();
-        // Beside the main window where the screen has room, so neither hides the other.
-        const QRect main = m_window->frameGeometry();
-        const QRect screen = m_window->screen() ? m_window->screen()->availableGeometry() : main;
-        const int width = m_worldMap->frameGeometry().width();
-        m_worldMap->move(main.right() + 8 + width <= screen.right() ? main.right() + 8
-                                                                    : std::max(screen.left(), main.left() - 8 - width),
-                         main.top());
+        m_worldMap->placeBeside(m_window);
     }
     m_worldMap->show();
     m_worldMap->raise();
     m_worldMap->activateWindow();
 }
 
-void MapEditMenus::showOverworldCell(int column, int row)
-{
-    const int block = MapGeometry::BlockOfRow(row);
-    if (block != m_document.currentBlock()) {
-        m_host.selectBlock(block);
-    }
-    if (!m_host.closing() && m_document.currentBlock() == block) {
-        m_view.revealCells({MapDocument::Cell(row % MapGeometry::BlockRows, column)});
-    }
-}
-
 void MapEditMenus::updateWorldViewport()
 {
     if (m_worldMap) {
-        m_worldMap->setViewport(m_document.currentBlock(), m_view.visibleCells());
+        m_worldMap->setViewport(m_session.currentBlock(), m_view.visibleCells());
     }
 }
 

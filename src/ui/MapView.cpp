@@ -1,8 +1,8 @@
 #include "ui/MapView.h"
 
-#include "core/MapDocument.h"
 #include "core/MapGeometry.h"
 #include "core/MapPainting.h"
+#include "editor/EditorSession.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
 #include "ui/WheelScroller.h"
@@ -11,8 +11,7 @@
 
 #include <algorithm>
 
-MapView::MapView(MapDocument& document, const QImage& strip, std::function<QColor()> gridColor, QWidget* parent)
-    : QWidget(parent), m_document(document), m_strip(strip), m_gridColor(std::move(gridColor))
+MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
     setObjectName(QStringLiteral("picHolder_01"));
     PictureBox::fillBlack(this);
@@ -21,11 +20,12 @@ MapView::MapView(MapDocument& document, const QImage& strip, std::function<QColo
         new PictureBox(QStringLiteral("picMap"), QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), this);
     m_picMap->move(0, 9000);  // out of view until the first load
     m_picMap->setToolTipSource([this](QPointF position) {
-        const int column = MapGeometry::CellFromPointer(position.x());
-        const int localRow = MapGeometry::CellFromPointer(position.y());
-        const int block = m_document.currentBlock();
-        const auto tile = m_document.isLoaded() ? m_document.tileAt(block, localRow, column) : std::nullopt;
-        return tile ? MapGeometry::CellDescription(block, localRow, column, *tile) : QString();
+        const MapCell cell = MapCell::InBlock(m_session.currentBlock(), MapGeometry::CellFromPointer(position.y()),
+                                              MapGeometry::CellFromPointer(position.x()));
+        const auto tile = m_session.isLoaded() && cell.isIn(MapCell::BlockArea(m_session.currentBlock()))
+                              ? m_session.document().tileAt(cell)
+                              : std::nullopt;
+        return tile ? MapGeometry::CellDescription(cell, *tile) : QString();
     });
     m_shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, m_picMap);
     m_shpMap->move(700, 8);
@@ -35,7 +35,21 @@ MapView::MapView(MapDocument& document, const QImage& strip, std::function<QColo
     m_vsMap->raise();
     m_hsMap->raise();
     new WheelScroller(this, m_vsMap, m_hsMap);
-    connect(&m_document, &MapDocument::cellsChanged, this, &MapView::drawChangedCells);
+    connect(m_vsMap, &QScrollBar::valueChanged, this, &MapView::vsMap_Change);
+    connect(m_hsMap, &QScrollBar::valueChanged, this, &MapView::hsMap_Change);
+
+    connect(m_picMap, &PictureBox::pressed, this, [this](Qt::MouseButton button, Qt::MouseButtons buttons, QPointF at) {
+        forward(QEvent::MouseButtonPress, button, buttons, at);
+    });
+    connect(m_picMap, &PictureBox::moved, this,
+            [this](Qt::MouseButtons buttons, QPointF at) { forward(QEvent::MouseMove, Qt::NoButton, buttons, at); });
+    connect(m_picMap, &PictureBox::released, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons buttons, QPointF at) {
+                forward(QEvent::MouseButtonRelease, button, buttons, at);
+            });
+    connect(&m_session.document(), &MapDocument::cellsChanged, this, &MapView::drawChangedCells);
+    connect(&m_session, &EditorSession::pointerMoved, this, &MapView::showPointer);
+    connect(&m_session, &EditorSession::cellsRevealed, this, &MapView::revealCells);
 }
 
 QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
@@ -51,39 +65,72 @@ QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Ori
     return bar;
 }
 
+void MapView::forward(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position)
+{
+    const int block = m_session.currentBlock();
+    const MapToolEvent event{
+        MapCell::InBlock(block, MapGeometry::CellFromPointer(position.y()), MapGeometry::CellFromPointer(position.x())),
+        button, buttons, MapCell::BlockArea(block)};
+    switch (type) {
+    case QEvent::MouseButtonPress: m_session.mapPress(event); break;
+    case QEvent::MouseMove: m_session.mapMove(event); break;
+    default: m_session.mapRelease(event); break;
+    }
+}
+
+void MapView::hsMap_Change(int value)
+{
+    m_picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), m_picMap->y());
+    emit scrolled();
+}
+
+void MapView::vsMap_Change(int value)
+{
+    m_picMap->move(m_picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
+    emit scrolled();
+}
+
 QRect MapView::visibleCells() const
 {
     return QRect(m_hsMap->value() / MapGeometry::CellSize, m_vsMap->value() / MapGeometry::CellSize, VisibleColumns,
                  VisibleRows);
 }
 
-void MapView::revealCells(const QList<int>& cells)
+void MapView::showPointer(const MapCell& cell)
 {
-    const QRect visible = visibleCells();
-    const auto inView = [&visible](int cell) {
-        return visible.contains(cell % MapGeometry::Columns, cell / MapGeometry::Columns);
-    };
-    if (cells.isEmpty() || std::any_of(cells.begin(), cells.end(), inView)) {
-        return;
+    if (cell.block() == m_session.currentBlock()) {
+        m_shpMap->move(MapGeometry::CellSize * cell.column, MapGeometry::CellSize * cell.localRow());
     }
-    const int column = cells.first() % MapGeometry::Columns;
-    const int localRow = cells.first() / MapGeometry::Columns;
-    m_hsMap->setValue(std::clamp((column - VisibleColumns / 2) * MapGeometry::CellSize, 0, m_hsMap->maximum()));
-    m_vsMap->setValue(std::clamp((localRow - VisibleRows / 2) * MapGeometry::CellSize, 0, m_vsMap->maximum()));
 }
 
-void MapView::drawChangedCells(int block, const QList<int>& cells)
+void MapView::revealCells(const MapCells& cells)
 {
-    if (block != m_document.currentBlock()) {
-        return;  // drawn from the image when that block is shown
+    const int block = m_session.currentBlock();
+    const QRect visible = visibleCells();
+    const auto inView = [&](const MapCell& cell) {
+        return cell.block() == block && visible.contains(cell.column, cell.localRow());
+    };
+    const auto first =
+        std::find_if(cells.begin(), cells.end(), [block](const MapCell& c) { return c.block() == block; });
+    if (first == cells.end() || std::any_of(cells.begin(), cells.end(), inView)) {
+        return;
     }
+    m_hsMap->setValue(std::clamp((first->column - VisibleColumns / 2) * MapGeometry::CellSize, 0, m_hsMap->maximum()));
+    m_vsMap->setValue(std::clamp((first->localRow() - VisibleRows / 2) * MapGeometry::CellSize, 0, m_vsMap->maximum()));
+}
+
+void MapView::drawChangedCells(const MapCells& cells)
+{
+    const int block = m_session.currentBlock();
     QRect changed;
-    const QColor outline = m_gridColor();
-    for (const int cell : cells) {
-        const int column = cell % MapGeometry::Columns;
-        const int localRow = cell / MapGeometry::Columns;
-        changed |= MapPainting::DrawCell(m_picMap->backing(), m_strip, column, localRow,
-                                         *m_document.tileAt(block, localRow, column), outline);
+    const QColor outline = m_session.GridColor();
+    for (const MapCell& cell : cells) {
+        if (cell.block() == block) {  // other blocks are drawn from the image when shown
+            changed |= MapPainting::DrawCell(m_picMap->backing(), m_session.tileStrip(), cell.column, cell.localRow(),
+                                             *m_session.document().tileAt(cell), outline);
+        }
     }
-    m_picMap->refresh(changed);
+    if (!changed.isEmpty()) {
+        m_picMap->refresh(changed);
+    }
 }

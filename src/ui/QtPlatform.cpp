@@ -55,17 +55,26 @@ std::unique_ptr<QFileDialog> QtPlatform::makeOpenDialog(QWidget* parent, const Q
     return dialog;
 }
 
-std::optional<QString> QtPlatform::openFileName(QWidget* parent, const QList<FileFilter>& filters)
+QWidget* QtPlatform::owner() const
 {
-    return openFileNameTitled(parent, {}, filters);
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    return m_mainWindow;
 }
 
-std::optional<QString> QtPlatform::openFileNameTitled(QWidget* parent, const QString& title,
-                                                      const QList<FileFilter>& filters)
+std::optional<QString> QtPlatform::openFileName(const QString& title, const QList<FileFilter>& filters,
+                                                const QString& folder)
 {
-    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(parent, filters);
+    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(owner(), filters);
     if (!title.isEmpty()) {
         dialog->setWindowTitle(title);
+    }
+    if (!folder.isEmpty()) {
+        dialog->setDirectory(folder);
     }
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -73,16 +82,16 @@ std::optional<QString> QtPlatform::openFileNameTitled(QWidget* parent, const QSt
     return dialog->selectedFiles().first();
 }
 
-std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial)
+std::optional<QColor> QtPlatform::chooseColor(const QColor& initial)
 {
-    QColorDialog dialog(initial, parent);
+    QColorDialog dialog(initial, owner());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return dialog.selectedColor();
 }
 
-void QtPlatform::message(QWidget* parent, const QString& title, const QString& text, Icon icon)
+void QtPlatform::message(const QString& title, const QString& text, Icon icon)
 {
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     switch (icon) {
@@ -91,13 +100,13 @@ void QtPlatform::message(QWidget* parent, const QString& title, const QString& t
     case Icon::Critical: boxIcon = QMessageBox::Critical; break;
     case Icon::Question: boxIcon = QMessageBox::Question; break;
     }
-    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
-bool QtPlatform::question(QWidget* parent, const QString& title, const QString& text)
+bool QtPlatform::question(const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -150,13 +159,15 @@ void QtPlatform::showModal(QDialog* dialog)
     dialog->exec();
 }
 
-std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
-                                                int* filterIndex)
+std::optional<QString> QtPlatform::saveFileName(const QString& title, const QList<FileFilter>& filters,
+                                                const QString& folder, int* filterIndex)
 {
     const QStringList nameFilters = NameFilters(filters);
-    QFileDialog dialog(parent, title);
+    QFileDialog dialog(owner(), title, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The caller asks before replacing, once the extension is added to the name typed.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(nameFilters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -167,9 +178,9 @@ std::optional<QString> QtPlatform::saveFileName(QWidget* parent, const QString& 
     return dialog.selectedFiles().first();
 }
 
-int QtPlatform::choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons)
+int QtPlatform::choice(const QString& title, const QString& text, const QStringList& buttons)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, owner());
     QList<QAbstractButton*> added;
     for (const QString& caption : buttons) {
         added << box.addButton(caption, added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
@@ -183,9 +194,9 @@ int QtPlatform::choice(QWidget* parent, const QString& title, const QString& tex
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
-std::optional<Platform::MapImageOptions> QtPlatform::chooseMapImage(QWidget* parent, const MapImageOptions& initial)
+std::optional<Platform::MapImageOptions> QtPlatform::chooseMapImage(const MapImageOptions& initial)
 {
-    QDialog dialog(parent);
+    QDialog dialog(owner());
     dialog.setWindowTitle(QStringLiteral("Export Map Image"));
     auto* layout = new QVBoxLayout(&dialog);
     auto* block = new QRadioButton(QStringLiteral("The current &block (4096 \u00D7 512 pixels)"), &dialog);
@@ -203,6 +214,11 @@ std::optional<Platform::MapImageOptions> QtPlatform::chooseMapImage(QWidget* par
         return std::nullopt;
     }
     return MapImageOptions{world->isChecked(), grid->isChecked()};
+}
+
+bool QtPlatform::isShowingModal() const
+{
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 void QtPlatform::endProgram()

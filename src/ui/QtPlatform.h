@@ -1,31 +1,41 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "editor/Platform.h"
+#include "ui/ModalDisplay.h"
 
+#include <QPointer>
 #include <QSettings>
 
 #include <memory>
 
 class QFileDialog;
+class QWidget;
 
-class QtPlatform final : public Platform {
+// The platform of the running program: Qt's dialogs and message boxes, each
+// shown over the window the user works in (the modal window in front, else
+// the active window, else the main window).
+class QtPlatform final : public Platform, public ModalDisplay {
 public:
-    std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
-    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
-    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
-    bool question(QWidget* parent, const QString& title, const QString& text) override;
-    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
-    void showModal(QDialog* dialog) override;
-    void endProgram() override;
-    std::optional<QString> openFileNameTitled(QWidget* parent, const QString& title,
-                                              const QList<FileFilter>& filters) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+    // The window that owns dialogs when no other window is active.
+    void setMainWindow(QWidget* window) { m_mainWindow = window; }
+
+    std::optional<QString> openFileName(const QString& title, const QList<FileFilter>& filters,
+                                        const QString& folder) override;
+    std::optional<QString> saveFileName(const QString& title, const QList<FileFilter>& filters, const QString& folder,
                                         int* filterIndex) override;
-    int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
-    std::optional<MapImageOptions> chooseMapImage(QWidget* parent, const MapImageOptions& initial) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
+    void message(const QString& title, const QString& text, Icon icon) override;
+    bool question(const QString& title, const QString& text) override;
+    int choice(const QString& title, const QString& text, const QStringList& buttons) override;
+    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed) override;
+    bool isShowingModal() const override;
     // ~/.config/orvane-map-editor/orvane-map-editor.conf
     QSettings* settings() override;
+
+    void showModal(QDialog* dialog) override;
+    void endProgram() override;
 
     // The open dialog, not yet shown, with the first filter selected. A filter
     // whose pattern is "*.*" lists every file, also those without a dot in
@@ -33,5 +43,8 @@ public:
     static std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QList<FileFilter>& filters);
 
 private:
+    QWidget* owner() const;
+
+    QPointer<QWidget> m_mainWindow;
     std::unique_ptr<QSettings> m_settings;
 };

@@ -2,29 +2,14 @@
 
 #include <QDir>
 
-RecentFilesMenu::RecentFilesMenu(QSettings* settings, QWidget* parent)
-    : QMenu(QStringLiteral("Recent &Files"), parent), m_recent(settings)
+RecentFilesMenu::RecentFilesMenu(QWidget* parent) : QMenu(QStringLiteral("Recent &Files"), parent)
 {
     setObjectName(QStringLiteral("mnuFileRecent"));
-    rebuild();
 }
 
-void RecentFilesMenu::add(const QString& path)
-{
-    m_recent.add(path);
-    rebuild();
-}
-
-void RecentFilesMenu::remove(const QString& path)
-{
-    m_recent.remove(path);
-    rebuild();
-}
-
-void RecentFilesMenu::rebuild()
+void RecentFilesMenu::setFiles(const QStringList& files)
 {
     clear();
-    const QStringList& files = m_recent.files();
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = files[i];
         QString shown = QDir::toNativeSeparators(path);

@@ -1,6 +1,6 @@
 #include "ui/SideWindow.h"
 
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -36,8 +36,7 @@ QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, in
 
 void ReportUnreadable(Platform& platform, QDialog* window, const QString& error)
 {
-    platform.message(window->parentWidget() ? window->parentWidget() : window,
-                     QStringLiteral("Could not read the file"),
+    platform.message(QStringLiteral("Could not read the file"),
                      error + QStringLiteral("\r\n\r\n") + window->windowTitle() + QStringLiteral(" cannot be shown."),
                      Platform::Icon::Critical);
 }

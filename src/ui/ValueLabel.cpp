@@ -1,5 +1,7 @@
 #include "ui/ValueLabel.h"
 
+#include "ui/UiFonts.h"
+
 #include <QLabel>
 
 QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
@@ -21,5 +23,14 @@ QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text
     }
     label->setPalette(palette);
     label->setStyleSheet(QStringLiteral("QLabel { color: black; }"));
+    return label;
+}
+
+QLabel* MakeCaption(QWidget* parent, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(UiFonts::Arial(8.25));
+    label->move(x, y);
+    label->adjustSize();
     return label;
 }

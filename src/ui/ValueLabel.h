@@ -11,3 +11,6 @@ class QWidget;
 // location's row): white, with a thin single border and centred black text.
 QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
                        const QFont& font);
+
+// A caption beside a value in the main window: 8.25-point Arial at (x, y), as wide as its text.
+QLabel* MakeCaption(QWidget* parent, const QString& text, int x, int y);

@@ -1,5 +1,6 @@
 #include "ui/frmAbout.h"
 
+#include "core/ProgramInfo.h"
 #include "ui/UiFonts.h"
 
 #include <QIcon>
@@ -9,7 +10,7 @@
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Orvane II Map Editor v1.0"));
+    setWindowTitle(QStringLiteral("About ") + QLatin1String(ProgramInfo::VersionedName));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(355, 192);
     setAutoFillBackground(true);
@@ -26,7 +27,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     imgAbout->setPixmap(QIcon(QStringLiteral(":/icons/orvane.png")).pixmap(32, 32));
     imgAbout->setAccessibleName(QStringLiteral("Program icon"));
 
-    auto* lblAbout = new QLabel(QStringLiteral("Orvane II Map Editor v1.0"), this);
+    auto* lblAbout = new QLabel(QLatin1String(ProgramInfo::VersionedName), this);
     lblAbout->setObjectName(QStringLiteral("lblAbout"));
     lblAbout->setFont(UiFonts::Arial(15.75, true));
     lblAbout->setGeometry(56, 12, 290, 32);
@@ -42,6 +43,19 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     txtAbout->setGeometry(12, 52, 331, 132);
     txtAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtAbout->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    if (owner) {
+        // Centred over the owner. The toolkit's own placement guesses the
+        // frame of a window not yet shown; this one takes the frame of the
+        // owner, which the same desktop draws alike.
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        QRect frame(QPoint(0, 0),
+                    size().grownBy(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                            outer.right() - inner.right(), outer.bottom() - inner.bottom())));
+        frame.moveCenter(outer.center());
+        move(frame.topLeft());
+    }
 }
 
 QString frmAbout::Credits()

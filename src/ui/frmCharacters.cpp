@@ -1,13 +1,13 @@
 #include "ui/frmCharacters.h"
 
-#include "core/AccessibleNames.h"
+#include "ui/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
 #include "core/CharacterFields.h"
 #include "core/FieldValues.h"
 #include "ui/LimitedTextBox.h"
 #include "ui/OptionButton.h"
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -207,7 +207,7 @@ void frmCharacters::cmdSave_Click()
     FieldValues::Encoding encoding = FieldValues::Encode(Fields(boxes), texts);
     if (encoding.rejected >= 0) {
         const Box& bad = boxes[encoding.rejected];
-        m_platform.message(this, QStringLiteral("Value out of range"), FieldValues::RangeText(BoxName(bad), bad.field),
+        m_platform.message(QStringLiteral("Value out of range"), FieldValues::RangeText(BoxName(bad), bad.field),
                            Platform::Icon::Exclamation);
         optChara_Click(bad.stat < 0 ? HerbsPanel : bad.index);
         LimitedTextBox* box = m_numberBoxes[encoding.rejected];
@@ -225,7 +225,7 @@ void frmCharacters::cmdSave_Click()
 
     QString error;
     if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, RequiredLength)) {
-        m_platform.message(this, QStringLiteral("Characters not saved"), error, Platform::Icon::Critical);
+        m_platform.message(QStringLiteral("Characters not saved"), error, Platform::Icon::Critical);
         return;
     }
     close();

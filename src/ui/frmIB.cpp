@@ -1,16 +1,16 @@
 #include "ui/frmIB.h"
 
 #include "core/Cartridge.h"
-#include "core/PickState.h"
-#include "ui/Platform.h"
+#include "editor/LocationPick.h"
+#include "editor/Platform.h"
 #include "ui/SideWindow.h"
 
 #include <QPushButton>
 
-frmIB::frmIB(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner)
+frmIB::frmIB(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner)
     : LocationWindow(platform, cartridge, pick, owner, LocationFields::Items(),
                      RowColumns{QStringLiteral("Label1"), 3, 120, 1680, 2880, 3720, 1215},
-                     &PickState::ItemsWindowLoaded, true)
+                     &LocationPick::ItemsWindowLoaded, true)
 {
     SideWindow::SetUp(this, QStringLiteral("frmIB"), QStringLiteral("Location of Overworld Items & Balloon"), 5100,
                       3300);

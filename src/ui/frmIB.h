@@ -4,7 +4,7 @@
 
 class Cartridge;
 class Platform;
-struct PickState;
+struct LocationPick;
 
 // "Location of Overworld Items & Balloon": where the five special items lie on
 // the overworld and where the balloon stands. A save writes the six locations
@@ -13,5 +13,5 @@ struct PickState;
 class frmIB : public LocationWindow {
     Q_OBJECT
 public:
-    frmIB(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner);
+    frmIB(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner);
 };

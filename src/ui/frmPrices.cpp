@@ -1,11 +1,11 @@
 #include "ui/frmPrices.h"
 
-#include "core/AccessibleNames.h"
+#include "ui/AccessibleNames.h"
 #include "core/Cartridge.h"
 #include "core/CartridgeFile.h"
 #include "core/FieldValues.h"
 #include "ui/LimitedTextBox.h"
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 #include "core/PriceFields.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
@@ -24,6 +24,22 @@ constexpr int CaptionLeft[2] = {120, 2400};
 constexpr int BoxLeft[2] = {1200, 3480};
 constexpr int ItemLimit = 4;
 constexpr int HerbLimit = 2;
+constexpr int FirstColumnItems = 15;
+
+// Where the caption and the box of price i stand: the first 15 items down the
+// first column, the other items and then the herbs down the second.
+struct Place {
+    int column;
+    int top;  // twips
+};
+Place placeOf(qsizetype i)
+{
+    const int row = static_cast<int>(i < FirstColumnItems ? i : i - FirstColumnItems);
+    if (i < PriceFields::ItemCount) {
+        return {i < FirstColumnItems ? 0 : 1, 600 + 360 * row};
+    }
+    return {1, 4320 + 360 * static_cast<int>(i - PriceFields::ItemCount)};
+}
 
 }  // namespace
 
@@ -51,16 +67,16 @@ void frmPrices::buildControls()
     const auto& prices = PriceFields::Prices();
     for (qsizetype i = 0; i < prices.size(); ++i) {
         const PriceFields::Price& price = prices[i];
-        const int column = price.column - 1;
+        const auto [column, top] = placeOf(i);
         auto* caption = new QLabel(price.caption, this);
         caption->setObjectName(QStringLiteral("Label2_%1").arg(i));
-        caption->setGeometry(ToPixels(CaptionLeft[column], price.top, 900, 255));
+        caption->setGeometry(ToPixels(CaptionLeft[column], top, 900, 255));
 
         const bool herb = i >= PriceFields::ItemCount;
         const QString name =
             herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount) : QStringLiteral("txtItem_%1").arg(i);
-        auto* box = new LimitedTextBox(name, herb ? HerbLimit : ItemLimit,
-                                       ToPixels(BoxLeft[column], price.top, 975, 255), this);
+        auto* box =
+            new LimitedTextBox(name, herb ? HerbLimit : ItemLimit, ToPixels(BoxLeft[column], top, 975, 255), this);
         box->setAccessibleName(AccessibleNames::Price(static_cast<int>(i)));
         m_boxes.append(box);
     }
@@ -106,7 +122,7 @@ void frmPrices::cmdSave_Click()
     if (encoding.rejected >= 0) {
         const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
         m_platform.message(
-            this, QStringLiteral("Value out of range"),
+            QStringLiteral("Value out of range"),
             FieldValues::RangeText(QStringLiteral("The price of ") + price.caption.chopped(1), price.field),
             Platform::Icon::Exclamation);
         LimitedTextBox* box = m_boxes[encoding.rejected];
@@ -117,7 +133,7 @@ void frmPrices::cmdSave_Click()
 
     QString error;
     if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, PriceFields::RequiredLength)) {
-        m_platform.message(this, QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
+        m_platform.message(QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
         return;
     }
     close();

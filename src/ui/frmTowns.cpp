@@ -1,17 +1,17 @@
 #include "ui/frmTowns.h"
 
 #include "core/Cartridge.h"
-#include "core/PickState.h"
-#include "ui/Platform.h"
+#include "editor/LocationPick.h"
+#include "editor/Platform.h"
 #include "ui/SideWindow.h"
 
 #include <QPushButton>
 #include <QStringList>
 
-frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner)
+frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner)
     : LocationWindow(platform, cartridge, pick, owner, LocationFields::Towns(),
-                     RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335}, &PickState::TownsWindowOpen,
-                     false)
+                     RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335},
+                     &LocationPick::TownsWindowOpen, false)
 {
     SideWindow::SetUp(this, QStringLiteral("frmTowns"), QStringLiteral("Location of Towns"), 4725, 5415);
 
@@ -57,5 +57,5 @@ QString frmTowns::ImportantNoteText()
 
 void frmTowns::Command1_Click()
 {
-    m_platform.message(this, ImportantNoteTitle(), ImportantNoteText(), Platform::Icon::Exclamation);
+    m_platform.message(ImportantNoteTitle(), ImportantNoteText(), Platform::Icon::Exclamation);
 }

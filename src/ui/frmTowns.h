@@ -4,7 +4,7 @@
 
 class Cartridge;
 class Platform;
-struct PickState;
+struct LocationPick;
 
 // "Location of Towns": where each of the twelve towns lies on the overworld.
 // A save writes the 24 bytes of the town table into the file only; the table
@@ -12,7 +12,7 @@ struct PickState;
 class frmTowns : public LocationWindow {
     Q_OBJECT
 public:
-    frmTowns(Platform& platform, Cartridge& cartridge, PickState& pick, QWidget* owner);
+    frmTowns(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner);
 
     static QString ImportantNoteTitle();  // "Important Note"
     static QString ImportantNoteText();  // eight lines joined by CR LF

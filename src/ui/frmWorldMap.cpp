@@ -1,13 +1,16 @@
 #include "ui/frmWorldMap.h"
 
 #include "core/LocationFields.h"
-#include "core/MapDocument.h"
 #include "core/MapGeometry.h"
 #include "core/WorldRaster.h"
+#include "editor/EditorSession.h"
 #include "ui/UiFonts.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,16 +23,15 @@ QRect cellsToPixels(const QRect& cells)
 
 }  // namespace
 
-frmWorldMap::frmWorldMap(MapDocument& document, const QImage& strip, QWidget* owner)
-    : QDialog(owner), m_document(document), m_strip(strip)
+frmWorldMap::frmWorldMap(EditorSession& session, QWidget* owner) : QDialog(owner), m_session(session)
 {
     setObjectName(QStringLiteral("frmWorldMap"));
     setWindowTitle(QStringLiteral("World Map"));
     setFixedSize(WorldRaster::Size, WorldRaster::Size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
-    connect(&m_document, &MapDocument::cellsChanged, this, &frmWorldMap::redrawCells);
-    connect(&m_document, &MapDocument::reloaded, this, [this] {
+    connect(&m_session.document(), &MapDocument::cellsChanged, this, &frmWorldMap::redrawCells);
+    connect(&m_session.document(), &MapDocument::reloaded, this, [this] {
         rebuild();
         refreshMarkers();
     });
@@ -39,18 +41,17 @@ frmWorldMap::frmWorldMap(MapDocument& document, const QImage& strip, QWidget* ow
 
 void frmWorldMap::rebuild()
 {
-    m_world = WorldRaster::Render(m_document.image(), m_strip);
+    m_world = WorldRaster::Render(m_session.image(), m_session.tileStrip());
     update();
 }
 
-void frmWorldMap::redrawCells(int block, const QList<int>& cells)
+void frmWorldMap::redrawCells(const QList<MapCell>& cells)
 {
     QRect changed;
-    for (const int cell : cells) {
-        const int column = cell % MapGeometry::Columns;
-        const int row = MapGeometry::OverworldRow(block, cell / MapGeometry::Columns);
-        WorldRaster::RenderCell(m_world, m_strip, column, row, *m_document.tileAt(block, cell / 256, column));
-        changed |= QRect(column * Cell, row * Cell, Cell, Cell);
+    for (const MapCell& cell : cells) {
+        WorldRaster::RenderCell(m_world, m_session.tileStrip(), cell.column, cell.row,
+                                *m_session.document().tileAt(cell));
+        changed |= QRect(cell.column * Cell, cell.row * Cell, Cell, Cell);
     }
     update(changed.adjusted(-1, -1, 1, 1));
 }
@@ -68,17 +69,16 @@ void frmWorldMap::setViewport(int block, const QRect& visibleCells)
 void frmWorldMap::refreshMarkers()
 {
     m_markers.clear();
-    const QString path = m_document.cartridge().CartridgePath();
+    const QString path = m_session.cartridge().CartridgePath();
     if (!path.isEmpty()) {
         for (const bool town : {false, true}) {
             const LocationFields::Table& table = town ? LocationFields::Towns() : LocationFields::Items();
             QString error;  // a file too short for the table simply shows no markers of it
-            if (const auto rows = LocationFields::Read(path, table, &error)) {
-                for (qsizetype i = 0; i < rows->size(); ++i) {
+            if (const auto locations = LocationFields::Read(path, table, &error)) {
+                for (qsizetype i = 0; i < locations->size(); ++i) {
                     const QString label = table.rows[i].label;
-                    m_markers.append({label.endsWith(u':') ? label.chopped(1) : label,
-                                      MapGeometry::LocationColumn(rows->at(i).location),
-                                      MapGeometry::LocationRow(rows->at(i).location), town});
+                    m_markers.append({label.endsWith(u':') ? label.chopped(1) : label, locations->at(i).column,
+                                      locations->at(i).row, town});
                 }
             }
         }
@@ -120,6 +120,16 @@ void frmWorldMap::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton && rect().contains(at)) {
-        emit cellClicked(at.x() / Cell, at.y() / Cell);
+        m_session.showOverworldCell({at.x() / Cell, at.y() / Cell});
     }
+}
+
+void frmWorldMap::placeBeside(const QWidget* window)
+{
+    const QRect main = window->frameGeometry();
+    const QRect screen = window->screen() ? window->screen()->availableGeometry() : main;
+    const int width = frameGeometry().width();
+    move(main.right() + 8 + width <= screen.right() ? main.right() + 8
+                                                    : std::max(screen.left(), main.left() - 8 - width),
+         main.top());
 }

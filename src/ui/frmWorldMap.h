@@ -5,17 +5,20 @@
 #include <QList>
 #include <QRect>
 
-class MapDocument;
+class EditorSession;
+struct MapCell;
 
 // The whole overworld at a glance: every cell at 2 x 2 pixels, the shown
 // block outlined, the map viewport's visible cells framed, and the item and
 // town locations of the cartridge file marked. It follows every change of
-// the document as it happens. A click asks for the cell under the pointer.
+// the document as it happens. A click shows the cell in the main window.
 class frmWorldMap : public QDialog {
     Q_OBJECT
 public:
-    // `strip` is the main window's tile strip, rebuilt in place on each load.
-    frmWorldMap(MapDocument& document, const QImage& strip, QWidget* owner);
+    frmWorldMap(EditorSession& session, QWidget* owner);
+
+    // Beside `window` where the screen has room, so neither hides the other.
+    void placeBeside(const QWidget* window);
 
     const QImage& picture() const { return m_world; }
 
@@ -33,19 +36,14 @@ public:
     };
     const QList<Marker>& markers() const { return m_markers; }
 
-signals:
-    // A click on overworld cell (column, row).
-    void cellClicked(int column, int row);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void redrawCells(int block, const QList<int>& cells);
+    void redrawCells(const QList<MapCell>& cells);
 
-    MapDocument& m_document;
-    const QImage& m_strip;
+    EditorSession& m_session;
     QImage m_world;
     int m_block = 1;
     QRect m_visibleCells;

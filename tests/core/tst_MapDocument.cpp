@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "core/MapDocument.h"
 
@@ -5,16 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-// The file offset of a map cell, counted here on its own: block b starts at
-// 16400 + 16384 (b - 1), 256 bytes a row.
-qint64 cellOffset(int block, int localRow, int column)
-{
-    return 16400 + 16384 * (block - 1) + 256 * localRow + column;
-}
-
-}  // namespace
+using FileLayout::MapByte;
 
 // The map document on real files: what a stroke, a replace, an undo and a
 // redo leave in the file once saved.
@@ -38,7 +30,7 @@ private slots:
     {
         m_original = Fixtures::Pattern(262160, 5);
         for (int column = 0; column < 256; ++column) {
-            m_original[cellOffset(4, 5, column)] = 0;  // the undone stroke's row holds no 0xFF
+            m_original[MapByte(4, 5, column)] = 0;  // the undone stroke's row holds no 0xFF
         }
     }
 
@@ -81,9 +73,12 @@ void tst_MapDocument::strokeLine()
     QFETCH(QString, steps);
     MapDocument document;
     load(document, 4);
-    document.beginStroke(from, 0xFF);
-    document.strokeTo(from, 0xFF);
-    document.strokeTo(to, 0xFF);
+    // Positions as the view of block 4 gives them: x the column, y the local row.
+    const auto inBlock = [](QPoint p) { return MapCell::InBlock(4, p.y(), p.x()); };
+    const QRect area = MapCell::BlockArea(4);
+    document.beginStroke(inBlock(from), 0xFF, area);
+    document.strokeTo(inBlock(from), 0xFF, area);
+    document.strokeTo(inBlock(to), 0xFF, area);
     document.endStroke();
     QCOMPARE(document.undoStack().count(), 1);
     for (const QChar step : steps) {
@@ -93,7 +88,7 @@ void tst_MapDocument::strokeLine()
     const QByteArray file = Fixtures::ReadAll(m_path);
     QList<qint64> expected;
     for (const QPoint& cell : cells) {
-        const qint64 at = cellOffset(4, cell.y(), cell.x());
+        const qint64 at = MapByte(4, cell.y(), cell.x());
         if (quint8(m_original[at]) != 0xFF && !steps.endsWith(u'u')) {
             QCOMPARE(quint8(file[at]), quint8(0xFF));
             expected << at;
@@ -115,11 +110,11 @@ void tst_MapDocument::replaceTouchesOnlyItsCells()
     QFETCH(bool, wholeOverworld);
     MapDocument document;
     load(document, 3);
-    const quint8 from = quint8(m_original[cellOffset(3, 10, 10)]);
+    const quint8 from = quint8(m_original[MapByte(3, 10, 10)]);
     const quint8 to = from ^ 0x80;
     QList<qint64> expected;  // every map cell in scope holding `from`, and nothing else
     for (int block = wholeOverworld ? 1 : 3; block <= (wholeOverworld ? 8 : 3); ++block) {
-        for (qint64 at = cellOffset(block, 0, 0); at < cellOffset(block, 32, 0); ++at) {
+        for (qint64 at = MapByte(block, 0, 0); at < MapByte(block, 32, 0); ++at) {
             if (quint8(m_original[at]) == from) {
                 expected << at;
             }
@@ -145,7 +140,7 @@ void tst_MapDocument::modifiedUntilSaved()
     QSignalSpy changes(&document, &MapDocument::modifiedChanged);
     load(document);
     QVERIFY(!document.isModified());
-    document.paintCell(1, 1, 0x2B);
+    document.paintCell({1, 33}, 0x2B);
     QVERIFY(document.isModified());
     QVERIFY(document.save(nullptr));
     QVERIFY(!document.isModified());

@@ -5,10 +5,6 @@
 
 using namespace MapGeometry;
 
-namespace {
-enum class Reader { Decimal, Tile, Row, Column };
-}
-
 class tst_MapGeometry : public QObject {
     Q_OBJECT
 
@@ -19,8 +15,8 @@ private slots:
     void pointerToCell();
     void texts_data();
     void texts();
-    void readers_data();
-    void readers();
+    void tileReader_data();
+    void tileReader();
     void fatalErrorText();
 };
 
@@ -45,6 +41,12 @@ void tst_MapGeometry::mapByteOffset()
     QFETCH(int, column);
     const auto start = BlockStart(block);
     QTEST(start ? MapByteOffset(*start, localRow, column) : -1, "offset");
+    if (start) {
+        // A cell named over the whole map lies at the same byte, which names it back.
+        const MapCell cell = MapCell::InBlock(block, localRow, column);
+        QTEST(MapByteOffset(cell), "offset");
+        QCOMPARE(CellAtOffset(MapByteOffset(cell)), std::optional<MapCell>(cell));
+    }
 }
 
 void tst_MapGeometry::pointerToCell_data()
@@ -84,36 +86,20 @@ void tst_MapGeometry::texts()
     QCOMPARE(text, expected);
 }
 
-void tst_MapGeometry::readers_data()
+void tst_MapGeometry::tileReader_data()
 {
-    QTest::addColumn<Reader>("reader");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");  // -1: nothing
-    QTest::newRow("sextant 045") << Reader::Decimal << "045" << 45;
-    QTest::newRow("tile 0A") << Reader::Tile << "0A" << 10;
-    QTest::newRow("tile empty") << Reader::Tile << "" << -1;
-    QTest::newRow("tile junk") << Reader::Tile << "zz" << -1;
-    QTest::newRow("location row") << Reader::Row << "(071, 012)" << 71;
-    QTest::newRow("location column") << Reader::Column << "(071, 012)" << 12;
-    QTest::newRow("design caption column") << Reader::Column << "(000,000)" << 0;
-    QTest::newRow("no leading digit") << Reader::Row << "(x12, 000)" << 0;
+    QTest::newRow("tile 0A") << "0A" << 10;
+    QTest::newRow("tile empty") << "" << -1;
+    QTest::newRow("tile junk") << "zz" << -1;
 }
 
-void tst_MapGeometry::readers()
+void tst_MapGeometry::tileReader()
 {
-    QFETCH(Reader, reader);
     QFETCH(QString, text);
-    QFETCH(int, value);
-    if (reader == Reader::Decimal) {
-        QCOMPARE(ReadDecimal(text), value);
-    } else if (reader == Reader::Tile) {
-        const auto tile = ReadTileReadout(text);
-        QCOMPARE(tile ? int(*tile) : -1, value);
-    } else if (reader == Reader::Row) {
-        QCOMPARE(LocationRow(text), value);
-    } else {
-        QCOMPARE(LocationColumn(text), value);
-    }
+    const auto tile = ReadTileReadout(text);
+    QTEST(tile ? int(*tile) : -1, "value");
 }
 
 // The message as the program shows it, the address line aside.

@@ -94,7 +94,7 @@ void tst_TileRaster::blockDrawsItsBytes()
     image.set(MapGeometry::MapByteOffset(start, 5, 9), 0x41);
     QImage picture(4096, 512, Format);
     picture.fill(Qt::black);
-    RenderCells(image, start, strip, picture, 0, 8191);
+    RenderBlock(image, start, strip, picture);
     const QImage tile0 = sheetCell(sheets[0], 0);
     for (int r = 0; r < 32; ++r) {
         for (int c = 0; c < 256; ++c) {
@@ -102,7 +102,7 @@ void tst_TileRaster::blockDrawsItsBytes()
         }
     }
     const QImage drawn = picture;
-    RenderCells(image, 0, strip, picture, 0, 8191);  // the start a bad block number gives
+    RenderBlock(image, 0, strip, picture);  // the start a bad block number gives
     QCOMPARE(picture, drawn);
 }
 

@@ -110,7 +110,7 @@ void tst_Faults::changedUnderWindow()
     QVERIFY(window || step == QLatin1String("open") || route == Route::Map);
     QByteArray edited = d.original;
     if (route == Route::Map) {
-        d.window.SelectTile(5 * 32);
+        d.pickTileFromStrip(5);
         d.press(QPointF(3 * 16 + 2, 4 * 16 + 2));
     } else if (save) {
         const QList<FilePatch> patches = Edit(d, window, route, rng);
@@ -118,7 +118,7 @@ void tst_Faults::changedUnderWindow()
         Apply(edited, patches);
     } else if (window) {
         MainWindowDriver::click(window, QStringLiteral("cmdLocation_0"));
-        QVERIFY(d.window.pickState().LocationWindowOpen());
+        QVERIFY(d.session.pick().LocationWindowOpen());
     }
     if (load) {  // from here on d.path names the file chosen to load
         d.path = Fixtures::WriteFile(d.dir, QStringLiteral("sub/other.nes"), d.original);
@@ -126,16 +126,16 @@ void tst_Faults::changedUnderWindow()
     // A short file loses just its last needed byte.
     QVERIFY(FileFaults::Make(d.path, change, RequiredLength(route) - 1));
     const auto disk = Fixtures::Tree(d.dir.path());
-    const QByteArray image = d.window.cartridge().image().bytes();
-    const qsizetype shown = d.platform.modals.size();
+    const QByteArray image = d.session.cartridge().image().bytes();
+    const qsizetype shown = d.modals.shown.size();
 
     if (load) {
         d.platform.openAnswers << d.path;
-        d.window.mnuFileLoad_Click();
+        d.action("mnuFileLoad")->trigger();
     } else if (!save) {
         QVERIFY(!Open(d, route));
     } else if (route == Route::Map) {
-        d.window.mnuFileSave_Click();
+        d.action("mnuFileSave")->trigger();
     } else {
         MainWindowDriver::click(window, QStringLiteral("cmdSave"));
     }
@@ -144,16 +144,16 @@ void tst_Faults::changedUnderWindow()
     const QString refusal = Refusal(d, change, route);
     QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     QVERIFY2(Fixtures::Tree(d.dir.path()) == disk, "the refused step changed the disk");
-    QVERIFY(d.window.cartridge().image().bytes() == image);
+    QVERIFY(d.session.cartridge().image().bytes() == image);
     if (!save && !load) {
-        QCOMPARE(d.platform.modals.size(), shown);
+        QCOMPARE(d.modals.shown.size(), shown);
         QVERIFY(!window && !d.window.findChild<QDialog*>());
-        QVERIFY(!d.window.pickState().LocationWindowOpen());
+        QVERIFY(!d.session.pick().LocationWindowOpen());
         return;
     }
     QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
     if (load) {
-        QCOMPARE(d.window.cartridge().CartridgePath(), loaded);
+        QCOMPARE(d.session.cartridge().CartridgePath(), loaded);
         QVERIFY(d.window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->isEnabled());
         return;
     }
@@ -163,7 +163,7 @@ void tst_Faults::changedUnderWindow()
         QVERIFY(window && window->isVisible());
         const QString mismatch = ShownMismatch(window, route, edited);
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-        QCOMPARE(d.window.pickState().LocationWindowOpen(), route == Route::Items || route == Route::Towns);
+        QCOMPARE(d.session.pick().LocationWindowOpen(), route == Route::Items || route == Route::Towns);
     }
 }
 

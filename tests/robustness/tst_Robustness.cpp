@@ -49,14 +49,14 @@ class tst_Robustness : public QObject {
             }
             const QString mismatch = FileMismatch(d.path, file, step);
             QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-            QVERIFY2(d.window.cartridge().image().bytes() == image, qPrintable(step + QStringLiteral(": image")));
+            QVERIFY2(d.session.cartridge().image().bytes() == image, qPrintable(step + QStringLiteral(": image")));
         }
     }
 
     static void saveChanges(MainWindowDriver& d, QByteArray& file, const QByteArray& image)
     {
         d.platform.messages.clear();
-        d.window.mnuFileSave_Click();
+        d.action("mnuFileSave")->trigger();
         file.append(QByteArray(std::max<qint64>(0, ImageEnd - file.size()), '\0'));
         file.replace(ImageStart, image.size(), image);
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("File saved")});
@@ -104,7 +104,7 @@ private slots:
         if (!loadShort) {
             // "No": nothing is loaded, and nothing can be saved or opened.
             QVERIFY(!loaded);
-            d.window.mnuFileSave_Click();
+            d.action("mnuFileSave")->trigger();
             for (Route route : GameRoutes()) {
                 QVERIFY(!Open(d, route));
             }
@@ -115,18 +115,18 @@ private slots:
         QVERIFY(loaded);
         QByteArray image = file.mid(ImageStart, ImageEnd - ImageStart);
         image.append(QByteArray(ImageEnd - ImageStart - image.size(), '\0'));
-        QVERIFY(d.window.cartridge().image().bytes() == image);
+        QVERIFY(d.session.cartridge().image().bytes() == image);
 
         // Every block drawn to its end and one random cell of each painted.
         for (int block = 1; block <= 8; ++block) {
             d.chooseBlock(block);
-            QCOMPARE(d.window.windowTitle(), frmMain::Title());
+            QCOMPARE(d.window.windowTitle(), EditorSession::Title());
             const int column = rng.bounded(256), localRow = rng.bounded(32), tile = rng.bounded(256);
-            d.window.SelectTile(tile * 32 + rng.bounded(32));
+            d.pickTileFromStrip(tile);
             d.press(QPointF(column * 16 + rng.bounded(16), localRow * 16 + rng.bounded(16)));
             image[16384 * (block - 1) + 256 * localRow + column] = static_cast<char>(tile);
         }
-        QVERIFY(d.window.cartridge().image().bytes() == image);
+        QVERIFY(d.session.cartridge().image().bytes() == image);
         QCOMPARE(Fixtures::ReadAll(d.path), file);
 
         gameWindows(d, file, image, rng);

@@ -10,6 +10,14 @@
 
 namespace FileLayout {
 
+// The map: the image range read and written whole, and the byte of a cell.
+inline constexpr qint64 ImageStart = 16400;
+inline constexpr qint64 ImageEnd = 139280;  // one past the last byte
+constexpr qint64 MapByte(int block, int localRow, int column)
+{
+    return ImageStart + 16384 * (block - 1) + 256 * localRow + column;
+}
+
 enum class Route { Map, Items, Towns, Prices, Characters };
 
 QString RouteName(Route route);

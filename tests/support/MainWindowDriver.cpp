@@ -1,9 +1,9 @@
 #include "MainWindowDriver.h"
 
-#include "Fixtures.h"
 #include "ui/PictureBox.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -11,29 +11,48 @@
 #include <QScrollBar>
 #include <QTest>
 
-MainWindowDriver::MainWindowDriver(const QByteArray& cartridge)
-    : original(cartridge.isEmpty() ? Fixtures::Pattern(262160, 42) : cartridge)
+void ScriptedModals::showModal(QDialog* dialog)
 {
-    path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), original);
+    shown << dialog;
+    dialog->setModal(true);
+    dialog->show();
 }
+
+void ScriptedModals::endProgram()
+{
+    ended = true;
+}
+
+MainWindowDriver::MainWindowDriver(const QByteArray& cartridge) : SessionDriver(cartridge) {}
 
 bool MainWindowDriver::load()
 {
     platform.openAnswers << path;
-    window.mnuFileLoad_Click();
-    return window.cartridge().CartridgePath() == path;
+    action("mnuFileLoad")->trigger();
+    return session.cartridge().CartridgePath() == path;
 }
 
 void MainWindowDriver::chooseBlock(int block)
 {
+    // As a choice in the list does: the entry becomes current, then it is activated.
     auto* list = window.findChild<QComboBox*>(QStringLiteral("cboBlock"));
     list->setCurrentIndex(block - 1);
-    window.cboBlock_Click();
+    emit list->activated(block - 1);
+}
+
+QAction* MainWindowDriver::action(const char* name) const
+{
+    return window.findChild<QAction*>(QLatin1String(name));
 }
 
 PictureBox* MainWindowDriver::picMap() const
 {
     return window.findChild<PictureBox*>(QStringLiteral("picMap"));
+}
+
+const QImage& MainWindowDriver::mapPicture() const
+{
+    return picMap()->backing();
 }
 
 QScrollBar* MainWindowDriver::bar(const char* name) const
@@ -64,22 +83,32 @@ void MainWindowDriver::move(QPointF position, Qt::MouseButtons buttons)
     mapEvent(QEvent::MouseMove, position, Qt::NoButton, buttons);
 }
 
+void MainWindowDriver::pickTileFromStrip(int tile)
+{
+    auto* strip = window.findChild<PictureBox*>(QStringLiteral("picTileset"));
+    const QPointF at(5, 32 * tile + 5);
+    QMouseEvent event(QEvent::MouseButtonPress, at, strip->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(strip, &event);
+}
+
 bool MainWindowDriver::showAndLoad()
 {
     window.show();
     return QTest::qWaitForWindowExposed(&window) && load();
 }
 
-QDialog* MainWindowDriver::open(void (frmMain::*menuHandler)())
+QDialog* MainWindowDriver::open(const char* menuEntry)
 {
-    const qsizetype shown = platform.modals.size();
-    (window.*menuHandler)();
-    return platform.modals.size() == shown ? nullptr : platform.modals.last().data();
+    const qsizetype before = modals.shown.size();
+    action(menuEntry)->trigger();
+    return modals.shown.size() == before ? nullptr : modals.shown.last().data();
 }
 
 void MainWindowDriver::pressOverworld(int column, int overworldRow, Qt::MouseButton button)
 {
-    if (window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentIndex() != overworldRow / 32) {
+    if (session.currentBlock() != overworldRow / 32 + 1 ||
+        window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentIndex() < 0) {
         chooseBlock(overworldRow / 32 + 1);
     }
     press(QPointF(column * 16 + 3, (overworldRow % 32) * 16 + 3), button);

@@ -1,29 +1,51 @@
 #include "ScriptedPlatform.h"
 
-#include <QDialog>
-
-std::optional<QString> ScriptedPlatform::openFileName(QWidget*, const QList<FileFilter>& filters)
+std::optional<QString> ScriptedPlatform::openFileName(const QString& title, const QList<FileFilter>& filters,
+                                                      const QString& folder)
 {
-    ++openCalls;
-    openFilters << filters;
+    openDialogs << FileDialog{title, filters, folder};
     return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
 }
 
-std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor&)
+std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QList<FileFilter>& filters,
+                                                      const QString& folder, int* filterIndex)
+{
+    saveDialogs << FileDialog{title, filters, folder};
+    const auto answer = saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
+    if (!answer) {
+        return std::nullopt;
+    }
+    *filterIndex = answer->filterIndex;
+    return answer->path;
+}
+
+std::optional<QColor> ScriptedPlatform::chooseColor(const QColor&)
 {
     ++colorCalls;
     return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
 }
 
-void ScriptedPlatform::message(QWidget*, const QString& title, const QString& text, Icon icon)
+std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(const MapImageOptions&)
+{
+    return mapImageAnswers.isEmpty() ? std::nullopt : mapImageAnswers.takeFirst();
+}
+
+void ScriptedPlatform::message(const QString& title, const QString& text, Icon icon)
 {
     messages << Shown{title, text, icon};
 }
 
-bool ScriptedPlatform::question(QWidget*, const QString& title, const QString& text)
+bool ScriptedPlatform::question(const QString& title, const QString& text)
 {
     questions << Shown{title, text, Icon::Question};
     return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
+}
+
+int ScriptedPlatform::choice(const QString& title, const QString& text, const QStringList& buttons)
+{
+    choices << Shown{title, text, Icon::Question};
+    choiceButtons << buttons;
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
 }
 
 bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments, QString* error)
@@ -33,47 +55,6 @@ bool ScriptedPlatform::startDetached(const QString& program, const QStringList& 
         *error = QStringLiteral("No such program");
     }
     return startSucceeds;
-}
-
-void ScriptedPlatform::showModal(QDialog* dialog)
-{
-    modals << dialog;
-    dialog->setModal(true);
-    dialog->show();
-}
-
-void ScriptedPlatform::endProgram()
-{
-    ended = true;
-}
-
-std::optional<QString> ScriptedPlatform::openFileNameTitled(QWidget* parent, const QString&,
-                                                            const QList<FileFilter>& filters)
-{
-    return openFileName(parent, filters);
-}
-
-std::optional<QString> ScriptedPlatform::saveFileName(QWidget*, const QString&, const QList<FileFilter>&,
-                                                      int* filterIndex)
-{
-    const auto answer = saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
-    if (!answer) {
-        return std::nullopt;
-    }
-    *filterIndex = answer->filterIndex;
-    return answer->path;
-}
-
-int ScriptedPlatform::choice(QWidget*, const QString& title, const QString& text, const QStringList& buttons)
-{
-    choices << Shown{title, text, Icon::Question};
-    choiceButtons << buttons;
-    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
-}
-
-std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(QWidget*, const MapImageOptions&)
-{
-    return mapImageAnswers.isEmpty() ? std::nullopt : mapImageAnswers.takeFirst();
 }
 
 QStringList ScriptedPlatform::messageTitles() const

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 
 #include <QList>
 #include <QPair>
-#include <QPointer>
 
 // Answers every dialog from lists the test fills in, and records what the
-// program would have shown. Side windows are shown without a nested event
-// loop, so a test can drive them and then look at the result.
+// program would have shown.
 class ScriptedPlatform : public Platform {
 public:
     struct Shown {
@@ -32,30 +30,30 @@ public:
     QList<std::optional<MapImageOptions>> mapImageAnswers;
 
     // What was asked and shown.
-    int openCalls = 0;
+    struct FileDialog {
+        QString title;
+        QList<FileFilter> filters;
+        QString folder;
+    };
+    QList<FileDialog> openDialogs;
+    QList<FileDialog> saveDialogs;
     int colorCalls = 0;
-    QList<QList<FileFilter>> openFilters;
     QList<Shown> messages;
     QList<Shown> questions;
     QList<Shown> choices;
     QList<QStringList> choiceButtons;
     QList<QPair<QString, QStringList>> started;
-    QList<QPointer<QDialog>> modals;
-    bool ended = false;
 
-    std::optional<QString> openFileName(QWidget* parent, const QList<FileFilter>& filters) override;
-    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
-    void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
-    bool question(QWidget* parent, const QString& title, const QString& text) override;
-    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
-    void showModal(QDialog* dialog) override;
-    void endProgram() override;
-    std::optional<QString> openFileNameTitled(QWidget* parent, const QString& title,
-                                              const QList<FileFilter>& filters) override;
-    std::optional<QString> saveFileName(QWidget* parent, const QString& title, const QList<FileFilter>& filters,
+    std::optional<QString> openFileName(const QString& title, const QList<FileFilter>& filters,
+                                        const QString& folder) override;
+    std::optional<QString> saveFileName(const QString& title, const QList<FileFilter>& filters, const QString& folder,
                                         int* filterIndex) override;
-    int choice(QWidget* parent, const QString& title, const QString& text, const QStringList& buttons) override;
-    std::optional<MapImageOptions> chooseMapImage(QWidget* parent, const MapImageOptions& initial) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
+    void message(const QString& title, const QString& text, Icon icon) override;
+    bool question(const QString& title, const QString& text) override;
+    int choice(const QString& title, const QString& text, const QStringList& buttons) override;
+    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
 
     // Titles of every message shown so far.
     QStringList messageTitles() const;

@@ -11,8 +11,7 @@ namespace WindowSteps {
 
 QDialog* Open(MainWindowDriver& d, Route route)
 {
-    static void (frmMain::*const menus[])() = {nullptr, &frmMain::mnuGameItems_Click, &frmMain::mnuGameTowns_Click,
-                                               &frmMain::mnuGamePriceItems_Click, &frmMain::mnuCharacters_Click};
+    static const char* const menus[] = {nullptr, "mnuGameItems", "mnuGameTowns", "mnuGamePriceItems", "mnuCharacters"};
     return route == Route::Map ? nullptr : d.open(menus[static_cast<int>(route)]);
 }
 
@@ -71,7 +70,7 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
     const int localRow = rng.bounded(MapGeometry::BlockRows);
     MainWindowDriver::click(window, QStringLiteral("cmdLocation_%1").arg(row));
     d.press(QPointF(column * 16 + rng.bounded(16), localRow * 16 + rng.bounded(16)));
-    const int overworldRow = (d.window.currentBlock() - 1) * 32 + localRow;
+    const int overworldRow = (d.session.currentBlock() - 1) * 32 + localRow;
     return {FilePatch{rows[row].first, QByteArray(1, static_cast<char>(column))},
             FilePatch{rows[row].second, QByteArray(1, static_cast<char>(overworldRow))}};
 }

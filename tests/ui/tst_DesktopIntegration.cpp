@@ -1,7 +1,8 @@
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
-#include "core/HelpCommand.h"
-#include "ui/CommandLine.h"
+#include "core/ProgramInfo.h"
+#include "editor/HelpCommand.h"
+#include "editor/CommandLine.h"
 #include "ui/HelpViewer.h"
 #include "ui/QtPlatform.h"
 
@@ -48,15 +49,12 @@ private:
 // The main window, the about window or a Game window, opened.
 QWidget* openWindow(MainWindowDriver& d, const QString& which)
 {
-    if (which == "about") {
-        d.window.mnuHelpAbout_Click();
-        return d.platform.modals.last().data();
-    }
-    const QMap<QString, void (frmMain::*)()> openers{{"prices", &frmMain::mnuGamePriceItems_Click},
-                                                     {"characters", &frmMain::mnuCharacters_Click},
-                                                     {"towns", &frmMain::mnuGameTowns_Click},
-                                                     {"items", &frmMain::mnuGameItems_Click}};
-    return which == "main" ? static_cast<QWidget*>(&d.window) : d.open(openers.value(which));
+    const QMap<QString, const char*> entries{{"about", "mnuHelpAbout"},
+                                             {"prices", "mnuGamePriceItems"},
+                                             {"characters", "mnuCharacters"},
+                                             {"towns", "mnuGameTowns"},
+                                             {"items", "mnuGameItems"}};
+    return which == "main" ? static_cast<QWidget*>(&d.window) : d.open(entries.value(which));
 }
 
 }  // namespace
@@ -123,8 +121,8 @@ void tst_DesktopIntegration::droppedFile()
     QCOMPARE(enter.isAccepted(), loads);
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&d.window, &drop);
-    QTRY_COMPARE(d.window.cartridge().CartridgePath(), loads ? urls[0].toLocalFile() : QString());
-    QCOMPARE(d.window.cartridge().image().at(16400), loads ? quint8(d.original[16400]) : 0);
+    QTRY_COMPARE(d.session.cartridge().CartridgePath(), loads ? urls[0].toLocalFile() : QString());
+    QCOMPARE(d.session.cartridge().image().at(16400), loads ? quint8(d.original[16400]) : 0);
 }
 
 void tst_DesktopIntegration::recentFiles()
@@ -137,20 +135,24 @@ void tst_DesktopIntegration::recentFiles()
     }
     {
         RememberingPlatform platform(settings);
-        frmMain window(platform);
+        EditorSession session(platform);
+        ScriptedModals modals;
+        frmMain window(session, modals);
         const QList<QAction*> file = window.findChild<QMenu*>("mnuFile")->actions();
         const QAction* recent = window.findChild<QMenu*>("mnuFileRecent")->menuAction();
         QVERIFY(!recent->isEnabled());
         QCOMPARE(file.indexOf(recent) + 1, file.indexOf(window.findChild<QAction*>("mnuFileSep")));
         for (const QString& path : paths + QStringList{paths[4]}) {
             platform.openAnswers << path;
-            window.mnuFileLoad_Click();
+            window.findChild<QAction*>("mnuFileLoad")->trigger();
         }
         QCOMPARE(window.findChild<QMenu*>("mnuFileRecent")->actions().size(), 8);
     }
     // Another run of the program: newest first, at most eight, no repeats.
     RememberingPlatform platform(settings);
-    frmMain window(platform);
+    EditorSession session(platform);
+    ScriptedModals modals;
+    frmMain window(session, modals);
     const int order[] = {4, 9, 8, 7, 6, 5, 3, 2};
     const QList<QAction*> entries = window.findChild<QMenu*>("mnuFileRecent")->actions();
     QCOMPARE(entries.size(), 8);
@@ -162,10 +164,10 @@ void tst_DesktopIntegration::recentFiles()
     entries[1]->trigger();
     QCOMPARE(platform.messages.size(), 1);
     QVERIFY(platform.messages[0].text.contains('"' + paths[9] + '"'));
-    QCOMPARE(window.cartridge().CartridgePath(), QString());
+    QCOMPARE(session.cartridge().CartridgePath(), QString());
     QCOMPARE(window.findChild<QMenu*>("mnuFileRecent")->actions().size(), 7);
     window.findChild<QAction*>("mnuFileRecent_1")->trigger();
-    QCOMPARE(window.cartridge().CartridgePath(), paths[8]);
+    QCOMPARE(session.cartridge().CartridgePath(), paths[8]);
 }
 
 void tst_DesktopIntegration::help_data()
@@ -187,13 +189,13 @@ void tst_DesktopIntegration::help()
     MainWindowDriver d;
     const QDir root(d.dir.filePath("My \"Editor\" Folder"));
     QVERIFY(root.mkpath("bin"));
-    const QString help = root.filePath((helpFolder.isEmpty() ? "bin" : helpFolder) + '/' + HelpCommand::HelpFileName);
+    const QString help = root.filePath((helpFolder.isEmpty() ? "bin" : helpFolder) + '/' + ProgramInfo::HelpFileName);
     const QByteArray text = "Help text\nwith \"quotes\" and a second line\n";
     if (!helpFolder.isEmpty()) {
         QVERIFY(root.mkpath(helpFolder));
         Fixtures::WriteFile(d.dir, QDir(d.dir.path()).relativeFilePath(help), text);
     }
-    d.window.setHelpFolder(root.filePath("bin"));
+    d.session.setHelpFolder(root.filePath("bin"));
     d.platform.startSucceeds = viewerStarts;
     for (int twice = 0; twice < 2; ++twice) {
         d.window.findChild<QAction*>("mnuHelpHelp")->trigger();

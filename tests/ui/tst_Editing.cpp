@@ -69,29 +69,29 @@ void tst_Editing::undoRedoAcrossBlocks()
     QVERIFY(d.load());
     d.chooseBlock(2);
     d.bar("hsMap")->setValue(3000);
-    const QImage original = d.window.mapPicture();
-    d.window.SelectTile(32 * 0x2B);
+    const QImage original = d.mapPicture();
+    d.pickTileFromStrip(0x2B);
     d.mapEvent(QEvent::MouseButtonPress, cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
     d.move(cellCentre(203, 5), Qt::LeftButton);  // one report for four cells
     d.mapEvent(QEvent::MouseButtonRelease, cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
-    const QByteArray painted = d.window.cartridge().image().bytes();
+    const QByteArray painted = d.session.cartridge().image().bytes();
     QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Paint 4 Cells"));
 
     d.chooseBlock(5);
     d.bar("hsMap")->setValue(0);
     key(d, Qt::Key_Z);
     QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
-    QCOMPARE(d.window.mapPicture(), original);
+    QCOMPARE(d.mapPicture(), original);
     const int left = d.bar("hsMap")->value() / 16;
     QVERIFY(left <= 200 && 200 < left + 28);  // the stroke's cells are in view
     QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
     QCOMPARE(action(d, "mnuEditRedo")->text(), QStringLiteral("&Redo Paint 4 Cells"));
 
     key(d, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cellInside(d.window.mapPicture(), 201, 5), stripTileHalved(d.window.tileStrip(), 0x2B));
+    QCOMPARE(cellInside(d.mapPicture(), 201, 5), stripTileHalved(d.session.tileStrip(), 0x2B));
     key(d, Qt::Key_Z);
     key(d, Qt::Key_Y);
-    QCOMPARE(d.window.cartridge().image().bytes(), painted);
+    QCOMPARE(d.session.cartridge().image().bytes(), painted);
 }
 
 // Ctrl+R: tiles pre-filled (under the pointer, current), the count shown
@@ -103,13 +103,13 @@ void tst_Editing::replaceWindow()
     QVERIFY(QTest::qWaitForWindowActive(&d.window));
     QVERIFY(d.load());
     d.chooseBlock(3);
-    d.window.SelectTile(32 * 0xE1);
+    d.pickTileFromStrip(0xE1);
     d.move(cellCentre(10, 10));
     const quint8 from = quint8(d.original[cellOffset(3, 10, 10)]);
     const int count = int(d.original.mid(cellOffset(3, 0, 0), 8192).count(char(from)));
     key(d, Qt::Key_R);
-    QCOMPARE(d.platform.modals.size(), 1);
-    QDialog* window = d.platform.modals.last();
+    QCOMPARE(d.modals.shown.size(), 1);
+    QDialog* window = d.modals.shown.last();
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtFrom")), MapGeometry::TileReadout(from));
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QStringLiteral("E1"));
     QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("lblCount")),
@@ -119,9 +119,9 @@ void tst_Editing::replaceWindow()
     MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
     MainWindowDriver::click(window, QStringLiteral("cmdReplace"));
     // Which bytes a replace touches is checked on the map document; here, as many as announced.
-    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), d.original.mid(16400, 122880), 100000).size(),
+    QCOMPARE(Fixtures::Differences(d.session.cartridge().image().bytes(), d.original.mid(16400, 122880), 100000).size(),
              count);
-    QCOMPARE(cellInside(d.window.mapPicture(), 10, 10), stripTileHalved(d.window.tileStrip(), 0xE1));
+    QCOMPARE(cellInside(d.mapPicture(), 10, 10), stripTileHalved(d.session.tileStrip(), 0xE1));
     QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(count));
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // the file waits for "Save Changes"
 }
@@ -149,13 +149,13 @@ void tst_Editing::worldMapFollowsEdits()
     QVERIFY(QTest::qWaitForWindowActive(&d.window));
     QVERIFY(d.load());
     key(d, Qt::Key_M);
-    frmWorldMap* world = d.window.editMenus().worldMap();
+    frmWorldMap* world = d.window.findChild<frmWorldMap*>();
     QVERIFY(world && world->isVisible());
     QCOMPARE(world->markers().size(), 18);
     d.chooseBlock(2);
-    d.window.SelectTile(32 * 0x9C);
+    d.pickTileFromStrip(0x9C);
     d.press(cellCentre(20, 8));  // overworld row 40
-    const QImage& strip = d.window.tileStrip();
+    const QImage& strip = d.session.tileStrip();
     // A cell's four world pixels, and the strip pixels at the centres of its tile's quarters.
     const auto worldCell = [world](int column, int row) {
         const QImage& p = world->picture();

@@ -2,7 +2,7 @@
 #include "core/CartridgeImage.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
-#include "ui/ExternalChangeWatcher.h"
+#include "editor/ExternalChangeWatcher.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,7 +37,7 @@ QByteArray ChangedElsewhere(QByteArray bytes)
 
 void PaintTile(MainWindowDriver& d, int tile)
 {
-    d.window.SelectTile(tile * 32);
+    d.pickTileFromStrip(tile);
     d.press(QPointF(3 * 16 + 2, 2 * 16 + 2));
 }
 
@@ -61,43 +61,43 @@ void tst_FileSafety::externalChangeBeforeSave()
     QVERIFY(QFile::remove(d.path));
     Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
     d.platform.choiceAnswers << answer;
-    d.window.mnuFileSave_Click();
+    d.action("mnuFileSave")->trigger();
     QCOMPARE(d.platform.choices.size(), 1);
     QVERIFY(d.platform.choices[0].text.contains(d.path));
 
     QByteArray expected = theirs;
     if (answer == 0) {
-        expected.replace(CartridgeImage::FirstIndex, CartridgeImage::Size, d.window.cartridge().image().bytes());
+        expected.replace(CartridgeImage::FirstIndex, CartridgeImage::Size, d.session.cartridge().image().bytes());
         QCOMPARE(expected[Cell], char(9));
         QCOMPARE(expected[3850], 'P');
         // The overwrite is now the file's known state: no question on the next save.
-        d.window.mnuFileSave_Click();
+        d.action("mnuFileSave")->trigger();
         QCOMPARE(d.platform.choices.size(), 1);
     }
     QCOMPARE(Fixtures::ReadAll(d.path), expected);
     QCOMPARE(d.platform.messageTitles().size(), answer == 0 ? 2 : 0);
-    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(answer == 1 ? theirs[Cell] : 9));
-    QCOMPARE(d.window.hasUnsavedMapEdits(), answer == -1);
+    QCOMPARE(d.session.cartridge().image().at(Cell), quint8(answer == 1 ? theirs[Cell] : 9));
+    QCOMPARE(d.session.document().isModified(), answer == -1);
 }
 
 void tst_FileSafety::watcherReloadsOrAsks()
 {
     MainWindowDriver d;
     QVERIFY(d.load());
-    ExternalChangeWatcher& watcher = d.window.fileWatcher();
+    ExternalChangeWatcher& watcher = d.session.fileWatcher();
     // The program's own writes: a map save and a side window's bytes.
     PaintTile(d, 9);
-    d.window.mnuFileSave_Click();
+    d.action("mnuFileSave")->trigger();
     QString error;
     QVERIFY(CartridgeFile::patch(d.path, {{CartridgeImage::FirstIndex + 7, QByteArray("w")}}, &error));
     watcher.check();
     QVERIFY(d.platform.choices.isEmpty());
-    QCOMPARE(d.window.cartridge().image().at(CartridgeImage::FirstIndex + 7), quint8(d.original[16407]));
+    QCOMPARE(d.session.cartridge().image().at(CartridgeImage::FirstIndex + 7), quint8(d.original[16407]));
 
     // Idle and saved: another program's change is loaded by the real watcher, without a question.
     QByteArray theirs = ChangedElsewhere(Fixtures::ReadAll(d.path));
     Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
-    QTRY_COMPARE(d.window.cartridge().image().at(CartridgeImage::FirstIndex + 100), quint8('E'));
+    QTRY_COMPARE(d.session.cartridge().image().at(CartridgeImage::FirstIndex + 100), quint8('E'));
     QVERIFY(d.platform.choices.isEmpty());
 
     // With an unsaved edit it asks; keeping the edit keeps it.
@@ -106,7 +106,7 @@ void tst_FileSafety::watcherReloadsOrAsks()
     Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
     QTRY_COMPARE(d.platform.choices.size(), 1);
     QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));
-    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(4));
+    QCOMPARE(d.session.cartridge().image().at(Cell), quint8(4));
 }
 
 void tst_FileSafety::exportedPixelsEqualMapPicture_data()
@@ -129,11 +129,11 @@ void tst_FileSafety::exportedPixelsEqualMapPicture()
     const QString png = d.dir.filePath(QStringLiteral("map"));
     d.platform.mapImageAnswers << Platform::MapImageOptions{world, grid};
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{png};
-    d.window.fileCommands().exportMapImage();
+    d.action("mnuFileExport")->trigger();
     QCOMPARE(d.platform.messageTitles(), QStringList{"Map image exported"});
     const QImage exported(png + QStringLiteral(".png"));
     QCOMPARE(exported.size(), QSize(4096, world ? 4096 : 512));
-    const QImage shown = d.window.mapPicture().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = d.mapPicture().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(exported.convertToFormat(QImage::Format_RGB32).copy(0, world ? 2 * 512 : 0, 4096, 512), shown);
 }
 
@@ -156,12 +156,12 @@ void tst_FileSafety::patchMadeAndAppliedThroughMenu()
     QVERIFY(d.load());
     QVERIFY(apply->isEnabled());
     PaintTile(d, 9);
-    d.window.mnuFileSave_Click();
+    d.action("mnuFileSave")->trigger();
     const QByteArray edited = Fixtures::ReadAll(d.path);
 
     d.platform.openAnswers << pristine;
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(name), type};
-    d.window.fileCommands().createPatch();
+    d.action("mnuFileCreatePatch")->trigger();
     const QString patch = d.dir.filePath(name.contains(u'.') ? name : name + QStringLiteral(".ips"));
     QVERIFY(Fixtures::ReadAll(patch).startsWith(name.contains(u'.') ? "BPS1" : "PATCH"));
 
@@ -169,9 +169,9 @@ void tst_FileSafety::patchMadeAndAppliedThroughMenu()
     QVERIFY(d.load());
     d.platform.openAnswers << patch;
     d.platform.questionAnswers << true;
-    d.window.fileCommands().applyPatch();
+    d.action("mnuFileApplyPatch")->trigger();
     QCOMPARE(Fixtures::ReadAll(pristine), edited);
-    QCOMPARE(d.window.cartridge().image().at(Cell), quint8(9));
+    QCOMPARE(d.session.cartridge().image().at(Cell), quint8(9));
     QCOMPARE(d.platform.messageTitles(), (QStringList{"File saved", "Patch created", "Patch applied"}));
 }
 

@@ -11,7 +11,7 @@ namespace {
 // Shows side windows the way the program does, in a modal loop of their own,
 // and runs one scripted step inside each loop. A loop without a step left
 // closes its window, so that a fault cannot hang the test.
-class ModalLoopPlatform final : public ScriptedPlatform {
+class ModalLoops final : public ScriptedModals {
 public:
     QList<std::function<void(QDialog*)>> steps;
     int loops = 0;
@@ -56,7 +56,7 @@ void pick(D& d, QDialog* window, int row, int column, int overworldRow)
 {
     D::click(window, QStringLiteral("cmdLocation_%1").arg(row));
     QVERIFY(!window->isVisible());
-    QCOMPARE(d.window.pickState().PickRow, quint8(row));
+    QCOMPARE(d.session.pick().PickRow, quint8(row));
     d.pressOverworld(column, overworldRow);
 }
 
@@ -113,13 +113,13 @@ void tst_LocationWindows::leavingDropsPicks()
             QCOMPARE(Open(d, route(name)), window.data());
         } else {
             d.platform.openAnswers << Fixtures::WriteFile(d.dir, QStringLiteral("second.nes"), d.original);
-            d.window.mnuFileLoad_Click();
+            d.action("mnuFileLoad")->trigger();
         }
     }
     D::deleteClosed();
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     if (how != QLatin1String("menu again")) {
-        QVERIFY(!d.window.pickState().LocationWindowOpen());
+        QVERIFY(!d.session.pick().LocationWindowOpen());
         window = Open(d, route(name));
         QVERIFY(window);
     }
@@ -148,13 +148,11 @@ void tst_LocationWindows::itemsKeepWaitingWhenTownsClose()
 // for a pick and must still be there, waiting, when the map hands the pick over.
 void tst_LocationWindows::pickInsideModalLoops()
 {
-    QTemporaryDir dir;
-    ModalLoopPlatform p;
-    frmMain w(p);
+    SessionDriver s(cartridgeBytes());
+    ModalLoops p;
+    frmMain w(s.session, p);
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    p.openAnswers << Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), cartridgeBytes());
-    w.mnuFileLoad_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(&w) && s.load());
 
     QString picked;
     p.steps << [](QDialog* d) { D::click(d, QStringLiteral("cmdLocation_2")); };
@@ -162,7 +160,7 @@ void tst_LocationWindows::pickInsideModalLoops()
         picked = shown(d, 2);
         d->close();
     };
-    w.mnuGameItems_Click();
+    w.findChild<QAction*>(QStringLiteral("mnuGameItems"))->trigger();
     QTest::mousePress(w.findChild<QWidget*>(QStringLiteral("picMap")), Qt::LeftButton, {},
                       QPoint(12 * 16 + 3, 13 * 16 + 3));
     QCOMPARE(p.loops, 2);

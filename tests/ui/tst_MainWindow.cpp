@@ -57,15 +57,15 @@ void tst_MainWindow::shortcuts()
     }
     QTest::keyClick(&d.window, key.key(), key.keyboardModifiers());
     QStringList seen = d.platform.messageTitles();
-    for (const auto& window : d.platform.modals) {
+    for (const auto& window : d.modals.shown) {
         seen << window->objectName();
     }
-    if (d.platform.openCalls > int(loaded)) {
+    if (d.platform.openDialogs.size() > int(loaded)) {
         seen << QStringLiteral("open");
     }
     QCOMPARE(seen.join(u','), shows);
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-    for (const auto& window : d.platform.modals) {
+    for (const auto& window : d.modals.shown) {
         window->close();
     }
 }
@@ -75,11 +75,13 @@ void tst_MainWindow::shortcuts()
 void tst_MainWindow::openDialog()
 {
     MainWindowDriver d;
-    d.window.mnuFileLoad_Click();
-    QCOMPARE(d.platform.openFilters.size(), 1);
+    d.action("mnuFileLoad")->trigger();
+    QCOMPARE(d.platform.openDialogs.size(), 1);
+    QCOMPARE(d.platform.openDialogs[0].title, QString());  // the dialog's own title and folder
+    QCOMPARE(d.platform.openDialogs[0].folder, QString());
     const QString folder = d.dir.path();
     Fixtures::WriteFile(d.dir, QStringLiteral("README"), "x");
-    const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openFilters[0]);
+    const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openDialogs[0].filters);
     QCOMPARE(dialog->nameFilters(), (QStringList{"NES files (*.nes)", "All Files(*.*)"}));
     QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("NES files (*.nes)"));
     auto* files = dialog->findChild<QFileSystemModel*>();
@@ -102,10 +104,10 @@ void tst_MainWindow::quitEndsAtOnceWithoutTouchingFile()
 {
     MainWindowDriver d;
     QVERIFY(d.load());
-    d.window.SelectTile(32 * 9);
+    d.pickTileFromStrip(9);
     d.press(QPointF(20, 20));  // an unsaved map edit
     d.window.findChild<QAction*>(QStringLiteral("mnuFileQuit"))->trigger();
-    QVERIFY(d.platform.ended);
+    QVERIFY(d.modals.ended);
     QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);
 }
@@ -118,9 +120,9 @@ void tst_MainWindow::aboutWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&d.window));
     QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
     QCOMPARE(d.window.minimumSize(), d.window.maximumSize());
-    d.window.mnuHelpAbout_Click();
-    QCOMPARE(d.platform.modals.size(), 1);
-    auto* about = qobject_cast<frmAbout*>(d.platform.modals[0].data());
+    d.action("mnuHelpAbout")->trigger();
+    QCOMPARE(d.modals.shown.size(), 1);
+    auto* about = qobject_cast<frmAbout*>(d.modals.shown[0].data());
     QVERIFY(about && QTest::qWaitForWindowExposed(about));
     QCOMPARE(about->size(), QSize(355, 192));
     QCOMPARE(about->frameGeometry().center(), d.window.frameGeometry().center());
@@ -143,7 +145,7 @@ void tst_MainWindow::badBlockNumberShowsFatalError()
 {
     QFETCH(int, block);
     MainWindowDriver d;
-    QCOMPARE(d.window.BlockStartOffset(block), 0);
+    QCOMPARE(d.session.BlockStartOffset(block), 0);
     QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Fatal Error!")});
     QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
     QVERIFY(

@@ -23,10 +23,9 @@ private:
     {
         QImage picture(4096, 512, TileRaster::Format);
         picture.fill(Qt::black);
-        TileRaster::RenderCells(d.window.cartridge().image(), *MapGeometry::BlockStart(block), d.window.tileStrip(),
-                                picture, 0, 8191);
+        TileRaster::RenderBlock(d.session.image(), *MapGeometry::BlockStart(block), d.session.tileStrip(), picture);
         if (grid) {
-            TileRaster::DrawGrid(picture, d.window.GridColor());
+            TileRaster::DrawGrid(picture, d.session.GridColor());
         }
         return picture;
     }
@@ -45,9 +44,9 @@ void tst_MapView::loadSequence()
     MainWindowDriver d;
     QVERIFY(!d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
     // A press on the map before a load paints nothing and stores nothing.
-    const QByteArray empty = d.window.cartridge().image().bytes();
+    const QByteArray empty = d.session.cartridge().image().bytes();
     d.press(QPointF(5, 5));
-    QCOMPARE(d.window.cartridge().image().bytes(), empty);
+    QCOMPARE(d.session.cartridge().image().bytes(), empty);
     d.bar("hsMap")->setValue(160);
     QVERIFY(d.load());
     QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
@@ -55,10 +54,10 @@ void tst_MapView::loadSequence()
     QCOMPARE(d.picMap()->pos(), QPoint(-160, 0));  // back at the top, horizontal offset kept
     // Tile 0 is chosen: marked in the palette and shown doubled in the enlarged view.
     QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
-    QCOMPARE(d.window.currentTile(), std::optional<int>(0));
+    QCOMPARE(d.session.currentTile(), std::optional<quint8>(0));
     const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
-    QCOMPARE(zoom.pixel(63, 63), d.window.tileStrip().pixel(31, 31));
-    QCOMPARE(zoom.pixel(0, 0), d.window.tileStrip().pixel(0, 0));
+    QCOMPARE(zoom.pixel(63, 63), d.session.tileStrip().pixel(31, 31));
+    QCOMPARE(zoom.pixel(0, 0), d.session.tileStrip().pixel(0, 0));
 }
 
 void tst_MapView::scrolling_data()
@@ -109,26 +108,26 @@ void tst_MapView::gridColour()
     QVERIFY(d.load());
     auto* swatch = d.window.findChild<PictureBox*>(QStringLiteral("picGridColor"));
     auto* grid = d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"));
-    const QImage before = d.window.mapPicture();
+    const QImage before = d.mapPicture();
 
     grid->setChecked(false);
     QTest::mouseClick(swatch, Qt::LeftButton);  // not asked
     grid->setChecked(true);
     QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
     QCOMPARE(d.platform.colorCalls, 1);
-    QCOMPARE(d.window.GridColor(), QColor(255, 0, 0));
-    QCOMPARE(d.window.mapPicture(), before);
+    QCOMPARE(d.session.GridColor(), QColor(255, 0, 0));
+    QCOMPARE(d.mapPicture(), before);
 
     d.platform.colorAnswers << QColor(0, 200, 50);
     QTest::mouseClick(swatch, Qt::LeftButton);
     QCOMPARE(swatch->backing().pixel(10, 10), qRgb(0, 200, 50));
     QImage expected = before;
     TileRaster::DrawGrid(expected, QColor(0, 200, 50));
-    QCOMPARE(d.window.mapPicture(), expected);
+    QCOMPARE(d.mapPicture(), expected);
 
     grid->setChecked(false);
     d.chooseBlock(1);
-    QCOMPARE(d.window.mapPicture(), expectedBlock(d, 1, false));
+    QCOMPARE(d.mapPicture(), expectedBlock(d, 1, false));
 }
 
 void tst_MapView::newerDrawingStopsOlder_data()
@@ -149,7 +148,7 @@ void tst_MapView::newerDrawingStopsOlder()
     MainWindowDriver d(Fixtures::Pattern(262160, 77));
     QVERIFY(d.load());
     QStringList captions;
-    connect(&d.window, &frmMain::captionChanged, this, [&captions](const QString& t) { captions << t; });
+    connect(&d.session, &EditorSession::captionChanged, this, [&captions](const QString& t) { captions << t; });
     bool fired = false;
     QTimer::singleShot(0, &d.window, [&] {
         fired = true;
@@ -164,15 +163,15 @@ void tst_MapView::newerDrawingStopsOlder()
     d.chooseBlock(8);  // interrupted after its first cell
     QVERIFY(fired);
     if (interruption == QLatin1String("close")) {
-        QVERIFY(d.platform.ended);
+        QVERIFY(d.modals.ended);
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
         return;
     }
     const QMap<QString, int> shown{{"", 8}, {"block", 5}, {"load", 1}};
     QCOMPARE(d.text("lblBlock"), QString::number(shown[interruption]));
-    QCOMPARE(d.window.mapPicture(), expectedBlock(d, shown[interruption]));
-    QCOMPARE(d.window.windowTitle(), frmMain::Title());
-    QCOMPARE(captions.last(), frmMain::Title());
+    QCOMPARE(d.mapPicture(), expectedBlock(d, shown[interruption]));
+    QCOMPARE(d.window.windowTitle(), EditorSession::Title());
+    QCOMPARE(captions.last(), EditorSession::Title());
     // The older drawing stopped at once: no caption of it follows the newer drawing's end.
     QVERIFY(captions.size() <= 8193 + 10);
     QCOMPARE(captions[captions.size() - 2], QStringLiteral("Loading Map - (032, 255)"));

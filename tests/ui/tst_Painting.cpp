@@ -39,7 +39,7 @@ class tst_Painting : public QObject {
     Q_OBJECT
 
 private:
-    static void selectTile(MainWindowDriver& d, int tile) { d.window.SelectTile(32.0 * tile); }
+    static void selectTile(MainWindowDriver& d, int tile) { d.pickTileFromStrip(tile); }
 
 private slots:
     void mouseButtons_data();
@@ -81,17 +81,17 @@ void tst_Painting::mouseButtons()
     QVERIFY(d.showAndLoad());
     const QColor green(0, 200, 50);
     d.platform.colorAnswers << green;
-    d.window.picGridColor_Click();
+    QTest::mouseClick(d.window.findChild<QWidget*>(QStringLiteral("picGridColor")), Qt::LeftButton);
     d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
     d.chooseBlock(2);
     selectTile(d, 0xC7);
     QPointer<QDialog> items;
     if (picking) {
-        items = d.open(&frmMain::mnuGameItems_Click);
+        items = d.open("mnuGameItems");
         MainWindowDriver::click(items, QStringLiteral("cmdLocation_2"));
     }
-    const QByteArray before = d.window.cartridge().image().bytes();
-    QImage expected = d.window.mapPicture();
+    const QByteArray before = d.session.cartridge().image().bytes();
+    QImage expected = d.mapPicture();
     const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
     // The cell marker already there, so that a press moves nothing a repaint could follow.
     d.move(cellCentre(cells.first().x(), cells.first().y()));
@@ -106,18 +106,18 @@ void tst_Painting::mouseButtons()
     QList<qint64> painted;
     for (const QPoint& cell : effect == QLatin1String("paint") ? cells : QList<QPoint>{}) {
         painted << MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), cell.y(), cell.x()) - 16400;
-        TileRaster::CopyTileToCell(d.window.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
+        TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
         TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
     }
-    QCOMPARE(Fixtures::Differences(d.window.cartridge().image().bytes(), before), painted);
-    QCOMPARE(d.window.mapPicture(), expected);  // drawn from the stored bytes
+    QCOMPARE(Fixtures::Differences(d.session.cartridge().image().bytes(), before), painted);
+    QCOMPARE(d.mapPicture(), expected);  // drawn from the stored bytes
     // On screen, once the repaint the change asked for is done (inside the cell marker).
     QCoreApplication::processEvents();
     const QRect inside(16 * cells.last().x() + 2, 16 * cells.last().y() + 2, 13, 13);
     const QPoint at = d.picMap()->mapTo(&d.window, inside.topLeft());
     const QPixmap shown = d.window.screen()->grabWindow(d.window.winId(), at.x(), at.y(), 13, 13);
     QCOMPARE(shown.toImage().convertToFormat(expected.format()), expected.copy(inside));
-    QCOMPARE(d.window.currentTile(), std::optional<int>(effect == QLatin1String("tile") ? 244 : 0xC7));
+    QCOMPARE(d.session.currentTile(), std::optional<quint8>(effect == QLatin1String("tile") ? 244 : 0xC7));
     if (effect == QLatin1String("tile")) {
         // The palette marks the picked tile and scrolls to it, or as far as it goes (tile 243).
         QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
@@ -136,18 +136,18 @@ void tst_Painting::pressActsOnItsOwnCellAfterScroll()
     MainWindowDriver d(knownMap());
     QVERIFY(d.load());
     selectTile(d, 0x21);
-    const QByteArray image = d.window.cartridge().image().bytes();
+    const QByteArray image = d.session.cartridge().image().bytes();
     d.move(QPointF(56, 90));  // a movement marks and names its cell, and writes nothing
     d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
     QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
     QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
     QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
-    QCOMPARE(d.window.cartridge().image().bytes(), image);
+    QCOMPARE(d.session.cartridge().image().bytes(), image);
     d.chooseBlock(6);  // block changes under a pointer that does not move
     d.press(cellCentre(30, 7));
     const qint32 start = *MapGeometry::BlockStart(6);
-    QCOMPARE(d.window.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 30)), quint8(0x21));
-    QCOMPARE(d.window.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 3)), quint8((3 + 7) % 64));
+    QCOMPARE(d.session.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 30)), quint8(0x21));
+    QCOMPARE(d.session.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 3)), quint8((3 + 7) % 64));
     QCOMPARE(d.text("lblPoint"), QStringLiteral("(030 ,167)"));
 }
 

@@ -1,4 +1,4 @@
-#include "core/RecentFiles.h"
+#include "editor/RecentFiles.h"
 
 #include <QSettings>
 

@@ -1,20 +1,18 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 
 #include <QColor>
 #include <QObject>
 #include <QString>
 
-class QWidget;
-
-// The main window's dialog component: the open-file dialog and the colour
-// dialog, each telling a cancel from a confirmation and keeping its last
-// confirmed result.
+// The main window's dialog component `dlgMain`: the open-file dialog and the
+// colour dialog, each telling a cancel from a confirmation and keeping its
+// last confirmed result.
 class CommonDialog : public QObject {
     Q_OBJECT
 public:
-    CommonDialog(Platform& platform, QWidget* owner);
+    CommonDialog(Platform& platform, QObject* parent);
 
     // The open dialog with the filter "NES files (*.nes)|*.nes|All Files(*.*)|*.*".
     // True when the user confirmed a file; FileName() then holds it.
@@ -24,13 +22,11 @@ public:
 
     const QString& FileName() const { return m_fileName; }
     const QColor& Color() const { return m_color; }
-    void setColor(const QColor& color) { m_color = color; }
 
     static QList<Platform::FileFilter> OpenFilter();
 
 private:
     Platform& m_platform;
-    QWidget* m_owner;
     QString m_fileName;
     QColor m_color;
 };

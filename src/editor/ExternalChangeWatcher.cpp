@@ -1,17 +1,15 @@
-#include "ui/ExternalChangeWatcher.h"
+#include "editor/ExternalChangeWatcher.h"
 
 #include "core/CartridgeFile.h"
 #include "core/CartridgeImage.h"
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 
-#include <QApplication>
-#include <QWidget>
 #include <QFileInfo>
 #include <QLocale>
 
-ExternalChangeWatcher::ExternalChangeWatcher(Platform& platform, QWidget* owner, std::function<bool()> unsavedMapEdits,
+ExternalChangeWatcher::ExternalChangeWatcher(Platform& platform, QObject* parent, std::function<bool()> unsavedMapEdits,
                                              std::function<void()> reloadMap)
-    : QObject(owner), m_platform(platform), m_owner(owner), m_unsavedMapEdits(std::move(unsavedMapEdits)),
+    : QObject(parent), m_platform(platform), m_unsavedMapEdits(std::move(unsavedMapEdits)),
       m_reloadMap(std::move(reloadMap))
 {
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &ExternalChangeWatcher::check);
@@ -64,7 +62,7 @@ void ExternalChangeWatcher::check()
     if (m_asking || m_userKeptEdits) {
         return;
     }
-    if (QApplication::activeModalWidget()) {
+    if (m_platform.isShowingModal()) {
         m_retry.start();  // not while a window or box waits for the user
         return;
     }
@@ -77,7 +75,7 @@ void ExternalChangeWatcher::check()
     }
     m_asking = true;
     const int answer = m_platform.choice(
-        m_owner, Title(),
+        Title(),
         changedText(QStringLiteral("Reload it and lose the map edits not saved yet, or keep editing? If you keep "
                                    "editing, \"Save Changes\" asks again before it writes over those changes.")),
         {QStringLiteral("&Reload"), QStringLiteral("&Keep Editing")});
@@ -96,7 +94,7 @@ ExternalChangeWatcher::BeforeSave ExternalChangeWatcher::checkBeforeSave()
     }
     m_asking = true;
     const int answer = m_platform.choice(
-        m_owner, Title(),
+        Title(),
         changedText(QStringLiteral("Overwrite: write the map over those changes (the rest of the file keeps them).\r\n"
                                    "Reload: load the file again and lose the map edits not saved yet.\r\n"
                                    "Cancel: change nothing.")),

@@ -1,4 +1,4 @@
-#include "core/AccessibleNames.h"
+#include "ui/AccessibleNames.h"
 
 #include "core/CharacterFields.h"
 #include "core/PriceFields.h"

@@ -1,24 +1,21 @@
-#include "core/HelpCommand.h"
+#include "editor/HelpCommand.h"
+
+#include "core/ProgramInfo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-// Set by the build from the install folders; this is the default layout.
-#ifndef ORVANE_HELP_INSTALL_DIR
-#define ORVANE_HELP_INSTALL_DIR "../share/orvane-map-editor"
-#endif
-
 namespace HelpCommand {
 
 QString HelpFilePath(const QString& folder)
 {
-    return QDir(folder).filePath(QString::fromLatin1(HelpFileName));
+    return QDir(folder).filePath(QString::fromLatin1(ProgramInfo::HelpFileName));
 }
 
 QString InstalledFolder(const QString& executableFolder)
 {
-    return QDir::cleanPath(QDir(executableFolder).filePath(QStringLiteral(ORVANE_HELP_INSTALL_DIR)));
+    return QDir::cleanPath(QDir(executableFolder).filePath(QString::fromLatin1(ProgramInfo::HelpInstallFolder)));
 }
 
 QString Locate(const QString& executableFolder)

@@ -1,9 +1,7 @@
-#include "ui/CommonDialog.h"
+#include "editor/CommonDialog.h"
 
-#include <QWidget>
-
-CommonDialog::CommonDialog(Platform& platform, QWidget* owner)
-    : QObject(owner), m_platform(platform), m_owner(owner), m_color(255, 0, 0)
+CommonDialog::CommonDialog(Platform& platform, QObject* parent)
+    : QObject(parent), m_platform(platform), m_color(255, 0, 0)
 {
     setObjectName(QStringLiteral("dlgMain"));
 }
@@ -17,7 +15,8 @@ QList<Platform::FileFilter> CommonDialog::OpenFilter()
 
 bool CommonDialog::ShowOpen()
 {
-    const auto chosen = m_platform.openFileName(m_owner, OpenFilter());
+    // The dialog's own title and starting folder.
+    const auto chosen = m_platform.openFileName({}, OpenFilter());
     if (!chosen) {
         return false;
     }
@@ -27,7 +26,7 @@ bool CommonDialog::ShowOpen()
 
 bool CommonDialog::ShowColor()
 {
-    const auto chosen = m_platform.chooseColor(m_owner, m_color);
+    const auto chosen = m_platform.chooseColor(m_color);
     if (!chosen || !chosen->isValid()) {
         return false;
     }

@@ -1,4 +1,4 @@
-#include "ui/CommandLine.h"
+#include "editor/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

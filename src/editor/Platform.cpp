@@ -1,4 +1,4 @@
-#include "ui/Platform.h"
+#include "editor/Platform.h"
 
 Platform::~Platform() = default;
 
@@ -8,6 +8,11 @@ void Platform::openDocument(const QString& program, const QStringList& arguments
     if (!startDetached(program, arguments, &error)) {
         failed();
     }
+}
+
+bool Platform::isShowingModal() const
+{
+    return false;
 }
 
 QSettings* Platform::settings()

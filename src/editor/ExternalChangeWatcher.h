@@ -8,7 +8,6 @@
 #include <functional>
 
 class Platform;
-class QWidget;
 
 // Tells the user when another program changed the loaded cartridge. While
 // the program is idle with no unsaved map edits, a change of the map on disk
@@ -19,7 +18,7 @@ class QWidget;
 class ExternalChangeWatcher : public QObject {
     Q_OBJECT
 public:
-    ExternalChangeWatcher(Platform& platform, QWidget* owner, std::function<bool()> unsavedMapEdits,
+    ExternalChangeWatcher(Platform& platform, QObject* parent, std::function<bool()> unsavedMapEdits,
                           std::function<void()> reloadMap);
 
     // Watches `path` (just loaded) from now on.
@@ -39,7 +38,6 @@ private:
     QString changedText(const QString& detail) const;
 
     Platform& m_platform;
-    QWidget* m_owner;
     std::function<bool()> m_unsavedMapEdits;
     std::function<void()> m_reloadMap;
     QFileSystemWatcher m_watcher;

@@ -1,10 +1,10 @@
-#include "ui/FileCommands.h"
+#include "editor/FileCommands.h"
 
 #include "core/CartridgeFile.h"
 #include "core/MapImageExport.h"
 #include "core/PatchFormat.h"
-#include "ui/CommonDialog.h"
-#include "ui/Platform.h"
+#include "editor/CommonDialog.h"
+#include "editor/Platform.h"
 
 #include <QFileInfo>
 
@@ -14,32 +14,49 @@ namespace {
 
 const QString UnsavedNote = QStringLiteral("The map has edits that are not saved yet.");
 
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
+
 }  // namespace
 
-void ExportMapImage(Platform& platform, QWidget* parent, const MapView& view)
+bool MayReplace(Platform& platform, const QString& title, const QString& path)
 {
-    const auto options = platform.chooseMapImage(parent, {false, view.grid});
+    // Asked here, once the name is final: the dialog saw the name as typed,
+    // before its extension was added.
+    return !QFileInfo::exists(path) ||
+           platform.question(title, QStringLiteral("The file \"%1\" already exists.\r\n\r\nReplace it?").arg(path));
+}
+
+void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view)
+{
+    const auto options = platform.chooseMapImage({false, view.grid});
     if (!options) {
         return;
     }
+    const QString title = QStringLiteral("Export Map Image");
     int filter = 0;
-    auto path = platform.saveFileName(parent, QStringLiteral("Export Map Image"),
-                                      {{QStringLiteral("PNG images (*.png)"), QStringLiteral("*.png")}}, &filter);
+    auto path = platform.saveFileName(title, {{QStringLiteral("PNG images (*.png)"), QStringLiteral("*.png")}},
+                                      folderOf(cartridgePath), &filter);
     if (!path) {
         return;
     }
     if (!path->endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         path->append(QLatin1String(".png"));
     }
+    if (!MayReplace(platform, title, *path)) {
+        return;
+    }
     const QImage picture = MapImageExport::Render(
         view.image, view.strip, options->wholeOverworld ? MapImageExport::Area::Overworld : MapImageExport::Area::Block,
         view.block, options->grid, view.gridColor);
     QString error;
     if (!MapImageExport::WritePng(picture, *path, &error)) {
-        platform.message(parent, QStringLiteral("Map image not exported"), error, Platform::Icon::Critical);
+        platform.message(QStringLiteral("Map image not exported"), error, Platform::Icon::Critical);
         return;
     }
-    platform.message(parent, QStringLiteral("Map image exported"),
+    platform.message(QStringLiteral("Map image exported"),
                      QStringLiteral("The file: \"%1\" was written (%2 \u00D7 %3 pixels).")
                          .arg(*path)
                          .arg(picture.width())
@@ -47,46 +64,50 @@ void ExportMapImage(Platform& platform, QWidget* parent, const MapView& view)
                      Platform::Icon::Information);
 }
 
-void CreatePatch(Platform& platform, QWidget* parent, const QString& cartridgePath, bool unsavedMapEdits)
+void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits)
 {
+    const QString title = QStringLiteral("Create Patch");
     if (unsavedMapEdits &&
-        !platform.question(parent, QStringLiteral("Create Patch"),
-                           UnsavedNote + QStringLiteral(" The patch is made from the file on disk and will not hold "
-                                                        "them.\r\n\r\nMake the patch anyway?"))) {
+        !platform.question(title, UnsavedNote + QStringLiteral(" The patch is made from the file on disk and will not "
+                                                               "hold them.\r\n\r\nMake the patch anyway?"))) {
         return;
     }
-    const auto original = platform.openFileNameTitled(
-        parent, QStringLiteral("Choose the original (unmodified) cartridge"), CommonDialog::OpenFilter());
+    const auto original = platform.openFileName(QStringLiteral("Choose the original (unmodified) cartridge"),
+                                                CommonDialog::OpenFilter(), folderOf(cartridgePath));
     if (!original) {
         return;
     }
     using PatchFormat::Kind;
     int filter = 0;
-    auto patchPath = platform.saveFileName(parent, QStringLiteral("Save Patch As"),
+    auto patchPath = platform.saveFileName(QStringLiteral("Save Patch As"),
                                            {{PatchFormat::FilterDescription(Kind::Ips), QStringLiteral("*.ips")},
                                             {PatchFormat::FilterDescription(Kind::Bps), QStringLiteral("*.bps")}},
-                                           &filter);
+                                           folderOf(cartridgePath), &filter);
     if (!patchPath) {
         return;
     }
     const Kind kind = PatchFormat::ForFileName(&*patchPath, filter == 1 ? Kind::Bps : Kind::Ips);
+    if (!MayReplace(platform, title, *patchPath)) {
+        return;
+    }
     QString error;
     if (!PatchFormat::CreateFile(kind, *original, cartridgePath, *patchPath, &error)) {
-        platform.message(parent, QStringLiteral("Patch not created"), error, Platform::Icon::Critical);
+        platform.message(QStringLiteral("Patch not created"), error, Platform::Icon::Critical);
         return;
     }
     platform.message(
-        parent, QStringLiteral("Patch created"),
+        QStringLiteral("Patch created"),
         QStringLiteral("The patch \"%1\" turns \"%2\" into \"%3\".").arg(*patchPath, *original, cartridgePath),
         Platform::Icon::Information);
 }
 
-bool ApplyPatch(Platform& platform, QWidget* parent, const QString& cartridgePath, bool unsavedMapEdits)
+bool ApplyPatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits)
 {
     const auto patchPath =
-        platform.openFileNameTitled(parent, QStringLiteral("Choose a patch to apply"),
-                                    {{QStringLiteral("Patches (*.ips *.bps)"), QStringLiteral("*.ips *.bps")},
-                                     {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}});
+        platform.openFileName(QStringLiteral("Choose a patch to apply"),
+                              {{QStringLiteral("Patches (*.ips *.bps)"), QStringLiteral("*.ips *.bps")},
+                               {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
+                              folderOf(cartridgePath));
     if (!patchPath) {
         return false;
     }
@@ -98,16 +119,16 @@ bool ApplyPatch(Platform& platform, QWidget* parent, const QString& cartridgePat
     if (unsavedMapEdits) {
         text += QStringLiteral("\r\n\r\n") + UnsavedNote + QStringLiteral(" They are lost.");
     }
-    if (!platform.question(parent, QStringLiteral("Apply Patch"), text)) {
+    if (!platform.question(QStringLiteral("Apply Patch"), text)) {
         return false;
     }
     QString error;
     if (!PatchFormat::ApplyFile(cartridgePath, *patchPath, &error)) {
-        platform.message(parent, QStringLiteral("Patch not applied"),
+        platform.message(QStringLiteral("Patch not applied"),
                          error + QStringLiteral("\r\n\r\nThe file was not changed."), Platform::Icon::Critical);
         return false;
     }
-    platform.message(parent, QStringLiteral("Patch applied"),
+    platform.message(QStringLiteral("Patch applied"),
                      QStringLiteral("The patch \"%1\" was applied to the file: \"%2\"").arg(*patchPath, cartridgePath),
                      Platform::Icon::Information);
     return true;

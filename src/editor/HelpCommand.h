@@ -9,8 +9,6 @@
 // beside the executable, the path passed as one argument and never through a shell.
 namespace HelpCommand {
 
-inline constexpr char HelpFileName[] = "Orvane II Map Editor v1.0.txt";
-
 // The help file in `folder`.
 QString HelpFilePath(const QString& folder);
 

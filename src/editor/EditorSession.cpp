@@ -1,0 +1,372 @@
+#include "editor/EditorSession.h"
+
+#include "core/CartridgeFile.h"
+#include "core/MapGeometry.h"
+#include "core/ProgramInfo.h"
+#include "core/TileRaster.h"
+#include "editor/BrushTool.h"
+#include "editor/CommonDialog.h"
+#include "editor/ExternalChangeWatcher.h"
+#include "editor/FileCommands.h"
+#include "editor/HelpCommand.h"
+#include "editor/Platform.h"
+
+#include <QFileInfo>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace {
+
+// The title of every message that says a file could not be loaded.
+const QString LoadFailed = QStringLiteral("Could not load the file");
+
+}  // namespace
+
+EditorSession::EditorSession(Platform& platform, QObject* parent)
+    : QObject(parent), m_platform(platform), m_recent(platform.settings()), m_tool(std::make_unique<BrushTool>(*this)),
+      m_strip(TileRaster::StripWidth, TileRaster::StripHeight, TileRaster::Format), m_caption(Title())
+{
+    m_dlgMain = new CommonDialog(platform, this);
+    m_watcher = new ExternalChangeWatcher(
+        platform, this, [this] { return m_doc.isModified(); }, [this] { reloadMapFromDisk(); });
+    m_strip.fill(Qt::black);
+}
+
+EditorSession::~EditorSession()
+{
+    m_closing = true;
+}
+
+QString EditorSession::Title()
+{
+    return QStringLiteral("Orvane II: The Seeker's Crown Map Editor v") + QLatin1String(ProgramInfo::Version);
+}
+
+void EditorSession::setCaption(const QString& text, bool urgent)
+{
+    m_caption = text;
+    emit captionChanged(m_caption, urgent);
+}
+
+void EditorSession::showProgress(const QString& text)
+{
+    setCaption(text, false);
+}
+
+void EditorSession::showTitle()
+{
+    setCaption(Title(), true);
+}
+
+// ---- Loading and saving ----------------------------------------------------------
+
+void EditorSession::openCartridge()
+{
+    if (m_dlgMain->ShowOpen()) {
+        LoadRom(m_dlgMain->FileName());
+    }
+}
+
+bool EditorSession::checkBeforeLoad(const QString& path)
+{
+    // The file is checked before anything changes: a file that cannot be
+    // read leaves the editor exactly as it was.
+    QString error;
+    const auto size = CartridgeFile::size(path, &error);
+    if (!size) {
+        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        return false;
+    }
+    if (*size < Cartridge::ImageEnd) {
+        const QString text =
+            QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
+                           "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
+                           "will lengthen the file to %3 bytes.")
+                .arg(path)
+                .arg(*size)
+                .arg(Cartridge::ImageEnd);
+        if (!m_platform.question(QStringLiteral("Short file"), text)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void EditorSession::LoadRom(const QString& path)
+{
+    if (!checkBeforeLoad(path)) {
+        return;
+    }
+    // Loads can nest: "Load Rom" chosen while block 1 of the last load is drawn.
+    ++m_loading;
+    emit loadStarted();
+    BuildTileStrip();
+    if (!LoadCartridge(path)) {
+        --m_loading;
+        emit loadEnded(false);
+        return;
+    }
+    m_recent.add(path);
+    emit recentFilesChanged();
+    emit cartridgeLoaded(path);
+    // Block 1 is drawn out of sight; the drawing lets the event loop run.
+    selectBlock(1);
+    --m_loading;
+    if (m_closing) {
+        return;
+    }
+    SelectTile(0);
+    emit loadEnded(true);
+}
+
+void EditorSession::BuildTileStrip()
+{
+    setCaption(QStringLiteral("Loading..."), true);
+    m_strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
+    emit tileStripChanged();
+    showTitle();
+}
+
+bool EditorSession::LoadCartridge(const QString& path)
+{
+    setCaption(QStringLiteral("Loading Map Data..."), true);
+    QString error;
+    const bool loaded = m_doc.load(path, &error);
+    showTitle();
+    if (!loaded) {
+        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        return false;
+    }
+    m_watcher->watch(path);
+    return true;
+}
+
+void EditorSession::loadRecent(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_recent.remove(path);
+        emit recentFilesChanged();
+        m_platform.message(LoadFailed,
+                           QStringLiteral("The file \"%1\" no longer exists. It was taken off the list of recent "
+                                          "files.\r\n\r\nNothing was loaded.")
+                               .arg(path),
+                           Platform::Icon::Exclamation);
+        return;
+    }
+    LoadRom(path);
+}
+
+void EditorSession::save()
+{
+    if (!m_doc.isLoaded() || m_watcher->checkBeforeSave() != ExternalChangeWatcher::BeforeSave::Save) {
+        return;
+    }
+    QString error;
+    if (!m_doc.save(&error)) {
+        m_platform.message(QStringLiteral("File not saved"),
+                           QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
+        return;
+    }
+    m_platform.message(QStringLiteral("File saved"),
+                       QStringLiteral("The file: \"") + cartridge().CartridgePath() + QStringLiteral("\" was saved"),
+                       Platform::Icon::Exclamation);
+}
+
+void EditorSession::reloadMapFromDisk()
+{
+    QString error;
+    const int block = m_doc.currentBlock();
+    if (!m_doc.load(cartridge().CartridgePath(), &error)) {
+        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nThe map shown is the one loaded before."),
+                           Platform::Icon::Critical);
+        return;
+    }
+    selectBlock(block);
+}
+
+// ---- Block, tile, pointer, grid ----------------------------------------------------
+
+void EditorSession::selectBlock(int block)
+{
+    m_doc.setCurrentBlock(block);
+    emit blockChosen(block);
+}
+
+qint32 EditorSession::BlockStartOffset(int block)
+{
+    if (const auto start = MapGeometry::BlockStart(block)) {
+        return *start;
+    }
+    m_platform.message(MapGeometry::FatalErrorTitle(), MapGeometry::FatalErrorText(), Platform::Icon::Critical);
+    return 0;
+}
+
+void EditorSession::SelectTile(double y)
+{
+    selectTile(static_cast<int>(y / TileRaster::StripCell));
+}
+
+void EditorSession::selectTile(int tile)
+{
+    m_currentTile = static_cast<quint8>(std::clamp(tile, 0, 255));
+    emit currentTileChanged(*m_currentTile);
+}
+
+void EditorSession::pickTileAt(const MapCell& cell)
+{
+    if (const auto tile = m_doc.tileAt(cell)) {
+        emit tileRevealed(*tile);
+        selectTile(*tile);
+    }
+}
+
+void EditorSession::pointAt(const MapCell& cell)
+{
+    m_pointerCell = cell;
+    emit pointerMoved(cell);
+}
+
+QColor EditorSession::GridColor() const
+{
+    return m_dlgMain->Color();
+}
+
+void EditorSession::setGridShown(bool shown)
+{
+    m_gridShown = shown;
+}
+
+void EditorSession::picGridColor_Click()
+{
+    if (m_gridShown && m_dlgMain->ShowColor()) {
+        emit gridChanged();
+    }
+}
+
+// ---- The mouse on a map view ---------------------------------------------------------
+
+void EditorSession::mapPress(const MapToolEvent& event)
+{
+    // A press acts on its own cell, even when the pointer has not moved since
+    // the map scrolled or the block changed; outside the view's cells nothing happens.
+    if (!event.cell.isIn(event.area)) {
+        return;
+    }
+    pointAt(event.cell);
+    if (m_pick.LocationWindowOpen()) {
+        // Nothing is painted: the waiting window takes the cell, whatever the button.
+        emit locationPicked(m_pick.waiting(), m_pick.PickRow, event.cell);
+        return;
+    }
+    m_tool->press(event);
+}
+
+void EditorSession::mapMove(const MapToolEvent& event)
+{
+    if (event.cell.isIn(event.area)) {
+        pointAt(event.cell);
+    }
+    m_tool->move(event);
+}
+
+void EditorSession::mapRelease(const MapToolEvent& event)
+{
+    m_tool->release(event);
+}
+
+// ---- History and the world ------------------------------------------------------------
+
+void EditorSession::undo()
+{
+    stepHistory(true);
+}
+
+void EditorSession::redo()
+{
+    stepHistory(false);
+}
+
+void EditorSession::stepHistory(bool undo)
+{
+    // A step in another block first shows that block, as the block list
+    // would, so the user sees what changes. The drawing yields to the event
+    // loop; a second undo pressed meanwhile is dropped.
+    if (m_steppingHistory || !m_doc.isLoaded()) {
+        return;
+    }
+    const auto place = undo ? m_doc.nextUndoPlace() : m_doc.nextRedoPlace();
+    if (!place) {
+        return;
+    }
+    m_steppingHistory = true;
+    QUndoStack& history = m_doc.undoStack();
+    const int index = history.index();
+    if (place->block != m_doc.currentBlock()) {
+        selectBlock(place->block);
+    }
+    // Unless the drawing was overtaken (another block, a load, an edit, closing).
+    if (!m_closing && m_doc.currentBlock() == place->block && history.index() == index) {
+        undo ? history.undo() : history.redo();
+        emit cellsRevealed(place->cells);
+    }
+    m_steppingHistory = false;
+}
+
+std::pair<quint8, quint8> EditorSession::replaceDefaults() const
+{
+    const quint8 to = m_currentTile.value_or(0);
+    const auto under = m_pointerCell ? m_doc.tileAt(*m_pointerCell) : std::nullopt;
+    return {under.value_or(to), to};
+}
+
+void EditorSession::showOverworldCell(const MapCell& cell)
+{
+    if (cell.block() != m_doc.currentBlock()) {
+        selectBlock(cell.block());
+    }
+    if (!m_closing && m_doc.currentBlock() == cell.block()) {
+        emit cellsRevealed({cell});
+    }
+}
+
+// ---- Files beside the cartridge, help ---------------------------------------------------
+
+void EditorSession::exportMapImage()
+{
+    if (m_doc.isLoaded()) {
+        FileCommands::ExportMapImage(m_platform, cartridge().CartridgePath(),
+                                     {m_doc.image(), m_strip, currentBlock(), m_gridShown, GridColor()});
+    }
+}
+
+void EditorSession::createPatch()
+{
+    if (m_doc.isLoaded()) {
+        FileCommands::CreatePatch(m_platform, cartridge().CartridgePath(), m_doc.isModified());
+    }
+}
+
+void EditorSession::applyPatch()
+{
+    if (m_doc.isLoaded() && FileCommands::ApplyPatch(m_platform, cartridge().CartridgePath(), m_doc.isModified())) {
+        LoadRom(cartridge().CartridgePath());
+    }
+}
+
+void EditorSession::showHelp()
+{
+    const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
+    // Where the desktop has no viewer for it, the program shows the text itself.
+    m_platform.openDocument(command.program, command.arguments,
+                            [session = QPointer<EditorSession>(this), path = HelpCommand::Locate(m_helpFolder)] {
+                                if (session) {
+                                    emit session->helpTextWanted(path);
+                                }
+                            });
+}
+
+void EditorSession::shutDown()
+{
+    m_closing = true;
+}

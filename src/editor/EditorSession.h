@@ -1,0 +1,178 @@
+#pragma once
+
+#include "core/MapCell.h"
+#include "core/MapDocument.h"
+#include "editor/LocationPick.h"
+#include "editor/MapTool.h"
+#include "editor/RecentFiles.h"
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class CommonDialog;
+class ExternalChangeWatcher;
+class Platform;
+
+// One editing session of a cartridge, without any window: the map document,
+// the current tile, the cell under the pointer, the grid, the active tool,
+// the location a side window waits for, and the workflows of loading, saving
+// and reloading. Every dialog and message goes through the platform. Windows
+// show the session and forward the user's actions to it; what they must
+// show changes through the signals below.
+class EditorSession : public QObject {
+    Q_OBJECT
+public:
+    explicit EditorSession(Platform& platform, QObject* parent = nullptr);
+    ~EditorSession() override;
+
+    // "Orvane II: The Seeker's Crown Map Editor v1.0"
+    static QString Title();
+
+    Platform& platform() { return m_platform; }
+    MapDocument& document() { return m_doc; }
+    const MapDocument& document() const { return m_doc; }
+    Cartridge& cartridge() { return m_doc.cartridge(); }
+    const CartridgeImage& image() const { return m_doc.image(); }
+    bool isLoaded() const { return m_doc.isLoaded(); }
+    CommonDialog& dlgMain() { return *m_dlgMain; }
+    LocationPick& pick() { return m_pick; }
+    ExternalChangeWatcher& fileWatcher() { return *m_watcher; }
+    const QStringList& recentFiles() const { return m_recent.files(); }
+    // The 32 x 8192 tile strip, rebuilt at every load.
+    const QImage& tileStrip() const { return m_strip; }
+
+    // The window's caption: the title, or the progress of long work.
+    const QString& caption() const { return m_caption; }
+    // A progress text shown while a block is drawn, cell by cell.
+    void showProgress(const QString& text);
+    // Puts the title back at the end of a piece of work.
+    void showTitle();
+
+    // ---- Loading and saving -------------------------------------------------
+
+    // "Load Rom": the open dialog, then the load of the chosen file.
+    void openCartridge();
+    // The load after the open dialog (or the command line, a drop, a recent
+    // file, an applied patch): check the file, rebuild the strip, read the
+    // image, show block 1, make tile 0 current, enable editing. A file that
+    // cannot be loaded leaves everything as it was, with a message.
+    void LoadRom(const QString& path);
+    // A file of the recent files list; one that no longer exists leaves the list.
+    void loadRecent(const QString& path);
+    bool isLoading() const { return m_loading > 0; }
+    // "Save Changes", with its message.
+    void save();
+
+    // ---- The block, the tile, the pointer, the grid --------------------------
+
+    int currentBlock() const { return m_doc.currentBlock(); }
+    // Shows block 1..8, as choosing it in the block list does.
+    void selectBlock(int block);
+    // 16400 + (block - 1) * 16384, or the "Fatal Error!" message and 0.
+    qint32 BlockStartOffset(int block);
+
+    std::optional<quint8> currentTile() const { return m_currentTile; }
+    // A press at `y` pixels on the tile strip: tile y / 32 becomes current.
+    void SelectTile(double y);
+    // The tile under `cell` becomes current and is brought into view in the strip.
+    void pickTileAt(const MapCell& cell);
+
+    // The cell over which the pointer last moved on a map view.
+    std::optional<MapCell> pointerCell() const { return m_pointerCell; }
+
+    QColor GridColor() const;
+    bool isGridShown() const { return m_gridShown; }
+    void setGridShown(bool shown);
+    // A click on the grid colour swatch: the colour dialog, while the grid is shown.
+    void picGridColor_Click();
+
+    // ---- The mouse on a map view ------------------------------------------
+
+    // Presses hand their cell to a waiting location window, else to the active tool.
+    void mapPress(const MapToolEvent& event);
+    void mapMove(const MapToolEvent& event);
+    void mapRelease(const MapToolEvent& event);
+    MapTool& activeTool() { return *m_tool; }
+
+    // ---- History and the world ----------------------------------------------
+
+    // Undo and redo; a step in another block first shows that block.
+    void undo();
+    void redo();
+    // The replace window's starting tiles: the tile under the pointer (or the
+    // current tile) and the current tile.
+    std::pair<quint8, quint8> replaceDefaults() const;
+    // Shows an overworld cell: its block, scrolled into view.
+    void showOverworldCell(const MapCell& cell);
+
+    // ---- Files beside the cartridge, help --------------------------------------
+
+    void exportMapImage();
+    void createPatch();
+    void applyPatch();
+    // The executable's folder, where the help file is looked for (and at the
+    // install location relative to it).
+    void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
+    void showHelp();
+
+    // The program is ending: a block drawing stops at its next cell, a load
+    // at its next step.
+    void shutDown();
+    bool isClosing() const { return m_closing; }
+
+signals:
+    void captionChanged(const QString& caption, bool urgent);
+    // A load begins: editing is off until loadEnded.
+    void loadStarted();
+    // A load ended; when `loaded`, editing is on, else as before the load.
+    void loadEnded(bool loaded);
+    // A cartridge was read from `path` (before its block is drawn).
+    void cartridgeLoaded(const QString& path);
+    void tileStripChanged();
+    // The block to show: draw it (during a load, out of sight).
+    void blockChosen(int block);
+    void currentTileChanged(int tile);
+    // Bring the tile into view in the strip.
+    void tileRevealed(int tile);
+    void pointerMoved(const MapCell& cell);
+    void gridChanged();
+    // A press handed its cell to the waiting location window.
+    void locationPicked(LocationPick::Window window, int row, const MapCell& cell);
+    // Scroll so that one of these cells is in view.
+    void cellsRevealed(const MapCells& cells);
+    // No viewer could be started for the help file: show its text.
+    void helpTextWanted(const QString& path);
+    void recentFilesChanged();
+
+private:
+    bool checkBeforeLoad(const QString& path);
+    bool LoadCartridge(const QString& path);
+    void BuildTileStrip();
+    void setCaption(const QString& text, bool urgent);
+    void pointAt(const MapCell& cell);
+    void stepHistory(bool undo);
+    void reloadMapFromDisk();
+    void selectTile(int tile);
+
+    Platform& m_platform;
+    MapDocument m_doc;
+    CommonDialog* m_dlgMain = nullptr;
+    ExternalChangeWatcher* m_watcher = nullptr;
+    RecentFiles m_recent;
+    LocationPick m_pick;
+    std::unique_ptr<MapTool> m_tool;
+    QImage m_strip;
+    QString m_caption;
+    QString m_helpFolder;
+    std::optional<quint8> m_currentTile;
+    std::optional<MapCell> m_pointerCell;
+    bool m_gridShown = true;
+    int m_loading = 0;  // loads under way
+    bool m_closing = false;
+    bool m_steppingHistory = false;
+};

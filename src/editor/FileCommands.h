@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class CartridgeImage;
+class Platform;
+class QImage;
+
+// The File menu's commands for files beside the cartridge: a picture of the
+// map, and patches made from or applied to the cartridge file. Each asks
+// through the platform with its dialogs in the cartridge's folder, asks
+// before it replaces a file, reports every failure with the file and the
+// reason, and confirms what it wrote.
+namespace FileCommands {
+
+struct MapView {
+    const CartridgeImage& image;
+    const QImage& strip;
+    int block;
+    bool grid;
+    QColor gridColor;
+};
+
+void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view);
+
+void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits);
+
+// True when the patch was applied, so the caller loads the file again.
+bool ApplyPatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits);
+
+// True when nothing is at `path`, or the user agreed to replace the file there.
+bool MayReplace(Platform& platform, const QString& title, const QString& path);
+
+}  // namespace FileCommands

@@ -1,0 +1,3 @@
+#include "editor/MapTool.h"
+
+MapTool::~MapTool() = default;

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QGroupBox>
+
+class EditorSession;
+class MapView;
+class PictureBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+// The right group `Frame2`: the map viewport, the block list, the current
+// block, the grid colour swatch and the grid check box. It draws the block
+// the session chooses, cell by cell with the progress in the caption, and
+// hands the block list, the swatch and the check box to the session.
+class MapPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    MapPanel(EditorSession& session, QWidget* parent);
+
+    MapView* view() const { return m_view; }
+
+    // Draws the block starting at image index `start`, cell by cell, showing
+    // the progress in the caption and letting the event loop run after each
+    // cell. A newer drawing (or the program ending) stops an older one at once.
+    void DrawBlock(qint32 start);
+    void DrawGrid();
+
+public slots:
+    void cboBlock_Click();
+    void picGridColor_Click();
+
+signals:
+    // Another block is shown, or the view scrolled.
+    void viewportChanged();
+
+private:
+    void showBlock(int block);
+    void showGridColor();
+
+    EditorSession& m_session;
+    MapView* m_view = nullptr;
+    PictureBox* picMap = nullptr;
+    QComboBox* cboBlock = nullptr;
+    QLabel* lblBlock = nullptr;
+    PictureBox* picGridColor = nullptr;
+    QCheckBox* chkGrid = nullptr;
+    quint64 m_drawGeneration = 0;
+};

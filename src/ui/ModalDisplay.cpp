@@ -1,0 +1,3 @@
+#include "ui/ModalDisplay.h"
+
+ModalDisplay::~ModalDisplay() = default;

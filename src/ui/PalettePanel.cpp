@@ -1,0 +1,87 @@
+#include "ui/PalettePanel.h"
+
+#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
+#include "editor/EditorSession.h"
+#include "ui/MapView.h"
+#include "ui/UiFonts.h"
+#include "ui/ValueLabel.h"
+#include "ui/PictureBox.h"
+#include "ui/ShapeOutline.h"
+#include "ui/TileStripView.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+#include <algorithm>
+
+PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("Frame1"));
+    setGeometry(8, 8, 137, 465);
+
+    vsTiles =
+        MapView::makeScrollBar(this, QStringLiteral("vsTiles"), Qt::Vertical, QRect(8, 16, 17, 441), 7776, 32, 128);
+    connect(vsTiles, &QScrollBar::valueChanged, this, &PalettePanel::vsTiles_Change);
+
+    auto* stripView = new TileStripView(vsTiles, this);
+    stripView->setGeometry(24, 16, 33, 441);
+    picTileset = stripView->strip();
+    shpPoint = stripView->marker();
+    connect(picTileset, &PictureBox::pressed, this,
+            [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { m_session.SelectTile(position.y()); });
+
+    MakeCaption(this, QStringLiteral("Tile #:"), 64, 16);
+    lblTile = MakeValueLabel(this, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17), UiFonts::Arial(9));
+    MakeCaption(this, QStringLiteral("Tile:"), 64, 48);
+    picTileZoom = new PictureBox(QStringLiteral("picTileZoom"), QSize(64, 64), this);
+    picTileZoom->move(64, 64);
+    picTileZoom->clear(palette().color(QPalette::Window));
+
+    MakeCaption(this, QStringLiteral("Point:"), 64, 144);
+    lblPoint = MakeValueLabel(this, QStringLiteral("lblPoint"), QString(), QRect(64, 160, 65, 17), UiFonts::Arial(9));
+    MakeCaption(this, QStringLiteral("Sextant:"), 64, 192);
+    lblLon = MakeValueLabel(this, QStringLiteral("lblLon"), QString(), QRect(64, 208, 25, 17), UiFonts::Arial(9));
+    lblLat = MakeValueLabel(this, QStringLiteral("lblLat"), QString(), QRect(104, 208, 25, 17), UiFonts::Arial(9));
+
+    connect(&m_session, &EditorSession::tileStripChanged, this, &PalettePanel::showStrip);
+    connect(&m_session, &EditorSession::currentTileChanged, this, &PalettePanel::showTile);
+    connect(&m_session, &EditorSession::tileRevealed, this, &PalettePanel::revealTile);
+    connect(&m_session, &EditorSession::pointerMoved, this, &PalettePanel::showPointer);
+}
+
+void PalettePanel::showStrip()
+{
+    picTileset->setBacking(m_session.tileStrip());
+    picTileset->refresh();
+}
+
+void PalettePanel::vsTiles_Change(int value)
+{
+    picTileset->move(0, -(value / TileRaster::StripCell * TileRaster::StripCell));
+}
+
+void PalettePanel::showTile(int tile)
+{
+    // The marker frames the tile, the enlarged view doubles it, the readout names it.
+    const int top = TileRaster::StripCell * tile;
+    shpPoint->move(0, top);
+    TileRaster::CopyDoubled(m_session.tileStrip(), QRect(0, top, TileRaster::StripCell, TileRaster::StripCell),
+                            picTileZoom->backing(), QPoint(0, 0));
+    picTileZoom->repaint();
+    lblTile->setText(MapGeometry::TileReadout(tile));
+}
+
+void PalettePanel::revealTile(int tile)
+{
+    shpPoint->move(0, TileRaster::StripCell * tile);
+    // Tiles 244 to 255 lie past the last scroll position, which shows them.
+    vsTiles->setValue(std::min(TileRaster::StripCell * tile, vsTiles->maximum()));
+}
+
+void PalettePanel::showPointer(const MapCell& cell)
+{
+    lblPoint->setText(MapGeometry::PointReadout(cell.column, cell.row));
+    lblLon->setText(MapGeometry::ThreeDigits(cell.row));
+    lblLat->setText(MapGeometry::ThreeDigits(cell.column));
+}
