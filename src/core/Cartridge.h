@@ -25,8 +25,8 @@ public:
     // Writes the whole image range back over the file at CartridgePath.
     bool save(QString* error) const;
 
-    // Stores bytes that a side window has just written to the file into the
-    // image as well, for those offsets the image holds.
+    // Stores bytes just written straight to the file into the image as well,
+    // for those offsets the image holds, so a later save keeps them.
     void storeWritten(const QList<FilePatch>& patches);
 
 private:

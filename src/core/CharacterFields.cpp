@@ -12,13 +12,13 @@ namespace {
 const std::array<StatInfo, StatCount>& stats()
 {
     static const std::array<StatInfo, StatCount> table{{
-        {QStringLiteral("txtLevel"), QStringLiteral("Level:"), QStringLiteral("level"), 0x355ED, 1},
-        {QStringLiteral("txtHP"), QStringLiteral("Hp:"), QStringLiteral("hit points"), 0x355F5, 2},
-        {QStringLiteral("txtMp"), QStringLiteral("Mp:"), QStringLiteral("magic points"), 0x35605, 1},
-        {QStringLiteral("txtStr"), QStringLiteral("STR:"), QStringLiteral("strength"), 0x3560D, 1},
-        {QStringLiteral("txtINT"), QStringLiteral("INT:"), QStringLiteral("intelligence"), 0x35615, 1},
-        {QStringLiteral("txtDEX"), QStringLiteral("DEX:"), QStringLiteral("dexterity"), 0x3561D, 1},
-        {QStringLiteral("txtExp"), QStringLiteral("Exp:"), QStringLiteral("experience"), 0x35625, 2},
+        {QStringLiteral("Level:"), QStringLiteral("level"), 0x355ED, 1},
+        {QStringLiteral("Hp:"), QStringLiteral("hit points"), 0x355F5, 2},
+        {QStringLiteral("Mp:"), QStringLiteral("magic points"), 0x35605, 1},
+        {QStringLiteral("STR:"), QStringLiteral("strength"), 0x3560D, 1},
+        {QStringLiteral("INT:"), QStringLiteral("intelligence"), 0x35615, 1},
+        {QStringLiteral("DEX:"), QStringLiteral("dexterity"), 0x3561D, 1},
+        {QStringLiteral("Exp:"), QStringLiteral("experience"), 0x35625, 2},
     }};
     return table;
 }

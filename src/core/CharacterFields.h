@@ -22,7 +22,6 @@ inline constexpr int FirstItemCode = 129;
 enum Stat { Level, HP, Mp, Str, INT, DEX, Exp, StatCount };
 
 struct StatInfo {
-    QString name;  // the box's name: "txtLevel"
     QString caption;  // "Level:"
     QString meaning;  // "level", as a message names it
     qint64 base = 0;  // offset of class 0
@@ -40,7 +39,7 @@ QString ClassName(int classIndex);  // "Paladin"
 QString HerbCaption(int herb);  // "Ash:"
 inline const QString HerbsPanelCaption = QStringLiteral("Herbs (Starting)");
 
-// One text box of the window: a class's stat or (stat == -1) a herb.
+// One number of the table as it is edited: a class's stat or (stat == -1) a herb.
 struct Box {
     int stat = -1;
     int index = 0;  // the class, or the herb

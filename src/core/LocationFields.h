@@ -8,8 +8,8 @@
 
 #include <optional>
 
-// Where the items window and the towns window find their locations in the
-// cartridge file. A location is a map cell stored in two bytes at adjacent
+// Where the locations of the special items, the balloon and the towns lie in
+// the cartridge file. A location is a map cell stored in two bytes at adjacent
 // file offsets: the column first, then the row over the whole map.
 namespace LocationFields {
 
@@ -25,9 +25,9 @@ struct Table {
     qint64 requiredLength = 0;
 };
 
-// The six rows of the items window: five items, then the balloon.
+// The six item locations: five items, then the balloon.
 const Table& Items();
-// The twelve rows of the towns window.
+// The twelve town locations.
 const Table& Towns();
 
 // Every row's location read from the file at `path`, in row order, or nothing

@@ -6,7 +6,7 @@
 #include <optional>
 
 // The two patch formats, told apart by their first bytes when applied and by
-// the file name (or the file type chosen in the save dialog) when made.
+// the file name (or the file type the user chose) when made.
 namespace PatchFormat {
 
 enum class Kind { Ips, Bps };

@@ -29,18 +29,19 @@ constexpr QSize PanelSize{3255, 3135};
 constexpr int ButtonSize = 615;
 constexpr int ListHeight = 315;
 
-// Where a stat's caption and box stand in a class panel (twips).
+// A stat's box, and where its caption and box stand in a class panel (twips).
 struct StatPlace {
+    const char* name;
     int captionLeft, top, boxLeft, boxWidth, typingLimit;
 };
 constexpr StatPlace StatPlaces[StatCount] = {
-    {120, 360, 720, 615, 2},  // Level
-    {1680, 360, 2040, 975, 4},  // Hp
-    {120, 720, 720, 615, 2},  // Mp
-    {120, 1440, 600, 375, 2},  // STR
-    {1200, 1440, 1680, 375, 2},  // INT
-    {2280, 1440, 2760, 375, 2},  // DEX
-    {1680, 720, 2040, 975, 4},  // Exp
+    {"txtLevel", 120, 360, 720, 615, 2},  // Level
+    {"txtHP", 1680, 360, 2040, 975, 4},  // Hp
+    {"txtMp", 120, 720, 720, 615, 2},  // Mp
+    {"txtStr", 120, 1440, 600, 375, 2},  // STR
+    {"txtINT", 1200, 1440, 1680, 375, 2},  // INT
+    {"txtDEX", 2280, 1440, 2760, 375, 2},  // DEX
+    {"txtExp", 1680, 720, 2040, 975, 4},  // Exp
 };
 
 QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top, int width)
@@ -107,7 +108,7 @@ void frmCharacters::buildClassPanel(int c)
     for (int stat = 0; stat < StatCount; ++stat) {
         const StatPlace& place = StatPlaces[stat];
         makeCaption(panel, StatOf(stat).caption, place.captionLeft, place.top, place.boxLeft - place.captionLeft);
-        auto* box = new LimitedTextBox(indexed(StatOf(stat).name, c), place.typingLimit,
+        auto* box = new LimitedTextBox(indexed(QLatin1String(place.name), c), place.typingLimit,
                                        ToPixels(place.boxLeft, place.top, place.boxWidth, 255), panel);
         box->setAccessibleName(AccessibleNames::ClassStat(stat, c));
         m_numberBoxes[stat * ClassCount + c] = box;

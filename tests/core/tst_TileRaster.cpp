@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
@@ -91,7 +92,7 @@ void tst_TileRaster::blockDrawsItsBytes()
 {
     CartridgeImage image;
     const qint32 start = *MapGeometry::BlockStart(8);
-    image.set(MapGeometry::MapByteOffset(start, 5, 9), 0x41);
+    image.set(FileLayout::MapByte(8, 5, 9), 0x41);
     QImage picture(4096, 512, Format);
     picture.fill(Qt::black);
     RenderBlock(image, start, strip, picture);

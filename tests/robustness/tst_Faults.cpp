@@ -1,7 +1,6 @@
 #include "FileFaults.h"
 #include "Fixtures.h"
 #include "WindowSteps.h"
-#include "core/CartridgeImage.h"
 
 #include <QAction>
 #include <QDir>
@@ -177,7 +176,7 @@ void tst_Faults::killedSaveLeavesOneWholeVersion_data()
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<qint64>("size");
     QTest::newRow("full-length cartridge") << 100 << 1U << qint64(262160);
-    QTest::newRow("image only, 139280 bytes") << 60 << 2U << qint64(139280);
+    QTest::newRow("image only") << 60 << 2U << ImageEnd;
     QTest::newRow("one megabyte") << 40 << 3U << qint64(1048576);
 }
 
@@ -191,7 +190,7 @@ void tst_Faults::killedSaveLeavesOneWholeVersion()
     // The two versions each save turns into the other: the map inverted, the rest alike.
     const QByteArray a = Fixtures::Pattern(size, seed);
     QByteArray b = a;
-    for (qint64 i = CartridgeImage::FirstIndex; i < CartridgeImage::FirstIndex + CartridgeImage::Size; ++i) {
+    for (qint64 i = FileLayout::ImageStart; i < FileLayout::ImageEnd; ++i) {
         b[i] = static_cast<char>(~b[i]);
     }
     const QString cartridge = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), a);

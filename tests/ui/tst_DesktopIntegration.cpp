@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "core/ProgramInfo.h"
@@ -122,7 +123,7 @@ void tst_DesktopIntegration::droppedFile()
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&d.window, &drop);
     QTRY_COMPARE(d.session.cartridge().CartridgePath(), loads ? urls[0].toLocalFile() : QString());
-    QCOMPARE(d.session.cartridge().image().at(16400), loads ? quint8(d.original[16400]) : 0);
+    QCOMPARE(d.session.image().at(FileLayout::ImageStart), loads ? quint8(d.original[FileLayout::ImageStart]) : 0);
 }
 
 void tst_DesktopIntegration::recentFiles()

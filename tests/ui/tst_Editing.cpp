@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "core/MapGeometry.h"
@@ -17,10 +18,7 @@ QPointF cellCentre(int column, int localRow)
     return QPointF(16 * column + 7.5, 16 * localRow + 7.5);
 }
 
-qint64 cellOffset(int block, int localRow, int column)
-{
-    return 16400 + 16384 * (block - 1) + 256 * localRow + column;
-}
+using FileLayout::MapByte;
 
 // The 16 x 16 picture of a map cell, without its outline's top row and left column.
 QImage cellInside(const QImage& picture, int column, int localRow)
@@ -105,8 +103,8 @@ void tst_Editing::replaceWindow()
     d.chooseBlock(3);
     d.pickTileFromStrip(0xE1);
     d.move(cellCentre(10, 10));
-    const quint8 from = quint8(d.original[cellOffset(3, 10, 10)]);
-    const int count = int(d.original.mid(cellOffset(3, 0, 0), 8192).count(char(from)));
+    const quint8 from = quint8(d.original[MapByte(3, 10, 10)]);
+    const int count = int(d.original.mid(MapByte(3, 0, 0), 8192).count(char(from)));
     key(d, Qt::Key_R);
     QCOMPARE(d.modals.shown.size(), 1);
     QDialog* window = d.modals.shown.last();
@@ -119,7 +117,10 @@ void tst_Editing::replaceWindow()
     MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
     MainWindowDriver::click(window, QStringLiteral("cmdReplace"));
     // Which bytes a replace touches is checked on the map document; here, as many as announced.
-    QCOMPARE(Fixtures::Differences(d.session.cartridge().image().bytes(), d.original.mid(16400, 122880), 100000).size(),
+    QCOMPARE(Fixtures::Differences(
+                 d.session.cartridge().image().bytes(),
+                 d.original.mid(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart), 100000)
+                 .size(),
              count);
     QCOMPARE(cellInside(d.mapPicture(), 10, 10), stripTileHalved(d.session.tileStrip(), 0xE1));
     QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(count));
@@ -135,7 +136,7 @@ void tst_Editing::tooltipNamesTheCell()
     PictureBox* map = d.picMap();
     QHelpEvent help(QEvent::ToolTip, cellCentre(12, 13).toPoint(), map->mapToGlobal(cellCentre(12, 13).toPoint()));
     QCoreApplication::sendEvent(map, &help);
-    const quint8 tile = quint8(d.original[cellOffset(2, 13, 12)]);
+    const quint8 tile = quint8(d.original[MapByte(2, 13, 12)]);
     QCOMPARE(QToolTip::text(), QStringLiteral("Block 2 \u00b7 row 45, column 12 \u00b7 tile %1 \u00b7 offset 0x8D1C")
                                    .arg(MapGeometry::TileReadout(tile)));
 }
@@ -168,8 +169,8 @@ void tst_Editing::worldMapFollowsEdits()
     };
     QCOMPARE(worldCell(20, 40), stripCell(0x9C));
     key(d, Qt::Key_Z);
-    QCOMPARE(worldCell(20, 40), stripCell(quint8(d.original[cellOffset(2, 8, 20)])));
-    QCOMPARE(worldCell(255, 255), stripCell(quint8(d.original[cellOffset(8, 31, 255)])));
+    QCOMPARE(worldCell(20, 40), stripCell(quint8(d.original[MapByte(2, 8, 20)])));
+    QCOMPARE(worldCell(255, 255), stripCell(quint8(d.original[MapByte(8, 31, 255)])));
 
     QTest::mouseClick(world, Qt::LeftButton, Qt::NoModifier, QPoint(2 * 230 + 1, 2 * 200 + 1));
     QCOMPARE(d.text("lblBlock"), QStringLiteral("7"));

@@ -1,5 +1,5 @@
 #include "core/CartridgeFile.h"
-#include "core/CartridgeImage.h"
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "editor/ExternalChangeWatcher.h"
@@ -25,12 +25,12 @@ private slots:
 
 namespace {
 
-constexpr qint64 Cell = CartridgeImage::FirstIndex + 2 * 256 + 3;  // block 1, row 2, column 3
+constexpr qint64 Cell = FileLayout::ImageStart + 2 * 256 + 3;  // block 1, row 2, column 3
 
 // Another program's change: one map byte and one byte outside the map.
 QByteArray ChangedElsewhere(QByteArray bytes)
 {
-    bytes[CartridgeImage::FirstIndex + 100] = 'E';
+    bytes[FileLayout::ImageStart + 100] = 'E';
     bytes[3850] = 'P';
     return bytes;
 }
@@ -67,7 +67,8 @@ void tst_FileSafety::externalChangeBeforeSave()
 
     QByteArray expected = theirs;
     if (answer == 0) {
-        expected.replace(CartridgeImage::FirstIndex, CartridgeImage::Size, d.session.cartridge().image().bytes());
+        expected.replace(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart,
+                         d.session.cartridge().image().bytes());
         QCOMPARE(expected[Cell], char(9));
         QCOMPARE(expected[3850], 'P');
         // The overwrite is now the file's known state: no question on the next save.
@@ -89,20 +90,20 @@ void tst_FileSafety::watcherReloadsOrAsks()
     PaintTile(d, 9);
     d.action("mnuFileSave")->trigger();
     QString error;
-    QVERIFY(CartridgeFile::patch(d.path, {{CartridgeImage::FirstIndex + 7, QByteArray("w")}}, &error));
+    QVERIFY(CartridgeFile::patch(d.path, {{FileLayout::ImageStart + 7, QByteArray("w")}}, &error));
     watcher.check();
     QVERIFY(d.platform.choices.isEmpty());
-    QCOMPARE(d.session.cartridge().image().at(CartridgeImage::FirstIndex + 7), quint8(d.original[16407]));
+    QCOMPARE(d.session.cartridge().image().at(FileLayout::ImageStart + 7), quint8(d.original[16407]));
 
     // Idle and saved: another program's change is loaded by the real watcher, without a question.
     QByteArray theirs = ChangedElsewhere(Fixtures::ReadAll(d.path));
     Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
-    QTRY_COMPARE(d.session.cartridge().image().at(CartridgeImage::FirstIndex + 100), quint8('E'));
+    QTRY_COMPARE(d.session.cartridge().image().at(FileLayout::ImageStart + 100), quint8('E'));
     QVERIFY(d.platform.choices.isEmpty());
 
     // With an unsaved edit it asks; keeping the edit keeps it.
     PaintTile(d, 4);
-    theirs[CartridgeImage::FirstIndex + 101] = 'F';
+    theirs[FileLayout::ImageStart + 101] = 'F';
     Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
     QTRY_COMPARE(d.platform.choices.size(), 1);
     QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));

@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
 #include "core/MapGeometry.h"
@@ -19,7 +20,7 @@ QByteArray knownMap()
     for (int b = 1; b <= 8; ++b) {
         for (int r = 0; r < 32; ++r) {
             for (int c = 0; c < 256; ++c) {
-                bytes[MapGeometry::MapByteOffset(*MapGeometry::BlockStart(b), r, c)] = char((c + r) % 64);
+                bytes[FileLayout::MapByte(b, r, c)] = char((c + r) % 64);
             }
         }
     }
@@ -76,7 +77,7 @@ void tst_Painting::mouseButtons()
     QFETCH(int, buttons);
     QFETCH(QString, effect);
     QByteArray cartridge = knownMap();
-    cartridge[MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), 2, 10)] = char(244);  // the pressed cell
+    cartridge[FileLayout::MapByte(2, 2, 10)] = char(244);  // the pressed cell
     MainWindowDriver d(cartridge);
     QVERIFY(d.showAndLoad());
     const QColor green(0, 200, 50);
@@ -105,7 +106,7 @@ void tst_Painting::mouseButtons()
     }
     QList<qint64> painted;
     for (const QPoint& cell : effect == QLatin1String("paint") ? cells : QList<QPoint>{}) {
-        painted << MapGeometry::MapByteOffset(*MapGeometry::BlockStart(2), cell.y(), cell.x()) - 16400;
+        painted << FileLayout::MapByte(2, cell.y(), cell.x()) - FileLayout::ImageStart;
         TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
         TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
     }
@@ -145,9 +146,8 @@ void tst_Painting::pressActsOnItsOwnCellAfterScroll()
     QCOMPARE(d.session.cartridge().image().bytes(), image);
     d.chooseBlock(6);  // block changes under a pointer that does not move
     d.press(cellCentre(30, 7));
-    const qint32 start = *MapGeometry::BlockStart(6);
-    QCOMPARE(d.session.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 30)), quint8(0x21));
-    QCOMPARE(d.session.cartridge().image().at(MapGeometry::MapByteOffset(start, 7, 3)), quint8((3 + 7) % 64));
+    QCOMPARE(d.session.image().at(FileLayout::MapByte(6, 7, 30)), quint8(0x21));
+    QCOMPARE(d.session.image().at(FileLayout::MapByte(6, 7, 3)), quint8((3 + 7) % 64));
     QCOMPARE(d.text("lblPoint"), QStringLiteral("(030 ,167)"));
 }
 
