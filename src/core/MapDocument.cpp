@@ -17,6 +17,7 @@ bool MapDocument::load(const QString& path, QString* error)
     }
     m_strokeOpen = false;
     m_history.clear();
+    ++m_revision;
     emit reloaded();
     return true;
 }
@@ -48,31 +49,46 @@ std::optional<quint8> MapDocument::tileAt(const MapCell& cell) const
     return image().at(MapGeometry::MapByteOffset(cell));
 }
 
-void MapDocument::beginStroke(const MapCell& cell, quint8 tile, const QRect& area)
+void MapDocument::beginStroke(const MapCell& cell, const MapPattern& stamp, const QRect& area)
 {
     ++m_stroke;
     m_strokeOpen = true;
     m_strokeLast = cell;
-    if (cell.isIn(area)) {
-        paintCell(cell, tile);
-    }
+    stampAt(cell, stamp, area);
 }
 
-void MapDocument::strokeTo(const MapCell& cell, quint8 tile, const QRect& area)
+void MapDocument::strokeTo(const MapCell& cell, const MapPattern& stamp, const QRect& area)
 {
     if (!m_strokeOpen) {
-        if (cell.isIn(area)) {
-            paintCell(cell, tile);
-        }
+        stampAt(cell, stamp, area);
         return;
     }
-    MapCells line = MapGeometry::CellLine(m_strokeLast, cell, area);
+    // The line of top left cells whose stamps reach into the area.
+    const QRect anchors = area.adjusted(1 - stamp.width(), 1 - stamp.height(), 0, 0);
+    MapCells line = MapGeometry::CellLine(m_strokeLast, cell, anchors);
     if (cell != m_strokeLast && !line.isEmpty() && line.first() == m_strokeLast) {
-        line.removeFirst();  // painted by the position before
+        line.removeFirst();  // stamped by the position before
     }
     m_strokeLast = cell;
     for (const MapCell& c : line) {
-        paintCell(c, tile);
+        stampAt(c, stamp, area);
+    }
+}
+
+void MapDocument::stampAt(const MapCell& cell, const MapPattern& stamp, const QRect& area)
+{
+    if (stamp.isSingle()) {
+        if (cell.isIn(area)) {
+            paintCell(cell, stamp.at(0, 0));
+        }
+        return;
+    }
+    QList<MapEditCommand::Change> changes = stamp.placement(image(), cell, area);
+    if (!changes.isEmpty()) {
+        m_history.push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, std::move(changes)));
+    }
+    if (!m_strokeOpen) {
+        ++m_stroke;
     }
 }
 
@@ -160,6 +176,7 @@ void MapDocument::applyChanges(const QList<MapEditCommand::Change>& changes, boo
 
 void MapDocument::announce(const QList<qint32>& indexes)
 {
+    ++m_revision;
     MapCells cells;
     cells.reserve(indexes.size());
     for (const qint32 index : indexes) {

@@ -3,6 +3,7 @@
 #include "core/Cartridge.h"
 #include "core/MapCell.h"
 #include "core/MapEditCommand.h"
+#include "core/MapPattern.h"
 
 #include <QObject>
 #include <QRect>
@@ -46,13 +47,14 @@ public:
     std::optional<quint8> tileAt(const MapCell& cell) const;
 
     // A stroke: every cell painted from the press to the release is one undo
-    // step. It starts by painting the pressed cell; each later position paints
-    // every cell on the straight line from the one before. Only cells inside
-    // `area` (a block, or the whole overworld) are painted; positions may lie
-    // anywhere. Without a stroke, strokeTo paints just its cell, as a step of
-    // its own.
-    void beginStroke(const MapCell& cell, quint8 tile, const QRect& area);
-    void strokeTo(const MapCell& cell, quint8 tile, const QRect& area);
+    // step. It starts by stamping the pattern (most often one tile) with its
+    // top left cell on the pressed cell; each later position stamps it on
+    // every cell of the straight line from the one before, so a fast drag
+    // leaves no gaps. Only cells inside `area` (a block, or the whole
+    // overworld) are painted; positions may lie anywhere. Without a stroke,
+    // strokeTo stamps just its cell, as a step of its own.
+    void beginStroke(const MapCell& cell, const MapPattern& stamp, const QRect& area);
+    void strokeTo(const MapCell& cell, const MapPattern& stamp, const QRect& area);
     void endStroke();
     // Stores `tile` into a cell and announces it, even when the cell already
     // held it. False off the map.
@@ -66,6 +68,10 @@ public:
     // Any edit of many cells as one undo step named "<verb> N Cells";
     // changes that keep a byte as it is are left out. False when nothing changes.
     bool applyEdit(const QString& verb, QList<MapEditCommand::Change> changes);
+
+    // Grows with every change of the map's bytes and every load, so what was
+    // worked out from the map can tell whether it still holds.
+    quint64 revision() const { return m_revision; }
 
     QUndoStack& undoStack() { return m_history; }
     std::optional<StepPlace> nextUndoPlace() const;
@@ -82,6 +88,7 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void stampAt(const MapCell& cell, const MapPattern& stamp, const QRect& area);
     std::optional<StepPlace> placeOf(const QUndoCommand* command) const;
     void announce(const QList<qint32>& indexes);
 
@@ -89,6 +96,7 @@ private:
     int m_currentBlock = 1;
     QUndoStack m_history;
     quint64 m_stroke = 1;
+    quint64 m_revision = 0;
     bool m_strokeOpen = false;
     MapCell m_strokeLast;
 };

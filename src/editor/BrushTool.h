@@ -2,12 +2,16 @@
 
 #include "editor/MapTool.h"
 
+#include <optional>
+
 class EditorSession;
 
-// The brush, the default tool: a left press paints the current tile and a
-// drag with the left button alone paints every cell along the pointer's path,
-// one undo step from press to release; a right press picks the tile under
-// the pointer as the current tile. Nothing is painted before a tile is current.
+// The brush, the default tool. A left press stamps the brush's pattern (the
+// current tile, unless a copy or a pick made it larger) and a drag with the
+// left button alone stamps it along the pointer's path, one undo step from
+// press to release. A right press picks the tile under the pointer as the
+// current tile; a right drag over several cells makes them the stamp.
+// Nothing is painted before a tile is current.
 class BrushTool : public MapTool {
 public:
     explicit BrushTool(EditorSession& session);
@@ -15,7 +19,13 @@ public:
     void press(const MapToolEvent& event) override;
     void move(const MapToolEvent& event) override;
     void release(const MapToolEvent& event) override;
+    void cancel() override;
+    QRect preview() const override;
+    QString status() const override;
 
 private:
     EditorSession& m_session;
+    std::optional<MapCell> m_pointer;
+    std::optional<MapCell> m_pickFrom;  // where a right drag began
+    QRect m_picked;  // the cells it covers so far
 };

@@ -4,14 +4,22 @@
 #include "core/MapGeometry.h"
 #include "core/ProgramInfo.h"
 #include "core/TileRaster.h"
+#include "core/MapRegions.h"
 #include "editor/BrushTool.h"
 #include "editor/CommonDialog.h"
 #include "editor/ExternalChangeWatcher.h"
 #include "editor/FileCommands.h"
+#include "editor/FillTool.h"
 #include "editor/HelpCommand.h"
+#include "editor/PasteTool.h"
 #include "editor/Platform.h"
+#include "editor/RectangleTool.h"
+#include "editor/SelectTool.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPointer>
 
 #include <algorithm>
@@ -24,7 +32,10 @@ const QString LoadFailed = QStringLiteral("Could not load the file");
 }  // namespace
 
 EditorSession::EditorSession(Platform& platform, QObject* parent)
-    : QObject(parent), m_platform(platform), m_recent(platform.settings()), m_tool(std::make_unique<BrushTool>(*this)),
+    : QObject(parent), m_platform(platform),
+      m_recent(platform.settings()), m_tools{std::make_unique<BrushTool>(*this), std::make_unique<FillTool>(*this),
+                                             std::make_unique<RectangleTool>(*this),
+                                             std::make_unique<SelectTool>(*this)},
       m_strip(TileRaster::StripWidth, TileRaster::StripHeight, TileRaster::Format), m_caption(Title())
 {
     m_dlgMain = new CommonDialog(platform, this);
@@ -109,6 +120,9 @@ void EditorSession::LoadRom(const QString& path)
     }
     m_recent.add(path);
     emit recentFilesChanged();
+    // What was selected or floating belonged to the map loaded before.
+    m_paste.reset();
+    setSelection(std::nullopt);
     emit cartridgeLoaded(path);
     // Block 1 is drawn out of sight; the drawing lets the event loop run.
     selectBlock(1);
@@ -210,7 +224,9 @@ void EditorSession::SelectTile(double y)
 void EditorSession::selectTile(int tile)
 {
     m_currentTile = static_cast<quint8>(std::clamp(tile, 0, 255));
+    m_stamp = MapPattern::Single(*m_currentTile);
     emit currentTileChanged(*m_currentTile);
+    emit toolPreviewChanged();
 }
 
 void EditorSession::pickTileAt(const MapCell& cell)
@@ -248,6 +264,7 @@ void EditorSession::picGridColor_Click()
 
 void EditorSession::mapPress(const MapToolEvent& event)
 {
+    m_pasteDone.reset();
     // A press acts on its own cell, even when the pointer has not moved since
     // the map scrolled or the block changed; outside the view's cells nothing happens.
     if (!event.cell.isIn(event.area)) {
@@ -259,20 +276,164 @@ void EditorSession::mapPress(const MapToolEvent& event)
         emit locationPicked(m_pick.waiting(), m_pick.PickRow, event.cell);
         return;
     }
-    m_tool->press(event);
+    activeTool().press(event);
+    emit toolPreviewChanged();
 }
 
 void EditorSession::mapMove(const MapToolEvent& event)
 {
+    m_pasteDone.reset();
     if (event.cell.isIn(event.area)) {
         pointAt(event.cell);
     }
-    m_tool->move(event);
+    activeTool().move(event);
+    emit toolPreviewChanged();
 }
 
 void EditorSession::mapRelease(const MapToolEvent& event)
 {
-    m_tool->release(event);
+    activeTool().release(event);
+    emit toolPreviewChanged();
+}
+
+const MapTool& EditorSession::activeTool() const
+{
+    if (m_paste) {
+        return *m_paste;
+    }
+    return *m_tools[static_cast<std::size_t>(m_toolChosen)];
+}
+
+MapTool& EditorSession::activeTool()
+{
+    return const_cast<MapTool&>(std::as_const(*this).activeTool());
+}
+
+void EditorSession::setTool(Tool tool)
+{
+    activeTool().cancel();
+    m_toolChosen = tool;
+    emit toolChanged(tool);
+    emit toolPreviewChanged();
+}
+
+QRect EditorSession::toolPreview() const
+{
+    return activeTool().preview();
+}
+
+QString EditorSession::toolStatus() const
+{
+    return isLoaded() ? activeTool().status() : QString();
+}
+
+void EditorSession::setStamp(const MapPattern& stamp)
+{
+    m_stamp = stamp;
+    emit toolPreviewChanged();
+}
+
+// ---- Selection and clipboard ---------------------------------------------------------
+
+void EditorSession::setSelection(const std::optional<QRect>& cells)
+{
+    const std::optional<QRect> selection =
+        cells && cells->intersects(MapCell::WorldArea()) ? std::optional(*cells & MapCell::WorldArea()) : std::nullopt;
+    if (selection != m_selection) {
+        m_selection = selection;
+        emit selectionChanged();
+        emit toolPreviewChanged();
+    }
+}
+
+void EditorSession::selectAll()
+{
+    if (isLoaded()) {
+        setSelection(MapCell::WorldArea());
+    }
+}
+
+bool EditorSession::cancel()
+{
+    if (m_paste) {
+        endPaste();
+        return true;
+    }
+    activeTool().cancel();
+    emit toolPreviewChanged();
+    if (m_selection) {
+        setSelection(std::nullopt);
+        return true;
+    }
+    return false;
+}
+
+bool EditorSession::copy()
+{
+    if (!m_selection || !isLoaded()) {
+        return false;
+    }
+    const MapPattern cells = MapPattern::FromMap(image(), *m_selection);
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(MapPattern::MimeType), cells.toBytes());
+    data->setText(cells.toText());
+    QGuiApplication::clipboard()->setMimeData(data);
+    setStamp(cells);
+    return true;
+}
+
+void EditorSession::fillSelection(const QString& verb)
+{
+    if (m_selection && m_currentTile) {
+        m_doc.applyEdit(verb, MapRegions::Fill(image(), MapRegions::CellsOf(*m_selection), *m_currentTile));
+    }
+}
+
+void EditorSession::cut()
+{
+    if (copy()) {
+        fillSelection(QStringLiteral("Cut"));
+    }
+}
+
+void EditorSession::deleteSelection()
+{
+    fillSelection(QStringLiteral("Delete"));
+}
+
+void EditorSession::paste()
+{
+    if (!isLoaded()) {
+        return;
+    }
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QString format = QString::fromLatin1(MapPattern::MimeType);
+    std::optional<MapPattern> cells;
+    QString error = QStringLiteral("The clipboard holds no map cells and no text.");
+    if (data && data->hasFormat(format)) {
+        cells = MapPattern::FromBytes(data->data(format));
+        error = QStringLiteral("The map cells on the clipboard are damaged.");
+    } else if (data && data->hasText()) {
+        cells = MapPattern::FromText(data->text(), &error);
+    }
+    if (!cells) {
+        m_platform.message(QStringLiteral("Nothing pasted"),
+                           QStringLiteral("The clipboard cannot be pasted as map cells.\r\n\r\n") + error,
+                           Platform::Icon::Exclamation);
+        return;
+    }
+    activeTool().cancel();
+    m_paste = std::make_unique<PasteTool>(*this, *cells);
+    if (m_pointerCell) {
+        m_paste->move({*m_pointerCell, Qt::NoButton, Qt::NoButton, MapCell::WorldArea()});
+    }
+    emit toolPreviewChanged();
+}
+
+void EditorSession::endPaste()
+{
+    m_pasteDone = std::move(m_paste);
+    emit toolPreviewChanged();
 }
 
 // ---- History and the world ------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "core/MapCell.h"
 #include "core/MapDocument.h"
+#include "core/MapPattern.h"
 #include "editor/LocationPick.h"
 #include "editor/MapTool.h"
 #include "editor/RecentFiles.h"
@@ -11,11 +12,13 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 
 class CommonDialog;
 class ExternalChangeWatcher;
+class PasteTool;
 class Platform;
 
 // One editing session of a cartridge, without any window: the map document,
@@ -91,13 +94,50 @@ public:
     // A click on the grid colour swatch: the colour dialog, while the grid is shown.
     void picGridColor_Click();
 
-    // ---- The mouse on a map view ------------------------------------------
+    // ---- The mouse on a map view, the tools ------------------------------------
+
+    enum class Tool { Brush, Fill, Rectangle, Select };
+    static constexpr int ToolCount = 4;
 
     // Presses hand their cell to a waiting location window, else to the active tool.
     void mapPress(const MapToolEvent& event);
     void mapMove(const MapToolEvent& event);
     void mapRelease(const MapToolEvent& event);
-    MapTool& activeTool() { return *m_tool; }
+    // The tool chosen (the brush at start); a floating paste goes before it.
+    Tool tool() const { return m_toolChosen; }
+    void setTool(Tool tool);
+    MapTool& activeTool();
+    const MapTool& activeTool() const;
+    // What the active tool shows at the pointer: cells to outline, and a text.
+    QRect toolPreview() const;
+    QString toolStatus() const;
+
+    // The brush's stamp: the current tile, or the cells a copy or a right drag took.
+    const MapPattern& stamp() const { return m_stamp; }
+    void setStamp(const MapPattern& stamp);
+
+    // ---- Selection and clipboard ---------------------------------------------------
+
+    std::optional<QRect> selection() const { return m_selection; }
+    void setSelection(const std::optional<QRect>& cells);
+    void selectAll();
+    // Escape: a floating paste or a drag under way is dropped, else the selection; false when there was none.
+    bool cancel();
+    // Puts the selected cells on the clipboard (exact bytes, and as text);
+    // they become the brush's stamp. False without a selection.
+    bool copy();
+    // Copy, then the current tile into every selected cell; one undo step.
+    void cut();
+    // The current tile into every selected cell; one undo step.
+    void deleteSelection();
+    // Takes map cells from the clipboard (the exact bytes, or text of tile
+    // numbers) and floats them under the pointer until a click places them.
+    // Text that is not a rectangle of tile numbers is refused with a message
+    // that says what is wrong and where; nothing changes.
+    void paste();
+    bool isPasting() const { return m_paste != nullptr; }
+    // The floating paste was placed or dropped.
+    void endPaste();
 
     // ---- History and the world ----------------------------------------------
 
@@ -141,6 +181,10 @@ signals:
     void tileRevealed(int tile);
     void pointerMoved(const MapCell& cell);
     void gridChanged();
+    void toolChanged(EditorSession::Tool tool);
+    void selectionChanged();
+    // The active tool's preview or status may have changed.
+    void toolPreviewChanged();
     // A press handed its cell to the waiting location window.
     void locationPicked(LocationPick::Window window, int row, const MapCell& cell);
     // Scroll so that one of these cells is in view.
@@ -158,6 +202,7 @@ private:
     void stepHistory(bool undo);
     void reloadMapFromDisk();
     void selectTile(int tile);
+    void fillSelection(const QString& verb);
 
     Platform& m_platform;
     MapDocument m_doc;
@@ -165,7 +210,12 @@ private:
     ExternalChangeWatcher* m_watcher = nullptr;
     RecentFiles m_recent;
     LocationPick m_pick;
-    std::unique_ptr<MapTool> m_tool;
+    std::array<std::unique_ptr<MapTool>, ToolCount> m_tools;
+    Tool m_toolChosen = Tool::Brush;
+    std::unique_ptr<PasteTool> m_paste;
+    std::unique_ptr<PasteTool> m_pasteDone;  // kept until the next event: it may be running
+    MapPattern m_stamp;
+    std::optional<QRect> m_selection;
     QImage m_strip;
     QString m_caption;
     QString m_helpFolder;

@@ -1,3 +1,32 @@
 #include "editor/MapTool.h"
 
+#include <algorithm>
+
 MapTool::~MapTool() = default;
+
+void MapTool::cancel() {}
+
+QRect MapTool::preview() const
+{
+    return {};
+}
+
+QString MapTool::status() const
+{
+    return {};
+}
+
+QString MapTool::Cells(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
+}
+
+MapCell MapTool::Clamped(const MapCell& cell, const QRect& area)
+{
+    return {std::clamp(cell.column, area.left(), area.right()), std::clamp(cell.row, area.top(), area.bottom())};
+}
+
+QRect MapTool::Spanned(const MapCell& a, const MapCell& b)
+{
+    return QRect(QPoint(a.column, a.row), QPoint(b.column, b.row)).normalized();
+}

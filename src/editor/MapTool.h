@@ -24,4 +24,20 @@ public:
     virtual void press(const MapToolEvent& event) = 0;
     virtual void move(const MapToolEvent& event) = 0;
     virtual void release(const MapToolEvent& event) = 0;
+    // Escape: a drag under way ends without a change.
+    virtual void cancel();
+
+    // The cells the tool shows it would change (or take) at the pointer, to
+    // outline on the map; none when there is nothing to show.
+    virtual QRect preview() const;
+    // What the next click would do, for the status line ("Fill: 312 cells will change").
+    virtual QString status() const;
+
+protected:
+    // "1 cell", "312 cells".
+    static QString Cells(qsizetype count);
+    // The cell of `area` nearest to `cell`.
+    static MapCell Clamped(const MapCell& cell, const QRect& area);
+    // The rectangle of cells with corners `a` and `b`.
+    static QRect Spanned(const MapCell& a, const MapCell& b);
 };

@@ -76,9 +76,9 @@ void tst_MapDocument::strokeLine()
     // Positions as the view of block 4 gives them: x the column, y the local row.
     const auto inBlock = [](QPoint p) { return MapCell::InBlock(4, p.y(), p.x()); };
     const QRect area = MapCell::BlockArea(4);
-    document.beginStroke(inBlock(from), 0xFF, area);
-    document.strokeTo(inBlock(from), 0xFF, area);
-    document.strokeTo(inBlock(to), 0xFF, area);
+    document.beginStroke(inBlock(from), MapPattern::Single(0xFF), area);
+    document.strokeTo(inBlock(from), MapPattern::Single(0xFF), area);
+    document.strokeTo(inBlock(to), MapPattern::Single(0xFF), area);
     document.endStroke();
     QCOMPARE(document.undoStack().count(), 1);
     for (const QChar step : steps) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "editor/MapTool.h"
+
+#include <optional>
+
+class EditorSession;
+
+// The rectangular selection: a left drag selects the rectangle of cells it
+// spans, shown as it grows; a click without a drag clears the selection.
+class SelectTool : public MapTool {
+public:
+    explicit SelectTool(EditorSession& session);
+
+    void press(const MapToolEvent& event) override;
+    void move(const MapToolEvent& event) override;
+    void release(const MapToolEvent& event) override;
+    void cancel() override;
+    QString status() const override;
+
+private:
+    EditorSession& m_session;
+    std::optional<MapCell> m_anchor;
+    bool m_dragged = false;
+};
