@@ -35,7 +35,7 @@ QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, cons
 }  // namespace
 
 MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, EditorSession& session,
-                           ModalDisplay& modals, const MapView& view)
+                           ModalDisplay& modals, MapView& view)
     : QObject(window), m_window(window), m_session(session), m_modals(modals), m_view(view)
 {
     mnuEdit = insertMenu(window, editBefore, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
@@ -45,11 +45,43 @@ MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* vi
                            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, this,
                            &MapEditMenus::mnuEditRedo_Click);
     mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep"));
+    // Ctrl+C stays the characters window's: Copy takes Ctrl+Shift+C and Ctrl+Insert.
+    mnuEditCut = addEntry(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("Cu&t"),
+                          {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}, this,
+                          [this] { m_session.cut(); });
+    mnuEditCopy = addEntry(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"),
+                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+                           this, [this] { m_session.copy(); });
+    mnuEditPaste = addEntry(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"),
+                            {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}, this,
+                            [this] { m_session.paste(); });
+    mnuEditDelete = addEntry(mnuEdit, QStringLiteral("mnuEditDelete"), QStringLiteral("&Delete"),
+                             {QKeySequence(Qt::Key_Delete)}, this, [this] { m_session.deleteSelection(); });
+    mnuEditSelectAll = addEntry(mnuEdit, QStringLiteral("mnuEditSelectAll"), QStringLiteral("Select &All"),
+                                {QKeySequence(Qt::CTRL | Qt::Key_A)}, this, [this] { m_session.selectAll(); });
+    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep2"));
     mnuEditReplace = addEntry(mnuEdit, QStringLiteral("mnuEditReplace"), QStringLiteral("Re&place Tile..."),
                               {QKeySequence(Qt::CTRL | Qt::Key_R)}, this, &MapEditMenus::mnuEditReplace_Click);
+    // Escape drops a floating paste or the selection; it has no menu entry.
+    m_cancel = new QAction(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("actCancel"));
+    m_cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_cancel->setShortcutContext(Qt::WindowShortcut);
+    connect(m_cancel, &QAction::triggered, this, [this] { m_session.cancel(); });
+    window->addAction(m_cancel);
+
     mnuView = insertMenu(window, viewBefore, QStringLiteral("mnuView"), QStringLiteral("&View"));
     mnuViewWorldMap = addEntry(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
                                {QKeySequence(Qt::CTRL | Qt::Key_M)}, this, &MapEditMenus::mnuViewWorldMap_Click);
+    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewSep"));
+    mnuViewZoomIn = addEntry(mnuView, QStringLiteral("mnuViewZoomIn"), QStringLiteral("Zoom &In"),
+                             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, this,
+                             [this] { zoom(1); });
+    mnuViewZoomOut = addEntry(mnuView, QStringLiteral("mnuViewZoomOut"), QStringLiteral("Zoom &Out"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, this, [this] { zoom(-1); });
+    mnuViewActualSize = addEntry(mnuView, QStringLiteral("mnuViewActualSize"), QStringLiteral("&Actual Size"),
+                                 {QKeySequence(Qt::CTRL | Qt::Key_0)}, this, [this] { zoom(0); });
+    connect(&m_session, &EditorSession::selectionChanged, this, &MapEditMenus::updateSelectionActions);
 
     const QUndoStack& history = m_session.document().undoStack();
     connect(&history, &QUndoStack::indexChanged, this, &MapEditMenus::updateHistoryActions);
@@ -66,9 +98,27 @@ void MapEditMenus::setEnabled(bool enabled)
         menu->setEnabled(enabled);
         menu->menuAction()->setEnabled(enabled);
     }
-    mnuEditReplace->setEnabled(enabled);
-    mnuViewWorldMap->setEnabled(enabled);
+    for (QAction* action : {mnuEditReplace, mnuEditPaste, mnuEditSelectAll, m_cancel, mnuViewWorldMap, mnuViewZoomIn,
+                            mnuViewZoomOut, mnuViewActualSize}) {
+        action->setEnabled(enabled);
+    }
     updateHistoryActions();
+    updateSelectionActions();
+}
+
+void MapEditMenus::updateSelectionActions()
+{
+    const bool selected = mnuEdit->isEnabled() && m_session.selection().has_value();
+    for (QAction* action : {mnuEditCut, mnuEditCopy, mnuEditDelete}) {
+        action->setEnabled(selected);
+    }
+}
+
+void MapEditMenus::zoom(int step)
+{
+    // The world map zooms when it is the window the user works in, else the main window's map.
+    MapView& view = m_view;
+    step > 0 ? view.zoomIn() : step < 0 ? view.zoomOut() : view.actualSize();
 }
 
 void MapEditMenus::updateHistoryActions()
@@ -118,9 +168,12 @@ void MapEditMenus::mnuViewWorldMap_Click()
     if (!m_worldMap) {
         m_worldMap = new frmWorldMap(m_session, m_window);
         // Undo, redo and replace keep their keys while the world map is the active window.
-        m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditReplace});
+        m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditDelete,
+                                mnuEditSelectAll, mnuEditReplace, m_cancel, mnuViewZoomIn, mnuViewZoomOut,
+                                mnuViewActualSize});
         updateWorldViewport();
         m_worldMap->placeBeside(m_window);
+        emit worldMapOpened(m_worldMap);
     }
     m_worldMap->show();
     m_worldMap->raise();

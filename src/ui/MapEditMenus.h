@@ -11,14 +11,15 @@ class QMainWindow;
 class QMenu;
 class frmWorldMap;
 
-// The Edit menu (undo, redo, replace) and the View menu (world map) of the
-// main window. They are available with the Game menu.
+// The Edit menu (undo, redo, the clipboard, the selection, replace) and the
+// View menu (world map, zoom) of the main window. They are available with
+// the Game menu.
 class MapEditMenus : public QObject {
     Q_OBJECT
 public:
     // The Edit menu goes before `editBefore`, the View menu before `viewBefore`.
     MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, EditorSession& session,
-                 ModalDisplay& modals, const MapView& view);
+                 ModalDisplay& modals, MapView& view);
 
     void setEnabled(bool enabled);
     frmWorldMap* worldMap() const;
@@ -33,19 +34,34 @@ public slots:
     // The item or town locations in the file may have changed.
     void refreshMarkers();
 
+signals:
+    void worldMapOpened(frmWorldMap* worldMap);
+
 private:
     void updateHistoryActions();
+    void updateSelectionActions();
+    // Zooms in (1), out (-1) or back to the first size (0).
+    void zoom(int step);
 
     QMainWindow* m_window;
     EditorSession& m_session;
     ModalDisplay& m_modals;
-    const MapView& m_view;
+    MapView& m_view;
     QPointer<frmWorldMap> m_worldMap;
 
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditUndo = nullptr;
     QAction* mnuEditRedo = nullptr;
+    QAction* mnuEditCut = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditPaste = nullptr;
+    QAction* mnuEditDelete = nullptr;
+    QAction* mnuEditSelectAll = nullptr;
     QAction* mnuEditReplace = nullptr;
+    QAction* m_cancel = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuViewWorldMap = nullptr;
+    QAction* mnuViewZoomIn = nullptr;
+    QAction* mnuViewZoomOut = nullptr;
+    QAction* mnuViewActualSize = nullptr;
 };

@@ -24,7 +24,7 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     picMap = m_view->picture();
     connect(m_view, &MapView::scrolled, this, &MapPanel::viewportChanged);
 
-    MakeCaption(this, QStringLiteral("Block:"), 16, 432);
+    m_bottomRow << MakeCaption(this, QStringLiteral("Block:"), 16, 432);
     cboBlock = new QComboBox(this);
     cboBlock->setObjectName(QStringLiteral("cboBlock"));
     cboBlock->setEditable(false);
@@ -36,10 +36,10 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     cboBlock->setCurrentIndex(-1);
     connect(cboBlock, &QComboBox::activated, this, &MapPanel::cboBlock_Click);
 
-    MakeCaption(this, QStringLiteral("Current Block:"), 184, 432);
+    m_bottomRow << cboBlock << MakeCaption(this, QStringLiteral("Current Block:"), 184, 432);
     lblBlock = MakeValueLabel(this, QStringLiteral("lblBlock"), QStringLiteral("1"), QRect(256, 432, 25, 17),
                               UiFonts::Arial(9));
-    MakeCaption(this, QStringLiteral("Grid Color:"), 296, 432);
+    m_bottomRow << lblBlock << MakeCaption(this, QStringLiteral("Grid Color:"), 296, 432);
     picGridColor = new PictureBox(QStringLiteral("picGridColor"), QSize(49, 17), this);
     picGridColor->move(360, 432);
     picGridColor->clear(m_session.GridColor());
@@ -50,9 +50,19 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     chkGrid->setGeometry(432, 432, 41, 17);
     chkGrid->setChecked(m_session.isGridShown());
     connect(chkGrid, &QCheckBox::toggled, &m_session, &EditorSession::setGridShown);
+    m_bottomRow << picGridColor << chkGrid;
 
     connect(&m_session, &EditorSession::blockChosen, this, &MapPanel::showBlock);
     connect(&m_session, &EditorSession::gridChanged, this, &MapPanel::showGridColor);
+}
+
+void MapPanel::resizeEvent(QResizeEvent*)
+{
+    // The viewport takes what the group gains; the row below it stays below it.
+    m_view->setGeometry(8, 16, width() - 16, height() - 64);
+    for (QWidget* widget : std::as_const(m_bottomRow)) {
+        widget->move(widget->x(), height() - 33);
+    }
 }
 
 void MapPanel::cboBlock_Click()

@@ -34,6 +34,9 @@ signals:
     // Another block is shown, or the view scrolled.
     void viewportChanged();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showBlock(int block);
     void showGridColor();
@@ -45,5 +48,6 @@ private:
     QLabel* lblBlock = nullptr;
     PictureBox* picGridColor = nullptr;
     QCheckBox* chkGrid = nullptr;
+    QList<QWidget*> m_bottomRow;  // the block list, the grid controls and their captions
     quint64 m_drawGeneration = 0;
 };

@@ -3,15 +3,36 @@
 #include "core/MapGeometry.h"
 #include "core/MapPainting.h"
 #include "editor/EditorSession.h"
+#include "ui/MapOverlay.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
 #include "ui/WheelScroller.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
-MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_session(session)
+namespace {
+
+// Whole screen pixels a cell: the picture is drawn at a quarter, half, one,
+// two, three or four times its size, nearest neighbour.
+constexpr int CellSizes[] = {4, 8, 16, 32, 48, 64};
+constexpr int FirstStep = 2;
+constexpr int LastStep = static_cast<int>(std::size(CellSizes)) - 1;
+constexpr int BarWidth = 17;
+// The horizontal bar reaches 8 pixels past the picture's last column.
+constexpr int HorizontalSlack = 8;
+
+int snapped(double pixels)
+{
+    return static_cast<int>(std::floor(pixels / MapGeometry::CellSize)) * MapGeometry::CellSize;
+}
+
+}  // namespace
+
+MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_session(session), m_zoomStep(FirstStep)
 {
     setObjectName(QStringLiteral("picHolder_01"));
     PictureBox::fillBlack(this);
@@ -29,12 +50,15 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
     });
     m_shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, m_picMap);
     m_shpMap->move(700, 8);
+    m_overlay = new MapOverlay(m_session, m_picMap);
+    m_overlay->refresh();
 
     m_vsMap = makeScrollBar(this, QStringLiteral("vsMap"), Qt::Vertical, QRect(448, 0, 17, 385), 128, 16, 128);
     m_hsMap = makeScrollBar(this, QStringLiteral("hsMap"), Qt::Horizontal, QRect(0, 384, 449, 17), 3656, 16, 128);
     m_vsMap->raise();
     m_hsMap->raise();
     new WheelScroller(this, m_vsMap, m_hsMap);
+    installEventFilter(this);  // after the scroller's: Ctrl and the wheel zoom
     connect(m_vsMap, &QScrollBar::valueChanged, this, &MapView::vsMap_Change);
     connect(m_hsMap, &QScrollBar::valueChanged, this, &MapView::hsMap_Change);
 
@@ -78,28 +102,118 @@ void MapView::forward(QEvent::Type type, Qt::MouseButton button, Qt::MouseButton
     }
 }
 
+int MapView::cellPixels() const
+{
+    return CellSizes[m_zoomStep];
+}
+
+QSize MapView::visiblePixels() const
+{
+    const double zoom = m_picMap->zoom();
+    return QSize(static_cast<int>((width() - BarWidth) / zoom), static_cast<int>((height() - BarWidth) / zoom));
+}
+
+void MapView::resizeEvent(QResizeEvent*)
+{
+    m_vsMap->setGeometry(width() - BarWidth, 0, BarWidth, height() - BarWidth + 1);
+    m_hsMap->setGeometry(0, height() - BarWidth, width() - BarWidth + 1, BarWidth);
+    updateRanges();
+    emit scrolled();
+}
+
+void MapView::updateRanges()
+{
+    const QSize visible = visiblePixels();
+    m_hsMap->setMaximum(std::max(0, MapGeometry::PictureWidth + HorizontalSlack - visible.width()));
+    m_vsMap->setMaximum(std::max(0, MapGeometry::PictureHeight - visible.height()));
+}
+
 void MapView::hsMap_Change(int value)
 {
-    m_picMap->move(-(value / MapGeometry::CellSize * MapGeometry::CellSize), m_picMap->y());
+    m_picMap->move(-m_picMap->toWidget(QRect(snapped(value), 0, 1, 1)).left(), m_picMap->y());
     emit scrolled();
 }
 
 void MapView::vsMap_Change(int value)
 {
-    m_picMap->move(m_picMap->x(), -(value / MapGeometry::CellSize * MapGeometry::CellSize));
+    m_picMap->move(m_picMap->x(), -m_picMap->toWidget(QRect(0, snapped(value), 1, 1)).top());
     emit scrolled();
+}
+
+void MapView::placePicture()
+{
+    hsMap_Change(m_hsMap->value());
+    if (m_picMap->y() <= 0) {  // not while a load draws it out of sight
+        vsMap_Change(m_vsMap->value());
+    }
+}
+
+void MapView::zoomIn()
+{
+    zoomTo(std::min(m_zoomStep + 1, LastStep), rect().center());
+}
+
+void MapView::zoomOut()
+{
+    zoomTo(std::max(m_zoomStep - 1, 0), rect().center());
+}
+
+void MapView::actualSize()
+{
+    zoomTo(FirstStep, rect().center());
+}
+
+void MapView::zoomTo(int step, QPoint anchor)
+{
+    if (step == m_zoomStep) {
+        return;
+    }
+    const double before = m_picMap->zoom();
+    const QPointF under(snapped(m_hsMap->value()) + anchor.x() / before,
+                        snapped(m_vsMap->value()) + anchor.y() / before);
+    m_zoomStep = step;
+    m_picMap->setZoom(static_cast<double>(CellSizes[step]) / MapGeometry::CellSize);
+    const double after = m_picMap->zoom();
+    updateRanges();
+    m_hsMap->setValue(snapped(under.x() - anchor.x() / after));
+    m_vsMap->setValue(snapped(under.y() - anchor.y() / after));
+    placePicture();
+    if (m_marked) {
+        showPointer(*m_marked);
+    }
+    m_overlay->refresh();
+}
+
+bool MapView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0) {
+                zoomTo(std::clamp(m_zoomStep + (delta > 0 ? 1 : -1), 0, LastStep), wheel->position().toPoint());
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QRect MapView::visibleCells() const
 {
-    return QRect(m_hsMap->value() / MapGeometry::CellSize, m_vsMap->value() / MapGeometry::CellSize, VisibleColumns,
-                 VisibleRows);
+    const QSize visible = visiblePixels();
+    const auto cells = [](int pixels) { return (pixels + MapGeometry::CellSize - 1) / MapGeometry::CellSize; };
+    return QRect(m_hsMap->value() / MapGeometry::CellSize, m_vsMap->value() / MapGeometry::CellSize,
+                 cells(visible.width()), cells(visible.height()));
 }
 
 void MapView::showPointer(const MapCell& cell)
 {
     if (cell.block() == m_session.currentBlock()) {
-        m_shpMap->move(MapGeometry::CellSize * cell.column, MapGeometry::CellSize * cell.localRow());
+        m_marked = cell;
+        m_shpMap->setGeometry(
+            m_picMap->toWidget(QRect(MapGeometry::CellSize * cell.column, MapGeometry::CellSize * cell.localRow(),
+                                     MapGeometry::CellSize, MapGeometry::CellSize)));
     }
 }
 
@@ -115,8 +229,9 @@ void MapView::revealCells(const MapCells& cells)
     if (first == cells.end() || std::any_of(cells.begin(), cells.end(), inView)) {
         return;
     }
-    m_hsMap->setValue(std::clamp((first->column - VisibleColumns / 2) * MapGeometry::CellSize, 0, m_hsMap->maximum()));
-    m_vsMap->setValue(std::clamp((first->localRow() - VisibleRows / 2) * MapGeometry::CellSize, 0, m_vsMap->maximum()));
+    m_hsMap->setValue(std::clamp((first->column - visible.width() / 2) * MapGeometry::CellSize, 0, m_hsMap->maximum()));
+    m_vsMap->setValue(
+        std::clamp((first->localRow() - visible.height() / 2) * MapGeometry::CellSize, 0, m_vsMap->maximum()));
 }
 
 void MapView::drawChangedCells(const MapCells& cells)

@@ -6,7 +6,10 @@
 #include <QRect>
 #include <QWidget>
 
+#include <optional>
+
 class EditorSession;
+class MapOverlay;
 class PictureBox;
 class QScrollBar;
 class ShapeOutline;
@@ -15,13 +18,14 @@ class ShapeOutline;
 // cell marker `shpMap`, and the scroll bars `vsMap` and `hsMap` over its right
 // and bottom edges, which move the picture in whole cells. It redraws the
 // cells the document reports changed in the shown block, scrolls with the
-// wheel through the bars, and names the cell under the pointer in a tooltip.
+// wheel through the bars (and zooms with Ctrl and the wheel), names the cell
+// under the pointer in a tooltip and hands the mouse to the session's tools.
+// It grows with the window and shows more cells; at its first size and zoom
+// (16 pixels a cell) it shows 28 x 24 cells, with the bars' ranges 0..3656
+// and 0..128.
 class MapView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int VisibleColumns = 28;
-    static constexpr int VisibleRows = 24;
-
     MapView(EditorSession& session, QWidget* parent);
 
     PictureBox* picture() const { return m_picMap; }
@@ -33,25 +37,45 @@ public:
     // of them is already in view. Cells of other blocks are left out.
     void revealCells(const MapCells& cells);
 
+    // Screen pixels of a cell: 4, 8, 16 (the first), 32, 48 or 64.
+    int cellPixels() const;
+
     static QScrollBar* makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
                                      const QRect& geometry, int maximum, int small, int large);
 
 public slots:
     void hsMap_Change(int value);
     void vsMap_Change(int value);
+    void zoomIn();
+    void zoomOut();
+    void actualSize();
 
 signals:
-    // The visible cells changed (a scroll).
+    // The visible cells changed (a scroll, a zoom, a new size).
     void scrolled();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void drawChangedCells(const MapCells& cells);
     void showPointer(const MapCell& cell);
     void forward(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position);
+    // Zooms to step `step` of the cell sizes, keeping the picture pixel under
+    // `anchor` (viewport pixels) where it is.
+    void zoomTo(int step, QPoint anchor);
+    // The picture's pixels the viewport shows across and down.
+    QSize visiblePixels() const;
+    void updateRanges();
+    void placePicture();
 
     EditorSession& m_session;
     PictureBox* m_picMap = nullptr;
     ShapeOutline* m_shpMap = nullptr;
+    MapOverlay* m_overlay = nullptr;
     QScrollBar* m_vsMap = nullptr;
     QScrollBar* m_hsMap = nullptr;
+    int m_zoomStep;
+    std::optional<MapCell> m_marked;
 };

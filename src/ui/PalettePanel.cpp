@@ -26,6 +26,7 @@ PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(
 
     auto* stripView = new TileStripView(vsTiles, this);
     stripView->setGeometry(24, 16, 33, 441);
+    picHolder_00 = stripView;
     picTileset = stripView->strip();
     shpPoint = stripView->marker();
     connect(picTileset, &PictureBox::pressed, this,
@@ -48,6 +49,17 @@ PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(
     connect(&m_session, &EditorSession::currentTileChanged, this, &PalettePanel::showTile);
     connect(&m_session, &EditorSession::tileRevealed, this, &PalettePanel::revealTile);
     connect(&m_session, &EditorSession::pointerMoved, this, &PalettePanel::showPointer);
+}
+
+void PalettePanel::resizeEvent(QResizeEvent*)
+{
+    // A taller group shows more of the strip; the last scroll position still
+    // shows the last tiles (7776, tiles 243 to 255, at the first height).
+    const int viewport = height() - 24;
+    vsTiles->setGeometry(8, 16, 17, viewport);
+    picHolder_00->setGeometry(24, 16, 33, viewport);
+    const int hidden = std::max(0, TileRaster::StripHeight - viewport);
+    vsTiles->setMaximum((hidden + TileRaster::StripCell - 1) / TileRaster::StripCell * TileRaster::StripCell);
 }
 
 void PalettePanel::showStrip()

@@ -21,6 +21,9 @@ public:
 public slots:
     void vsTiles_Change(int value);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showStrip();
     void showTile(int tile);
@@ -29,6 +32,7 @@ private:
 
     EditorSession& m_session;
     QScrollBar* vsTiles = nullptr;
+    QWidget* picHolder_00 = nullptr;
     PictureBox* picTileset = nullptr;
     ShapeOutline* shpPoint = nullptr;
     QLabel* lblTile = nullptr;

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <cmath>
+
 PictureBox::PictureBox(const QString& name, const QSize& size, QWidget* parent)
     : QWidget(parent), m_backing(size, TileRaster::Format)
 {
@@ -20,6 +22,23 @@ PictureBox::PictureBox(const QString& name, const QSize& size, QWidget* parent)
 void PictureBox::setBacking(const QImage& image)
 {
     m_backing = image.convertToFormat(TileRaster::Format);
+}
+
+void PictureBox::setZoom(double zoom)
+{
+    m_zoom = zoom;
+    setFixedSize(toWidget(m_backing.rect()).size());
+    update();
+}
+
+QRect PictureBox::toWidget(const QRect& picture) const
+{
+    if (m_zoom == 1) {
+        return picture;
+    }
+    const auto scaled = [this](int v) { return static_cast<int>(std::floor(v * m_zoom)); };
+    return QRect(QPoint(scaled(picture.left()), scaled(picture.top())),
+                 QPoint(scaled(picture.right() + 1) - 1, scaled(picture.bottom() + 1) - 1));
 }
 
 void PictureBox::fillBlack(QWidget* holder)
@@ -42,36 +61,45 @@ void PictureBox::refresh()
 
 void PictureBox::refresh(const QRect& area)
 {
-    update(area);
+    update(toWidget(area));
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), m_backing, area);
+    if (m_zoom == 1) {
+        painter.drawImage(area.topLeft(), m_backing, area);
+        return;
+    }
+    // Nearest neighbour: every screen pixel shows one picture pixel.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.scale(m_zoom, m_zoom);
+    const QRectF source(area.x() / m_zoom, area.y() / m_zoom, area.width() / m_zoom, area.height() / m_zoom);
+    const QRect whole = source.toAlignedRect() & m_backing.rect();
+    painter.drawImage(whole.topLeft(), m_backing, whole);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed(event->button(), event->buttons(), event->position());
+    emit pressed(event->button(), event->buttons(), event->position() / m_zoom);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    emit moved(event->buttons(), event->position());
+    emit moved(event->buttons(), event->position() / m_zoom);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit released(event->button(), event->buttons(), event->position());
+    emit released(event->button(), event->buttons(), event->position() / m_zoom);
 }
 
 bool PictureBox::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && m_toolTipSource) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = m_toolTipSource(QPointF(help->pos()));
+        const QString text = m_toolTipSource(QPointF(help->pos()) / m_zoom);
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

@@ -8,8 +8,10 @@
 
 // A picture area with a persistent backing image: drawing goes into
 // backing(), and the screen shows it after refresh(). It reports presses and
-// movements in its own pixel coordinates as floating-point positions, and
-// keeps reporting movements outside itself while a button pressed on it is held.
+// movements in the backing image's pixel coordinates as floating-point
+// positions, and keeps reporting movements outside itself while a button
+// pressed on it is held. It can show its picture enlarged or reduced
+// (nearest neighbour); positions still come in the picture's own pixels.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +20,12 @@ public:
     QImage& backing() { return m_backing; }
     const QImage& backing() const { return m_backing; }
     void setBacking(const QImage& image);
+
+    // Screen pixels per picture pixel (1 at first).
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    // A rectangle of picture pixels on the widget.
+    QRect toWidget(const QRect& picture) const;
 
     void clear(const QColor& color);
 
@@ -44,5 +52,6 @@ protected:
 
 private:
     QImage m_backing;
+    double m_zoom = 1;
     std::function<QString(QPointF)> m_toolTipSource;
 };

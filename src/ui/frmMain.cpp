@@ -4,6 +4,7 @@
 #include "ui/DesktopIntegration.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/GameWindows.h"
+#include "ui/MainClient.h"
 #include "ui/MainWindowNames.h"
 #include "ui/MapEditMenus.h"
 #include "ui/MapPanel.h"
@@ -11,13 +12,16 @@
 #include "ui/ModalDisplay.h"
 #include "ui/PalettePanel.h"
 #include "ui/TitleThrottle.h"
+#include "ui/ToolChoice.h"
 #include "ui/UiFonts.h"
 #include "ui/frmAbout.h"
+#include "ui/frmWorldMap.h"
 
 #include <QCloseEvent>
-#include <QLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_modals(modals)
@@ -31,12 +35,11 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
         urgent ? m_caption->showNow(caption) : m_caption->show(caption);
     });
 
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("frmMainClient"));
-    client->setFixedSize(647, 477);
+    auto* client = new MainClient(this);
     setCentralWidget(client);
     Frame1 = new PalettePanel(m_session, client);
     Frame2 = new MapPanel(m_session, client);
+    client->setGroups(Frame1, Frame2);
     m_gameWindows = new GameWindows(m_session, m_modals, this);
 
     buildMenus();
@@ -44,10 +47,20 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     MainWindowNames::Apply(this);
     m_editMenus =
         new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_session, m_modals, *Frame2->view());
+    m_tools = new ToolChoice(this, mnuHelp->menuAction(), m_session);
     connect(Frame2, &MapPanel::viewportChanged, m_editMenus, &MapEditMenus::updateWorldViewport);
     connect(m_gameWindows, &GameWindows::locationWindowClosed, m_editMenus, &MapEditMenus::refreshMarkers);
+    connect(m_editMenus, &MapEditMenus::worldMapOpened, this,
+            [this](frmWorldMap* world) { world->addActions(m_tools->actions()); });
     setGameMenuEnabled(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // What the active tool would do, below the map.
+    auto* status = new QLabel(statusBar());
+    status->setObjectName(QStringLiteral("lblToolStatus"));
+    status->setAccessibleName(QStringLiteral("Tool status"));
+    statusBar()->addWidget(status, 1);
+    connect(&m_session, &EditorSession::toolPreviewChanged, status,
+            [this, status] { status->setText(m_session.toolStatus()); });
 
     connect(&m_session, &EditorSession::loadStarted, this, &frmMain::loadStarted);
     connect(&m_session, &EditorSession::loadEnded, this, &frmMain::loadEnded);
@@ -115,6 +128,7 @@ void frmMain::setGameMenuEnabled(bool enabled)
         action->setEnabled(enabled);
     }
     m_editMenus->setEnabled(enabled);
+    m_tools->setEnabled(enabled);
 }
 
 void frmMain::loadStarted()

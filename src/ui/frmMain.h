@@ -11,6 +11,7 @@ class PalettePanel;
 class QAction;
 class QMenu;
 class TitleThrottle;
+class ToolChoice;
 
 // The main window: the tile palette and readouts on the left, the map of one
 // block on the right, and the menus from which every other window is
@@ -49,6 +50,7 @@ private:
     MapPanel* Frame2 = nullptr;
     GameWindows* m_gameWindows = nullptr;
     MapEditMenus* m_editMenus = nullptr;
+    ToolChoice* m_tools = nullptr;
     bool m_frame1WasEnabled = true;
     bool m_frame2WasEnabled = false;
     bool m_centred = false;

@@ -1,0 +1,86 @@
+#include "ui/MapOverlay.h"
+
+#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
+#include "editor/EditorSession.h"
+#include "editor/PasteTool.h"
+#include "ui/PictureBox.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
+    : QWidget(picture), m_session(session), m_picture(picture)
+{
+    setObjectName(QStringLiteral("mapOverlay"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    connect(&m_session, &EditorSession::selectionChanged, this, &MapOverlay::refresh);
+    connect(&m_session, &EditorSession::toolPreviewChanged, this, &MapOverlay::refresh);
+    connect(&m_session, &EditorSession::blockChosen, this, &MapOverlay::refresh);
+}
+
+QRect MapOverlay::onWidget(const QRect& cells) const
+{
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    const QRect shown = cells & block;
+    if (shown.isEmpty()) {
+        return {};
+    }
+    const int size = MapGeometry::CellSize;
+    return m_picture->toWidget(
+        QRect((shown.left()) * size, (shown.top() - block.top()) * size, shown.width() * size, shown.height() * size));
+}
+
+void MapOverlay::refresh()
+{
+    if (size() != m_picture->size()) {
+        setGeometry(m_picture->rect());
+    }
+    const QRect selection = onWidget(m_session.selection().value_or(QRect()));
+    const QRect preview = onWidget(m_session.toolPreview());
+    // Only what changed is drawn again: the old outlines and the new.
+    for (const QRect& area : {m_selection, selection, m_preview, preview}) {
+        if (!area.isEmpty()) {
+            update(area.adjusted(-2, -2, 2, 2));
+        }
+    }
+    m_selection = selection;
+    m_preview = preview;
+}
+
+void MapOverlay::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    const auto* paste = dynamic_cast<const PasteTool*>(&m_session.activeTool());
+    if (paste && !m_preview.isEmpty()) {
+        // The floating cells show their tiles, half transparent.
+        const QRect placed = m_session.toolPreview();
+        const QRect shown = placed & MapCell::BlockArea(m_session.currentBlock());
+        painter.setOpacity(0.6);
+        for (int row = shown.top(); row <= shown.bottom(); ++row) {
+            for (int column = shown.left(); column <= shown.right(); ++column) {
+                const QRect cell = onWidget(QRect(column, row, 1, 1));
+                if (cell.intersects(event->rect())) {
+                    const quint8 tile = paste->pattern().at(column - placed.left(), row - placed.top());
+                    painter.drawImage(
+                        cell, m_session.tileStrip(),
+                        QRect(0, TileRaster::StripCell * tile, TileRaster::StripCell, TileRaster::StripCell));
+                }
+            }
+        }
+        painter.setOpacity(1);
+    }
+    if (!m_preview.isEmpty()) {
+        painter.setPen(QPen(QColor(255, 220, 0), 2));
+        painter.drawRect(m_preview.adjusted(1, 1, -1, -1));
+    }
+    if (!m_selection.isEmpty()) {
+        // Black and white dashes: visible on any tile and beside any grid colour.
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+class EditorSession;
+class PictureBox;
+
+// What a map view draws over the cells of one block, without touching its
+// picture: the selection as a dashed outline in two colours (so it stands out
+// whatever the grid colour), and the active tool's preview (the rectangle
+// being dragged, the stamp or the floating paste under the pointer, whose
+// tiles show through). It covers the picture and lets the mouse through.
+class MapOverlay : public QWidget {
+    Q_OBJECT
+public:
+    MapOverlay(EditorSession& session, PictureBox* picture);
+
+    // Follows the picture's size, and shows what the session holds now.
+    void refresh();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Cells of the overworld to widget pixels, for the block shown; an empty
+    // rectangle when they lie outside it.
+    QRect onWidget(const QRect& cells) const;
+
+    EditorSession& m_session;
+    PictureBox* m_picture;
+    QRect m_selection;  // widget pixels, as drawn last
+    QRect m_preview;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class EditorSession;
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+
+// The Tools menu and the tool bar: the brush (B), bucket fill (F), rectangle
+// fill (P) and rectangular selection (R), one of them chosen at a time, the
+// brush at start. They are available with the Game menu.
+class ToolChoice : public QObject {
+    Q_OBJECT
+public:
+    // The menu goes before `menuBefore` in the window's menu bar.
+    ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& session);
+
+    void setEnabled(bool enabled);
+    // The tools' entries, so another window can take their keys.
+    QList<QAction*> actions() const;
+
+private:
+    EditorSession& m_session;
+    QMenu* mnuTools = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QActionGroup* m_group = nullptr;
+};
