@@ -80,8 +80,8 @@ std::optional<MapPattern> MapPattern::FromText(const QString& text, QString* err
         return std::nullopt;
     };
     QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    if (!lines.isEmpty() && lines.last().trimmed().isEmpty()) {
-        lines.removeLast();  // the line break after the last row
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) {
+        lines.removeLast();  // the line breaks after the last row
     }
     if (lines.isEmpty()) {
         return fail(QStringLiteral("The text holds no tile numbers."));

@@ -28,5 +28,6 @@ MapCell MapTool::Clamped(const MapCell& cell, const QRect& area)
 
 QRect MapTool::Spanned(const MapCell& a, const MapCell& b)
 {
-    return QRect(QPoint(a.column, a.row), QPoint(b.column, b.row)).normalized();
+    return QRect(QPoint(std::min(a.column, b.column), std::min(a.row, b.row)),
+                 QPoint(std::max(a.column, b.column), std::max(a.row, b.row)));
 }

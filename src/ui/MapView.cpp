@@ -175,8 +175,15 @@ void MapView::zoomTo(int step, QPoint anchor)
     m_picMap->setZoom(static_cast<double>(CellSizes[step]) / MapGeometry::CellSize);
     const double after = m_picMap->zoom();
     updateRanges();
-    m_hsMap->setValue(snapped(under.x() - anchor.x() / after));
-    m_vsMap->setValue(snapped(under.y() - anchor.y() / after));
+    // The cell under the anchor stays under it: as many whole cells left of
+    // (and above) it as fit there at the new zoom.
+    const auto scrolled = [after](double pictureAt, int viewAt) {
+        const int cell = static_cast<int>(std::floor(pictureAt / MapGeometry::CellSize));
+        const int before = static_cast<int>(std::floor(viewAt / (MapGeometry::CellSize * after)));
+        return (cell - before) * MapGeometry::CellSize;
+    };
+    m_hsMap->setValue(scrolled(under.x(), anchor.x()));
+    m_vsMap->setValue(scrolled(under.y(), anchor.y()));
     placePicture();
     if (m_marked) {
         showPointer(*m_marked);
