@@ -257,13 +257,21 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
         setError(error, QStringLiteral("its header is malformed"));
         return std::nullopt;
     }
+    const quint32 sourceCrc = Crc32::Of(source);
+    const bool madeForThis =
+        *sourceSize == quint64(source.size()) && readLittleEndian32(patch, actionsEnd) == sourceCrc;
+    if (!madeForThis && *targetSize == quint64(source.size()) &&
+        readLittleEndian32(patch, actionsEnd + 4) == sourceCrc) {
+        setError(error, QStringLiteral("it was already applied to this file: the file is the one the patch makes"));
+        return std::nullopt;
+    }
     if (*sourceSize != quint64(source.size())) {
         setError(error, QStringLiteral("it was made for a file of %1 bytes, and this file is %2 bytes long")
                             .arg(*sourceSize)
                             .arg(source.size()));
         return std::nullopt;
     }
-    if (readLittleEndian32(patch, actionsEnd) != Crc32::Of(source)) {
+    if (!madeForThis) {
         setError(error, QStringLiteral("it was made for another file: the file's checksum is not the one the patch "
                                        "expects"));
         return std::nullopt;

@@ -17,7 +17,8 @@ inline constexpr qint64 MaxTargetSize = 64 * 1024 * 1024;  // far past any cartr
 std::optional<QByteArray> Create(const QByteArray& source, const QByteArray& target, QString* error);
 
 // `source` with `patch` applied. Refused before anything is built when the
-// patch's own checksum, the source's size or checksum do not match, and
+// patch's own checksum, the source's size or checksum do not match (a source
+// that is the patch's target is named as already patched), and
 // afterwards when an action reads or writes out of bounds or the result's
 // checksum is not the target's.
 std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patch, QString* error);

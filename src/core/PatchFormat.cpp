@@ -69,8 +69,8 @@ bool checkSize(const QString& path, QString* error)
 
 }  // namespace
 
-bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
-                QString* error)
+Created CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
+                   QString* error)
 {
     const QString real = QFileInfo(patchPath).canonicalFilePath();
     if (!real.isEmpty() &&
@@ -79,15 +79,18 @@ bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedP
             *error =
                 QStringLiteral("The patch cannot be written over the cartridge \"%1\" it is made from.").arg(patchPath);
         }
-        return false;
+        return Created::Failed;
     }
     if (!checkSize(originalPath, error) || !checkSize(modifiedPath, error)) {
-        return false;
+        return Created::Failed;
     }
     const auto original = CartridgeFile::readAll(originalPath, error);
     const auto modified = original ? CartridgeFile::readAll(modifiedPath, error) : std::nullopt;
     if (!modified) {
-        return false;
+        return Created::Failed;
+    }
+    if (*original == *modified) {
+        return Created::Unchanged;
     }
     QString reason;
     const auto patch = Create(kind, *original, *modified, &reason);
@@ -95,16 +98,16 @@ bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedP
         if (error) {
             *error = QStringLiteral("No patch was made from \"%1\": %2.").arg(originalPath, reason);
         }
-        return false;
+        return Created::Failed;
     }
     QSaveFile out(patchPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(*patch) != patch->size() || !out.commit()) {
         if (error) {
             *error = QStringLiteral("The patch \"%1\" could not be written: %2.").arg(patchPath, out.errorString());
         }
-        return false;
+        return Created::Failed;
     }
-    return true;
+    return Created::Written;
 }
 
 bool ApplyFile(const QString& cartridgePath, const QString& patchPath, QString* error)

@@ -27,9 +27,11 @@ std::optional<QByteArray> Create(Kind kind, const QByteArray& source, const QByt
 std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patch, QString* error);
 
 // Writes the patch that turns the file `originalPath` into the file
-// `modifiedPath` to `patchPath` (replaced whole, or left as it was).
-bool CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
-                QString* error);
+// `modifiedPath` to `patchPath` (replaced whole, or left as it was). Two
+// files alike make no patch: nothing is written, and `Unchanged` says so.
+enum class Created { Written, Unchanged, Failed };
+Created CreateFile(Kind kind, const QString& originalPath, const QString& modifiedPath, const QString& patchPath,
+                   QString* error);
 
 // Applies the patch file `patchPath` to the cartridge file `cartridgePath`:
 // a patch that is malformed, truncated or made for another file is refused

@@ -3,7 +3,6 @@
 #include "core/CartridgeFile.h"
 #include "core/MapImageExport.h"
 #include "core/PatchFormat.h"
-#include "editor/CommonDialog.h"
 #include "editor/Platform.h"
 
 #include <QFileInfo>
@@ -72,8 +71,12 @@ void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedM
                                                                "hold them.\r\n\r\nMake the patch anyway?"))) {
         return;
     }
-    const auto original = platform.openFileName(QStringLiteral("Choose the original (unmodified) cartridge"),
-                                                CommonDialog::OpenFilter(), folderOf(cartridgePath));
+    // The backup the program made is the original the help suggests, so the picker shows it.
+    const auto original =
+        platform.openFileName(QStringLiteral("Choose the original (unmodified) cartridge"),
+                              {{QStringLiteral("Cartridges and backups (*.nes *.bak)"), QStringLiteral("*.nes *.bak")},
+                               {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
+                              folderOf(cartridgePath));
     if (!original) {
         return;
     }
@@ -91,9 +94,18 @@ void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedM
         return;
     }
     QString error;
-    if (!PatchFormat::CreateFile(kind, *original, cartridgePath, *patchPath, &error)) {
+    switch (PatchFormat::CreateFile(kind, *original, cartridgePath, *patchPath, &error)) {
+    case PatchFormat::Created::Failed:
         platform.message(QStringLiteral("Patch not created"), error, Platform::Icon::Critical);
         return;
+    case PatchFormat::Created::Unchanged:
+        platform.message(QStringLiteral("Patch not created"),
+                         QStringLiteral("The files \"%1\" and \"%2\" are alike: a patch would change nothing, so "
+                                        "\"%3\" was not written.")
+                             .arg(*original, cartridgePath, *patchPath),
+                         Platform::Icon::Information);
+        return;
+    case PatchFormat::Created::Written: break;
     }
     platform.message(
         QStringLiteral("Patch created"),

@@ -92,7 +92,13 @@ void tst_Patches::roundTrip()
         QString patchPath = dir.filePath(QStringLiteral("made"));
         QCOMPARE(PatchFormat::ForFileName(&patchPath, kind), kind);
         QString error;
-        QVERIFY2(PatchFormat::CreateFile(kind, original, modified, patchPath, &error), qPrintable(error));
+        const auto created = PatchFormat::CreateFile(kind, original, modified, patchPath, &error);
+        if (source == target) {  // no patch to make: none written
+            QCOMPARE(created, PatchFormat::Created::Unchanged);
+            QVERIFY(!QFileInfo::exists(patchPath));
+            continue;
+        }
+        QVERIFY2(created == PatchFormat::Created::Written, qPrintable(error));
         const QByteArray patch = Fixtures::ReadAll(patchPath);
         if (kind == Kind::Ips) {
             QVERIFY2(patch.size() <= ipsLimit, qPrintable(QString::number(patch.size())));
@@ -121,8 +127,10 @@ void tst_Patches::refused_data()
                                             << "past 16 MiB";
     QTest::newRow("IPS junk after EOF") << ips + "ab"
                                         << "follow its closing";
-    QTest::newRow("BPS for another file") << *BpsPatch::Create(other, cart, nullptr) << "another file";
-    QTest::newRow("BPS for a longer file") << *BpsPatch::Create(cart + "x", cart, nullptr) << "5001 bytes";
+    QTest::newRow("BPS for another file") << *BpsPatch::Create(other, Changed(other, {20}), nullptr) << "another file";
+    QTest::newRow("BPS for a longer file")
+        << *BpsPatch::Create(cart + "x", Changed(cart, {20}), nullptr) << "5001 bytes";
+    QTest::newRow("BPS already applied") << *BpsPatch::Create(other + "xy", cart, nullptr) << "already applied";
     QByteArray damaged = bps;
     damaged[8] = static_cast<char>(~damaged[8]);
     QTest::newRow("BPS damaged") << damaged << "checksum";
