@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 // A number the game keeps at a file offset: one unsigned byte, or a signed
 // 16-bit value stored low byte first.
 struct NumberField {
@@ -15,6 +17,12 @@ struct NumberField {
 
     qint64 minimum() const { return width == 1 ? 0 : -32768; }
     qint64 maximum() const { return width == 1 ? 255 : 32767; }
+    // The most characters a box for it takes: enough for every value in
+    // range, its sign included ("255": 3, "-32768": 6), and no more.
+    int typingLimit() const
+    {
+        return static_cast<int>(std::max(QString::number(minimum()).size(), QString::number(maximum()).size()));
+    }
 };
 
 // Turning the numbers of a block read from the file into box texts and the

@@ -30,15 +30,18 @@ QString withoutBlanks(const QString& text)
     return out;
 }
 
-double readHex(const QString& digits)
+// The hexadecimal digits at the start of `digits`; `used` receives how many there were.
+double readHex(const QString& digits, qsizetype* used)
 {
     double value = 0;
+    *used = 0;
     for (QChar c : digits) {
         const int d = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
         if (d < 0) {
             break;
         }
         value = value * 16 + d;
+        ++*used;
     }
     return value;
 }
@@ -76,13 +79,16 @@ double readDecimal(const std::string& number)
     return negative ? -value : value;
 }
 
-}  // namespace
-
-double Val(const QString& text)
+// The number at the start of `s`, as Val reads it; `used` receives how many
+// characters it took (0 when `s` starts with no number).
+double scan(const QString& s, qsizetype* used)
 {
-    const QString s = withoutBlanks(text);
+    *used = 0;
     if (s.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive)) {
-        return readHex(s.mid(2));
+        qsizetype digits = 0;
+        const double value = readHex(s.mid(2), &digits);
+        *used = digits > 0 ? 2 + digits : 0;
+        return value;
     }
 
     // Collect the longest prefix of the form [sign] digits [. digits] [E [sign] digits].
@@ -113,6 +119,7 @@ double Val(const QString& text)
     if (!anyDigit) {
         return 0;
     }
+    *used = i;
     const QChar e = peek(i).toUpper();
     if (e == u'E' || e == u'D') {
         qsizetype j = i + 1;
@@ -129,9 +136,38 @@ double Val(const QString& text)
         }
         if (expDigit) {
             number += exponent;
+            *used = j;
         }
     }
     return readDecimal(number);
+}
+
+}  // namespace
+
+double Val(const QString& text)
+{
+    qsizetype used = 0;
+    return scan(withoutBlanks(text), &used);
+}
+
+std::optional<double> WholeNumber(const QString& text)
+{
+    // The blanks the reader skips, and only those, around the number.
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    const QString s = text.mid(first, last - first);
+    qsizetype used = 0;
+    const double value = scan(s, &used);
+    if (used == 0 || used != s.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 double RoundHalfEven(double value)
@@ -145,7 +181,11 @@ double RoundHalfEven(double value)
 
 std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64 maximum)
 {
-    const double rounded = RoundHalfEven(Val(text));
+    const std::optional<double> number = WholeNumber(text);
+    if (!number) {
+        return std::nullopt;
+    }
+    const double rounded = RoundHalfEven(*number);
     if (!std::isfinite(rounded) || rounded < static_cast<double>(minimum) || rounded > static_cast<double>(maximum)) {
         return std::nullopt;
     }

@@ -14,11 +14,16 @@ namespace NumberText {
 // hexadecimal. An empty or non-numeric text gives 0.
 double Val(const QString& text);
 
+// The number that the whole of `text`, blanks around it aside, is ("12",
+// "-3.5", "1E3", "&H1F"), as Val reads it; nothing for anything else ("ab",
+// "12ab", "1 2", an empty text).
+std::optional<double> WholeNumber(const QString& text);
+
 // Rounds to the nearest integer, a half going to the even neighbour.
 double RoundHalfEven(double value);
 
-// The value of `text` (as Val reads it) rounded half to even, or nothing when
-// that number does not fit in [minimum, maximum].
+// The number `text` is (see WholeNumber) rounded half to even, or nothing
+// when it is no number or does not fit in [minimum, maximum].
 std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64 maximum);
 
 // The leading decimal digits of `text` as a number (0 when it starts with none).

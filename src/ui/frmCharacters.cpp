@@ -32,16 +32,16 @@ constexpr int ListHeight = 315;
 // A stat's box, and where its caption and box stand in a class panel (twips).
 struct StatPlace {
     const char* name;
-    int captionLeft, top, boxLeft, boxWidth, typingLimit;
+    int captionLeft, top, boxLeft, boxWidth;
 };
 constexpr StatPlace StatPlaces[StatCount] = {
-    {"txtLevel", 120, 360, 720, 615, 2},  // Level
-    {"txtHP", 1680, 360, 2040, 975, 4},  // Hp
-    {"txtMp", 120, 720, 720, 615, 2},  // Mp
-    {"txtStr", 120, 1440, 600, 375, 2},  // STR
-    {"txtINT", 1200, 1440, 1680, 375, 2},  // INT
-    {"txtDEX", 2280, 1440, 2760, 375, 2},  // DEX
-    {"txtExp", 1680, 720, 2040, 975, 4},  // Exp
+    {"txtLevel", 120, 360, 720, 615},  // Level
+    {"txtHP", 1680, 360, 2040, 975},  // Hp
+    {"txtMp", 120, 720, 720, 615},  // Mp
+    {"txtStr", 120, 1440, 600, 375},  // STR
+    {"txtINT", 1200, 1440, 1680, 375},  // INT
+    {"txtDEX", 2280, 1440, 2760, 375},  // DEX
+    {"txtExp", 1680, 720, 2040, 975},  // Exp
 };
 
 QLabel* makeCaption(QWidget* parent, const QString& text, int left, int top, int width)
@@ -108,7 +108,7 @@ void frmCharacters::buildClassPanel(int c)
     for (int stat = 0; stat < StatCount; ++stat) {
         const StatPlace& place = StatPlaces[stat];
         makeCaption(panel, StatOf(stat).caption, place.captionLeft, place.top, place.boxLeft - place.captionLeft);
-        auto* box = new LimitedTextBox(indexed(QLatin1String(place.name), c), place.typingLimit,
+        auto* box = new LimitedTextBox(indexed(QLatin1String(place.name), c), StatField(stat, c).typingLimit(),
                                        ToPixels(place.boxLeft, place.top, place.boxWidth, 255), panel);
         box->setAccessibleName(AccessibleNames::ClassStat(stat, c));
         m_numberBoxes[stat * ClassCount + c] = box;
@@ -149,7 +149,7 @@ void frmCharacters::buildHerbsPanel()
         const int top = last ? 360 : 360 + 360 * h;
         makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
         auto* box =
-            new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), 2, ToPixels(boxLeft, top, 500, 315), panel);
+            new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), HerbField(h).typingLimit(), ToPixels(boxLeft, top, 500, 315), panel);
         box->setAccessibleName(AccessibleNames::StartingHerb(h));
         m_numberBoxes.append(box);
     }

@@ -22,8 +22,6 @@ using Twips::ToPixels;
 
 constexpr int CaptionLeft[2] = {120, 2400};
 constexpr int BoxLeft[2] = {1200, 3480};
-constexpr int ItemLimit = 4;
-constexpr int HerbLimit = 2;
 constexpr int FirstColumnItems = 15;
 
 // Where the caption and the box of price i stand: the first 15 items down the
@@ -76,7 +74,7 @@ void frmPrices::buildControls()
         const QString name =
             herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount) : QStringLiteral("txtItem_%1").arg(i);
         auto* box =
-            new LimitedTextBox(name, herb ? HerbLimit : ItemLimit, ToPixels(BoxLeft[column], top, 975, 255), this);
+            new LimitedTextBox(name, price.field.typingLimit(), ToPixels(BoxLeft[column], top, 975, 255), this);
         box->setAccessibleName(AccessibleNames::Price(static_cast<int>(i)));
         m_boxes.append(box);
     }

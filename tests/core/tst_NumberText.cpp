@@ -43,8 +43,12 @@ void tst_NumberText::integerField_data()
     QTest::addColumn<bool>("fits");
     QTest::addColumn<qint64>("value");
     QTest::addColumn<bool>("decimalComma");  // read under a German C library locale
-    QTest::newRow("12ab") << "12ab" << -32768LL << 32767LL << true << 12LL << false;
-    QTest::newRow("empty") << "" << -32768LL << 32767LL << true << 0LL << false;
+    // Only a whole number is taken: a letter is never read as 0.
+    QTest::newRow("12ab") << "12ab" << -32768LL << 32767LL << false << 0LL << false;
+    QTest::newRow("ab") << "ab" << 0LL << 255LL << false << 0LL << false;
+    QTest::newRow("empty") << "" << -32768LL << 32767LL << false << 0LL << false;
+    QTest::newRow("blanks inside") << "1 2" << -32768LL << 32767LL << false << 0LL << false;
+    QTest::newRow("blanks around, hexadecimal") << " &H1F\t" << 0LL << 255LL << true << 31LL << false;
     QTest::newRow("half down to even") << "2.5" << -32768LL << 32767LL << true << 2LL << false;
     QTest::newRow("half up to even") << "3.5" << -32768LL << 32767LL << true << 4LL << false;
     QTest::newRow("9E99 too large") << "9E99" << -32768LL << 32767LL << false << 0LL << false;

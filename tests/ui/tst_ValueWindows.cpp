@@ -87,12 +87,12 @@ void tst_ValueWindows::edits_data()
                            << QString(message) << comma;
     };
     const QByteArray e803("\xE8\x03", 2), c409("\x40\x9C", 2), d204("\xD2\x04", 2);
-    add("Oil, four typed", "prices", "txtItem_3", e803, "1000", "123456", d204);
-    add("Moss, two typed", "prices", "txtHerbs_4", "\x05", "5", "1234", "\x0C");
-    add("starting Moss, two typed", "characters", "txtHerbs_4", "\x05", "5", "1234", "\x0C");
-    add("Bard level, two typed", "characters", "txtLevel_1", "\x10", "16", "205", "\x14");
-    add("Ranger exp, four typed", "characters", "txtExp_6", c409, "-25536", "123456", d204);
-    add("code 128 shown, 150 chosen", "characters", "cboEquip1_0", "\x80", "128-Unknown", "150", "\x96");
+    // Every legal value can be typed, and no more characters than it takes.
+    add("Oil, 32767", "prices", "txtItem_3", e803, "1000", "32767", "\xFF\x7F");
+    add("Moss, three typed", "prices", "txtHerbs_4", "\x05", "5", "1234", "\x7B");
+    add("starting Moss, three typed", "characters", "txtHerbs_4", "\x05", "5", "2550", "\xFF");
+    add("Bard level, three typed", "characters", "txtLevel_1", "\x10", "16", "2050", "\xCD");
+    add("Ranger exp, -32768", "characters", "txtExp_6", c409, "-25536", "-327689", QByteArray("\x00\x80", 2));
     add("3.5 on a decimal-comma desktop", "prices", "txtItem_17", e803, "1000", "3.5", QByteArray("\x04\x00", 2), "",
         true);
     add("prices, close box", "prices", "txtItem_0", QByteArray("\x03\x00", 2), "3", "42", {});
@@ -105,6 +105,10 @@ void tst_ValueWindows::edits_data()
         "The Bard's level must be a whole number from 0 to 255.");
     add("hp 9E99", "characters", "txtHP_5", c409, "-25536", "9E99", {},
         "The Paladin's hit points must be a whole number from -32768 to 32767.");
+    add("a letter in a price", "prices", "txtItem_0", e803, "1000", "x", {},
+        "The price of Torch must be a whole number from -32768 to 32767.");
+    add("ab in Mage level", "characters", "txtLevel_0", "\x10", "16", "ab", {},
+        "The Mage's level must be a whole number from 0 to 255.");
     add("herb -1 of the class table", "characters", "txtHerbs_6", "\x05", "5", "-1", {},
         "The party's starting Fungus must be a whole number from 0 to 255.");
 }
