@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -88,6 +89,25 @@ bool EditorSession::checkBeforeLoad(const QString& path)
     if (!size) {
         m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
         return false;
+    }
+    // A cartridge file starts with the iNES signature; anything else is
+    // loaded only when the user says so.
+    const QByteArray signature("NES\x1A", 4);
+    const auto start = CartridgeFile::readAvailable(path, 0, signature.size(), &error);
+    if (start && *start != signature) {
+        const QString found = start->isEmpty()
+                                  ? QStringLiteral("nothing: the file is empty")
+                                  : QStringLiteral("%1 (\"%2\")")
+                                        .arg(QString::fromLatin1(start->toHex(' ').toUpper()),
+                                             QString::fromLatin1(*start).replace(
+                                                 QRegularExpression(QStringLiteral("[^ -~]")), QStringLiteral(".")));
+        const QString text = QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge "
+                                            "file (4E 45 53 1A, \"NES\" and 1A); it starts with %2.\r\n\r\n"
+                                            "Load it anyway?")
+                                 .arg(path, found);
+        if (!m_platform.question(QStringLiteral("Not a cartridge file?"), text)) {
+            return false;
+        }
     }
     if (*size < Cartridge::ImageEnd) {
         const QString text =

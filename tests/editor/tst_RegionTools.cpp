@@ -22,7 +22,7 @@ using Tool = EditorSession::Tool;
 // (across the boundary of blocks 1 and 2).
 QByteArray cartridge()
 {
-    QByteArray bytes(262160, '\x01');
+    QByteArray bytes = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
     for (int row = 30; row <= 33; ++row) {
         bytes[MapByte(row / 32 + 1, row % 32, 9)] = 2;
     }

@@ -87,12 +87,17 @@ private slots:
         d.original = file;
         Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), file);
 
+        // A file too short for the signature is asked about first, and taken.
+        const bool noSignature = size < 4;
+        if (noSignature) {
+            d.platform.questionAnswers << true;
+        }
         d.platform.questionAnswers << loadShort;
         const bool loaded = d.load();
-        QCOMPARE(d.platform.questions.size(), size < ImageEnd ? 1 : 0);
+        QCOMPARE(d.platform.questions.size(), int(noSignature) + (size < ImageEnd ? 1 : 0));
         if (size < ImageEnd) {
             // The question names the file, its length and the length the map needs.
-            const QString question = d.platform.questions[0].text;
+            const QString question = d.platform.questions.last().text;
             QVERIFY2(question.contains(d.path) && question.contains(QStringLiteral("%1 bytes long").arg(size)) &&
                          question.contains(QString::number(ImageEnd)),
                      qPrintable(question));

@@ -16,6 +16,8 @@ QByteArray Pattern(qint64 size, quint32 seed)
         state ^= state << 5;
         bytes[i] = static_cast<char>(state >> 24);
     }
+    // A cartridge's iNES signature, as the editor expects of a file it loads.
+    bytes.replace(0, std::min<qint64>(size, 4), QByteArray("NES\x1A", 4).left(size));
     return bytes;
 }
 

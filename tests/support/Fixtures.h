@@ -11,7 +11,8 @@ class QTemporaryDir;
 // Synthetic cartridge files with known bytes, made by the test itself.
 namespace Fixtures {
 
-// `size` bytes of a repeatable pseudo-random pattern.
+// `size` bytes of a repeatable pseudo-random pattern, after the iNES
+// signature "NES" 1A (or as much of it as fits).
 QByteArray Pattern(qint64 size, quint32 seed = 1);
 
 // Writes `bytes` to `name` in `dir` and returns the full path.

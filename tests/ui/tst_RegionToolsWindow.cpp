@@ -13,7 +13,7 @@ namespace {
 // Every map cell holds tile 1 but a 2 x 2 square of 2s at columns 2 and 3, rows 2 and 3.
 QByteArray cartridge()
 {
-    QByteArray bytes(262160, '\x01');
+    QByteArray bytes = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
     for (const int at : {MapByte(1, 2, 2), MapByte(1, 2, 3), MapByte(1, 3, 2), MapByte(1, 3, 3)}) {
         bytes[at] = 2;
     }
