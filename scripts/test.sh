@@ -15,14 +15,14 @@ ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format loc
 # Every tracked .cpp and .h file as .clang-format describes it.
 (cd "$ROOT" && git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 
-# The fuzzer over the text readers is built with clang on its own; ctest runs it briefly.
+# The fuzzers (tests/fuzz/fuzz_*.cpp) are built with clang on their own; ctest runs each briefly.
 FUZZ="$ROOT/build-fuzz"
 cmake -S "$ROOT/tests/fuzz" -B "$FUZZ" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$FUZZ" -j"$(nproc)"
 
 BUILD="$ROOT/build-test"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_WERROR=ON \
-      -DORVANE_BUILD_TESTS=ON -DORVANE_FUZZER="$FUZZ/fuzz_TextReaders" >/dev/null
+      -DORVANE_BUILD_TESTS=ON -DORVANE_FUZZ_DIR="$FUZZ" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen

@@ -22,6 +22,9 @@ void check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    if (size > 256) {
+        return 0;  // longer texts find nothing new and slow the run
+    }
     // Both as UTF-8 and as raw UTF-16, so odd code units reach the readers too.
     const QString utf8 = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString utf16 = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2));
