@@ -104,7 +104,7 @@ void tst_MapJournal::roundTrip()
 
     QByteArray map = cart.map;
     MapDocument document;
-    const MapEditCommand stroke(document, MapEditCommand::Kind::Stroke, 1, Paint(map, First + 100, 3).changes);
+    const MapEditCommand stroke(document, QStringLiteral("Paint"), 1, Paint(map, First + 100, 3).changes);
     const QList<Step> steps{MapJournal::StepOf(stroke, false), MapJournal::StepOf(stroke, true),
                             MapJournal::StepOf(stroke, false), Paint(map, First + 5000, 1000)};
     const QDateTime start = QDateTime::currentDateTimeUtc();
