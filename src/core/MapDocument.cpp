@@ -94,8 +94,12 @@ void MapDocument::stampAt(const MapCell& cell, const MapPattern& stamp, const QR
 
 void MapDocument::endStroke()
 {
+    const bool wasOpen = m_strokeOpen;
     m_strokeOpen = false;
     ++m_stroke;
+    if (wasOpen) {
+        emit strokeEnded();
+    }
 }
 
 bool MapDocument::paintCell(const MapCell& cell, quint8 tile)
@@ -161,6 +165,13 @@ bool MapDocument::applyEdit(const QString& verb, QList<MapEditCommand::Change> c
     }
     m_history.push(new MapEditCommand(*this, verb, 0, std::move(changes)));
     return true;
+}
+
+void MapDocument::restoreStep(const QString& text, QList<MapEditCommand::Change> changes)
+{
+    auto* command = new MapEditCommand(*this, text, 0, std::move(changes));
+    command->setText(text);
+    m_history.push(command);
 }
 
 void MapDocument::applyChanges(const QList<MapEditCommand::Change>& changes, bool forward)

@@ -56,6 +56,8 @@ public:
     void beginStroke(const MapCell& cell, const MapPattern& stamp, const QRect& area);
     void strokeTo(const MapCell& cell, const MapPattern& stamp, const QRect& area);
     void endStroke();
+    // True from a stroke's press to its release: its step may still grow.
+    bool isStrokeOpen() const { return m_strokeOpen; }
     // Stores `tile` into a cell and announces it, even when the cell already
     // held it. False off the map.
     bool paintCell(const MapCell& cell, quint8 tile);
@@ -68,6 +70,9 @@ public:
     // Any edit of many cells as one undo step named "<verb> N Cells";
     // changes that keep a byte as it is are left out. False when nothing changes.
     bool applyEdit(const QString& verb, QList<MapEditCommand::Change> changes);
+    // A step brought back from the journal of unsaved edits, under the undo
+    // text it had ("Paint 12 Cells"), as one undo step.
+    void restoreStep(const QString& text, QList<MapEditCommand::Change> changes);
 
     // Grows with every change of the map's bytes and every load, so what was
     // worked out from the map can tell whether it still holds.
@@ -86,6 +91,8 @@ signals:
     // A new cartridge was loaded: everything shown is stale.
     void reloaded();
     void modifiedChanged(bool modified);
+    // A stroke ended: its step is complete.
+    void strokeEnded();
 
 private:
     void stampAt(const MapCell& cell, const MapPattern& stamp, const QRect& area);

@@ -7,6 +7,7 @@
 #include "core/MapRegions.h"
 #include "editor/BrushTool.h"
 #include "editor/CommonDialog.h"
+#include "editor/EditJournal.h"
 #include "editor/ExternalChangeWatcher.h"
 #include "editor/FileCommands.h"
 #include "editor/FillTool.h"
@@ -42,6 +43,7 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
     m_dlgMain = new CommonDialog(platform, this);
     m_watcher = new ExternalChangeWatcher(
         platform, this, [this] { return m_doc.isModified(); }, [this] { reloadMapFromDisk(); });
+    m_journal = new EditJournal(m_doc, platform, this);
     m_strip.fill(Qt::black);
 }
 
@@ -152,6 +154,13 @@ void EditorSession::LoadRom(const QString& path)
     }
     SelectTile(0);
     emit loadEnded(true);
+    // Edits an earlier session left unsaved are offered back once the map is shown.
+    m_journal->cartridgeLoaded(path);
+}
+
+void EditorSession::setJournalFolder(const QString& folder)
+{
+    m_journal->setFolder(folder);
 }
 
 void EditorSession::BuildTileStrip()
@@ -202,6 +211,7 @@ void EditorSession::save()
                            QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
         return;
     }
+    m_journal->saved();
     m_platform.message(QStringLiteral("File saved"),
                        QStringLiteral("The file: \"") + cartridge().CartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
@@ -216,6 +226,7 @@ void EditorSession::reloadMapFromDisk()
                            Platform::Icon::Critical);
         return;
     }
+    m_journal->discard();
     selectBlock(block);
 }
 
@@ -531,6 +542,7 @@ void EditorSession::createPatch()
 void EditorSession::applyPatch()
 {
     if (m_doc.isLoaded() && FileCommands::ApplyPatch(m_platform, cartridge().CartridgePath(), m_doc.isModified())) {
+        m_journal->discard();  // the question said the unsaved edits are lost
         LoadRom(cartridge().CartridgePath());
     }
 }

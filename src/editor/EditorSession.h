@@ -17,6 +17,7 @@
 #include <optional>
 
 class CommonDialog;
+class EditJournal;
 class ExternalChangeWatcher;
 class PasteTool;
 class Platform;
@@ -155,6 +156,9 @@ public:
     void exportMapImage();
     void createPatch();
     void applyPatch();
+    // Where the journals of unsaved map edits are kept (the user's state folder unless set).
+    void setJournalFolder(const QString& folder);
+
     // The executable's folder, where the help file is looked for (and at the
     // install location relative to it).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
@@ -208,6 +212,7 @@ private:
     MapDocument m_doc;
     CommonDialog* m_dlgMain = nullptr;
     ExternalChangeWatcher* m_watcher = nullptr;
+    EditJournal* m_journal = nullptr;
     RecentFiles m_recent;
     LocationPick m_pick;
     std::array<std::unique_ptr<MapTool>, ToolCount> m_tools;

@@ -4,18 +4,12 @@
 #include "core/MapJournal.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
-
-#ifndef ORVANE_JOURNAL_HELPER
-#error "ORVANE_JOURNAL_HELPER must name the journal_helper program"
-#endif
 
 using Step = MapJournal::Step;
 using Outcome = MapJournal::Outcome;
@@ -78,7 +72,6 @@ private slots:
     void resumeContinues_data();
     void resumeContinues();
     void failedAppendsCatchUp();
-    void killedWhileAppending();
 };
 
 void tst_MapJournal::roundTrip_data()
@@ -346,58 +339,6 @@ void tst_MapJournal::failedAppendsCatchUp()
     QVERIFY2(journal.append(steps.first(), &error), qPrintable(error));
     const QStringList aside = QDir(folder).entryList({QStringLiteral("*.superseded-*")});
     QVERIFY(aside.size() == 1 && Fixtures::ReadAll(folder + u'/' + aside[0]) == "an old journal");
-}
-
-// A process appending steps, killed at random moments: the next read offers
-// every step it reported done (and at most the one in flight), and they give
-// exactly its map.
-void tst_MapJournal::killedWhileAppending()
-{
-    QTemporaryDir dir;
-    const Fixture cart(dir, QStringLiteral("cart.nes"));
-    const QString folder = dir.filePath(QStringLiteral("journals"));
-    QRandomGenerator rng(11);
-    int inFlight = 0;
-    int torn = 0;
-    const int kills = 120;
-    for (int k = 0; k < kills; ++k) {
-        QVERIFY(QDir(folder).removeRecursively());
-        QProcess helper;
-        helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        helper.start(QStringLiteral(ORVANE_JOURNAL_HELPER), {cart.path, folder, QString::number(k)});
-        QVERIFY2(helper.waitForStarted(10000), qPrintable(helper.errorString()));
-        if (k % 4 != 0) {
-            QVERIFY(helper.waitForReadyRead(30000));
-        }
-        QThread::usleep(rng.bounded(30000));
-        QVERIFY2(helper.state() == QProcess::Running, "the helper ended by itself");
-        ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
-        QVERIFY(helper.waitForFinished(10000));
-        QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
-
-        QHash<int, QByteArray> hashes{{0, MapJournal::MapHash(cart.map).toHex()}};
-        int done = 0;
-        for (const QByteArray& line : helper.readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> words = line.split(' ');
-            if (words.size() == 3 && words[0] == "step") {
-                hashes.insert(words[1].toInt(), words[2]);
-            } else if (words.size() == 2 && words[0] == "done") {
-                done = words[1].toInt();
-            }
-        }
-        const MapJournal::Reading r = MapJournal::Read(cart.path, cart.map, Version, folder);
-        const int offered = static_cast<int>(r.steps.size());
-        QVERIFY2(r.outcome == (offered > 0 ? Outcome::Valid : Outcome::None), qPrintable(r.message));
-        QVERIFY2(offered == done || (offered == done + 1 && hashes.contains(offered)),
-                 qPrintable(QStringLiteral("kill %1: %2 steps done, %3 offered").arg(k).arg(done).arg(offered)));
-        QByteArray map = cart.map;
-        QVERIFY(MapJournal::Replay(r.steps, map));
-        QCOMPARE(MapJournal::MapHash(map).toHex(), hashes.value(offered));
-        inFlight += offered > done ? 1 : 0;
-        torn += r.tornTail ? 1 : 0;
-    }
-    qInfo("%d kills: no step lost; the step in flight kept %d times; a torn last step left out %d times", kills,
-          inFlight, torn);
 }
 
 QTEST_GUILESS_MAIN(tst_MapJournal)
