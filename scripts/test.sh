@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the format of every tracked source file,
+# Installs what is missing, checks the format of every source file,
 # builds with AddressSanitizer and UndefinedBehaviorSanitizer (warnings as
 # errors) and runs every test headless through ctest; then installs the build
 # into a temporary prefix and checks the installed tree, its desktop entry and
@@ -12,8 +12,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # check what an install puts on a desktop.
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream
 
-# Every tracked .cpp and .h file as .clang-format describes it.
-(cd "$ROOT" && git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+# Every .cpp and .h file of the sources as .clang-format describes it, found
+# in the tree itself, so a copy without git's files (a downloaded archive) is
+# checked alike.
+find "$ROOT/src" "$ROOT/tests" "$ROOT/tools" "$ROOT/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
 
 # The fuzzers (tests/fuzz/fuzz_*.cpp) are built with clang on their own; ctest runs each briefly.
 FUZZ="$ROOT/build-fuzz"
