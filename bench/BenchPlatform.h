@@ -1,28 +1,33 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "editor/Platform.h"
+#include "ui/ModalDisplay.h"
 
 #include <QDialog>
+#include <QPointer>
 
 // Answers every dialog at once and shows nothing, so benchmarks time the
-// program's own work and never wait on a window.
-class BenchPlatform final : public Platform {
+// program's own work and never wait on a window. A window opened modally is
+// kept, hidden, for the benchmark to drive.
+class BenchPlatform final : public Platform, public ModalDisplay {
 public:
-    std::optional<QString> openFileName(QWidget*, const QList<FileFilter>&) override { return std::nullopt; }
-    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
-    void message(QWidget*, const QString&, const QString&, Icon) override {}
-    bool question(QWidget*, const QString&, const QString&) override { return true; }
+    QPointer<QDialog> modal;
+
+    std::optional<QString> openFileName(const QString&, const QList<FileFilter>&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(const QString&, const QList<FileFilter>&, const QString&, int*) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+    std::optional<MapImageOptions> chooseMapImage(const MapImageOptions&) override { return std::nullopt; }
+    void message(const QString&, const QString&, Icon) override {}
+    bool question(const QString&, const QString&) override { return true; }
+    int choice(const QString&, const QString&, const QStringList&) override { return -1; }
     bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
-    void showModal(QDialog* dialog) override { dialog->show(); }
+
+    void showModal(QDialog* dialog) override { modal = dialog; }
     void endProgram() override {}
-    std::optional<QString> openFileNameTitled(QWidget*, const QString&, const QList<FileFilter>&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(QWidget*, const QString&, const QList<FileFilter>&, int*) override
-    {
-        return std::nullopt;
-    }
-    int choice(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
-    std::optional<MapImageOptions> chooseMapImage(QWidget*, const MapImageOptions&) override { return std::nullopt; }
 };

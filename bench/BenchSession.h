@@ -1,13 +1,17 @@
 #pragma once
 
 #include "BenchPlatform.h"
+#include "editor/EditorSession.h"
 #include "ui/frmMain.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
-// A shown main window and a cartridge-sized file of repeatable random bytes.
+// A shown main window over an editor session, and a cartridge-sized file of
+// repeatable random bytes.
 namespace BenchSession {
 
 inline QByteArray cartridgeBytes()
@@ -27,13 +31,21 @@ inline void flushEvents()
     QCoreApplication::processEvents();
 }
 
+// A real mouse event on a widget, at a position in the widget.
+inline void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
 }  // namespace BenchSession
 
 struct Session {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("bench.nes"));
     BenchPlatform platform;
-    frmMain window{platform};
+    EditorSession session{platform};
+    frmMain window{session, platform};
 
     Session()
     {
@@ -43,4 +55,13 @@ struct Session {
         file.close();
         window.show();
     }
+
+    // The load after the open dialog confirmed the file name.
+    void load() { session.LoadRom(path); }
+    template <typename Widget = QWidget> Widget* child(const char* name) const
+    {
+        return window.findChild<Widget*>(QLatin1String(name));
+    }
+    // Chooses a menu entry.
+    void choose(const char* entry) const { child<QAction>(entry)->trigger(); }
 };

@@ -1,18 +1,9 @@
 #include "BenchSession.h"
-#include "core/CartridgeImage.h"
-#include "core/MapGeometry.h"
-#include "ui/frmCharacters.h"
-#include "ui/frmIB.h"
-#include "ui/frmMain.h"
-#include "ui/frmPrices.h"
-#include "ui/frmTowns.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QMouseEvent>
+#include <QDialog>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +31,7 @@ static void BM_LoadRom(benchmark::State& state)
 {
     Session s;
     for (auto _ : state) {
-        s.window.LoadRom(s.path);
+        s.load();
     }
 }
 BENCHMARK(BM_LoadRom)->Unit(benchmark::kMillisecond);
@@ -48,12 +39,14 @@ BENCHMARK(BM_LoadRom)->Unit(benchmark::kMillisecond);
 static void BM_BlockChange(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
-    auto* list = s.window.findChild<QComboBox*>(QStringLiteral("cboBlock"));
-    int block = 0;
+    s.load();
+    auto* list = s.child<QComboBox>("cboBlock");
+    int entry = 0;
     for (auto _ : state) {
-        list->setCurrentIndex(block++ % 8);
-        s.window.cboBlock_Click();
+        // As a choice in the list does: the entry becomes current, then it is activated.
+        list->setCurrentIndex(entry);
+        emit list->activated(entry);
+        entry = (entry + 1) % 8;
     }
 }
 BENCHMARK(BM_BlockChange)->Unit(benchmark::kMillisecond);
@@ -63,8 +56,8 @@ BENCHMARK(BM_BlockChange)->Unit(benchmark::kMillisecond);
 static void BM_PaintCellDuringDrag(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
-    QWidget* map = s.window.findChild<QWidget*>(QStringLiteral("picMap"));
+    s.load();
+    QWidget* map = s.child("picMap");
     BenchSession::flushEvents();
     // One stroke, from cell to neighbouring cell (a snake over the visible cells).
     const auto cellAt = [](int step) {
@@ -72,15 +65,10 @@ static void BM_PaintCellDuringDrag(benchmark::State& state)
         const int column = row % 2 == 0 ? step % 28 : 27 - step % 28;
         return QPointF(8 + 16 * column, 8 + 16 * row);
     };
-    QMouseEvent press(QEvent::MouseButtonPress, cellAt(0), map->mapToGlobal(cellAt(0)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(map, &press);
+    BenchSession::mouse(map, QEvent::MouseButtonPress, cellAt(0), Qt::LeftButton, Qt::LeftButton);
     int step = 1;
     for (auto _ : state) {
-        const QPointF at = cellAt(step);
-        ++step;
-        QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(map, &move);
+        BenchSession::mouse(map, QEvent::MouseMove, cellAt(step++), Qt::NoButton, Qt::LeftButton);
         QCoreApplication::processEvents();  // the repaint of the changed cell
     }
 }
@@ -89,77 +77,63 @@ BENCHMARK(BM_PaintCellDuringDrag)->Unit(benchmark::kMicrosecond);
 static void BM_SaveChanges(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
+    s.load();
     for (auto _ : state) {
-        s.window.mnuFileSave_Click();
+        s.choose("mnuFileSave");
     }
 }
 BENCHMARK(BM_SaveChanges)->Unit(benchmark::kMicrosecond);
 
-template <typename Window> void BM_SimpleWindow(benchmark::State& state, bool save)
+// A Game window chosen in its menu and filled from the file, optionally saved
+// with its button, then deleted at once, so that no later event of it is timed.
+static void BM_GameWindow(benchmark::State& state, const char* entry, bool save)
 {
     Session s;
-    s.window.LoadRom(s.path);
+    s.load();
     for (auto _ : state) {
-        auto* window = new Window(s.platform, s.window.cartridge(), &s.window);
-        window->Form_Load();
+        s.choose(entry);
+        QDialog* window = s.platform.modal;
         if (save) {
-            window->cmdSave_Click();
+            window->findChild<QAbstractButton*>(QStringLiteral("cmdSave"))->click();
         }
         delete window;
     }
 }
 static void BM_PricesFill(benchmark::State& state)
 {
-    BM_SimpleWindow<frmPrices>(state, false);
+    BM_GameWindow(state, "mnuGamePriceItems", false);
 }
 static void BM_PricesFillAndSave(benchmark::State& state)
 {
-    BM_SimpleWindow<frmPrices>(state, true);
+    BM_GameWindow(state, "mnuGamePriceItems", true);
 }
 static void BM_CharactersFill(benchmark::State& state)
 {
-    BM_SimpleWindow<frmCharacters>(state, false);
+    BM_GameWindow(state, "mnuCharacters", false);
 }
 static void BM_CharactersFillAndSave(benchmark::State& state)
 {
-    BM_SimpleWindow<frmCharacters>(state, true);
+    BM_GameWindow(state, "mnuCharacters", true);
 }
 BENCHMARK(BM_PricesFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PricesFillAndSave)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CharactersFillAndSave)->Unit(benchmark::kMicrosecond);
-
-template <typename Window> void BM_LocationWindow(benchmark::State& state, bool save)
-{
-    Session s;
-    s.window.LoadRom(s.path);
-    for (auto _ : state) {
-        auto* window = new Window(s.platform, s.window.cartridge(), s.window.pickState(), &s.window);
-        window->FillFromFile(s.path);
-        if (save) {
-            window->cmdSave_Click();
-        } else {
-            window->close();
-        }
-        BenchSession::flushEvents();
-    }
-}
 static void BM_ItemsFill(benchmark::State& state)
 {
-    BM_LocationWindow<frmIB>(state, false);
+    BM_GameWindow(state, "mnuGameItems", false);
 }
 static void BM_ItemsFillAndSave(benchmark::State& state)
 {
-    BM_LocationWindow<frmIB>(state, true);
+    BM_GameWindow(state, "mnuGameItems", true);
 }
 static void BM_TownsFill(benchmark::State& state)
 {
-    BM_LocationWindow<frmTowns>(state, false);
+    BM_GameWindow(state, "mnuGameTowns", false);
 }
 static void BM_TownsFillAndSave(benchmark::State& state)
 {
-    BM_LocationWindow<frmTowns>(state, true);
+    BM_GameWindow(state, "mnuGameTowns", true);
 }
 BENCHMARK(BM_ItemsFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ItemsFillAndSave)->Unit(benchmark::kMicrosecond);

@@ -1,13 +1,8 @@
+#include "BenchSession.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
-#include "ui/QtPlatform.h"
 #include "core/TileRaster.h"
-#include "ui/frmMain.h"
-
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
+#include "ui/MapPanel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,7 +56,7 @@ static void BM_DrawBlockRaster(benchmark::State& state)
     QImage picture(MapGeometry::PictureWidth, MapGeometry::PictureHeight, TileRaster::Format);
     for (auto _ : state) {
         picture.fill(Qt::black);
-        TileRaster::RenderCells(image, *MapGeometry::BlockStart(3), strip, picture, 0, MapGeometry::BlockBytes - 1);
+        TileRaster::RenderBlock(image, *MapGeometry::BlockStart(3), strip, picture);
         TileRaster::DrawGrid(picture, QColor(255, 0, 0));
         benchmark::DoNotOptimize(picture.constBits());
     }
@@ -72,19 +67,11 @@ BENCHMARK(BM_DrawBlockRaster)->Unit(benchmark::kMicrosecond);
 // the event loop included.
 static void BM_DrawBlockWithProgress(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bench.nes"));
-    {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(16400, '\0') + randomImage().bytes() + QByteArray(262160 - 139280, '\0'));
-    }
-    QtPlatform platform;
-    frmMain window(platform);
-    window.show();
-    window.LoadRom(path);
+    Session s;
+    s.load();
+    auto* panel = s.child<MapPanel>("Frame2");
     for (auto _ : state) {
-        window.DrawBlock(*MapGeometry::BlockStart(2));
+        panel->DrawBlock(*MapGeometry::BlockStart(2));
     }
 }
 BENCHMARK(BM_DrawBlockWithProgress)->Unit(benchmark::kMillisecond);
@@ -93,12 +80,10 @@ BENCHMARK(BM_DrawBlockWithProgress)->Unit(benchmark::kMillisecond);
 // 8192 yields to the event loop with nothing to do.
 static void BM_ProgressCaptionsAlone(benchmark::State& state)
 {
-    QtPlatform platform;
-    frmMain window(platform);
-    window.show();
+    Session s;
     for (auto _ : state) {
         for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
-            window.setWindowTitle(MapGeometry::DrawProgressCaption(cell / 256, cell % 256));
+            s.window.setWindowTitle(MapGeometry::DrawProgressCaption(cell / 256, cell % 256));
         }
     }
 }
@@ -106,9 +91,7 @@ BENCHMARK(BM_ProgressCaptionsAlone)->Unit(benchmark::kMillisecond);
 
 static void BM_ProgressYieldsAlone(benchmark::State& state)
 {
-    QtPlatform platform;
-    frmMain window(platform);
-    window.show();
+    Session s;
     for (auto _ : state) {
         for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
             QCoreApplication::processEvents();

@@ -2,10 +2,7 @@
 #include "core/MapDocument.h"
 #include "core/MapGeometry.h"
 #include "core/WorldRaster.h"
-#include "ui/MapEditMenus.h"
 #include "ui/frmWorldMap.h"
-
-#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -13,16 +10,11 @@
 // whole overworld, and the world map, each through the shown main window.
 namespace {
 
-void mouse(QWidget* map, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, at, map->mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(map, &event);
-}
-
 // A press, then a drag over 1,000 cells of block 1 (rows of 250 cells), then the release.
-void paintStroke(frmMain& window)
+void paintStroke(const Session& s)
 {
-    QWidget* map = window.findChild<QWidget*>(QStringLiteral("picMap"));
+    using BenchSession::mouse;
+    QWidget* map = s.child("picMap");
     const auto cellCentre = [](int i) {
         const int row = i / 250;
         return QPointF(8 + 16 * (row % 2 == 0 ? i % 250 : 249 - i % 250), 8 + 16 * row);
@@ -41,17 +33,17 @@ void paintStroke(frmMain& window)
 static void BM_UndoRedoStroke1000(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
-    s.window.SelectTile(32 * 0x2B);
-    paintStroke(s.window);
+    s.load();
+    s.session.SelectTile(32 * 0x2B);
+    paintStroke(s);
     BenchSession::flushEvents();
     for (auto _ : state) {
-        s.window.editMenus().mnuEditUndo_Click();
+        s.choose("mnuEditUndo");
         QCoreApplication::processEvents();
-        s.window.editMenus().mnuEditRedo_Click();
+        s.choose("mnuEditRedo");
         QCoreApplication::processEvents();
     }
-    state.SetLabel(s.window.document().undoStack().undoText().toStdString());
+    state.SetLabel(s.session.document().undoStack().undoText().toStdString());
 }
 BENCHMARK(BM_UndoRedoStroke1000)->Unit(benchmark::kMillisecond);
 
@@ -60,8 +52,8 @@ BENCHMARK(BM_UndoRedoStroke1000)->Unit(benchmark::kMillisecond);
 static void BM_ReplaceOverworld(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
-    MapDocument& document = s.window.document();
+    s.load();
+    MapDocument& document = s.session.document();
     for (int block = 1; block <= MapGeometry::Blocks; ++block) {
         const qint32 start = *MapGeometry::BlockStart(block);
         for (qint32 index = start; index < start + MapGeometry::BlockBytes; ++index) {
@@ -82,9 +74,9 @@ BENCHMARK(BM_ReplaceOverworld)->Unit(benchmark::kMillisecond);
 static void BM_WorldMapRaster(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
+    s.load();
     for (auto _ : state) {
-        QImage world = WorldRaster::Render(s.window.document().image(), s.window.tileStrip());
+        QImage world = WorldRaster::Render(s.session.image(), s.session.tileStrip());
         benchmark::DoNotOptimize(world.constBits());
     }
 }
@@ -94,12 +86,12 @@ BENCHMARK(BM_WorldMapRaster)->Unit(benchmark::kMillisecond);
 static void BM_WorldMapOpen(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
+    s.load();
     for (auto _ : state) {
-        s.window.editMenus().mnuViewWorldMap_Click();
+        s.choose("mnuViewWorldMap");
         QCoreApplication::processEvents();
         state.PauseTiming();
-        delete s.window.editMenus().worldMap();
+        delete s.window.findChild<frmWorldMap*>();
         BenchSession::flushEvents();
         state.ResumeTiming();
     }
@@ -110,13 +102,13 @@ BENCHMARK(BM_WorldMapOpen)->Unit(benchmark::kMillisecond);
 static void BM_PaintedCellReachesWorldMap(benchmark::State& state)
 {
     Session s;
-    s.window.LoadRom(s.path);
-    s.window.editMenus().mnuViewWorldMap_Click();
+    s.load();
+    s.choose("mnuViewWorldMap");
     BenchSession::flushEvents();
-    MapDocument& document = s.window.document();
+    MapDocument& document = s.session.document();
     int step = 0;
     for (auto _ : state) {
-        document.paintCell(step % 256, (step / 256) % 32, static_cast<quint8>(step));
+        document.paintCell({step % 256, (step / 256) % 32}, static_cast<quint8>(step));
         ++step;
         QCoreApplication::processEvents();
     }
