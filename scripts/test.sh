@@ -9,8 +9,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # clang-format checks the layout; localedef (locales) makes the decimal-comma
 # locale the number tests run under; the desktop-file and AppStream validators
-# check what an install puts on a desktop.
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream
+# check what an install puts on a desktop; the benchmarks are built (not run)
+# so they keep up with the code.
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream \
+                libbenchmark-dev
 
 # Every .cpp and .h file of the sources as .clang-format describes it, found
 # in the tree itself, so a copy without git's files (a downloaded archive) is
@@ -25,7 +27,7 @@ cmake --build "$FUZZ" -j"$(nproc)"
 
 BUILD="$ROOT/build-test"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_WERROR=ON \
-      -DORVANE_BUILD_TESTS=ON -DORVANE_FUZZ_DIR="$FUZZ" >/dev/null
+      -DORVANE_BUILD_TESTS=ON -DORVANE_BUILD_BENCH=ON -DORVANE_FUZZ_DIR="$FUZZ" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
