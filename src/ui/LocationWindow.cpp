@@ -52,13 +52,13 @@ LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, Locatio
 
         const QString& label = m_table.rows[i].label;
         lblSextant << MakeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
-                                     ToPixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font());
+                                     ToPixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font(),
+                                     AccessibleNames::Location(label));
         lblBlock << MakeValueLabel(this, indexed(QStringLiteral("lblBlock"), i), QStringLiteral("0"),
-                                   ToPixels(columns.blockLeft, top, BlockWidth, ValueHeight), font());
+                                   ToPixels(columns.blockLeft, top, BlockWidth, ValueHeight), font(),
+                                   AccessibleNames::Block(label));
         QPushButton* button = addButton(indexed(QStringLiteral("cmdLocation"), i), QStringLiteral("New Location"),
                                         columns.buttonLeft, top, columns.buttonWidth, ValueHeight);
-        lblSextant.last()->setAccessibleName(AccessibleNames::Location(label));
-        lblBlock.last()->setAccessibleName(AccessibleNames::Block(label));
         button->setAccessibleName(AccessibleNames::NewLocation(label));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdLocation_Click(i); });
         cmdLocation << button;

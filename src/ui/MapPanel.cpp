@@ -38,7 +38,7 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
 
     m_bottomRow << cboBlock << MakeCaption(this, QStringLiteral("Current Block:"), 184, 432);
     lblBlock = MakeValueLabel(this, QStringLiteral("lblBlock"), QStringLiteral("1"), QRect(256, 432, 25, 17),
-                              UiFonts::Arial(9));
+                              UiFonts::Arial(9), QStringLiteral("Current block"));
     m_bottomRow << lblBlock << MakeCaption(this, QStringLiteral("Grid Color:"), 296, 432);
     picGridColor = new PictureBox(QStringLiteral("picGridColor"), QSize(49, 17), this);
     picGridColor->move(360, 432);

@@ -33,17 +33,21 @@ PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { m_session.SelectTile(position.y()); });
 
     MakeCaption(this, QStringLiteral("Tile #:"), 64, 16);
-    lblTile = MakeValueLabel(this, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17), UiFonts::Arial(9));
+    lblTile = MakeValueLabel(this, QStringLiteral("lblTile"), QString(), QRect(96, 16, 33, 17), UiFonts::Arial(9),
+                             QStringLiteral("Current tile number"));
     MakeCaption(this, QStringLiteral("Tile:"), 64, 48);
     picTileZoom = new PictureBox(QStringLiteral("picTileZoom"), QSize(64, 64), this);
     picTileZoom->move(64, 64);
     picTileZoom->clear(palette().color(QPalette::Window));
 
     MakeCaption(this, QStringLiteral("Point:"), 64, 144);
-    lblPoint = MakeValueLabel(this, QStringLiteral("lblPoint"), QString(), QRect(64, 160, 65, 17), UiFonts::Arial(9));
+    lblPoint = MakeValueLabel(this, QStringLiteral("lblPoint"), QString(), QRect(64, 160, 65, 17), UiFonts::Arial(9),
+                              QStringLiteral("Map point under the pointer"));
     MakeCaption(this, QStringLiteral("Sextant:"), 64, 192);
-    lblLon = MakeValueLabel(this, QStringLiteral("lblLon"), QString(), QRect(64, 208, 25, 17), UiFonts::Arial(9));
-    lblLat = MakeValueLabel(this, QStringLiteral("lblLat"), QString(), QRect(104, 208, 25, 17), UiFonts::Arial(9));
+    lblLon = MakeValueLabel(this, QStringLiteral("lblLon"), QString(), QRect(64, 208, 25, 17), UiFonts::Arial(9),
+                            QStringLiteral("Sextant row"));
+    lblLat = MakeValueLabel(this, QStringLiteral("lblLat"), QString(), QRect(104, 208, 25, 17), UiFonts::Arial(9),
+                            QStringLiteral("Sextant column"));
 
     connect(&m_session, &EditorSession::tileStripChanged, this, &PalettePanel::showStrip);
     connect(&m_session, &EditorSession::currentTileChanged, this, &PalettePanel::showTile);

@@ -5,10 +5,11 @@
 #include <QLabel>
 
 QLabel* MakeValueLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
-                       const QFont& font)
+                       const QFont& font, const QString& field)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    label->setAccessibleDescription(field);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(font);

@@ -148,8 +148,8 @@ void frmCharacters::buildHerbsPanel()
         const int boxLeft = last ? 2520 : 960;
         const int top = last ? 360 : 360 + 360 * h;
         makeCaption(panel, HerbCaption(h), captionLeft, top, boxLeft - captionLeft);
-        auto* box =
-            new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), HerbField(h).typingLimit(), ToPixels(boxLeft, top, 500, 315), panel);
+        auto* box = new LimitedTextBox(indexed(QStringLiteral("txtHerbs"), h), HerbField(h).typingLimit(),
+                                       ToPixels(boxLeft, top, 500, 315), panel);
         box->setAccessibleName(AccessibleNames::StartingHerb(h));
         m_numberBoxes.append(box);
     }

@@ -57,7 +57,7 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     // What the active tool would do, below the map.
     auto* status = new QLabel(statusBar());
     status->setObjectName(QStringLiteral("lblToolStatus"));
-    status->setAccessibleName(QStringLiteral("Tool status"));
+    status->setAccessibleDescription(QStringLiteral("Tool status"));  // its name is the text it shows
     statusBar()->addWidget(status, 1);
     connect(&m_session, &EditorSession::toolPreviewChanged, status,
             [this, status] { status->setText(m_session.toolStatus()); });

@@ -73,8 +73,7 @@ void frmPrices::buildControls()
         const bool herb = i >= PriceFields::ItemCount;
         const QString name =
             herb ? QStringLiteral("txtHerbs_%1").arg(i - PriceFields::ItemCount) : QStringLiteral("txtItem_%1").arg(i);
-        auto* box =
-            new LimitedTextBox(name, price.field.typingLimit(), ToPixels(BoxLeft[column], top, 975, 255), this);
+        auto* box = new LimitedTextBox(name, price.field.typingLimit(), ToPixels(BoxLeft[column], top, 975, 255), this);
         box->setAccessibleName(AccessibleNames::Price(static_cast<int>(i)));
         m_boxes.append(box);
     }

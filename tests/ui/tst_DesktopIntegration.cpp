@@ -234,29 +234,40 @@ void tst_DesktopIntegration::viewerThatFailsIsNoticed()
 }
 
 // Every control of the main window, the Game windows and the about window
-// has a name a screen reader announces; these have the given ones.
+// has a name a screen reader announces; these have the given ones. A value
+// label is read as a labelled field: its value as its name, what it is as
+// its description ("name|description" below).
 void tst_DesktopIntegration::accessibleNames()
 {
     QMap<QString, QString> expected{
         {"main/picMap", "Overworld map"},
-        {"main/lblLon", "Sextant row"},
+        {"main/lblLon", "005|Sextant row"},
+        {"main/lblTile", "00|Current tile number"},
         {"prices/txtItem_0", "Price of Torch"},
         {"characters/txtHP_5", "Paladin hit points"},
         {"characters/cboEquip2_7", "Sepherd equipment 2"},
         {"characters/optChara_6", "Ranger"},
         {"towns/cmdLocation_11", "New location for Dravel"},
-        {"items/lblBlock_5", "Balloon(transport) block"},
+        {"items/lblBlock_5", "%1|Balloon(transport) block"},
+        {"towns/lblSextant_0", "%2|Ferrow location"},
         {"about/txtAbout", "Credits and contacts"},
     };
     MainWindowDriver d;
     QVERIFY(d.showAndLoad());
+    d.move(QPointF(16 * 3 + 2, 16 * 5 + 2));  // the readouts name cell (3, 5)
+    const auto byte = [&d](qint64 at) { return quint8(d.original[at]); };
+    expected["items/lblBlock_5"] = expected["items/lblBlock_5"].arg(byte(0x355EA) / 32 + 1);
+    expected["towns/lblSextant_0"] = expected["towns/lblSextant_0"].arg(
+        QStringLiteral("(%1, %2)").arg(byte(0x3EABE), 3, 10, QChar(u'0')).arg(byte(0x3EABD), 3, 10, QChar(u'0')));
     for (const QString which : {"main", "prices", "characters", "towns", "items", "about"}) {
         QWidget* window = openWindow(d, which);
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
             // Linux announces a drop-down list by its choice and its label; its name is its own.
             const bool list = face->role() == QAccessible::ComboBox;
-            const QString name = list ? widget->accessibleName() : face->text(QAccessible::Name);
+            const QString description = face->text(QAccessible::Description);
+            const QString name = (list ? widget->accessibleName() : face->text(QAccessible::Name)) +
+                                 (description.isEmpty() ? QString() : u'|' + description);
             const QString key = which + '/' + widget->objectName();
             if (expected.contains(key)) {
                 QCOMPARE(name, expected.take(key));
@@ -264,7 +275,7 @@ void tst_DesktopIntegration::accessibleNames()
             const bool control = face->state().focusable || face->role() == QAccessible::ScrollBar ||
                                  widget->objectName().startsWith("pic") || widget->objectName().startsWith("lbl");
             if (control && widget->isVisibleTo(window) && !widget->inherits("QMenu")) {
-                QVERIFY2(!name.isEmpty(), qPrintable(key));
+                QVERIFY2(!name.isEmpty() && !name.endsWith(u'|'), qPrintable(key));
             }
             if (key == "characters/optChara_6") {
                 // The class buttons are option buttons, and say whether they are chosen.
