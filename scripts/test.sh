@@ -9,8 +9,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # clang-format checks the layout; localedef (locales) makes the decimal-comma
 # locale the number tests run under; the desktop-file and AppStream validators
-# check what an install puts on a desktop.
-ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream
+# check what an install puts on a desktop; Tiled's own tools (tiled,
+# tmxrasterizer) read and draw the map files the editor writes.
+ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream tiled
 
 # Every tracked .cpp and .h file as .clang-format describes it.
 (cd "$ROOT" && git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
