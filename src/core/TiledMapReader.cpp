@@ -594,7 +594,9 @@ std::optional<QByteArray> Read(const QByteArray& bytes, MapFormat::Kind kind, co
         tiles = read ? tilesOf(header, loadTileset, &reason) : std::nullopt;
     }
     if (!tiles && error) {
-        *error = QStringLiteral("The map \"%1\" could not be imported: %2.").arg(name, reason);
+        // Qt's own messages, quoted in some reasons, end in a full stop already.
+        *error = QStringLiteral("The map \"%1\" could not be imported: %2.")
+                     .arg(name, reason.endsWith(u'.') ? reason.chopped(1) : reason);
     }
     return tiles;
 }

@@ -160,7 +160,9 @@ QByteArray pngBytes(const QImage& picture)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(picture);
+    QImageWriter writer(&buffer, "png");
+    writer.setCompression(23);
+    writer.write(picture);
     return bytes;
 }
 
