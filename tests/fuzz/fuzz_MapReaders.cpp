@@ -4,23 +4,12 @@
 //
 // The first byte chooses the reader (TMX, JSON, CSV); the rest up to the
 // first NUL byte is the map, what follows it the tileset.
+#include "FuzzCheck.h"
 #include "core/LayerData.h"
 #include "core/TiledMapReader.h"
 #include "core/TiledMapWriter.h"
 
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
