@@ -244,12 +244,7 @@ void readJsonLayers(const QJsonArray& layers, Header& header)
             layer.text = data.toString();
         } else if (encoding == u"csv" && data.isArray()) {
             layer.form = Layer::Form::Gids;
-            const QJsonArray cells = data.toArray();
-            if (cells.size() != LayerData::Cells) {
-                layer.problem = QStringLiteral("the layer data has %1 cells; the overworld has %2")
-                                    .arg(cells.size())
-                                    .arg(LayerData::Cells);
-            }
+            const QJsonArray cells = data.toArray();  // its size is checked with the other forms
             for (qsizetype i = 0; i < cells.size() && layer.problem.isEmpty(); ++i) {
                 const auto gid = wholeNumber(cells[i]);
                 if (!gid) {
@@ -521,10 +516,8 @@ std::optional<QByteArray> readCsv(QByteArrayView text, QString* reason)
             fail(reason, QStringLiteral("it has more than 256 lines; the overworld has 256 rows"));
             return std::nullopt;
         }
-        QByteArrayView line = text.sliced(start, end - start);
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
+        const QByteArrayView line =
+            text.sliced(start, end - start);  // a CR at its end goes with the last field's spaces
         qsizetype column = 0;
         for (qsizetype from = 0; from <= line.size(); ++column) {
             qsizetype comma = line.indexOf(',', from);

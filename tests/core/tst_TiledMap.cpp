@@ -26,7 +26,7 @@ class tst_TiledMap : public QObject {
 
 private:
     QTemporaryDir dir;
-    QByteArray tiles;  // 0..245, so that a row may shift them by 10; the first three are 7, 9, 0
+    QByteArray tiles;  // 0..245, so that a row may shift them by 10; 7, 9, 0 first; the last row 0
 
 private slots:
     void initTestCase();
@@ -46,6 +46,7 @@ void tst_TiledMap::initTestCase()
         tile = static_cast<char>(static_cast<quint8>(tile) % 246);
     }
     tiles.replace(0, 3, QByteArray("\x07\x09\x00", 3));
+    tiles.replace(OverworldTiles::Count - 256, 256, QByteArray(256, '\0'));  // a last line known by heart
     Fixtures::WriteFile(dir, QStringLiteral("world.tsx"), TiledMapWriter::Tsx(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("world.tsj"), TiledMapWriter::Tsj(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("array.tsj"), "[1]");
@@ -123,11 +124,11 @@ void tst_TiledMap::readsOrRefuses_data()
     tmx("tile of another tileset", C,
         {"csv\">\n8,10,", "csv\">\n8,260,", "<layer", "<tileset firstgid=\"257\" name=\"other\"/><layer"},
         "the tile at row 0, column 1 is from another tileset than the tile at row 0, column 0");
-    tmx("tile in no tileset", C, {"csv\">\n8,10,", "csv\">\n8,300,"},
-        "the tile at row 0, column 1 (gid 300) is in none of its tilesets");
-    tmx("tile 289 of an embedded tileset", C,
-        {"csv\">\n8,10,", "csv\">\n8,290,", "source=\"world.tsx\"", "name=\"big\" tilecount=\"300\""},
-        "the tile at row 0, column 1 is tile 289 of its tileset; the overworld's tiles are 0 to 255");
+    tmx("tile in no tileset", C, {"csv\">\n8,10,", "csv\">\n8,257,"},
+        "the tile at row 0, column 1 (gid 257) is in none of its tilesets");
+    tmx("tile 256 of an embedded tileset", C,
+        {"csv\">\n8,10,", "csv\">\n8,257,", "source=\"world.tsx\"", "name=\"big\" tilecount=\"300\""},
+        "the tile at row 0, column 1 is tile 256 of its tileset; the overworld's tiles are 0 to 255");
     tmx("missing tileset", C, {"world.tsx", "gone.tsx"},
         "its tileset \"gone.tsx\" could not be read: \"%DIR/gone.tsx\" does not exist");
     tmx("first gid 0", C, {"firstgid=\"1\"", "firstgid=\"0\""}, "one of its tilesets has no valid first gid");
@@ -177,6 +178,8 @@ void tst_TiledMap::readsOrRefuses_data()
     csv("csv: 255 columns", {"7,9,0,", "7,9,"}, "row 0 has 255 numbers; the overworld has 256 columns");
     csv("csv: 257 columns", {"7,9,0,", "7,9,0,0,"}, "row 0 has more than 256 numbers; the overworld has 256 columns");
     csv("csv: 257 lines", {"", "1\n"}, "it has more than 256 lines; the overworld has 256 rows");
+    csv("csv: 255 lines", {'\n' + QByteArray("0,").repeated(255) + "0\n", "\n"},
+        "it has 255 lines; the overworld has 256 rows");
 }
 
 void tst_TiledMap::readsOrRefuses()
