@@ -110,7 +110,7 @@ std::optional<qint64> attributeNumber(const QXmlStreamAttributes& attributes, co
     return wholeNumber(attributes.value(QLatin1String(name)));
 }
 
-// The ids of <tile> elements, up to the end of <data>.
+// The ids of <tile> elements, up to the end of <data>. The first problem found is the one told.
 void readTileElements(QXmlStreamReader& xml, Layer& layer)
 {
     layer.form = Layer::Form::Gids;
@@ -118,19 +118,23 @@ void readTileElements(QXmlStreamReader& xml, Layer& layer)
         if (xml.tokenType() != QXmlStreamReader::StartElement) {
             continue;
         }
+        QString problem;
         if (xml.name() == u"chunk") {
-            layer.problem = QStringLiteral("the layer data is in chunks, as only an infinite map stores it");
+            problem = QStringLiteral("the layer data is in chunks, as only an infinite map stores it");
         } else if (xml.name() != u"tile") {
-            layer.problem = QStringLiteral("the layer data holds an element <%1>").arg(xml.name().left(20));
+            problem = QStringLiteral("the layer data holds an element <%1>").arg(xml.name().left(20));
         } else if (layer.gids.size() == LayerData::Cells) {
-            layer.problem = QStringLiteral("the layer data has more than %1 cells").arg(LayerData::Cells);
-        } else if (layer.problem.isEmpty()) {
+            problem = QStringLiteral("the layer data has more than %1 cells").arg(LayerData::Cells);
+        } else {
             const QStringView gid = xml.attributes().value(QLatin1String("gid"));
             const auto value = gid.isEmpty() ? std::optional<qint64>(0) : wholeNumber(gid);
             if (!value) {
-                layer.problem = QStringLiteral("the layer data holds \"%1\", which is not a tile id").arg(gid.left(20));
+                problem = QStringLiteral("the layer data holds \"%1\", which is not a tile id").arg(gid.left(20));
             }
             layer.gids.append(static_cast<quint32>(value.value_or(0)));
+        }
+        if (layer.problem.isEmpty()) {
+            layer.problem = problem;
         }
         xml.skipCurrentElement();
     }
