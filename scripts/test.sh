@@ -9,10 +9,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # clang-format checks the layout; localedef (locales) makes the decimal-comma
 # locale the number tests run under; the desktop-file and AppStream validators
-# check what an install puts on a desktop; the benchmarks are built (not run)
-# so they keep up with the code.
+# check what an install puts on a desktop; Tiled's own tools (tiled,
+# tmxrasterizer) read and draw the map files the editor writes; the benchmarks
+# are built (not run) so they keep up with the code.
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream \
-                libbenchmark-dev
+                tiled libbenchmark-dev
 
 # Every .cpp and .h file of the sources as .clang-format describes it, found
 # in the tree itself, so a copy without git's files (a downloaded archive) is

@@ -4,22 +4,15 @@
 // input, with true checksums, then cut short at a place the input chooses and
 // perhaps one bit flipped: the reader must return exactly the steps written
 // whole before the cut, or refuse everything when the flip lies in them.
+#include "FuzzCheck.h"
 #include "core/CartridgeImage.h"
 #include "core/MapJournal.h"
 
 #include <QSet>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 const QString RealPath = QStringLiteral("/games/cart.nes");
 const QString Version = QStringLiteral("1.0");

@@ -1,5 +1,6 @@
 // Feeds arbitrary text to every reader of user-typed numbers and tiles, and
 // checks what the readers promise.
+#include "FuzzCheck.h"
 #include "core/MapGeometry.h"
 #include "core/NumberText.h"
 
@@ -7,18 +8,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
