@@ -1,6 +1,7 @@
 #include "core/ProgramInfo.h"
 #include "editor/CommandLine.h"
 #include "editor/EditorSession.h"
+#include "editor/HeadlessJobs.h"
 #include "ui/QtPlatform.h"
 #include "ui/frmMain.h"
 
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -18,11 +20,15 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QLatin1String(ProgramInfo::Version));
 }
 
-int print(const CommandLine& commandLine)
+// Prints what a job or the command line says, on standard error unless all went well.
+int print(const HeadlessJobs::Result& result)
 {
-    const int code = commandLine.exitCode().value_or(0);
-    std::fputs(commandLine.output().toLocal8Bit().constData(), code == 0 ? stdout : stderr);
-    return code;
+    QString text = result.output;
+    if (!text.endsWith(u'\n')) {
+        text += u'\n';
+    }
+    std::fputs(text.toLocal8Bit().constData(), result.exitCode == 0 ? stdout : stderr);
+    return result.exitCode;
 }
 
 }  // namespace
@@ -30,13 +36,19 @@ int print(const CommandLine& commandLine)
 int main(int argc, char* argv[])
 {
     {
-        // --help and --version answer without a display: only a core
-        // application exists while they are read.
+        // --help, --version and the jobs for scripts need no display: only a
+        // core application exists while they run.
         QCoreApplication probe(argc, argv);
         nameApplication();
-        const CommandLine commandLine(QCoreApplication::arguments());
-        if (commandLine.exitCode() == 0) {
-            return print(commandLine);
+        const QStringList arguments = QCoreApplication::arguments();
+        const CommandLine commandLine(arguments);
+        // The toolkit's own options ("-platform xcb") are read as errors here
+        // and taken out by the application below; any other error is told now.
+        const bool toolkitOptions = std::any_of(arguments.begin() + 1, arguments.end(), [](const QString& a) {
+            return a.size() > 1 && a[0] == u'-' && a[1] != u'-';
+        });
+        if (commandLine.job() != CommandLine::Job::Start && (commandLine.exitCode() != 2 || !toolkitOptions)) {
+            return print(HeadlessJobs::Run(commandLine));
         }
     }
 
@@ -45,8 +57,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     nameApplication();
     const CommandLine commandLine(QCoreApplication::arguments());
-    if (commandLine.exitCode()) {
-        return print(commandLine);
+    if (commandLine.job() != CommandLine::Job::Start) {
+        return print(HeadlessJobs::Run(commandLine));
     }
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/orvane.png"));

@@ -1,23 +1,20 @@
 #include "core/MapLocations.h"
 
 #include "core/LocationFields.h"
-#include "core/MapGeometry.h"
 
 namespace MapLocations {
 
 std::optional<QList<MapLocation>> Read(const QString& path, const LocationFields::Table& table, bool towns,
                                        QString* error)
 {
-    const auto shown = LocationFields::Read(path, table, error);
-    if (!shown) {
+    const auto cells = LocationFields::Read(path, table, error);
+    if (!cells) {
         return std::nullopt;
     }
     QList<MapLocation> locations;
-    for (qsizetype i = 0; i < shown->size(); ++i) {
+    for (qsizetype i = 0; i < cells->size(); ++i) {
         const QString& label = table.rows[i].label;
-        const QString& at = shown->at(i).location;
-        locations.append({label.endsWith(u':') ? label.chopped(1) : label, MapGeometry::LocationColumn(at),
-                          MapGeometry::LocationRow(at), towns});
+        locations.append({label.endsWith(u':') ? label.chopped(1) : label, cells->at(i), towns});
     }
     return locations;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MapCell.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,14 +13,13 @@ struct Table;
 
 // A town, item or the balloon where the cartridge file puts it on the overworld.
 struct MapLocation {
-    QString name;  // the window's label without its colon: "Ferrow", "Balloon(transport)"
-    int column = 0;  // 0..255
-    int row = 0;  // overworld row, 0..255
+    QString name;  // the table's label without its colon: "Ferrow", "Balloon(transport)"
+    MapCell cell;
     bool town = false;
 };
 
-// The locations of the towns window and the items window, read from the
-// cartridge file through the same table the windows use.
+// The locations of the towns, the items and the balloon, read from the
+// cartridge file through the same tables the location windows use.
 namespace MapLocations {
 
 // Every row of `table`, in row order, marked as towns or not; nothing (and

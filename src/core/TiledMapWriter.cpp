@@ -48,7 +48,7 @@ QString compressionName(LayerEncoding encoding)
 
 QPoint centreOf(const MapLocation& location)
 {
-    return {Cell * location.column + Cell / 2, Cell * location.row + Cell / 2};
+    return {Cell * location.cell.column + Cell / 2, Cell * location.cell.row + Cell / 2};
 }
 
 // Tiled's JSON layout: keys in order, "key":value without spaces, an object

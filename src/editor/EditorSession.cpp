@@ -532,6 +532,23 @@ void EditorSession::exportMapImage()
     }
 }
 
+void EditorSession::exportMap()
+{
+    if (m_doc.isLoaded()) {
+        FileCommands::ExportMap(m_platform, cartridge().CartridgePath(), m_doc.image(), m_strip);
+    }
+}
+
+void EditorSession::importMap()
+{
+    if (!m_doc.isLoaded()) {
+        return;
+    }
+    if (auto changes = FileCommands::ImportMap(m_platform, cartridge().CartridgePath(), m_doc.image())) {
+        m_doc.applyEdit(QStringLiteral("Import"), std::move(*changes));
+    }
+}
+
 void EditorSession::createPatch()
 {
     if (m_doc.isLoaded()) {

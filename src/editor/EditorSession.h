@@ -154,6 +154,9 @@ public:
     // ---- Files beside the cartridge, help --------------------------------------
 
     void exportMapImage();
+    // The overworld out to a Tiled map or CSV file, and in from one as one undo step.
+    void exportMap();
+    void importMap();
     void createPatch();
     void applyPatch();
     // Where the journals of unsaved map edits are kept (the user's state folder unless set).

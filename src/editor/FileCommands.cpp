@@ -1,8 +1,13 @@
 #include "editor/FileCommands.h"
 
 #include "core/CartridgeFile.h"
+#include "core/MapFormat.h"
 #include "core/MapImageExport.h"
+#include "core/MapLocations.h"
+#include "core/OverworldTiles.h"
 #include "core/PatchFormat.h"
+#include "core/TiledMapReader.h"
+#include "core/TiledMapWriter.h"
 #include "editor/Platform.h"
 
 #include <QFileInfo>
@@ -61,6 +66,77 @@ void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapV
                          .arg(picture.width())
                          .arg(picture.height()),
                      Platform::Icon::Information);
+}
+
+void ExportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image, const QImage& strip)
+{
+    const QString title = QStringLiteral("Export Map");
+    const QList<Platform::FileFilter> filters{
+        {QStringLiteral("Tiled maps (*.tmx)"), QStringLiteral("*.tmx")},
+        {QStringLiteral("Tiled JSON maps (*.tmj *.json)"), QStringLiteral("*.tmj *.json")},
+        {QStringLiteral("CSV files (*.csv)"), QStringLiteral("*.csv")}};
+    int filter = 0;
+    auto path = platform.saveFileName(title, filters, folderOf(cartridgePath), &filter);
+    if (!path) {
+        return;
+    }
+    if (!MapFormat::FromPath(*path)) {
+        path->append(QStringList{QStringLiteral(".tmx"), QStringLiteral(".tmj"), QStringLiteral(".csv")}.value(filter));
+    }
+    // The tileset and its picture are written beside the map: each is asked about.
+    for (const QString& file : {*path, MapFormat::TilesetPath(*path), MapFormat::PicturePath(*path)}) {
+        if (!file.isEmpty() && !MayReplace(platform, title, file)) {
+            return;
+        }
+    }
+    QString error;
+    const auto locations = MapLocations::ReadAll(cartridgePath, &error);
+    if (!locations || !TiledMapWriter::Export(*path, OverworldTiles::FromImage(image), *locations, strip, &error)) {
+        platform.message(QStringLiteral("Map not exported"), error, Platform::Icon::Critical);
+        return;
+    }
+    platform.message(QStringLiteral("Map exported"), QStringLiteral("The file: \"%1\" was written.").arg(*path),
+                     Platform::Icon::Information);
+}
+
+std::optional<QList<MapEditCommand::Change>> ImportMap(Platform& platform, const QString& cartridgePath,
+                                                       const CartridgeImage& image)
+{
+    const QString title = QStringLiteral("Import Map");
+    const auto path = platform.openFileName(
+        title,
+        {{QStringLiteral("Maps (*.tmx *.tmj *.json *.csv)"), QStringLiteral("*.tmx *.tmj *.json *.csv")},
+         {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
+        folderOf(cartridgePath));
+    if (!path) {
+        return std::nullopt;
+    }
+    QString error;
+    const auto tiles = MapFormat::FromPath(*path) ? TiledMapReader::Import(*path, &error) : std::nullopt;
+    if (!tiles) {
+        platform.message(QStringLiteral("Map not imported"),
+                         error.isEmpty() ? QStringLiteral("The file \"%1\" is no map file this program reads: its "
+                                                          "name must end with .tmx, .tmj, .json or .csv.")
+                                               .arg(*path)
+                                         : error,
+                         Platform::Icon::Critical);
+        return std::nullopt;
+    }
+    QList<MapEditCommand::Change> changes = OverworldTiles::Changes(image, *tiles);
+    if (changes.isEmpty()) {
+        platform.message(title,
+                         QStringLiteral("The map in \"%1\" is the overworld as it is: nothing changes.").arg(*path),
+                         Platform::Icon::Information);
+        return std::nullopt;
+    }
+    if (!platform.question(title, QStringLiteral("Importing \"%1\" changes %2 of the overworld's 65536 cells, as one "
+                                                 "step you can undo; the file changes only with \"Save Changes\"."
+                                                 "\r\n\r\nImport it?")
+                                      .arg(*path)
+                                      .arg(changes.size()))) {
+        return std::nullopt;
+    }
+    return changes;
 }
 
 void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits)

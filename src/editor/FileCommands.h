@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/MapEditCommand.h"
+
 #include <QColor>
 #include <QString>
+
+#include <optional>
 
 class CartridgeImage;
 class Platform;
@@ -23,6 +27,15 @@ struct MapView {
 };
 
 void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view);
+
+// The overworld as a Tiled map (with its tileset and picture) or a CSV file.
+void ExportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image, const QImage& strip);
+
+// The map bytes a map file chosen by the user would change, once the user
+// agreed to the count; nothing when cancelled, refused (with a message that
+// names the file and the reason) or when nothing would change.
+std::optional<QList<MapEditCommand::Change>> ImportMap(Platform& platform, const QString& cartridgePath,
+                                                       const CartridgeImage& image);
 
 void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits);
 

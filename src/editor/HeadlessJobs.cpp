@@ -33,7 +33,8 @@ std::optional<Cartridge> cartridgeAt(const QString& path, QString* error)
         return std::nullopt;
     }
     if (!start->startsWith(QByteArray("NES\x1A", 4))) {
-        *error = QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge file.").arg(path);
+        *error =
+            QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge file.").arg(path);
         return std::nullopt;
     }
     if (start->size() < Cartridge::ImageEnd) {
@@ -53,7 +54,8 @@ Result exportMap(const CommandLine& commandLine)
     const QString& target = commandLine.files()[1];
     const bool picture = target.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (!picture && !MapFormat::FromPath(target)) {
-        return {2, QStringLiteral("\"%1\" names no map format: end it with .tmx, .tmj, .json, .csv or .png.").arg(target)};
+        return {2,
+                QStringLiteral("\"%1\" names no map format: end it with .tmx, .tmj, .json, .csv or .png.").arg(target)};
     }
     QString error;
     const std::optional<Cartridge> cartridge = cartridgeAt(source, &error);
@@ -68,7 +70,9 @@ Result exportMap(const CommandLine& commandLine)
         if (!MapImageExport::WritePng(image, target, &error)) {
             return refused(error);
         }
-        return {0, QStringLiteral("Wrote \"%1\" (%2 \u00D7 %3 pixels).").arg(target).arg(image.width()).arg(image.height())};
+        return {
+            0,
+            QStringLiteral("Wrote \"%1\" (%2 \u00D7 %3 pixels).").arg(target).arg(image.width()).arg(image.height())};
     }
     const auto locations = MapLocations::ReadAll(source, &error);
     if (!locations) {
@@ -91,7 +95,8 @@ Result importMap(const CommandLine& commandLine)
     const QString& target = commandLine.files()[0];
     const QString& source = commandLine.files()[1];
     if (!MapFormat::FromPath(source)) {
-        return {2, QStringLiteral("\"%1\" names no map format: it must end with .tmx, .tmj, .json or .csv.").arg(source)};
+        return {2,
+                QStringLiteral("\"%1\" names no map format: it must end with .tmx, .tmj, .json or .csv.").arg(source)};
     }
     QString error;
     const auto tiles = TiledMapReader::Import(source, &error);
@@ -112,7 +117,8 @@ Result importMap(const CommandLine& commandLine)
     if (!cartridge->save(&error)) {
         return refused(error);
     }
-    return {0, QStringLiteral("Wrote %1 changed cells from \"%2\" into \"%3\".").arg(changes.size()).arg(source, target)};
+    return {0,
+            QStringLiteral("Wrote %1 changed cells from \"%2\" into \"%3\".").arg(changes.size()).arg(source, target)};
 }
 
 Result createPatch(const CommandLine& commandLine)

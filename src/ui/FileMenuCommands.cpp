@@ -16,12 +16,14 @@ FileMenuCommands::FileMenuCommands(EditorSession& session, QMenu* fileMenu) : QO
     };
     m_export =
         add(QStringLiteral("mnuFileExport"), QStringLiteral("&Export Map Image..."), &EditorSession::exportMapImage);
+    m_exportMap = add(QStringLiteral("mnuFileExportMap"), QStringLiteral("Export &Map..."), &EditorSession::exportMap);
+    m_importMap = add(QStringLiteral("mnuFileImportMap"), QStringLiteral("&Import Map..."), &EditorSession::importMap);
     m_createPatch =
         add(QStringLiteral("mnuFileCreatePatch"), QStringLiteral("Create &Patch..."), &EditorSession::createPatch);
     m_applyPatch =
         add(QStringLiteral("mnuFileApplyPatch"), QStringLiteral("&Apply Patch..."), &EditorSession::applyPatch);
     connect(&session, &EditorSession::cartridgeLoaded, this, [this] {
-        for (QAction* action : {m_export, m_createPatch, m_applyPatch}) {
+        for (QAction* action : {m_export, m_exportMap, m_importMap, m_createPatch, m_applyPatch}) {
             action->setEnabled(true);
         }
     });

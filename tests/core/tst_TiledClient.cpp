@@ -27,8 +27,8 @@ private:
     CartridgeImage image;
     QByteArray tiles;
     QImage strip;
-    const QList<MapLocation> locations{{QStringLiteral("Ferrow"), 3, 250, true},
-                                       {QStringLiteral("Balloon(transport)"), 255, 0, false}};
+    const QList<MapLocation> locations{{QStringLiteral("Ferrow"), {3, 250}, true},
+                                       {QStringLiteral("Balloon(transport)"), {255, 0}, false}};
 
     // Runs one of Tiled's tools in `dir` to the end; false with its output when it failed.
     bool run(const QString& tool, const QStringList& arguments)

@@ -307,8 +307,8 @@ void tst_TiledMap::locationsComeFromTheCartridge()
     QCOMPARE(objects.size(), 18);
     for (qsizetype i = 0; i < 18; ++i) {
         const auto& [column, row, town] = placed[i];
-        QCOMPARE(locations->at(i).column, column);
-        QCOMPARE(locations->at(i).row, row);
+        QCOMPARE(locations->at(i).cell.column, column);
+        QCOMPARE(locations->at(i).cell.row, row);
         QCOMPARE(locations->at(i).town, town);
         QCOMPARE(objects[i][QStringLiteral("name")].toString(), locations->at(i).name);
         QCOMPARE(objects[i][QStringLiteral("type")].toString(), QString::fromLatin1(town ? "town" : "item"));

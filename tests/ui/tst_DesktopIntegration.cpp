@@ -22,8 +22,6 @@ class tst_DesktopIntegration : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void programPrintsAndExits_data();
-    void programPrintsAndExits();
     void commandLineNamesFullPath();
     void droppedFile_data();
     void droppedFile();
@@ -59,29 +57,6 @@ QWidget* openWindow(MainWindowDriver& d, const QString& which)
 }
 
 }  // namespace
-
-void tst_DesktopIntegration::programPrintsAndExits_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << "Orvane II Map Editor 1.0\n";
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "[options] [file]";
-    QTest::newRow("two files") << QStringList{"a.nes", "b.nes"} << 1 << "Only one file can be loaded";
-}
-
-void tst_DesktopIntegration::programPrintsAndExits()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    QProcess program;
-    program.start(QStringLiteral(ORVANE_EDITOR), arguments);
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitCode(), exitCode);
-    const QString printed = exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
-    QVERIFY2(output.endsWith('\n') ? printed == output : printed.contains(output), qPrintable(printed));
-}
 
 // A relative name becomes the full path the open dialog would have given;
 // the program then loads it with LoadRom, as the dialog does.

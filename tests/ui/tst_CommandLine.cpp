@@ -1,0 +1,137 @@
+#include "FileLayout.h"
+#include "Fixtures.h"
+#include "core/PatchFormat.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+#ifndef ORVANE_EDITOR
+#error "ORVANE_EDITOR must name the editor program"
+#endif
+
+using FileLayout::MapByte;
+
+namespace {
+
+// The overworld of `file` as a CSV map, as Tiled writes one: 256 lines of
+// 256 decimal tile numbers. `changes` puts other tiles into some cells first.
+QByteArray csvOf(const QByteArray& file, const QMap<QPair<int, int>, int>& changes = {})
+{
+    QByteArray csv;
+    for (int row = 0; row < 256; ++row) {
+        for (int column = 0; column < 256; ++column) {
+            const int tile = changes.value({column, row}, quint8(file[MapByte(row / 32 + 1, row % 32, column)]));
+            csv += QByteArray::number(tile) + (column < 255 ? "," : "\n");
+        }
+    }
+    return csv;
+}
+
+}  // namespace
+
+// The program as a script runs it: --help, --version and the jobs done
+// without any window or display. Exit status, the one line printed (on
+// standard output when done, on standard error otherwise), and every file of
+// the folder: which changed or appeared, with what in them.
+class tst_CommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void run_data();
+    void run();
+};
+
+void tst_CommandLine::run_data()
+{
+    QTest::addColumn<QStringList>("arguments");  // files of the test's folder by name
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");  // a part of it
+    QTest::addColumn<QStringList>("touched");  // the files changed or made, by name
+    const auto row = [](const char* name, const QStringList& arguments, int exitCode, const char* printed,
+                        const QStringList& touched = {}) {
+        QTest::newRow(name) << arguments << exitCode << QString(printed) << touched;
+    };
+    row("--version", {"--version"}, 0, "Orvane II Map Editor 1.0\n");
+    row("--help", {"--help"}, 0, "--import-map");
+    row("two files", {"cart.nes", "other.nes"}, 2, "Only one file can be loaded");
+    row("export CSV", {"--export-map", "cart.nes", "out.csv"}, 0, "Wrote \"", {"out.csv"});
+    row("export a block's picture", {"--export-map", "cart.nes", "b.png", "--block", "3", "--grid"}, 0,
+        "4096 \u00D7 512", {"b.png"});
+    row("export to an unknown format", {"--export-map", "cart.nes", "out.txt"}, 2, "names no map format");
+    row("block 9", {"--export-map", "cart.nes", "b.png", "--block", "9"}, 2, "from 1 to 8");
+    row("export what is no cartridge", {"--export-map", "notes.txt", "out.tmx"}, 1, "iNES signature");
+    row("import CSV", {"--import-map", "cart.nes", "map.csv"}, 0, "Wrote 3 changed cells",
+        {"cart.nes", "cart.nes.bak"});
+    row("import a CSV one line short", {"--import-map", "cart.nes", "short.csv"}, 1, "short.csv");
+    row("create a patch", {"--create-patch", "cart.nes", "other.nes", "p.bps"}, 0, "Wrote \"", {"p.bps"});
+    row("create a patch of files alike", {"--create-patch", "cart.nes", "cart.nes", "p.ips"}, 1, "alike");
+    row("a patch of no format", {"--create-patch", "cart.nes", "other.nes", "p.txt"}, 2, ".ips or .bps");
+    row("apply a patch", {"--apply-patch", "cart.nes", "fix.ips"}, 0, "Applied", {"cart.nes", "cart.nes.bak"});
+}
+
+void tst_CommandLine::run()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+    QFETCH(QStringList, touched);
+    QTemporaryDir dir;
+    const QByteArray cart = Fixtures::Pattern(262160, 3);
+    QByteArray other = cart;
+    for (const qint64 at : {qint64(3850), MapByte(4, 2, 9), qint64(250000)}) {
+        other[at] = static_cast<char>(~other[at]);
+    }
+    const QMap<QPair<int, int>, int> imported{{{0, 0}, 7}, {{255, 31}, 8}, {{9, 255}, 9}};
+    Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), cart);
+    Fixtures::WriteFile(dir, QStringLiteral("other.nes"), other);
+    Fixtures::WriteFile(dir, QStringLiteral("notes.txt"), "not a cartridge");
+    Fixtures::WriteFile(dir, QStringLiteral("map.csv"), csvOf(cart, imported));
+    Fixtures::WriteFile(dir, QStringLiteral("short.csv"), csvOf(cart).chopped(1025));
+    QString error;
+    QVERIFY(PatchFormat::CreateFile(PatchFormat::Kind::Ips, dir.filePath("cart.nes"), dir.filePath("other.nes"),
+                                    dir.filePath("fix.ips"), &error) == PatchFormat::Created::Written);
+    const auto before = Fixtures::Tree(dir.path());
+
+    QProcess program;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        noDisplay.remove(QLatin1String(name));
+    }
+    program.setProcessEnvironment(noDisplay);
+    program.setWorkingDirectory(dir.path());
+    program.start(QStringLiteral(ORVANE_EDITOR), arguments);
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString out = program.readAllStandardOutput();
+    const QString err = program.readAllStandardError();
+    QVERIFY2((exitCode == 0 ? out : err).contains(printed), qPrintable(out + err));
+    QVERIFY2(printed.endsWith(u'\n') ? out == printed : (exitCode == 0 ? err : out).isEmpty(), qPrintable(out + err));
+
+    const auto after = Fixtures::Tree(dir.path());
+    QStringList changed;
+    for (auto file = after.begin(); file != after.end(); ++file) {
+        if (before.value(file.key()) != file.value()) {
+            changed << QFileInfo(file.key()).fileName();
+        }
+    }
+    QCOMPARE(changed, touched);
+    const QString first = touched.value(0);
+    const auto contents = [&](const char* name) { return after.value(dir.filePath(QLatin1String(name))); };
+    if (first == u"out.csv") {
+        QCOMPARE(contents("out.csv"), csvOf(cart));
+    } else if (first == u"b.png") {
+        QCOMPARE(QImage(dir.filePath(first)).size(), QSize(4096, 512));
+    } else if (first == u"cart.nes") {
+        QCOMPARE(contents("cart.nes.bak"), cart);  // the backup first
+        QByteArray expected = arguments[0] == u"--apply-patch" ? other : cart;
+        for (auto cell = imported.begin(); arguments[0] == u"--import-map" && cell != imported.end(); ++cell) {
+            const auto [column, row] = cell.key();
+            expected[MapByte(row / 32 + 1, row % 32, column)] = char(cell.value());
+        }
+        QCOMPARE(Fixtures::Differences(contents("cart.nes"), expected), QList<qint64>());
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_CommandLine)
+#include "tst_CommandLine.moc"
