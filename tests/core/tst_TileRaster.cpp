@@ -139,10 +139,11 @@ void tst_TileRaster::gridAndOutlinesColourExactlyTheirLines()
 void tst_TileRaster::atlasTakesThePixelUnderEachCentre_data()
 {
     QTest::addColumn<int>("zoom");
-    QTest::addColumn<QPoint>("at");  // where the first cell goes, clipped
-    QTest::newRow("16") << 16 << QPoint(0, 0);
-    QTest::newRow("2") << 2 << QPoint(0, 0);
-    QTest::newRow("3, clipped") << 3 << QPoint(-4, -1);
+    QTest::addColumn<QPoint>("at");  // where the first cell goes
+    QTest::addColumn<QSize>("cut");  // pixels of the last cells the target leaves out, right and below
+    QTest::newRow("16") << 16 << QPoint(0, 0) << QSize(0, 0);
+    QTest::newRow("2") << 2 << QPoint(0, 0) << QSize(0, 0);
+    QTest::newRow("6, clipped on every side") << 6 << QPoint(-4, -1) << QSize(2, 1);
 }
 
 // Row 37 (block 2) holds tiles 0..255; drawn from the atlas, each pixel is
@@ -152,11 +153,12 @@ void tst_TileRaster::atlasTakesThePixelUnderEachCentre()
 {
     QFETCH(int, zoom);
     QFETCH(QPoint, at);
+    QFETCH(QSize, cut);
     CartridgeImage image;
     for (int tile = 0; tile < 256; ++tile) {
         image.set(FileLayout::MapByte(2, 5, tile), static_cast<quint8>(tile));
     }
-    QImage drawn(256 * zoom + at.x(), zoom + at.y(), Format);
+    QImage drawn(256 * zoom + at.x() - cut.width(), zoom + at.y() - cut.height(), Format);
     TileAtlas(strip, zoom).drawCells(image, QRect(0, 37, 256, 1), drawn, at);
     const auto source = [zoom](int d) { return 2 * static_cast<int>((d + 0.5) * 16 / zoom); };
     for (int y = 0; y < drawn.height(); ++y) {

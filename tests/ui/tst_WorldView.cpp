@@ -14,19 +14,20 @@ class tst_WorldView : public QObject {
     Q_OBJECT
 
 private slots:
-    void strokeAcrossBlocksAtTwoZooms();
+    void fillAcrossBlocksAtTwoZooms();
 };
 
 namespace {
 
-// The cell as the viewport shows it on screen.
+// The cell as the screen shows it, once the repaints asked for are done (nothing is drawn anew).
 QImage shownCell(WorldView* view, const MapCell& cell)
 {
-    return view->viewport()
-        ->grab()
+    QCoreApplication::processEvents();
+    const QPoint at = view->viewport()->mapTo(view->window(), view->cellOrigin(cell));
+    return view->screen()
+        ->grabWindow(view->window()->winId(), at.x(), at.y(), view->zoom(), view->zoom())
         .toImage()
-        .convertToFormat(TileRaster::Format)
-        .copy(QRect(view->cellOrigin(cell), QSize(view->zoom(), view->zoom())));
+        .convertToFormat(TileRaster::Format);
 }
 
 // A tile at `zoom` pixels a cell: at 2 the pixels at the centres of the
@@ -45,20 +46,22 @@ QImage tileAt(const QImage& strip, int tile, int zoom)
     return cell;
 }
 
-void ctrlWheel(QWidget* viewport, QPoint at, int notches)
+void wheel(QWidget* viewport, QPoint at, int notches, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
 {
-    QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(viewport, &wheel);
 }
 
 }  // namespace
 
 // A middle click shows a cell in the main window and paints nothing; a
-// brush stroke from block 1 into block 2 paints exactly its cells, as one
+// rectangle fill from block 1 into block 2 changes exactly its cells, as one
 // undo step, and shows at 2 and, zoomed with Ctrl+wheel around the pointer,
-// at 16 pixels a cell; undo puts the map and the picture back.
-void tst_WorldView::strokeAcrossBlocksAtTwoZooms()
+// at 16 pixels a cell; undo puts the map and the picture back, and they stay
+// right when the wheel scrolls. Escape drops the selection before it closes
+// the window.
+void tst_WorldView::fillAcrossBlocksAtTwoZooms()
 {
     MainWindowDriver d;
     d.window.show();
@@ -74,39 +77,54 @@ void tst_WorldView::strokeAcrossBlocksAtTwoZooms()
     const QImage& strip = d.session.tileStrip();
     d.pickTileFromStrip(0x9C);
 
-    QTest::mouseClick(port, Qt::MiddleButton, {}, QPoint(2 * 230 + 1, 2 * 200 + 1));
-    QCOMPARE(d.text("lblBlock"), QStringLiteral("7"));
+    QTest::mouseClick(port, Qt::MiddleButton, {}, QPoint(2 * 150 + 1, 2 * 40 + 1));  // block 2, row 8
+    QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
     const int left = d.bar("hsMap")->value() / 16;
     const int top = d.bar("vsMap")->value() / 16;
-    QVERIFY(left <= 230 && 230 < left + 28 && top <= 8 && 8 < top + 24);
+    QVERIFY(left <= 150 && 150 < left + 28 && top <= 8 && 8 < top + 24);
 
-    // Down column 140 from row 30 (block 1) to row 34 (block 2) in one fast move.
+    // A rectangle fill down column 140 from row 30 (block 1) to row 35 (block 2), with
+    // the screen up to date before: only the repaints the fill asks for show it.
+    d.session.setTool(EditorSession::Tool::Rectangle);
+    QCoreApplication::processEvents();
     QTest::mousePress(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 30 + 1));
-    QTest::mouseMove(port, QPoint(2 * 140 + 1, 2 * 34 + 1));
-    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 34 + 1));
+    QTest::mouseMove(port, QPoint(2 * 140 + 1, 2 * 35 + 1));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 35 + 1));
     QByteArray expected = d.original;
-    for (const qint64 offset :
-         {MapByte(1, 30, 140), MapByte(1, 31, 140), MapByte(2, 0, 140), MapByte(2, 1, 140), MapByte(2, 2, 140)}) {
+    for (const qint64 offset : {MapByte(1, 30, 140), MapByte(1, 31, 140), MapByte(2, 0, 140), MapByte(2, 1, 140),
+                                MapByte(2, 2, 140), MapByte(2, 3, 140)}) {
         expected[offset] = char(0x9C);
     }
     QCOMPARE(d.image(), expected.mid(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart));
     QCOMPARE(d.session.document().undoStack().count(), 1);
-    const MapCell painted{140, 32};  // clear of the outlines of the block and the pointer's cell
+    const MapCell painted{140, 33};  // clear of the outlines of the block and the pointer's cell
     QCOMPARE(shownCell(view, painted), tileAt(strip, 0x9C, 2));
 
     const QPoint pointer = view->cellOrigin(painted) + QPoint(1, 1);
-    ctrlWheel(port, pointer, 6);
+    wheel(port, pointer, 6);
     QCOMPARE(view->zoom(), 16);
     QCOMPARE(view->cellAt(pointer), painted);
     QCOMPARE(shownCell(view, painted), tileAt(strip, 0x9C, 16));
-    ctrlWheel(port, pointer, -1);
-    QCOMPARE(view->zoom(), 12);
-    QCOMPARE(view->cellAt(pointer), painted);
-
     d.action("mnuEditUndo")->trigger();
     QCOMPARE(d.image(), d.original.mid(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart));
-    view->setZoom(16, pointer);
-    QCOMPARE(shownCell(view, painted), tileAt(strip, quint8(d.original[MapByte(2, 0, 140)]), 16));
+    const QImage before = tileAt(strip, quint8(d.original[MapByte(2, 1, 140)]), 16);
+    QCOMPARE(shownCell(view, painted), before);
+    wheel(port, pointer, -1, Qt::NoModifier);  // scrolls down
+    QVERIFY(view->cellAt(pointer).row > painted.row);
+    QCOMPARE(shownCell(view, painted), before);
+
+    const MapCell under = view->cellAt(pointer);
+    wheel(port, pointer, -1);
+    QCOMPARE(view->zoom(), 12);
+    QCOMPARE(view->cellAt(pointer), under);
+    view->actualSize();  // the bars go again
+    QTRY_COMPARE(port->size(), QSize(512, 512));
+
+    d.session.selectAll();
+    QTest::keyClick(world, Qt::Key_Escape);
+    QVERIFY(world->isVisible() && !d.session.selection());
+    QTest::keyClick(world, Qt::Key_Escape);
+    QVERIFY(!world->isVisible());
 }
 
 QTEST_MAIN(tst_WorldView)
