@@ -190,6 +190,20 @@ void DrawGrid(QImage& picture, const QColor& color)
 void DrawCellOutline(QImage& picture, int x, int y, const QColor& color)
 {
     const QRgb rgb = color.rgb();
+    if (picture.format() == Format && x >= 0 && y >= 0 && x + 16 < picture.width() && y + 16 < picture.height()) {
+        // Inside the picture: straight through its bits, which a block's worth of cells redrawn at once needs.
+        uchar* bits = picture.bits();
+        const qsizetype stride = picture.bytesPerLine();
+        auto* top = reinterpret_cast<QRgb*>(bits + stride * y) + x;
+        auto* bottom = reinterpret_cast<QRgb*>(bits + stride * (y + 16)) + x;
+        std::fill(top, top + 17, rgb);
+        std::fill(bottom, bottom + 17, rgb);
+        for (int row = 1; row < 16; ++row) {
+            auto* line = reinterpret_cast<QRgb*>(bits + stride * (y + row)) + x;
+            line[0] = line[16] = rgb;
+        }
+        return;
+    }
     horizontalLine(picture, x, x + 16, y, rgb);
     horizontalLine(picture, x, x + 16, y + 16, rgb);
     verticalLine(picture, x, y, y + 16, rgb);

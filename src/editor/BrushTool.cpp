@@ -54,6 +54,11 @@ QRect BrushTool::preview() const
     return m_pointer && !stamp.isSingle() ? stamp.placedAt(*m_pointer) : QRect();
 }
 
+MapPattern BrushTool::previewTiles() const
+{
+    return m_pickFrom || preview().isEmpty() ? MapPattern() : m_session.stamp();
+}
+
 QString BrushTool::status() const
 {
     if (m_pickFrom) {

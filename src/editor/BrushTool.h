@@ -21,6 +21,7 @@ public:
     void release(const MapToolEvent& event) override;
     void cancel() override;
     QRect preview() const override;
+    MapPattern previewTiles() const override;
     QString status() const override;
 
 private:

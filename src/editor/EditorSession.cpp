@@ -353,6 +353,11 @@ QRect EditorSession::toolPreview() const
     return activeTool().preview();
 }
 
+MapPattern EditorSession::toolPreviewTiles() const
+{
+    return activeTool().previewTiles();
+}
+
 QString EditorSession::toolStatus() const
 {
     return isLoaded() ? activeTool().status() : QString();

@@ -111,6 +111,8 @@ public:
     const MapTool& activeTool() const;
     // What the active tool shows at the pointer: cells to outline, and a text.
     QRect toolPreview() const;
+    // The tiles a stamp or a floating paste would place on toolPreview()'s cells; none for an outline alone.
+    MapPattern toolPreviewTiles() const;
     QString toolStatus() const;
 
     // The brush's stamp: the current tile, or the cells a copy or a right drag took.

@@ -11,6 +11,11 @@ QRect MapTool::preview() const
     return {};
 }
 
+MapPattern MapTool::previewTiles() const
+{
+    return {};
+}
+
 QString MapTool::status() const
 {
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MapCell.h"
+#include "core/MapPattern.h"
 
 #include <QRect>
 #include <QString>
@@ -30,6 +31,9 @@ public:
     // The cells the tool shows it would change (or take) at the pointer, to
     // outline on the map; none when there is nothing to show.
     virtual QRect preview() const;
+    // The tiles the tool would place on the preview's cells (a stamp, a
+    // floating paste), to show there; none when it shows only an outline.
+    virtual MapPattern previewTiles() const;
     // What the next click would do, for the status line ("Fill: 312 cells will change").
     virtual QString status() const;
 

@@ -26,6 +26,11 @@ QRect PasteTool::preview() const
     return m_pointer ? m_pattern.placedAt(*m_pointer) : QRect();
 }
 
+MapPattern PasteTool::previewTiles() const
+{
+    return m_pointer ? m_pattern : MapPattern();
+}
+
 QString PasteTool::status() const
 {
     return QStringLiteral("Paste: %1 \u00D7 %2 cells; click to place them, Escape to cancel")

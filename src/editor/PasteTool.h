@@ -21,6 +21,7 @@ public:
     void move(const MapToolEvent& event) override;
     void release(const MapToolEvent& event) override;
     QRect preview() const override;
+    MapPattern previewTiles() const override;
     QString status() const override;
 
 private:

@@ -1,51 +1,44 @@
 #pragma once
 
+#include "ui/WorldView.h"
+
 #include <QDialog>
-#include <QImage>
 #include <QList>
 #include <QRect>
 
 class EditorSession;
-struct MapCell;
+class QLabel;
 
-// The whole overworld at a glance: every cell at 2 x 2 pixels, the shown
-// block outlined, the map viewport's visible cells framed, and the item and
-// town locations of the cartridge file marked. It follows every change of
-// the document as it happens. A click shows the cell in the main window.
+// The world map window: the whole overworld as an editing view (picWorld),
+// zoomed from 2 to 16 pixels a cell, and under it a status line with what
+// the active tool would do. It follows every change of the document as it
+// happens; the item and town locations of the cartridge file are marked.
 class frmWorldMap : public QDialog {
     Q_OBJECT
 public:
+    using Marker = WorldView::Marker;
+
     frmWorldMap(EditorSession& session, QWidget* owner);
 
     // Beside `window` where the screen has room, so neither hides the other.
     void placeBeside(const QWidget* window);
 
-    const QImage& picture() const { return m_world; }
+    WorldView* view() const { return m_view; }
 
     // The shown block and the cells of it that the map viewport shows.
     void setViewport(int block, const QRect& visibleCells);
     // Reads the item and town locations from the cartridge file again.
     void refreshMarkers();
-    void rebuild();
-
-    struct Marker {
-        QString label;
-        int column = 0;
-        int row = 0;
-        bool town = false;
-    };
-    const QList<Marker>& markers() const { return m_markers; }
+    const QList<Marker>& markers() const { return m_view->markers(); }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    // Escape drops a floating paste, a drag or the selection before it closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void redrawCells(const QList<MapCell>& cells);
+    void showStatus();
 
     EditorSession& m_session;
-    QImage m_world;
-    int m_block = 1;
-    QRect m_visibleCells;
-    QList<Marker> m_markers;
+    WorldView* m_view = nullptr;
+    QLabel* m_status = nullptr;
 };

@@ -2,7 +2,9 @@
 #include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
+#include "core/TileAtlas.h"
 #include "core/TileRaster.h"
+#include "core/WorldRaster.h"
 
 #include <QtTest>
 
@@ -31,6 +33,8 @@ private slots:
     void blackCellsAreNeverCopied();
     void blockDrawsItsBytes();
     void gridAndOutlinesColourExactlyTheirLines();
+    void atlasTakesThePixelUnderEachCentre_data();
+    void atlasTakesThePixelUnderEachCentre();
 };
 
 void tst_TileRaster::initTestCase()
@@ -129,6 +133,44 @@ void tst_TileRaster::gridAndOutlinesColourExactlyTheirLines()
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
             }
         }
+    }
+}
+
+void tst_TileRaster::atlasTakesThePixelUnderEachCentre_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QPoint>("at");  // where the first cell goes
+    QTest::addColumn<QSize>("cut");  // pixels of the last cells the target leaves out, right and below
+    QTest::newRow("16") << 16 << QPoint(0, 0) << QSize(0, 0);
+    QTest::newRow("2") << 2 << QPoint(0, 0) << QSize(0, 0);
+    QTest::newRow("6, clipped on every side") << 6 << QPoint(-4, -1) << QSize(2, 1);
+}
+
+// Row 37 (block 2) holds tiles 0..255; drawn from the atlas, each pixel is
+// the tile's pixel under its centre: at 16 the map picture's cell, at 2 the
+// world map's pixels.
+void tst_TileRaster::atlasTakesThePixelUnderEachCentre()
+{
+    QFETCH(int, zoom);
+    QFETCH(QPoint, at);
+    QFETCH(QSize, cut);
+    CartridgeImage image;
+    for (int tile = 0; tile < 256; ++tile) {
+        image.set(FileLayout::MapByte(2, 5, tile), static_cast<quint8>(tile));
+    }
+    QImage drawn(256 * zoom + at.x() - cut.width(), zoom + at.y() - cut.height(), Format);
+    TileAtlas(strip, zoom).drawCells(image, QRect(0, 37, 256, 1), drawn, at);
+    const auto source = [zoom](int d) { return 2 * static_cast<int>((d + 0.5) * 16 / zoom); };
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const int tile = (x - at.x()) / zoom;
+            QCOMPARE(drawn.pixel(x, y), strip.pixel(source((x - at.x()) % zoom), 32 * tile + source(y - at.y())));
+        }
+    }
+    if (zoom == 16) {
+        QCOMPARE(drawn.copy(16 * 0x9C, 0, 16, 16), halvedStripCell(strip, 0x9C));
+    } else if (zoom == 2) {
+        QCOMPARE(drawn, WorldRaster::Render(image, strip).copy(0, 2 * 37, 512, 2));
     }
 }
 

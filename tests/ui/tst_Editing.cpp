@@ -5,7 +5,6 @@
 #include "core/TileRaster.h"
 #include "ui/MapEditMenus.h"
 #include "ui/PictureBox.h"
-#include "ui/frmWorldMap.h"
 
 #include <QScrollBar>
 #include <QToolTip>
@@ -35,7 +34,7 @@ QImage stripTileHalved(const QImage& strip, int tile)
 
 }  // namespace
 
-// Undo, redo, replace, the tooltip and the world map, driven with
+// Undo, redo, replace and the tooltip, driven with
 // real key and mouse events on the real main window.
 class tst_Editing : public QObject {
     Q_OBJECT
@@ -53,7 +52,6 @@ private slots:
     void undoRedoAcrossBlocks();
     void replaceWindow();
     void tooltipNamesTheCell();
-    void worldMapFollowsEdits();
 };
 
 // A fast stroke far right in block 2, then block 5 shown: undo brings block 2
@@ -139,44 +137,6 @@ void tst_Editing::tooltipNamesTheCell()
     const quint8 tile = quint8(d.original[MapByte(2, 13, 12)]);
     QCOMPARE(QToolTip::text(), QStringLiteral("Block 2 \u00b7 row 45, column 12 \u00b7 tile %1 \u00b7 offset 0x8D1C")
                                    .arg(MapGeometry::TileReadout(tile)));
-}
-
-// The world map shows a painted cell from the strip, an undo puts the old
-// picture back, and a click shows the clicked cell's block and cell.
-void tst_Editing::worldMapFollowsEdits()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d.window));
-    QVERIFY(d.load());
-    key(d, Qt::Key_M);
-    frmWorldMap* world = d.window.findChild<frmWorldMap*>();
-    QVERIFY(world && world->isVisible());
-    QCOMPARE(world->markers().size(), 18);
-    d.chooseBlock(2);
-    d.pickTileFromStrip(0x9C);
-    d.press(cellCentre(20, 8));  // overworld row 40
-    const QImage& strip = d.session.tileStrip();
-    // A cell's four world pixels, and the strip pixels at the centres of its tile's quarters.
-    const auto worldCell = [world](int column, int row) {
-        const QImage& p = world->picture();
-        return QList<QRgb>{p.pixel(2 * column, 2 * row), p.pixel(2 * column + 1, 2 * row),
-                           p.pixel(2 * column, 2 * row + 1), p.pixel(2 * column + 1, 2 * row + 1)};
-    };
-    const auto stripCell = [&strip](int tile) {
-        return QList<QRgb>{strip.pixel(8, 32 * tile + 8), strip.pixel(24, 32 * tile + 8),
-                           strip.pixel(8, 32 * tile + 24), strip.pixel(24, 32 * tile + 24)};
-    };
-    QCOMPARE(worldCell(20, 40), stripCell(0x9C));
-    key(d, Qt::Key_Z);
-    QCOMPARE(worldCell(20, 40), stripCell(quint8(d.original[MapByte(2, 8, 20)])));
-    QCOMPARE(worldCell(255, 255), stripCell(quint8(d.original[MapByte(8, 31, 255)])));
-
-    QTest::mouseClick(world, Qt::LeftButton, Qt::NoModifier, QPoint(2 * 230 + 1, 2 * 200 + 1));
-    QCOMPARE(d.text("lblBlock"), QStringLiteral("7"));
-    const int left = d.bar("hsMap")->value() / 16;
-    const int top = d.bar("vsMap")->value() / 16;
-    QVERIFY(left <= 230 && 230 < left + 28 && top <= 8 && 8 < top + 24);
 }
 
 QTEST_MAIN(tst_Editing)
