@@ -4,6 +4,7 @@
 #include "ui/MapView.h"
 #include "ui/ModalDisplay.h"
 #include "ui/frmReplace.h"
+#include "ui/WorldView.h"
 #include "ui/frmWorldMap.h"
 
 #include <QMainWindow>
@@ -117,8 +118,12 @@ void MapEditMenus::updateSelectionActions()
 void MapEditMenus::zoom(int step)
 {
     // The world map zooms when it is the window the user works in, else the main window's map.
-    MapView& view = m_view;
-    step > 0 ? view.zoomIn() : step < 0 ? view.zoomOut() : view.actualSize();
+    if (m_worldMap && m_worldMap->isActiveWindow()) {
+        WorldView* view = m_worldMap->view();
+        step > 0 ? view->zoomIn() : step < 0 ? view->zoomOut() : view->actualSize();
+        return;
+    }
+    step > 0 ? m_view.zoomIn() : step < 0 ? m_view.zoomOut() : m_view.actualSize();
 }
 
 void MapEditMenus::updateHistoryActions()
@@ -167,10 +172,10 @@ void MapEditMenus::mnuViewWorldMap_Click()
     }
     if (!m_worldMap) {
         m_worldMap = new frmWorldMap(m_session, m_window);
-        // Undo, redo and replace keep their keys while the world map is the active window.
+        // The Edit and View menus keep their keys while the world map is the active window;
+        // Escape is its own there (it drops a paste or the selection, then closes the window).
         m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditDelete,
-                                mnuEditSelectAll, mnuEditReplace, m_cancel, mnuViewZoomIn, mnuViewZoomOut,
-                                mnuViewActualSize});
+                                mnuEditSelectAll, mnuEditReplace, mnuViewZoomIn, mnuViewZoomOut, mnuViewActualSize});
         updateWorldViewport();
         m_worldMap->placeBeside(m_window);
         emit worldMapOpened(m_worldMap);
