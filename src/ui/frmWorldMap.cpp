@@ -79,10 +79,26 @@ void frmWorldMap::keyPressEvent(QKeyEvent* event)
 
 void frmWorldMap::placeBeside(const QWidget* window)
 {
+    // Beside the main window, on the side with room; narrowed to the room
+    // there when it is wider; never over the main window's menus, which
+    // stand at its left.
+    constexpr int Gap = 8;
+    constexpr int Narrowest = 256;
     const QRect main = window->frameGeometry();
     const QRect screen = window->screen() ? window->screen()->availableGeometry() : main;
-    const int width = frameGeometry().width();
-    move(main.right() + 8 + width <= screen.right() ? main.right() + 8
-                                                    : std::max(screen.left(), main.left() - 8 - width),
-         main.top());
+    const int frame = frameGeometry().width() - width();
+    const int right = screen.right() - main.right() - Gap;
+    const int left = main.left() - screen.left() - Gap;
+    int outer = frameGeometry().width();
+    if (outer > right && outer > left && std::max(left, right) >= Narrowest) {
+        outer = std::max(left, right);
+        resize(outer - frame, height());
+    }
+    if (outer <= right) {
+        move(main.right() + Gap, main.top());
+    } else if (outer <= left) {
+        move(main.left() - Gap - outer, main.top());
+    } else {
+        move(screen.right() - outer, main.top());
+    }
 }
