@@ -49,16 +49,14 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("taken");  // the file already there, named once the extension is added
     QTest::addColumn<bool>("replace");
-    QTest::newRow("patch, kept") << &EditorSession::createPatch << "taken"
-                                 << "taken.ips" << false;
-    QTest::newRow("patch, replaced") << &EditorSession::createPatch << "taken"
-                                     << "taken.ips" << true;
-    QTest::newRow("picture, kept") << &EditorSession::exportMapImage << "taken"
-                                   << "taken.png" << false;
-    QTest::newRow("map's tileset, kept") << &EditorSession::exportMap << "taken"
-                                         << "taken.tsx" << false;
-    QTest::newRow("map's tileset, replaced") << &EditorSession::exportMap << "taken.tmx"
-                                             << "taken.tsx" << true;
+    const auto row = [](const char* name, Command command, const char* typed, const char* taken, bool replace) {
+        QTest::newRow(name) << command << QString(typed) << QString(taken) << replace;
+    };
+    row("patch, kept", &EditorSession::createPatch, "taken", "taken.ips", false);
+    row("patch, replaced", &EditorSession::createPatch, "taken", "taken.ips", true);
+    row("picture, kept", &EditorSession::exportMapImage, "taken", "taken.png", false);
+    row("map's tileset, kept", &EditorSession::exportMap, "taken", "taken.tsx", false);
+    row("map's tileset, replaced", &EditorSession::exportMap, "taken.tmx", "taken.tsx", true);
 }
 
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()

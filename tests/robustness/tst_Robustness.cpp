@@ -56,11 +56,9 @@ class tst_Robustness : public QObject {
             d.platform.messages.clear();
             QPointer<QDialog> window = Open(d, route);
             if (file.size() < RequiredLength(route)) {
-                QVERIFY2(!window, qPrintable(step + QStringLiteral(" opened on a short file")));
-                const QString text = d.platform.messages.value(0).text;
-                QVERIFY2(text.contains(d.path) && text.contains(QString::number(file.size())) &&
-                             text.contains(QString::number(RequiredLength(route))),
-                         qPrintable(text));
+                // (What the refusal says: changedUnderWindow.)
+                QVERIFY2(!window && d.platform.messages.size() == 1,
+                         qPrintable(step + QStringLiteral(" on a short file")));
             } else {
                 QVERIFY2(window, qPrintable(step + QStringLiteral(" did not open")));
                 const QString shown = ShownMismatch(window, route, file);
