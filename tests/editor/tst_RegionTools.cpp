@@ -202,11 +202,13 @@ void tst_RegionTools::oneStepEach_data()
         drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
     }) << QStringList{"Rectangle Fill 6 Cells"}
                                     << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
-    QTest::newRow("delete") << Steps([](SessionDriver& d) {
+    QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(8, 31, 2, 2));
         d.session.deleteSelection();
-    }) << QStringList{"Delete 4 Cells"}
-                            << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}});
+        d.session.setSelection(QRect(50, 5, 2, 1));
+        d.session.deleteSelection();
+    }) << QStringList{"Delete 4 Cells", "Delete 2 Cells"}
+                                            << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}, {50, 5}, {51, 5}});
     QTest::newRow("cut") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Select);
         drag(d, Qt::LeftButton, {{9, 30}, {9, 31}});
