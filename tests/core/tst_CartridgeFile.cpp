@@ -1,26 +1,31 @@
 #include "core/CartridgeFile.h"
 #include "FileFaults.h"
 #include "Fixtures.h"
+#include "core/Cartridge.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <unistd.h>
 
-// Reads and all-or-nothing patches, tried on real files, including the ways
-// they fail: every failure must name the file and leave it as it was.
+// Reads and all-or-nothing writes on real files, the backup made before the
+// first write, and the ways they fail: every failure must name the file and
+// leave the folder as it was.
 class tst_CartridgeFile : public QObject {
     Q_OBJECT
 
 private slots:
     void failures_data();
     void failures();
-    void patchChangesOnlyItsBytesAndNeverTruncates();
-    void patchIsAllOrNothing();
-    void patchKeepsLinkAndPermissions();
+    void refusedWhenNotWritable_data();
+    void refusedWhenNotWritable();
+    void writes_data();
+    void writes();
+    void otherProgramsChangeStaysSeen();
 };
 
 void tst_CartridgeFile::failures_data()
@@ -54,63 +59,122 @@ void tst_CartridgeFile::failures()
     QVERIFY2(Fixtures::Tree(dir.path()) == before, "nothing may be created or changed on the way");
 }
 
-void tst_CartridgeFile::patchChangesOnlyItsBytesAndNeverTruncates()
+// A file that cannot be written, a folder that takes no new file and so no
+// backup, or a patch with one bad offset: refused naming the file and why,
+// nothing on disk changed. Permission bits stop no superuser, so as root the
+// first two are immutable.
+void tst_CartridgeFile::refusedWhenNotWritable_data()
 {
+    QTest::addColumn<QString>("locked");  // "file", "folder" or none
+    QTest::addColumn<qint64>("offset");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file") << "file" << 5LL << "could not be opened for writing";
+    QTest::newRow("folder takes no new file") << "folder" << 5LL << "could not be made";
+    QTest::newRow("one offset before the start") << "" << -1LL << "before the start";
+}
+
+void tst_CartridgeFile::refusedWhenNotWritable()
+{
+    QFETCH(QString, locked);
+    QFETCH(qint64, offset);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
-    const QByteArray before = Fixtures::Pattern(262160);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("a.nes"), before);
+    const QByteArray before = Fixtures::Pattern(5000, 5);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), before);
+    const QString lock = locked == u"folder" ? dir.path() : locked == u"file" ? path : QString();
+    const bool root = ::geteuid() == 0;
+    if (root && !lock.isEmpty() && QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), lock}) != 0) {
+        QSKIP("this file system cannot make a file immutable");
+    }
+    QVERIFY(root || lock.isEmpty() || QFile::setPermissions(lock, QFile::ReadOwner | QFile::ExeOwner));
     QString error;
-    QVERIFY2(CartridgeFile::patch(path, {{3847, QByteArray("\xE8\x03", 2)}, {0x3564C, QByteArray(1, '\x7F')}}, &error),
+    const bool written = CartridgeFile::patch(path, {{10, QByteArray("ok")}, {offset, QByteArray("x")}}, &error);
+    if (root && !lock.isEmpty()) {
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), lock});
+    }
+    QFile::setPermissions(lock, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY2(error.contains(locked == u"folder" ? CartridgeFile::backupPath(path) : path) && error.contains(reason),
              qPrintable(error));
-    QByteArray expected = before;
-    expected.replace(3847, 2, QByteArray("\xE8\x03", 2));
-    expected[0x3564C] = '\x7F';
-    QCOMPARE(Fixtures::ReadAll(path), expected);
-
-    // Past the end the file grows with zeros; a patch inside it never shortens it.
-    QVERIFY(CartridgeFile::patch(path, {{262170, QByteArray("AB")}}, &error));
-    QVERIFY(CartridgeFile::patch(path, {{0, QByteArray("Z")}}, &error));
-    expected[0] = 'Z';
-    QCOMPARE(Fixtures::ReadAll(path), expected + QByteArray(10, '\0') + "AB");
-}
-
-void tst_CartridgeFile::patchIsAllOrNothing()
-{
-    QTemporaryDir dir;
-    const QByteArray before = Fixtures::Pattern(4000);
-    const QString path = Fixtures::WriteFile(dir, QStringLiteral("a.nes"), before);
-    QString error;
-    QVERIFY(!CartridgeFile::patch(path, {{10, QByteArray("ok")}, {-1, QByteArray("no")}}, &error));
     QCOMPARE(Fixtures::ReadAll(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("game.nes")});
 }
 
-// A patch through a chain of links (one relative) writes the target, in a
-// folder with blanks, quotes and non-ASCII letters in its name, and keeps the
-// links links and the file's permissions; only the backup appears, beside the
-// file itself.
-void tst_CartridgeFile::patchKeepsLinkAndPermissions()
+void tst_CartridgeFile::writes_data()
 {
+    QTest::addColumn<bool>("replaceWhole");  // an applied patch, else patches
+    QTest::addColumn<bool>("viaLinks");
+    QTest::addColumn<bool>("backupExists");
+    QTest::newRow("patches through a chain of links") << false << true << false;
+    QTest::newRow("patch applied") << true << false << false;
+    QTest::newRow("backup already there") << false << false << true;
+}
+
+// Two writes to a file in a folder with blanks, quotes and non-ASCII letters
+// in its name, perhaps through a chain of links (one relative): the target
+// holds exactly the bytes written (a patch past the end grows the file with
+// zeros, one inside never shortens it), the links stay links, the file keeps
+// its permissions, and the one new file is the backup of the first contents,
+// beside the target, unless an older backup was there.
+void tst_CartridgeFile::writes()
+{
+    QFETCH(bool, replaceWhole);
+    QFETCH(bool, viaLinks);
+    QFETCH(bool, backupExists);
     QTemporaryDir dir;
     const QString odd = QStringLiteral(u"my carts 'old' \"new\" \u00C4\u00D6 \u5730\u56F3");
     QVERIFY(QDir(dir.path()).mkdir(odd));
-    const QByteArray before = Fixtures::Pattern(500);
-    const QString target = Fixtures::WriteFile(dir, odd + QStringLiteral(u"/cart \"\u2116\" \u00DF.nes"), before);
-    const QString link = dir.filePath(QStringLiteral("link.nes"));
-    QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("first.nes"))));
-    QCOMPARE(::symlink("first.nes", qPrintable(link)), 0);
-    const QMap<QString, QByteArray> tree = Fixtures::Tree(dir.path());
-    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-    QVERIFY(QFile::setPermissions(target, permissions));
-    const auto kept = QFile::permissions(target);
+    const QByteArray before = Fixtures::Pattern(262160, 2);
+    const QString name = odd + QStringLiteral(u"/cart \"\u2116\" \u00DF.nes");
+    const QString target = Fixtures::WriteFile(dir, name, before);
+    QString path = target;
+    if (viaLinks) {
+        path = dir.filePath(QStringLiteral("link.nes"));
+        QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("first.nes"))));
+        QCOMPARE(::symlink("first.nes", qPrintable(path)), 0);
+    }
+    const QString backup = CartridgeFile::backupPath(target);
+    QCOMPARE(backup, target + QStringLiteral(".bak"));
+    if (backupExists) {
+        Fixtures::WriteFile(dir, name + QStringLiteral(".bak"), "an older backup");
+    }
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    const auto permissions = QFile::permissions(target);
+    QMap<QString, QByteArray> expected = Fixtures::Tree(dir.path());
     QString error;
-    QVERIFY2(CartridgeFile::patch(link, {{5, QByteArray("Q")}}, &error), qPrintable(error));
-    QCOMPARE(QFile::permissions(target), kept);
-    QByteArray expected = before;
-    expected[5] = 'Q';
-    QMap<QString, QByteArray> after = tree;
-    after[target] = expected;
-    after[target + QStringLiteral(".bak")] = before;
-    QCOMPARE(Fixtures::Tree(dir.path()), after);
+    QVERIFY2(replaceWhole ? CartridgeFile::replace(path, QByteArray(100, 'a'), &error)
+                          : CartridgeFile::patch(path, {{3847, QByteArray("\xE8\x03", 2)}, {5, "a"}}, &error),
+             qPrintable(error));
+    QVERIFY2(replaceWhole ? CartridgeFile::replace(path, QByteArray(100, 'b'), &error)
+                          : CartridgeFile::patch(path, {{262170, "AB"}, {0, "Z"}}, &error),
+             qPrintable(error));
+    QByteArray after = before;
+    after.replace(3847, 2, QByteArray("\xE8\x03", 2));
+    after[0] = 'Z';
+    after[5] = 'a';
+    expected[target] = replaceWhole ? QByteArray(100, 'b') : after + QByteArray(10, '\0') + "AB";
+    expected[backup] = backupExists ? QByteArray("an older backup") : before;
+    QCOMPARE(Fixtures::Tree(dir.path()), expected);
+    QCOMPARE(QFile::permissions(target), permissions);
+    QVERIFY(backupExists || QFile::permissions(backup) == permissions);
+}
+
+// Another program's change stays seen after the program's own write elsewhere
+// (that its own writes alone are no change is tst_FileSafety's).
+void tst_CartridgeFile::otherProgramsChangeStaysSeen()
+{
+    QTemporaryDir dir;
+    QByteArray bytes = Fixtures::Pattern(262160, 6);
+    const QString path = Fixtures::WriteFile(dir, QStringLiteral("game.nes"), bytes);
+    Cartridge cartridge;
+    QString error;
+    QVERIFY(cartridge.LoadCartridge(path, &error));
+    QVERIFY(QFile::remove(path));
+    bytes[30000] = static_cast<char>(~bytes[30000]);
+    Fixtures::WriteFile(dir, QStringLiteral("game.nes"), bytes);
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
+    QVERIFY(CartridgeFile::patch(path, {{3847, QByteArray("yy")}}, &error));
+    QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
 }
 
 QTEST_GUILESS_MAIN(tst_CartridgeFile)

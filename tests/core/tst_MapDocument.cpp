@@ -32,6 +32,9 @@ private slots:
         for (int column = 0; column < 256; ++column) {
             m_original[MapByte(4, 5, column)] = 0;  // the undone stroke's row holds no 0xFF
         }
+        for (int block = 1; block <= 8; ++block) {  // the last cell of each block is one to replace
+            m_original[MapByte(block, 31, 255)] = m_original[MapByte(3, 10, 10)];
+        }
     }
 
     void strokeLine_data();

@@ -6,6 +6,7 @@
 #include "core/PatchFormat.h"
 
 #include <QFileInfo>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +18,8 @@ class tst_Patches : public QObject {
     Q_OBJECT
 
 private slots:
+    void knownBytes_data();
+    void knownBytes();
     void roundTrip_data();
     void roundTrip();
     void refused_data();
@@ -33,26 +36,68 @@ QByteArray Changed(QByteArray bytes, const QList<qint64>& offsets)
     return bytes;
 }
 
-void PutCrc(QByteArray& out, quint32 crc)
+template <std::size_t N> QByteArray Bytes(const char (&text)[N])
 {
-    for (int i = 0; i < 4; ++i) {
-        out.append(static_cast<char>(crc >> (8 * i)));
-    }
+    return QByteArray(text, N - 1);
 }
 
-// A BPS patch with valid checksums around hand-made actions, for `source`
-// (5000 bytes, so its size is the two-byte number 0x08 0xA6) and a target of
-// `targetSize` bytes (under 128).
+// The header and actions of a BPS patch in `head`, followed by the checksums
+// of `source`, of a target (`targetCrc`) and of the patch itself.
+QByteArray Checksummed(QByteArray head, const QByteArray& source, quint32 targetCrc)
+{
+    const auto put = [&head](quint32 crc) {
+        const quint32 bytes = qToLittleEndian(crc);
+        head.append(reinterpret_cast<const char*>(&bytes), 4);
+    };
+    put(Crc32::Of(source));
+    put(targetCrc);
+    put(Crc32::Of(head));
+    return head;
+}
+
+// A BPS patch of hand-made actions for `source` (5000 bytes, so its size is
+// the two-byte number 0x08 0xA6) and a target of `targetSize` bytes (under
+// 128) whose checksum is 0.
 QByteArray CraftedBps(const QByteArray& source, char targetSize, const QByteArray& actions)
 {
-    QByteArray patch = QByteArray("BPS1\x08\xA6", 6) + char(0x80 | targetSize) + char(0x80) + actions;
-    PutCrc(patch, Crc32::Of(source));
-    PutCrc(patch, 0);
-    PutCrc(patch, Crc32::Of(patch));
-    return patch;
+    return Checksummed(Bytes("BPS1\x08\xA6") + char(0x80 | targetSize) + char(0x80) + actions, source, 0);
 }
 
+const QByteArray Source("0123456789ABCDEF");
+
 }  // namespace
+
+void tst_Patches::knownBytes_data()
+{
+    QTest::addColumn<QByteArray>("patch");  // written by hand for the 16 bytes of Source
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<bool>("ours");  // the very patch this program makes of the change
+    QTest::newRow("IPS of one byte") << Bytes("PATCH\0\0\5\0\1xEOF") << QByteArray("01234x6789ABCDEF") << true;
+    QTest::newRow("IPS record and run") << Bytes("PATCH\0\0\2\0\2xy\0\0\x0A\0\0\0\3zEOF")
+                                        << QByteArray("01xy456789zzzDEF") << false;
+    // Source read of 4, target read of 2, source read of 10.
+    QTest::newRow("BPS reads") << Checksummed(Bytes("BPS1\x90\x90\x80\x8C\x85xy\xA4"), Source,
+                                              Crc32::Of("0123xy6789ABCDEF"))
+                               << QByteArray("0123xy6789ABCDEF") << true;
+    // Source copy of 4 from +12, target copy of 6 from 0 (a run over itself), source read of 2.
+    QTest::newRow("BPS copies") << Checksummed(Bytes("BPS1\x90\x8C\x80\x8E\x98\x97\x80\x84"), Source,
+                                               Crc32::Of("CDEFCDEFCDAB"))
+                                << QByteArray("CDEFCDEFCDAB") << false;
+}
+
+// Patches written byte by byte make their targets; where this program would
+// write the same change, it writes exactly those bytes.
+void tst_Patches::knownBytes()
+{
+    QFETCH(QByteArray, patch);
+    QFETCH(QByteArray, target);
+    QFETCH(bool, ours);
+    QCOMPARE(Crc32::Of("123456789"), 0xCBF43926U);  // the check value of the checksum of zip and PNG
+    QString error;
+    QCOMPARE(PatchFormat::Apply(Source, patch, &error).value_or(error.toUtf8()), target);
+    const Kind kind = patch.startsWith("BPS1") ? Kind::Bps : Kind::Ips;
+    QVERIFY(!ours || PatchFormat::Create(kind, Source, target, &error) == patch);
+}
 
 void tst_Patches::roundTrip_data()
 {
@@ -65,7 +110,6 @@ void tst_Patches::roundTrip_data()
         scattered << at << at + 3;
     }
     QTest::newRow("scattered") << cart << Changed(cart, scattered) << 100000;
-    QTest::newRow("unchanged") << cart << cart << 8;
     QByteArray run = cart;
     run.replace(20000, 3000, QByteArray(3000, '\x42'));
     QTest::newRow("a run") << cart << run << 5 + 8 + 3;
@@ -92,13 +136,8 @@ void tst_Patches::roundTrip()
         QString patchPath = dir.filePath(QStringLiteral("made"));
         QCOMPARE(PatchFormat::ForFileName(&patchPath, kind), kind);
         QString error;
-        const auto created = PatchFormat::CreateFile(kind, original, modified, patchPath, &error);
-        if (source == target) {  // no patch to make: none written
-            QCOMPARE(created, PatchFormat::Created::Unchanged);
-            QVERIFY(!QFileInfo::exists(patchPath));
-            continue;
-        }
-        QVERIFY2(created == PatchFormat::Created::Written, qPrintable(error));
+        QVERIFY2(PatchFormat::CreateFile(kind, original, modified, patchPath, &error) == PatchFormat::Created::Written,
+                 qPrintable(error));
         const QByteArray patch = Fixtures::ReadAll(patchPath);
         if (kind == Kind::Ips) {
             QVERIFY2(patch.size() <= ipsLimit, qPrintable(QString::number(patch.size())));
@@ -144,6 +183,8 @@ void tst_Patches::refused_data()
         << "outside the files";
     QTest::newRow("BPS action longer than the target")
         << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (8 << 2 | 0)))) << "outside the files";
+    QTest::newRow("BPS of valid actions, wrong result")
+        << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (7 << 2 | 0)))) << "result's checksum";
     QTest::newRow("BPS actions short of the target")
         << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd") << "make 4 of the 8 bytes";
 }

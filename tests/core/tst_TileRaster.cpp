@@ -29,7 +29,6 @@ private slots:
     void initTestCase();
     void stripCellIsSheetCellDoubled_data();
     void stripCellIsSheetCellDoubled();
-    void blackCellsAreNeverCopied();
     void blockDrawsItsBytes();
     void gridAndOutlinesColourExactlyTheirLines();
     void atlasTakesThePixelUnderEachCentre_data();
@@ -72,21 +71,6 @@ void tst_TileRaster::stripCellIsSheetCellDoubled()
     }
     // Drawn back at half size, a strip cell is its sheet cell pixel for pixel.
     QCOMPARE(halvedStripCell(strip, tile), sheetCell(source, tile % 64));
-}
-
-void tst_TileRaster::blackCellsAreNeverCopied()
-{
-    std::array<QImage, 4> marked = sheets;
-    for (QImage& sheet : marked) {
-        for (int i = 64; i < 70; ++i) {
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    sheet.setPixel(SheetCellOrigin(i).x() + x, SheetCellOrigin(i).y() + y, qRgb(255, 0, 255));
-                }
-            }
-        }
-    }
-    QCOMPARE(BuildTileStrip(marked), strip);
 }
 
 // A block of zeros draws tile 0 everywhere; map byte 0x41 draws sheet 1

@@ -3,6 +3,7 @@
 #include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/LayerData.h"
+#include "core/MapImageExport.h"
 #include "core/MapLocations.h"
 #include "core/OverworldTiles.h"
 #include "core/TileRaster.h"
@@ -13,6 +14,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,13 +24,43 @@ using MapFormat::LayerEncoding;
 
 // The overworld in and out of map files: what is read back, what is refused
 // and why, where the locations go, and the files an export leaves behind.
-// (Tiled's own tools check the files themselves: tst_TiledClient.)
+// Last, our files in Tiled's own tools, from Debian's tiled package (the
+// scripts install it): Tiled saves what we write again unchanged, in every
+// layer format; what it writes reads back to the same tiles; tmxrasterizer
+// draws our map as the map picture shows it; its CSV export is ours.
 class tst_TiledMap : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir dir;
     QByteArray tiles;  // 0..245, so that a row may shift them by 10; 7, 9, 0 first; the last row 0
+    QImage strip;
+    const QList<MapLocation> locations{{QStringLiteral("Ferrow"), {3, 250}, true},
+                                       {QStringLiteral("Balloon(transport)"), {255, 0}, false}};
+
+    // Runs one of Tiled's tools in `dir` to the end; false with its output when it failed.
+    bool run(const QString& tool, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(environment);
+        process.start(QStandardPaths::findExecutable(tool), arguments);
+        const bool done = process.waitForFinished(60000) && process.exitCode() == 0;
+        if (!done) {
+            qWarning() << tool << arguments << process.readAll();
+        }
+        return done;
+    }
+    // A file Tiled wrote, without the Tiled version it names (ours name none).
+    QByteArray withoutTiledVersion(const QString& name)
+    {
+        QString text = QString::fromUtf8(Fixtures::ReadAll(dir.filePath(name)));
+        text.remove(QRegularExpression(QStringLiteral(R"(( tiledversion="[^"]*")|(\n "tiledversion":"[^"]*",))")));
+        return text.toUtf8();
+    }
 
 private slots:
     void initTestCase();
@@ -34,9 +68,12 @@ private slots:
     void readsOrRefuses();
     void compressedDataMustGiveExactlyTheCells_data();
     void compressedDataMustGiveExactlyTheCells();
-    void changesAreTheChangedMapBytes();
     void locationsComeFromTheCartridge();
     void exportIsAllOrNothing();
+    void resavedByTiledAndReadBack_data();
+    void resavedByTiledAndReadBack();
+    void rasterizerDrawsTheMapPicture();
+    void csvIsTiledsCsvExport();
 };
 
 void tst_TiledMap::initTestCase()
@@ -50,6 +87,7 @@ void tst_TiledMap::initTestCase()
     Fixtures::WriteFile(dir, QStringLiteral("world.tsx"), TiledMapWriter::Tsx(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("world.tsj"), TiledMapWriter::Tsj(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("array.tsj"), "[1]");
+    strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
 }
 
 void tst_TiledMap::readsOrRefuses_data()
@@ -68,17 +106,9 @@ void tst_TiledMap::readsOrRefuses_data()
     const auto csv = [](const char* name, QByteArrayList edits, const char* reason) {
         QTest::newRow(name) << "csv" << LayerEncoding::Csv << 0 << edits << QString::fromUtf8(reason);
     };
+    // (Every layer format of ours read back: resavedByTiledAndReadBack.)
     const auto C = LayerEncoding::Csv;
     const QByteArray other = R"(<tileset firstgid="1" name="other" tilewidth="16" tileheight="16" tilecount="10"/>)";
-    for (const auto& [name, encoding] :
-         QList<std::pair<const char*, LayerEncoding>>{{"csv", C},
-                                                      {"xml", LayerEncoding::Xml},
-                                                      {"base64", LayerEncoding::Base64},
-                                                      {"zlib", LayerEncoding::Base64Zlib},
-                                                      {"gzip", LayerEncoding::Base64Gzip}}) {
-        tmx(qPrintable(QStringLiteral("tmx %1").arg(name)), encoding, {}, "");
-        tmj(qPrintable(QStringLiteral("tmj %1").arg(name)), encoding, {}, "");
-    }
     csv("csv", {}, "");
     csv("csv with a byte order mark and CRLF",
         {"7,9,0,",
@@ -136,7 +166,6 @@ void tst_TiledMap::readsOrRefuses_data()
     tmx("one cell more", C, {"csv\">\n8,10,", "csv\">\n8,8,10,"}, "the layer data has more than 65536 cells");
     tmx("id over 32 bits", C, {"csv\">\n8,10,", "csv\">\n8,4294967306,"},
         "the layer data holds \"4294967306\", which is not a tile id");
-    tmx("not an id", C, {"csv\">\n8,10,", "csv\">\n8,x10,"}, "the layer data holds \"x10\", which is not a tile id");
     tmx("empty entry", C, {"csv\">\n8,10,", "csv\">\n8,,10,"}, "the layer data has an empty entry");
     tmx("chunk", C, {"csv\">", "csv\"><chunk/>"}, "the layer data is in chunks, as only an infinite map stores it");
     tmx("unknown encoding", C, {"\"csv\"", "\"hex\""}, "the layer data has the unknown encoding \"hex\"");
@@ -168,8 +197,6 @@ void tst_TiledMap::readsOrRefuses_data()
         "the layer data is not what its encoding \"base64\" says");
     tmj("json: chunks", C, {"\"name\":\"Overworld\",", "\"chunks\":[],\"name\":\"Overworld\","},
         "the layer data is in chunks, as only an infinite map stores it");
-    tmj("json: tile in no tileset", C, {"\"data\":[8, 10,", "\"data\":[8, 300,"},
-        "the tile at row 0, column 1 (gid 300) is in none of its tilesets");
     tmj("json: tileset not an object", C, {"world.tsj", "array.tsj"},
         "its tileset \"array.tsj\" could not be read: it is not a Tiled tileset");
     csv("csv: -1", {"7,9,0,", "7,-1,0,"}, "the cell at row 0, column 1 is empty (-1)");
@@ -252,32 +279,6 @@ void tst_TiledMap::compressedDataMustGiveExactlyTheCells()
     QCOMPARE(why, reason);
 }
 
-// An import becomes the list of map bytes it changes, at offsets written out
-// here: 16400 + 16384 (block - 1) + 256 local row + column.
-void tst_TiledMap::changesAreTheChangedMapBytes()
-{
-    CartridgeImage image;
-    image.assign(Fixtures::Pattern(CartridgeImage::Size, 9));
-    QByteArray changed = OverworldTiles::FromImage(image);
-    QCOMPARE(changed.size(), 65536);
-    const QList<std::pair<int, int>> cells{{0, 0}, {255, 31}, {0, 32}, {17, 100}, {255, 255}};
-    QList<MapEditCommand::Change> expected;
-    for (const auto& [column, row] : cells) {
-        const qint32 offset = 16400 + 16384 * (row / 32) + 256 * (row % 32) + column;
-        QCOMPARE(static_cast<quint8>(changed[256 * row + column]), image.at(offset));
-        const auto after = static_cast<quint8>(image.at(offset) ^ 0x5A);
-        changed[256 * row + column] = static_cast<char>(after);
-        expected.append({offset, image.at(offset), after});
-    }
-    const QList<MapEditCommand::Change> changes = OverworldTiles::Changes(image, changed);
-    QCOMPARE(changes.size(), expected.size());
-    for (qsizetype i = 0; i < changes.size(); ++i) {
-        QCOMPARE(changes[i].index, expected[i].index);
-        QCOMPARE(changes[i].before, expected[i].before);
-        QCOMPARE(changes[i].after, expected[i].after);
-    }
-}
-
 // The eighteen locations come from their bytes in the file (offsets from the
 // tests' own table) and become point objects at their cells' centres.
 void tst_TiledMap::locationsComeFromTheCartridge()
@@ -330,7 +331,6 @@ void tst_TiledMap::exportIsAllOrNothing()
     Fixtures::WriteFile(folder, QStringLiteral("world.tsx"), "an older tileset");
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("world.png")));
     const auto before = Fixtures::Tree(folder.path());
-    const QImage strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
     QString error;
     QVERIFY(!TiledMapWriter::Export(map, tiles, {}, strip, &error));
     QCOMPARE(error, QStringLiteral("The file \"%1\" could not be written: Filename refers to a directory.")
@@ -355,6 +355,86 @@ void tst_TiledMap::exportIsAllOrNothing()
     TestLocale::PinC();
     QCOMPARE(Fixtures::Tree(folder.path()), written);
     QVERIFY(read && *read == tiles);
+}
+
+void tst_TiledMap::resavedByTiledAndReadBack_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<LayerEncoding>("encoding");
+    const QList<std::pair<const char*, LayerEncoding>> encodings{{"csv", LayerEncoding::Csv},
+                                                                 {"xml", LayerEncoding::Xml},
+                                                                 {"base64", LayerEncoding::Base64},
+                                                                 {"zlib", LayerEncoding::Base64Zlib},
+                                                                 {"gzip", LayerEncoding::Base64Gzip}};
+    for (const char* suffix : {"tmx", "tmj"}) {
+        for (const auto& [name, encoding] : encodings) {
+            QTest::addRow("%s %s", suffix, name) << QString::fromLatin1(suffix) << encoding;
+        }
+    }
+}
+
+// Each map Tiled saves again, in its own format and in the other one (from
+// a TMX map a JSON map naming the same TSX tileset, and the other way round),
+// and with its tileset embedded; all of them read back to the same tiles.
+void tst_TiledMap::resavedByTiledAndReadBack()
+{
+    QFETCH(QString, suffix);
+    QFETCH(LayerEncoding, encoding);
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("tmxrasterizer")).isEmpty(),
+             "Tiled's tools are not on PATH: install Debian's tiled package (scripts/test.sh does)");
+    const QString other = suffix == u"tmx" ? QStringLiteral("tmj") : QStringLiteral("tmx");
+    const QString ours = QStringLiteral("world.") + suffix;
+    QString error;
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(ours), tiles, locations, strip, &error, encoding), qPrintable(error));
+    const QStringList saved{QStringLiteral("saved.") + suffix, QStringLiteral("converted.") + other,
+                            QStringLiteral("embedded.") + suffix};
+    QVERIFY(run(QStringLiteral("tiled"), {QStringLiteral("--export-map"), ours, saved[0]}));
+    QVERIFY(run(QStringLiteral("tiled"), {QStringLiteral("--export-map"), ours, saved[1]}));
+    QVERIFY(run(QStringLiteral("tiled"),
+                {QStringLiteral("--export-map"), QStringLiteral("--embed-tilesets"), ours, saved[2]}));
+    QCOMPARE(withoutTiledVersion(saved[0]), Fixtures::ReadAll(dir.filePath(ours)));
+    const QString tileset = MapFormat::TilesetPath(ours);
+    QVERIFY(run(QStringLiteral("tiled"),
+                {QStringLiteral("--export-tileset"), tileset, QStringLiteral("t.") + tileset.section(u'.', -1)}));
+    QCOMPARE(withoutTiledVersion(QStringLiteral("t.") + tileset.section(u'.', -1)),
+             Fixtures::ReadAll(dir.filePath(tileset)));
+    for (const QString& name : saved) {
+        const auto read = TiledMapReader::Import(dir.filePath(name), &error);
+        QVERIFY2(read, qPrintable(error));
+        QVERIFY(*read == tiles);
+    }
+}
+
+// At its natural size (scale 1) tmxrasterizer draws our map, locations left
+// out, exactly as the editor's own overworld picture without the grid.
+void tst_TiledMap::rasterizerDrawsTheMapPicture()
+{
+    CartridgeImage image;
+    image.assign(Fixtures::Pattern(CartridgeImage::Size, 5));
+    const QByteArray tiles = OverworldTiles::FromImage(image);
+    QString error;
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("drawn.tmx")), tiles, locations, strip, &error),
+             qPrintable(error));
+    QVERIFY(run(QStringLiteral("tmxrasterizer"), {QStringLiteral("--hide-layer"), QStringLiteral("Locations"),
+                                                  QStringLiteral("drawn.tmx"), QStringLiteral("drawn.png")}));
+    const QImage drawn = QImage(dir.filePath(QStringLiteral("drawn.png"))).convertToFormat(QImage::Format_RGB32);
+    const QImage picture = MapImageExport::Render(image, strip, MapImageExport::Area::Overworld, 1, false, Qt::white)
+                               .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawn.size(), QSize(4096, 4096));
+    QVERIFY(drawn == picture);
+}
+
+void tst_TiledMap::csvIsTiledsCsvExport()
+{
+    QString error;
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("plain.tmx")), tiles, locations, strip, &error),
+             qPrintable(error));
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("ours.csv")), tiles, locations, strip, &error),
+             qPrintable(error));
+    QVERIFY(run(QStringLiteral("tiled"),
+                {QStringLiteral("--export-map"), QStringLiteral("plain.tmx"), QStringLiteral("theirs.csv")}));
+    QCOMPARE(Fixtures::ReadAll(dir.filePath(QStringLiteral("theirs.csv"))),
+             Fixtures::ReadAll(dir.filePath(QStringLiteral("ours.csv"))));
 }
 
 QTEST_GUILESS_MAIN(tst_TiledMap)

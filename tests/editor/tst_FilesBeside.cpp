@@ -8,29 +8,11 @@ using FileLayout::MapByte;
 using Command = void (EditorSession::*)();
 Q_DECLARE_METATYPE(Command)
 
-namespace {
-
-// The overworld of `file` as a CSV map with another tile (the high bit flipped) in four cells, one line
-// short when asked.
-QByteArray csvWithFourChanges(const QByteArray& file, bool short_ = false)
-{
-    QByteArray csv;
-    for (int row = 0; row < (short_ ? 255 : 256); ++row) {
-        for (int column = 0; column < 256; ++column) {
-            const bool changed = (column == row && row % 100 == 0) || (column == 255 && row == 31);
-            const quint8 tile = quint8(file[MapByte(row / 32 + 1, row % 32, column)]);
-            csv += QByteArray::number(changed ? tile ^ 0x80 : tile) + (column < 255 ? "," : "\n");
-        }
-    }
-    return csv;
-}
-
-}  // namespace
-
 // The files the File menu writes and reads beside the cartridge, as a user
 // meets them: dialogs in the cartridge's folder, a file replaced only when
-// the user says so once its name is final, no patch of two files alike, and
-// a map imported as one undo step after its count was shown.
+// the user says so once its name is final, no patch of two files alike nor
+// over its own files, and a map imported as one undo step after its count
+// was shown.
 class tst_FilesBeside : public QObject {
     Q_OBJECT
 
@@ -38,7 +20,8 @@ private slots:
     void dialogsOpenInTheCartridgesFolder();
     void replacingAskedOnceTheNameIsFinal_data();
     void replacingAskedOnceTheNameIsFinal();
-    void noPatchOfFilesAlike();
+    void patchRefused_data();
+    void patchRefused();
     void importMap_data();
     void importMap();
 };
@@ -66,16 +49,14 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("taken");  // the file already there, named once the extension is added
     QTest::addColumn<bool>("replace");
-    QTest::newRow("patch, kept") << &EditorSession::createPatch << "taken"
-                                 << "taken.ips" << false;
-    QTest::newRow("patch, replaced") << &EditorSession::createPatch << "taken"
-                                     << "taken.ips" << true;
-    QTest::newRow("picture, kept") << &EditorSession::exportMapImage << "taken"
-                                   << "taken.png" << false;
-    QTest::newRow("map's tileset, kept") << &EditorSession::exportMap << "taken"
-                                         << "taken.tsx" << false;
-    QTest::newRow("map's tileset, replaced") << &EditorSession::exportMap << "taken.tmx"
-                                             << "taken.tsx" << true;
+    const auto row = [](const char* name, Command command, const char* typed, const char* taken, bool replace) {
+        QTest::newRow(name) << command << QString(typed) << QString(taken) << replace;
+    };
+    row("patch, kept", &EditorSession::createPatch, "taken", "taken.ips", false);
+    row("patch, replaced", &EditorSession::createPatch, "taken", "taken.ips", true);
+    row("picture, kept", &EditorSession::exportMapImage, "taken", "taken.png", false);
+    row("map's tileset, kept", &EditorSession::exportMap, "taken", "taken.tsx", false);
+    row("map's tileset, replaced", &EditorSession::exportMap, "taken.tmx", "taken.tsx", true);
 }
 
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
@@ -108,16 +89,40 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
     }
 }
 
-void tst_FilesBeside::noPatchOfFilesAlike()
+void tst_FilesBeside::patchRefused_data()
 {
+    QTest::addColumn<QString>("original");  // files of the cartridge's folder by name
+    QTest::addColumn<QString>("patch");  // "p.ips" and "q.bps" link to the cartridge and to other.nes
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char* name, const char* original, const char* patch, const char* reason) {
+        QTest::newRow(name) << QString(original) << QString(patch) << QString(reason);
+    };
+    row("of files alike", "cart.nes", "new.bps", "alike");
+    row("over the cartridge", "other.nes", "p.ips", "cannot be written over the cartridge");
+    row("over its original", "other.nes", "q.bps", "cannot be written over the cartridge");
+}
+
+// A patch of two files alike is not written, and no patch is ever written
+// over either file it is made from (here reached through a link), even when
+// the user said to replace it: the folder stays as it was.
+void tst_FilesBeside::patchRefused()
+{
+    QFETCH(QString, original);
+    QFETCH(QString, patch);
+    QFETCH(QString, reason);
     SessionDriver d;
     QVERIFY(d.load());
-    d.platform.openAnswers << d.path;  // the cartridge is its own original
-    d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(QStringLiteral("p.bps"))};
+    const QString other = Fixtures::WriteFile(d.dir, QStringLiteral("other.nes"), Fixtures::Pattern(262160, 1));
+    QVERIFY(QFile::link(d.path, d.dir.filePath(QStringLiteral("p.ips"))));
+    QVERIFY(QFile::link(other, d.dir.filePath(QStringLiteral("q.bps"))));
+    d.platform.openAnswers << d.dir.filePath(original);
+    d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(patch)};
+    d.platform.questionAnswers << true;
+    const auto before = Fixtures::Tree(d.dir.path());
     d.session.createPatch();
     QCOMPARE(d.platform.messageTitles(), QStringList{"Patch not created"});
-    QVERIFY(d.platform.messages[0].text.contains(QStringLiteral("alike")));
-    QVERIFY(!QFileInfo::exists(d.dir.filePath(QStringLiteral("p.bps"))));
+    QVERIFY2(d.platform.messages[0].text.contains(reason), qPrintable(d.platform.messages[0].text));
+    QVERIFY(Fixtures::Tree(d.dir.path()) == before);
 }
 
 void tst_FilesBeside::importMap_data()
@@ -129,17 +134,25 @@ void tst_FilesBeside::importMap_data()
     QTest::newRow("refused") << true << true;
 }
 
+// A map with four cells changed, the last row and column among them.
 void tst_FilesBeside::importMap()
 {
     QFETCH(bool, shortFile);
     QFETCH(bool, answer);
     SessionDriver d;
     QVERIFY(d.load());
-    const QString map =
-        Fixtures::WriteFile(d.dir, QStringLiteral("map.csv"), csvWithFourChanges(d.original, shortFile));
+    QMap<QPair<int, int>, int> changes;  // (column, row): the tile with its high bit flipped
+    for (const auto& [column, row] : QList<QPair<int, int>>{{0, 0}, {100, 100}, {255, 31}, {255, 255}}) {
+        changes[{column, row}] = quint8(d.original[MapByte(row / 32 + 1, row % 32, column)]) ^ 0x80;
+    }
+    QByteArray csv = FileLayout::OverworldCsv(d.original, changes);
+    if (shortFile) {
+        csv.truncate(csv.lastIndexOf('\n', csv.size() - 2) + 1);  // a line short
+    }
+    const QString map = Fixtures::WriteFile(d.dir, QStringLiteral("map.csv"), csv);
     d.platform.openAnswers << map;
     d.platform.questionAnswers << answer;
-    const QByteArray before = d.image();
+    QByteArray expected = d.image();
     d.session.importMap();
     if (shortFile) {
         QCOMPARE(d.platform.messageTitles(), QStringList{"Map not imported"});
@@ -150,10 +163,9 @@ void tst_FilesBeside::importMap()
     }
     const bool imported = answer && !shortFile;
     QCOMPARE(d.session.document().undoStack().count(), imported ? 1 : 0);
-    QByteArray expected = before;
-    for (const qint64 at : {MapByte(1, 0, 0), MapByte(4, 4, 100), MapByte(7, 8, 200), MapByte(1, 31, 255)}) {
-        expected[at - FileLayout::ImageStart] =
-            static_cast<char>(before[at - FileLayout::ImageStart] ^ (imported ? 0x80 : 0));
+    for (auto cell = changes.begin(); imported && cell != changes.end(); ++cell) {
+        const auto [column, row] = cell.key();
+        expected[MapByte(row / 32 + 1, row % 32, column) - FileLayout::ImageStart] = char(cell.value());
     }
     QCOMPARE(Fixtures::Differences(d.image(), expected), QList<qint64>());
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // until Save Changes

@@ -1,11 +1,11 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
 #include "SessionDriver.h"
-#include "editor/PasteTool.h"
+#include "core/MapPattern.h"
+#include "core/MapRegions.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QtTest>
 
 #include <functional>
@@ -18,29 +18,50 @@ namespace {
 
 using Tool = EditorSession::Tool;
 
-// Every map cell holds tile 1 but a column of 2s at column 9, rows 30 to 33
-// (across the boundary of blocks 1 and 2).
-QByteArray cartridge()
+// A cartridge whose map holds tile 1 in every cell but `twos`, which hold 2:
+// by default a column at column 9, rows 30 to 33 (across blocks 1 and 2).
+QByteArray cartridge(const QList<QPoint>& twos = {{9, 30}, {9, 31}, {9, 32}, {9, 33}})
 {
     QByteArray bytes = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
-    for (int row = 30; row <= 33; ++row) {
-        bytes[MapByte(row / 32 + 1, row % 32, 9)] = 2;
+    for (const QPoint& p : twos) {
+        bytes[MapByte(p.y() / 32 + 1, p.y() % 32, p.x())] = 2;
     }
     return bytes;
 }
 
-void drag(SessionDriver& d, Qt::MouseButton button, const MapCell& from, const MapCell& to)
+CartridgeImage imageOf(const QByteArray& file)
 {
-    d.cellEvent(QEvent::MouseButtonPress, from, button, button);
-    d.cellEvent(QEvent::MouseMove, to, Qt::NoButton, button);
-    d.cellEvent(QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    CartridgeImage image;
+    image.assign(file.mid(FileLayout::ImageStart, CartridgeImage::Size));
+    return image;
 }
 
+// A press at the first cell, a move over each further one, the release at the last.
+void drag(SessionDriver& d, Qt::MouseButton button, const QList<MapCell>& path)
+{
+    d.cellEvent(QEvent::MouseButtonPress, path.first(), button, button);
+    for (const MapCell& cell : path.mid(1)) {
+        d.cellEvent(QEvent::MouseMove, cell, Qt::NoButton, button);
+    }
+    d.cellEvent(QEvent::MouseButtonRelease, path.last(), button, Qt::NoButton);
+}
+
+// The file offsets of overworld cells (x the column, y the row), in order.
 QList<qint64> cells(const QList<QPoint>& points)
 {
     QList<qint64> offsets;
     for (const QPoint& p : points) {
-        offsets << MapByte(p.y() / 32 + 1, p.y() % 32, p.x()) - FileLayout::ImageStart;
+        offsets << MapByte(p.y() / 32 + 1, p.y() % 32, p.x());
+    }
+    std::sort(offsets.begin(), offsets.end());
+    return offsets;
+}
+
+QList<qint64> offsetsOf(const QList<MapEditCommand::Change>& changes)
+{
+    QList<qint64> offsets;
+    for (const auto& change : changes) {
+        offsets << change.index;
     }
     std::sort(offsets.begin(), offsets.end());
     return offsets;
@@ -48,13 +69,21 @@ QList<qint64> cells(const QList<QPoint>& points)
 
 }  // namespace
 
-// Each region tool and clipboard command as a user takes it, on the session:
-// one undo step named after it, exactly the bytes it must change, and what it
-// refuses.
+// The region algorithms behind fill, paste, stamps and the clipboard, then
+// each tool and clipboard command as a user takes it, on the session: one
+// undo step named after it (a step for each stroke), exactly the bytes it must
+// change, and what it refuses.
 class tst_RegionTools : public QObject {
     Q_OBJECT
 
 private slots:
+    void clipboardText_data();
+    void clipboardText();
+    void clipboardBytes();
+    void floodArea_data();
+    void floodArea();
+    void placementClipsAtEdges_data();
+    void placementClipsAtEdges();
     void oneStepEach_data();
     void oneStepEach();
     void pasteRefusesText();
@@ -62,45 +91,148 @@ private slots:
     void fillSaysWhatItWillChange();
 };
 
+void tst_RegionTools::clipboardText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read");  // the pattern written back as text, or the refusal
+    const auto row = [](const char* name, const QString& text, const char* read) {
+        QTest::newRow(name) << text << QString(read);
+    };
+    row("as written", "0A\t1F\n00\tFF\n", "0A\t1F\n00\tFF\n");
+    row("spreadsheet: CRLF, one digit, lower case", "a 1f\r\n0,ff", "0A\t1F\n00\tFF\n");
+    row("empty", "\n", "The text holds no tile numbers.");
+    row("ragged", "00\t01\n02\n", "Line 2 has 1 tiles, line 1 has 2: the text is not a rectangle.");
+    row("not hexadecimal", "00\t01\n02\tG1\n", "Line 2, tile 2: \"G1\" is not a tile number (00 to FF).");
+    row("three digits", "100", "Line 1, tile 1: \"100\" is not a tile number (00 to FF).");
+    row("taller than the overworld", QString("00\n").repeated(257), "The text has 257 rows; the overworld has 256.");
+}
+
+void tst_RegionTools::clipboardText()
+{
+    QFETCH(QString, text);
+    QString error;
+    const auto pattern = MapPattern::FromText(text, &error);
+    QTEST(pattern ? pattern->toText() : error, "read");
+}
+
+void tst_RegionTools::clipboardBytes()
+{
+    const MapPattern pattern(3, 2, QByteArray("\x00\x01\xFF\x80\x7F\x02", 6));
+    QCOMPARE(MapPattern::FromBytes(pattern.toBytes()), std::optional<MapPattern>(pattern));
+    QByteArray wrongSize = pattern.toBytes();
+    wrongSize.chop(1);
+    QVERIFY(!MapPattern::FromBytes(wrongSize));
+    QVERIFY(!MapPattern::FromBytes(QByteArray("ORVN") + pattern.toBytes().mid(4)));
+}
+
+void tst_RegionTools::floodArea_data()
+{
+    QTest::addColumn<QList<QPoint>>("twos");  // cells holding tile 2, the rest tile 1
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QRect>("limit");
+    QTest::addColumn<int>("count");
+    const QRect world(0, 0, 256, 256);
+    QTest::newRow("the whole overworld") << QList<QPoint>{} << QPoint(255, 255) << world << 65536;
+    // Edges connect, corners do not: the diagonal neighbour is another area.
+    QTest::newRow("diagonal") << QList<QPoint>{{5, 5}, {6, 6}} << QPoint(5, 5) << world << 1;
+    QTest::newRow("outside the selection") << QList<QPoint>{} << QPoint(9, 9) << QRect(2, 2, 4, 3) << 0;
+    QTest::newRow("off the map") << QList<QPoint>{} << QPoint(256, 0) << world << 0;
+}
+
+void tst_RegionTools::floodArea()
+{
+    QFETCH(QList<QPoint>, twos);
+    QFETCH(QPoint, start);
+    QFETCH(QRect, limit);
+    const CartridgeImage image = imageOf(cartridge(twos));
+    const MapCells area = MapRegions::FloodArea(image, {start.x(), start.y()}, limit);
+    QTEST(int(area.size()), "count");
+    // Filling the area with another tile changes exactly its cells.
+    const auto changes = MapRegions::Fill(image, area, 7);
+    QCOMPARE(changes.size(), area.size());
+    QVERIFY(std::all_of(changes.begin(), changes.end(), [&](const auto& c) { return c.after == 7; }));
+}
+
+void tst_RegionTools::placementClipsAtEdges_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QList<qint64>>("offsets");
+    const QRect world(0, 0, 256, 256);
+    QTest::newRow("bottom right corner") << QPoint(254, 254) << world
+                                         << QList<qint64>{MapByte(8, 30, 254), MapByte(8, 30, 255), MapByte(8, 31, 254),
+                                                          MapByte(8, 31, 255)};
+    QTest::newRow("above the top") << QPoint(0, -2) << world << QList<qint64>{MapByte(1, 0, 0), MapByte(1, 0, 1)};
+    QTest::newRow("across blocks 1 and 2")
+        << QPoint(100, 31) << world << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101), MapByte(2, 0, 100),
+                                                     MapByte(2, 0, 101),  MapByte(2, 1, 100),  MapByte(2, 1, 101)};
+    QTest::newRow("clipped to block 1") << QPoint(100, 31) << QRect(0, 0, 256, 32)
+                                        << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101)};
+}
+
+// A 2 x 3 pattern of tile 9 (nothing on the map holds 9) placed at `at`.
+void tst_RegionTools::placementClipsAtEdges()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QRect, area);
+    const MapPattern pattern(2, 3, QByteArray(6, '\x09'));
+    QTEST(offsetsOf(pattern.placement(imageOf(cartridge({})), {at.x(), at.y()}, area)), "offsets");
+}
+
 void tst_RegionTools::oneStepEach_data()
 {
     QTest::addColumn<Steps>("steps");
-    QTest::addColumn<QString>("undo");
+    QTest::addColumn<QStringList>("undo");  // the name of every step
     QTest::addColumn<QList<qint64>>("changed");
+    // Each segment of the drag painted, not a line from the press to the release.
+    QTest::newRow("brush dragged round a corner") << Steps([](SessionDriver& d) {
+        drag(d, Qt::LeftButton, {{2, 2}, {5, 2}, {5, 4}});
+    }) << QStringList{"Paint 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {5, 3}, {5, 4}});
     QTest::newRow("fill across blocks") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Fill);
         d.clickCell({9, 31});
-    }) << "Fill 4 Cells" << cells({{9, 30}, {9, 31}, {9, 32}, {9, 33}});
+    }) << QStringList{"Fill 4 Cells"} << cells({{9, 30}, {9, 31}, {9, 32}, {9, 33}});
     QTest::newRow("fill inside the selection") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Fill);
         d.session.setSelection(QRect(8, 30, 3, 2));
         d.clickCell({8, 30});
-    }) << "Fill 2 Cells" << cells({{8, 30}, {8, 31}});
+    }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
     QTest::newRow("rectangle fill") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Rectangle);
-        drag(d, Qt::LeftButton, {4, 3}, {2, 2});
-    }) << "Rectangle Fill 6 Cells" << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
-    QTest::newRow("delete") << Steps([](SessionDriver& d) {
+        drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
+    }) << QStringList{"Rectangle Fill 6 Cells"}
+                                    << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
+    QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(8, 31, 2, 2));
         d.session.deleteSelection();
-    }) << "Delete 4 Cells" << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}});
+        d.session.setSelection(QRect(50, 5, 2, 1));
+        d.session.deleteSelection();
+    }) << QStringList{"Delete 4 Cells", "Delete 2 Cells"}
+                                            << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}, {50, 5}, {51, 5}});
     QTest::newRow("cut") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Select);
-        drag(d, Qt::LeftButton, {9, 30}, {9, 31});
+        drag(d, Qt::LeftButton, {{9, 30}, {9, 31}});
         d.session.cut();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("02\n02\n"));
-    }) << "Cut 2 Cells" << cells({{9, 30}, {9, 31}});
+    }) << QStringList{"Cut 2 Cells"}
+                         << cells({{9, 30}, {9, 31}});
     QTest::newRow("paste clipped at the last row") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(9, 30, 2, 4));
         QVERIFY(d.session.copy());
         d.session.paste();
         d.clickCell({100, 254});
         QVERIFY(!d.session.isPasting());
-    }) << "Paste 2 Cells" << cells({{100, 254}, {100, 255}});
-    QTest::newRow("stamp picked with a right drag") << Steps([](SessionDriver& d) {
-        drag(d, Qt::RightButton, {9, 31}, {10, 31});
+    }) << QStringList{"Paste 2 Cells"} << cells({{100, 254}, {100, 255}});
+    // A stamp of 1 2 over 1 2 dragged leftwards in one move: stamped at every position between.
+    QList<QPoint> stamped{{51, 5}, {51, 6}};
+    for (int column = 21; column <= 25; ++column) {
+        stamped << QPoint(column, 10) << QPoint(column, 11);
+    }
+    QTest::newRow("stamp picked with a right drag, clicked and dragged") << Steps([](SessionDriver& d) {
+        drag(d, Qt::RightButton, {{8, 30}, {9, 31}});
         d.clickCell({50, 5});
-    }) << "Paint 1 Cell" << cells({{50, 5}});
+        drag(d, Qt::LeftButton, {{24, 10}, {20, 10}});
+    }) << QStringList{"Paint 2 Cells", "Paint 10 Cells"} << cells(stamped);
 }
 
 void tst_RegionTools::oneStepEach()
@@ -111,9 +243,14 @@ void tst_RegionTools::oneStepEach()
     d.selectTile(3);
     steps(d);
     const QUndoStack& history = d.session.document().undoStack();
-    QCOMPARE(history.count(), 1);
-    QTEST(history.undoText(), "undo");
-    QTEST(Fixtures::Differences(d.image(), d.original.mid(FileLayout::ImageStart, d.image().size()), 1000), "changed");
+    QStringList names;
+    for (int step = 0; step < history.count(); ++step) {
+        names << history.text(step);
+    }
+    QTEST(names, "undo");
+    QByteArray file = d.original;
+    file.replace(FileLayout::ImageStart, d.image().size(), d.image());
+    QTEST(Fixtures::Differences(file, d.original, 1000), "changed");
 }
 
 void tst_RegionTools::pasteRefusesText()

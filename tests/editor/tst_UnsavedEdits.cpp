@@ -13,8 +13,8 @@
 #include <csignal>
 #include <memory>
 
-#ifndef ORVANE_SESSION_HELPER
-#error "ORVANE_SESSION_HELPER must name the session_helper program"
+#ifndef ORVANE_KILL_HELPER
+#error "ORVANE_KILL_HELPER must name the kill_helper program"
 #endif
 
 namespace {
@@ -33,11 +33,32 @@ QByteArray hashOf(const QByteArray& bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
 }
 
+// Runs kill_helper with `arguments`, after its first line when `afterALine`,
+// for `delay` microseconds more, then kills it; what it printed, or "ended" if
+// it ended by itself.
+QByteArray runAndKill(const QStringList& arguments, bool afterALine, unsigned long delay)
+{
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(QStringLiteral(ORVANE_KILL_HELPER), arguments);
+    if (!helper.waitForStarted(10000) || (afterALine && !helper.waitForReadyRead(60000))) {
+        return "ended";
+    }
+    QThread::usleep(delay);
+    if (helper.state() != QProcess::Running) {
+        return "ended";
+    }
+    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
+    helper.waitForFinished(10000);
+    return helper.readAllStandardOutput();
+}
+
 }  // namespace
 
 // The journal of unsaved map edits as the session keeps it: offered back at
 // the next load however the session ended, gone with a save or an undo back
-// to the saved map, and nothing lost when the editor is killed.
+// to the saved map, and nothing lost when the editor is killed; and a save
+// killed at any moment leaves one whole version of the cartridge.
 class tst_UnsavedEdits : public QObject {
     Q_OBJECT
 
@@ -46,6 +67,8 @@ private slots:
     void offeredAtNextLoad();
     void goneWithSaveOrUndo();
     void killedEditorLosesNoStroke();
+    void killedSaveLeavesOneWholeVersion_data();
+    void killedSaveLeavesOneWholeVersion();
 };
 
 void tst_UnsavedEdits::offeredAtNextLoad_data()
@@ -140,15 +163,10 @@ void tst_UnsavedEdits::killedEditorLosesNoStroke()
     int inFlight = 0;
     for (quint32 kill = 0; kill < 100; ++kill) {
         QFile::remove(MapJournal::JournalPath(d.path));
-        QProcess helper;
-        helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        helper.start(QStringLiteral(ORVANE_SESSION_HELPER), {d.path, QString::number(kill)});
-        QVERIFY(helper.waitForReadyRead(60000));
-        QThread::usleep(rng.bounded(20000));
-        ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
-        QVERIFY(helper.waitForFinished(10000));
-        const QList<QByteArray> lines = helper.readAllStandardOutput().trimmed().split('\n');
-        const int done = lines.last().split(' ').value(1).toInt();
+        const QByteArray printed =
+            runAndKill({QStringLiteral("edit"), d.path, QString::number(kill)}, true, rng.bounded(20000));
+        QVERIFY2(printed.startsWith("done"), printed);
+        const int done = printed.trimmed().split('\n').last().split(' ').value(1).toInt();
 
         // What the editor held after the last action done, and after the next.
         SessionDriver replay(d.original);
@@ -170,6 +188,55 @@ void tst_UnsavedEdits::killedEditorLosesNoStroke()
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
     qInfo("100 kills: no action lost; the one in flight was kept %d times", inFlight);
+}
+
+// A process saving a cartridge over and over, killed at many moments: after
+// every kill the cartridge holds exactly the old or exactly the new contents.
+void tst_UnsavedEdits::killedSaveLeavesOneWholeVersion_data()
+{
+    QTest::addColumn<int>("kills");
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("full-length cartridge") << 100 << 1U << qint64(262160);
+    QTest::newRow("image only") << 60 << 2U << FileLayout::ImageEnd;
+    QTest::newRow("one megabyte") << 40 << 3U << qint64(1048576);
+}
+
+void tst_UnsavedEdits::killedSaveLeavesOneWholeVersion()
+{
+    QFETCH(int, kills);
+    QFETCH(quint32, seed);
+    QFETCH(qint64, size);
+    QTemporaryDir dir;
+    // The two versions each save turns into the other: the map inverted, the rest alike.
+    const QByteArray a = Fixtures::Pattern(size, seed);
+    QByteArray b = a;
+    for (qint64 i = FileLayout::ImageStart; i < FileLayout::ImageEnd; ++i) {
+        b[i] = static_cast<char>(~b[i]);
+    }
+    const QString cartridge = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), a);
+
+    // Delays in microseconds after the first save: a fixed sequence that
+    // sweeps 0..30 ms in uneven steps so that the kills land all over a save.
+    QRandomGenerator rng(seed);
+    for (int k = 0; k < kills; ++k) {
+        const QByteArray start = Fixtures::ReadAll(cartridge);
+        const QByteArray& other = start == a ? b : a;
+        // Half of the kills come while the first load or save may still run.
+        const auto delay = static_cast<unsigned long>((k * 7919 + static_cast<int>(rng.bounded(1000))) % 30000);
+        const QByteArray printed = runAndKill({QStringLiteral("save"), cartridge}, k % 2 == 0, delay);
+        QVERIFY2(printed != "ended" && !printed.contains("error"), printed);
+
+        // Every save the helper reported done is in the file; the one it was
+        // killed in may or may not be.
+        const int saves = static_cast<int>(printed.count("saved\n"));
+        const QByteArray& afterReported = saves % 2 == 0 ? start : other;
+        const QByteArray& afterOneMore = saves % 2 == 0 ? other : start;
+        const QByteArray now = Fixtures::ReadAll(cartridge);
+        QVERIFY2(now == afterReported || now == afterOneMore,
+                 qPrintable(QStringLiteral("kill %1: the cartridge lost a save the helper had finished").arg(k)));
+        QVERIFY(QFileInfo(cartridge).isFile() && !QFileInfo(cartridge).isSymLink());
+    }
 }
 
 QTEST_MAIN(tst_UnsavedEdits)

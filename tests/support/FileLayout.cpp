@@ -4,6 +4,18 @@
 
 namespace FileLayout {
 
+QByteArray OverworldCsv(const QByteArray& file, const QMap<QPair<int, int>, int>& changes)
+{
+    QByteArray csv;
+    for (int row = 0; row < 256; ++row) {
+        for (int column = 0; column < 256; ++column) {
+            const int tile = changes.value({column, row}, quint8(file[MapByte(row / 32 + 1, row % 32, column)]));
+            csv += QByteArray::number(tile) + (column < 255 ? "," : "\n");
+        }
+    }
+    return csv;
+}
+
 QString RouteName(Route route)
 {
     static const char* const names[] = {"map", "items", "towns", "prices", "characters"};

@@ -5,6 +5,7 @@
 // a wrong offset in the program shows as a wrong byte.
 
 #include <QList>
+#include <QMap>
 #include <QPair>
 #include <QString>
 
@@ -17,6 +18,10 @@ constexpr qint64 MapByte(int block, int localRow, int column)
 {
     return ImageStart + 16384 * (block - 1) + 256 * localRow + column;
 }
+
+// The overworld of `file` as a CSV map, as Tiled writes one: 256 lines of 256
+// decimal tile numbers. `changes` puts other tiles into some (column, row) cells.
+QByteArray OverworldCsv(const QByteArray& file, const QMap<QPair<int, int>, int>& changes = {});
 
 enum class Route { Map, Items, Towns, Prices, Characters };
 

@@ -40,12 +40,6 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
-void Put16(QByteArray& bytes, qint64 offset, quint16 value)
-{
-    bytes[offset] = static_cast<char>(value & 0xFF);
-    bytes[offset + 1] = static_cast<char>(value >> 8);
-}
-
 QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit)
 {
     QList<qint64> at;

@@ -21,9 +21,6 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 // The whole file, or an empty array when it cannot be read.
 QByteArray ReadAll(const QString& path);
 
-// Puts a little-endian 16-bit value at `offset`.
-void Put16(QByteArray& bytes, qint64 offset, quint16 value);
-
 // The offsets at which two equally long arrays differ (the first `limit` of them).
 QList<qint64> Differences(const QByteArray& a, const QByteArray& b, int limit = 20);
 

@@ -12,24 +12,6 @@
 
 using FileLayout::MapByte;
 
-namespace {
-
-// The overworld of `file` as a CSV map, as Tiled writes one: 256 lines of
-// 256 decimal tile numbers. `changes` puts other tiles into some cells first.
-QByteArray csvOf(const QByteArray& file, const QMap<QPair<int, int>, int>& changes = {})
-{
-    QByteArray csv;
-    for (int row = 0; row < 256; ++row) {
-        for (int column = 0; column < 256; ++column) {
-            const int tile = changes.value({column, row}, quint8(file[MapByte(row / 32 + 1, row % 32, column)]));
-            csv += QByteArray::number(tile) + (column < 255 ? "," : "\n");
-        }
-    }
-    return csv;
-}
-
-}  // namespace
-
 // The program as a script runs it: --help, --version and the jobs done
 // without any window or display. Exit status, the one line printed (on
 // standard output when done, on standard error otherwise), and every file of
@@ -86,8 +68,8 @@ void tst_CommandLine::run()
     Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), cart);
     Fixtures::WriteFile(dir, QStringLiteral("other.nes"), other);
     Fixtures::WriteFile(dir, QStringLiteral("notes.txt"), "not a cartridge");
-    Fixtures::WriteFile(dir, QStringLiteral("map.csv"), csvOf(cart, imported));
-    Fixtures::WriteFile(dir, QStringLiteral("short.csv"), csvOf(cart).chopped(1025));
+    Fixtures::WriteFile(dir, QStringLiteral("map.csv"), FileLayout::OverworldCsv(cart, imported));
+    Fixtures::WriteFile(dir, QStringLiteral("short.csv"), FileLayout::OverworldCsv(cart).chopped(1025));
     QString error;
     QVERIFY(PatchFormat::CreateFile(PatchFormat::Kind::Ips, dir.filePath("cart.nes"), dir.filePath("other.nes"),
                                     dir.filePath("fix.ips"), &error) == PatchFormat::Created::Written);
@@ -119,7 +101,7 @@ void tst_CommandLine::run()
     const QString first = touched.value(0);
     const auto contents = [&](const char* name) { return after.value(dir.filePath(QLatin1String(name))); };
     if (first == u"out.csv") {
-        QCOMPARE(contents("out.csv"), csvOf(cart));
+        QCOMPARE(contents("out.csv"), FileLayout::OverworldCsv(cart));
     } else if (first == u"b.png") {
         QCOMPARE(QImage(dir.filePath(first)).size(), QSize(4096, 512));
     } else if (first == u"cart.nes") {

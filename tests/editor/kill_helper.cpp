@@ -1,0 +1,63 @@
+// The program the kill tests start and kill at random moments. It works on a
+// cartridge for ever and prints a line after each action that has returned:
+//
+//   kill_helper save <cartridge>
+//       Loads the cartridge, inverts every byte of its image and saves it (what
+//       "Save Changes" does; the Game windows write through the same
+//       CartridgeFile::patch), over and over: "saved" after each save; on
+//       failure "error<TAB><the error>" and exit status 1.
+//   kill_helper edit <cartridge> <seed>
+//       Loads it in an editing session (its journal goes where XDG_STATE_HOME
+//       says) and edits it: "done <n>" after each action of the scripted
+//       session of <seed>.
+
+#include "ScriptedEditing.h"
+#include "ScriptedPlatform.h"
+#include "core/Cartridge.h"
+#include "editor/EditorSession.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == u"save") {
+        for (;;) {
+            Cartridge c;
+            QString error;
+            bool saved = c.LoadCartridge(args[2], &error);
+            if (saved) {
+                QByteArray image = c.image().bytes();
+                for (char& byte : image) {
+                    byte = static_cast<char>(~byte);
+                }
+                c.image().assign(image);
+                saved = c.save(&error);
+            }
+            if (!saved) {
+                std::printf("error\t%s\n", qPrintable(error));
+                return 1;
+            }
+            std::fputs("saved\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+    if (args.size() != 4 || args[1] != u"edit") {
+        std::fputs("usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n", stderr);
+        return 2;
+    }
+    ScriptedPlatform platform;
+    EditorSession session(platform);
+    session.LoadRom(args[2]);
+    if (session.cartridge().CartridgePath() != args[2]) {
+        return 1;
+    }
+    for (int n = 1;; ++n) {
+        ScriptedEditing::Act(session, args[3].toUInt(), n);
+        std::printf("done %d\n", n);
+        std::fflush(stdout);
+    }
+}
