@@ -42,14 +42,12 @@ const QImage& MainWindowDriver::mapPicture() const
     return picMap()->backing();
 }
 
-QImage MainWindowDriver::blockPicture(int block, bool grid) const
+QImage MainWindowDriver::blockPicture(int block) const
 {
     QImage picture(4096, 512, TileRaster::Format);
     picture.fill(Qt::black);
     TileRaster::RenderBlock(session.image(), *MapGeometry::BlockStart(block), session.tileStrip(), picture);
-    if (grid) {
-        TileRaster::DrawGrid(picture, session.GridColor());
-    }
+    TileRaster::DrawGrid(picture, session.GridColor());
     return picture;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/frmAbout.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -96,6 +97,22 @@ private slots:
         const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openDialogs[0].filters);
         QCOMPARE(dialog->nameFilters(), (QStringList{"NES files (*.nes)", "All Files(*.*)"}));
         QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("NES files (*.nes)"));
+        // "All Files(*.*)" lists every file, also one without a dot in its name.
+        Fixtures::WriteFile(d.dir, QStringLiteral("README"), "x");
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        dialog->setDirectory(d.dir.path());
+        const auto listed = [&] {
+            QStringList names;
+            const QModelIndex root = files->index(d.dir.path());
+            for (int row = 0; row < files->rowCount(root); ++row) {
+                names << files->index(row, 0, root).data().toString();
+            }
+            names.sort();
+            return names.join(u',');
+        };
+        QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
+        emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
+        QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
     }
 
     // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
@@ -172,18 +189,17 @@ private slots:
 
     // The editor started with a relative file name, as a process, loads that
     // file by its full path and remembers it: the next run lists the recent
-    // files newest first, at most eight, no repeats; an entry loads its file,
-    // and one whose file is gone is taken off with a message naming it.
+    // files newest first, at most eight; an entry loads its file and comes
+    // first, not twice, and one whose file is gone is taken off with a message.
     void recentFilesAcrossRuns()
     {
         QTemporaryDir dir;
         const QString settings = dir.filePath("config/orvane-map-editor/orvane-map-editor.conf");
-        QStringList paths;
-        for (int i = 0; i < 10; ++i) {
-            paths.prepend(
-                Fixtures::WriteFile(dir, QStringLiteral("game & %1.nes").arg(i), Fixtures::Pattern(262160, i)));
+        QStringList games;  // game 9 down to game 0
+        for (int i = 9; i >= 0; --i) {
+            games << Fixtures::WriteFile(dir, QStringLiteral("game & %1.nes").arg(i), Fixtures::Pattern(262160, i));
         }
-        QSettings(settings, QSettings::IniFormat).setValue("recentFiles", paths.mid(0, 9));  // 9 down to 1
+        QSettings(settings, QSettings::IniFormat).setValue("recentFiles", games.mid(0, 9));
         QProcess editor;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -191,9 +207,9 @@ private slots:
         environment.insert("XDG_STATE_HOME", dir.filePath("state"));
         editor.setProcessEnvironment(environment);
         editor.setWorkingDirectory(dir.path());
-        editor.start(QStringLiteral(ORVANE_EDITOR), {"game & 4.nes"});
-        QTRY_COMPARE_WITH_TIMEOUT(
-            QSettings(settings, QSettings::IniFormat).value("recentFiles").toStringList().value(0), paths[5], 30000);
+        editor.start(QStringLiteral(ORVANE_EDITOR), {"game & 0.nes"});
+        QTRY_COMPARE_WITH_TIMEOUT(QSettings(settings, QSettings::IniFormat).value("recentFiles").toStringList(),
+                                  games.mid(9) + games.mid(0, 7), 30000);
         editor.kill();
         QVERIFY(editor.waitForFinished());
 
@@ -201,21 +217,30 @@ private slots:
         EditorSession session(platform);
         ScriptedModals modals;
         frmMain window(session, modals);
-        const QList<QAction*> recent = window.findChild<QMenu*>("mnuFileRecent")->actions();
-        const int order[] = {4, 9, 8, 7, 6, 5, 3, 2};
-        QCOMPARE(recent.size(), 8);
-        for (int i = 0; i < 8; ++i) {
-            QCOMPARE(recent[i]->text(),
-                     QStringLiteral("&%1 %2").arg(i + 1).arg(QString(paths[9 - order[i]]).replace("&", "&&")));
-        }
-        QFile::remove(paths[0]);
-        recent[1]->trigger();
-        QCOMPARE(platform.messages.size(), 1);
-        QVERIFY(platform.messages[0].text.contains('"' + paths[0] + '"'));
-        QCOMPARE(session.cartridge().CartridgePath(), QString());
-        QCOMPARE(window.findChild<QMenu*>("mnuFileRecent")->actions().size(), 7);
+        const auto listed = [&window] {
+            QStringList texts;
+            for (const QAction* entry : window.findChild<QMenu*>("mnuFileRecent")->actions()) {
+                texts << entry->text();
+            }
+            return texts;
+        };
+        const auto entries = [&games](const QList<int>& numbers) {
+            QStringList texts;
+            for (const int n : numbers) {
+                texts << QStringLiteral("&%1 %2").arg(texts.size() + 1).arg(QString(games[9 - n]).replace("&", "&&"));
+            }
+            return texts;
+        };
+        QCOMPARE(listed(), entries({0, 9, 8, 7, 6, 5, 4, 3}));
+        QFile::remove(games[0]);
         window.findChild<QAction*>("mnuFileRecent_1")->trigger();
-        QCOMPARE(session.cartridge().CartridgePath(), paths[1]);
+        QCOMPARE(platform.messages.size(), 1);
+        QVERIFY(platform.messages[0].text.contains('"' + games[0] + '"'));
+        QCOMPARE(session.cartridge().CartridgePath(), QString());
+        QCOMPARE(listed(), entries({0, 8, 7, 6, 5, 4, 3}));
+        window.findChild<QAction*>("mnuFileRecent_2")->trigger();
+        QCOMPARE(session.cartridge().CartridgePath(), games[2]);
+        QCOMPARE(listed(), entries({7, 0, 8, 6, 5, 4, 3}));
     }
 
     void help_data()
