@@ -1,14 +1,13 @@
 #include "MainWindowDriver.h"
 
+#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
 #include "ui/PictureBox.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
 
 void ScriptedModals::showModal(QDialog* dialog)
@@ -17,13 +16,6 @@ void ScriptedModals::showModal(QDialog* dialog)
     dialog->setModal(true);
     dialog->show();
 }
-
-void ScriptedModals::endProgram()
-{
-    ended = true;
-}
-
-MainWindowDriver::MainWindowDriver(const QByteArray& cartridge) : SessionDriver(cartridge) {}
 
 bool MainWindowDriver::load()
 {
@@ -40,11 +32,6 @@ void MainWindowDriver::chooseBlock(int block)
     emit list->activated(block - 1);
 }
 
-QAction* MainWindowDriver::action(const char* name) const
-{
-    return window.findChild<QAction*>(QLatin1String(name));
-}
-
 PictureBox* MainWindowDriver::picMap() const
 {
     return window.findChild<PictureBox*>(QStringLiteral("picMap"));
@@ -55,14 +42,20 @@ const QImage& MainWindowDriver::mapPicture() const
     return picMap()->backing();
 }
 
-QScrollBar* MainWindowDriver::bar(const char* name) const
+QImage MainWindowDriver::blockPicture(int block) const
 {
-    return window.findChild<QScrollBar*>(QLatin1String(name));
+    QImage picture(4096, 512, TileRaster::Format);
+    picture.fill(Qt::black);
+    TileRaster::RenderBlock(session.image(), *MapGeometry::BlockStart(block), session.tileStrip(), picture);
+    TileRaster::DrawGrid(picture, session.GridColor());
+    return picture;
 }
 
-QString MainWindowDriver::text(const char* labelName) const
+void MainWindowDriver::wheel(QWidget* target, QPoint at, int notches, Qt::KeyboardModifiers modifiers)
 {
-    return window.findChild<QLabel*>(QLatin1String(labelName))->text();
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &event);
 }
 
 void MainWindowDriver::mapEvent(QEvent::Type type, QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons)
@@ -78,11 +71,6 @@ void MainWindowDriver::press(QPointF position, Qt::MouseButton button)
     mapEvent(QEvent::MouseButtonRelease, position, button, Qt::NoButton);
 }
 
-void MainWindowDriver::move(QPointF position, Qt::MouseButtons buttons)
-{
-    mapEvent(QEvent::MouseMove, position, Qt::NoButton, buttons);
-}
-
 void MainWindowDriver::pickTileFromStrip(int tile)
 {
     auto* strip = window.findChild<PictureBox*>(QStringLiteral("picTileset"));
@@ -95,7 +83,7 @@ void MainWindowDriver::pickTileFromStrip(int tile)
 bool MainWindowDriver::showAndLoad()
 {
     window.show();
-    return QTest::qWaitForWindowExposed(&window) && load();
+    return QTest::qWaitForWindowActive(&window) && load();
 }
 
 QDialog* MainWindowDriver::open(const char* menuEntry)
@@ -144,9 +132,4 @@ QString MainWindowDriver::textOf(QWidget* window, const QString& name)
         return QStringLiteral("<no %1>").arg(name);
     }
     return control->property(qobject_cast<QComboBox*>(control) ? "currentText" : "text").toString();
-}
-
-void MainWindowDriver::deleteClosed()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -3,141 +3,304 @@
 #include "MainWindowDriver.h"
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
-#include "ui/MapEditMenus.h"
 #include "ui/PictureBox.h"
+#include "ui/frmWorldMap.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QtTest>
 
-namespace {
-
-QPointF cellCentre(int column, int localRow)
-{
-    return QPointF(16 * column + 7.5, 16 * localRow + 7.5);
-}
-
+using D = MainWindowDriver;
 using FileLayout::MapByte;
 
-// The 16 x 16 picture of a map cell, without its outline's top row and left column.
-QImage cellInside(const QImage& picture, int column, int localRow)
-{
-    return picture.copy(16 * column + 1, 16 * localRow + 1, 15, 15);
-}
+namespace {
 
-QImage stripTileHalved(const QImage& strip, int tile)
+// A tile at `zoom` pixels a cell: at 2 the pixels at the centres of the
+// quarters of the tile's 16 x 16 picture, at 16 the map picture's cell.
+QImage tileAt(const QImage& strip, int tile, int zoom)
 {
     QImage cell(16, 16, TileRaster::Format);
     TileRaster::CopyTileToCell(strip, tile, cell, 0, 0);
-    return cell.copy(1, 1, 15, 15);
+    if (zoom == 2) {
+        QImage quarters(2, 2, TileRaster::Format);
+        for (int i = 0; i < 4; ++i) {
+            quarters.setPixel(i % 2, i / 2, cell.pixel(4 + 8 * (i % 2), 4 + 8 * (i / 2)));
+        }
+        return quarters;
+    }
+    return cell;
+}
+
+// The cell as the screen shows it, once the repaints asked for are done (nothing is drawn anew).
+QImage shownCell(WorldView* view, const MapCell& cell)
+{
+    QCoreApplication::processEvents();
+    const QPoint at = view->viewport()->mapTo(view->window(), view->cellOrigin(cell));
+    return view->screen()
+        ->grabWindow(view->window()->winId(), at.x(), at.y(), view->zoom(), view->zoom())
+        .toImage()
+        .convertToFormat(TileRaster::Format);
+}
+
+QByteArray imageOf(const QByteArray& file)
+{
+    return file.mid(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart);
 }
 
 }  // namespace
 
-// Undo, redo, replace and the tooltip, driven with
-// real key and mouse events on the real main window.
+// Undo, redo, replace, the tooltip, the tools and the world map, driven with
+// real key, mouse and wheel events on the real windows; what each tool
+// changes is tst_RegionTools's.
 class tst_Editing : public QObject {
     Q_OBJECT
 
-    static QAction* action(MainWindowDriver& d, const char* name)
-    {
-        return d.window.findChild<QAction*>(QLatin1String(name));
-    }
-    static void key(MainWindowDriver& d, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
-    {
-        QTest::keyClick(&d.window, k, modifiers);
-    }
-
 private slots:
-    void undoRedoAcrossBlocks();
-    void replaceWindow();
-    void tooltipNamesTheCell();
+    // A fast stroke far right in block 2, then block 5 shown: undo brings block 2
+    // back into view as it was, redo paints the stroke again, byte for byte.
+    void undoRedoAcrossBlocks()
+    {
+        D d;
+        QVERIFY(d.showAndLoad());
+        d.chooseBlock(2);
+        d.bar("hsMap")->setValue(3000);
+        const QImage original = d.mapPicture();
+        d.pickTileFromStrip(0x2B);
+        d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
+        d.move(D::cellCentre(203, 5), Qt::LeftButton);  // one report for four cells
+        d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
+        const QByteArray painted = d.session.cartridge().image().bytes();
+        QCOMPARE(d.action("mnuEditUndo")->text(), QStringLiteral("&Undo Paint 4 Cells"));
+
+        d.chooseBlock(5);
+        d.bar("hsMap")->setValue(0);
+        QTest::keyClick(&d.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
+        QCOMPARE(d.mapPicture(), original);
+        const int left = d.bar("hsMap")->value() / 16;
+        QVERIFY(left <= 200 && 200 < left + 28);  // the stroke's cells are in view
+        QVERIFY(!d.action("mnuEditUndo")->isEnabled());
+        QCOMPARE(d.action("mnuEditRedo")->text(), QStringLiteral("&Redo Paint 4 Cells"));
+
+        QTest::keyClick(&d.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(d.mapPicture().copy(3200, 80, 64, 16), d.blockPicture(2).copy(3200, 80, 64, 16));
+        QTest::keyClick(&d.window, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&d.window, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(d.session.cartridge().image().bytes(), painted);
+    }
+
+    // Ctrl+R: tiles pre-filled (under the pointer, current); the count and the
+    // button follow the tiles and the scope, switched back and forth; the
+    // replace is done in the scope chosen last and waits for "Save Changes".
+    void replaceWindow()
+    {
+        QByteArray cartridge = Fixtures::Pattern(262160, 42);
+        for (qint64 at = MapByte(3, 0, 0); at < MapByte(3, 32, 0); ++at) {
+            cartridge[at] = cartridge[at] == char(0xAB) ? char(0xAC) : cartridge[at];  // no AB in block 3
+        }
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        d.chooseBlock(3);
+        d.pickTileFromStrip(0xE1);
+        d.move(D::cellCentre(10, 10));
+        const quint8 from = quint8(d.original[MapByte(3, 10, 10)]);
+        const auto count = [&d](quint8 tile, int block) {
+            qsizetype n = 0;
+            for (int b = block ? block : 1; b <= (block ? block : 8); ++b) {
+                n += d.original.mid(MapByte(b, 0, 0), 8192).count(char(tile));
+            }
+            return QStringLiteral("%1 cells will change.").arg(n);
+        };
+        QTest::keyClick(&d.window, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(d.modals.shown.size(), 1);
+        QDialog* window = d.modals.shown.last();
+        QCOMPARE(D::textOf(window, QStringLiteral("txtFrom")), MapGeometry::TileReadout(from));
+        QCOMPARE(D::textOf(window, QStringLiteral("txtTo")), QStringLiteral("E1"));
+        const auto choose = [window](const char* scope) {  // a click on the option's circle
+            QTest::mouseClick(window->findChild<QAbstractButton*>(scope), Qt::LeftButton, {}, QPoint(6, 8));
+        };
+        const auto says = [window] {
+            return D::textOf(window, QStringLiteral("lblCount")) +
+                   (window->findChild<QWidget*>(QStringLiteral("cmdReplace"))->isEnabled() ? "" : " (disabled)");
+        };
+        QCOMPARE(says(), count(from, 3));
+        choose("optOverworld");
+        QCOMPARE(says(), count(from, 0));
+        choose("optBlock");
+        QCOMPARE(says(), count(from, 3));
+        D::type(window, QStringLiteral("txtFrom"), QStringLiteral("AB"));
+        QCOMPARE(says(), QStringLiteral("0 cells will change. (disabled)"));
+        choose("optOverworld");
+        QCOMPARE(says(), count(0xAB, 0));
+        D::type(window, QStringLiteral("txtTo"), QStringLiteral("zz"));  // not hexadecimal: refused
+        QCOMPARE(says(), QStringLiteral("Type each tile as two hexadecimal digits (00 to FF). (disabled)"));
+        D::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
+        D::type(window, QStringLiteral("txtFrom"), MapGeometry::TileReadout(from));
+        D::click(window, QStringLiteral("cmdReplace"));
+        const int changed = Fixtures::Differences(d.image(), imageOf(d.original), 100000).size();
+        QCOMPARE(QStringLiteral("%1 cells will change.").arg(changed), count(from, 0));
+        QCOMPARE(d.mapPicture(), d.blockPicture(3));
+        QCOMPARE(d.action("mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(changed));
+        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    }
+
+    // The tooltip names the cell under the pointer: block, row, column, tile and offset.
+    void tooltipNamesTheCell()
+    {
+        D d;
+        QVERIFY(d.showAndLoad());
+        d.chooseBlock(2);
+        PictureBox* map = d.picMap();
+        const QPoint at = D::cellCentre(12, 13).toPoint();
+        QHelpEvent help(QEvent::ToolTip, at, map->mapToGlobal(at));
+        QCoreApplication::sendEvent(map, &help);
+        const quint8 tile = quint8(d.original[MapByte(2, 13, 12)]);
+        QCOMPARE(QToolTip::text(),
+                 QStringLiteral("Block 2 \u00b7 row 45, column 12 \u00b7 tile %1 \u00b7 offset 0x8D1C")
+                     .arg(MapGeometry::TileReadout(tile)));
+    }
+
+    void toolsByKeysAndMouse_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("button");  // the tool bar's button that shows itself chosen
+        QTest::addColumn<QString>("status");  // the status line over cell (5, 5), before the press
+        QTest::newRow("B, a brush stroke") << int(Qt::Key_B) << "mnuToolsBrush"
+                                           << "";
+        QTest::newRow("F, a fill") << int(Qt::Key_F) << "mnuToolsFill"
+                                   << "Fill: 65532 cells will change";
+        QTest::newRow("P, a rectangle") << int(Qt::Key_P) << "mnuToolsRectangle"
+                                        << "Rectangle fill: drag a rectangle to fill it with tile 03";
+        QTest::newRow("R, a selection copied and pasted") << int(Qt::Key_R) << "mnuToolsSelect"
+                                                          << "Select: drag a rectangle";
+    }
+    // The tool's key chooses it; a press at (5, 5) and a drag to (8, 5) (or, for
+    // the selection, over a square of 2s, then Ctrl+Shift+C, Ctrl+V and a
+    // click at (5, 5)) make exactly one step, named on the Edit menu.
+    void toolsByKeysAndMouse()
+    {
+        QFETCH(int, key);
+        // Every map cell holds tile 1 but a 2 x 2 square of 2s at columns 2 and 3, rows 2 and 3.
+        QByteArray cartridge = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
+        for (const qint64 at : {MapByte(1, 2, 2), MapByte(1, 2, 3), MapByte(1, 3, 2), MapByte(1, 3, 3)}) {
+            cartridge[at] = 2;
+        }
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        d.pickTileFromStrip(3);
+        QTest::keyClick(&d.window, Qt::Key(key));
+        QFETCH(QString, button);
+        QVERIFY(d.action(qPrintable(button))->isChecked());
+        d.move(D::cellCentre(5, 5));
+        QTEST(d.window.findChild<QLabel*>(QStringLiteral("lblToolStatus"))->text(), "status");
+        if (key == Qt::Key_R) {
+            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(2, 2), Qt::LeftButton, Qt::LeftButton);
+            d.move(D::cellCentre(3, 3), Qt::LeftButton);
+            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(3, 3), Qt::LeftButton, Qt::NoButton);
+            QTest::keyClick(&d.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
+            d.move(D::cellCentre(5, 5));
+            d.press(D::cellCentre(5, 5));
+        } else {
+            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(5, 5), Qt::LeftButton, Qt::LeftButton);
+            d.move(D::cellCentre(key == Qt::Key_P ? 6 : 8, key == Qt::Key_P ? 6 : 5), Qt::LeftButton);
+            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(8, 5), Qt::LeftButton, Qt::NoButton);
+        }
+        QCOMPARE(d.session.document().undoStack().count(), 1);
+        QCOMPARE(d.action("mnuEditUndo")->text(),
+                 QStringLiteral("&Undo ") + d.session.document().undoStack().undoText());
+    }
+
+    // The world map: every item and town marked at its cell; a press on the
+    // last pixel paints the last cell of the overworld; a middle click shows a
+    // cell in the main window and paints nothing; a rectangle fill from block 1
+    // into block 2 changes exactly its cells, as one undo step, and shows at 2
+    // and, zoomed with Ctrl+wheel around the pointer, at 16 pixels a cell; undo
+    // puts the map and the picture back, and they stay right when the wheel
+    // scrolls. Escape drops the selection before it closes the window.
+    void worldView()
+    {
+        const auto rows = FileLayout::LocationOffsets(FileLayout::Route::Items) +
+                          FileLayout::LocationOffsets(FileLayout::Route::Towns);
+        QByteArray cartridge = Fixtures::Pattern(262160, 42);
+        cartridge[rows.last().first] = char(200);  // Dravel, the last marker drawn, at column 200, row 100
+        cartridge[rows.last().second] = char(100);
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        d.action("mnuViewWorldMap")->trigger();
+        frmWorldMap* world = d.window.findChild<frmWorldMap*>();
+        QVERIFY(world && QTest::qWaitForWindowExposed(world));
+        QCOMPARE(world->markers().size(), rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const auto& marker = world->markers()[i];
+            QCOMPARE(QPoint(marker.column, marker.row),
+                     QPoint(quint8(d.original[rows[i].first]), quint8(d.original[rows[i].second])));
+        }
+        WorldView* view = world->view();
+        QWidget* port = view->viewport();
+        QCOMPARE(port->size(), QSize(512, 512));
+        QImage town(2, 2, TileRaster::Format);
+        town.fill(QColor(255, 120, 40));
+        QCOMPARE(shownCell(view, {200, 100}), town);
+        const QImage& strip = d.session.tileStrip();
+        d.pickTileFromStrip(0x9C);
+        QTest::mouseClick(port, Qt::LeftButton, {}, QPoint(511, 511));
+        QByteArray expected = d.original;
+        expected[MapByte(8, 31, 255)] = char(0x9C);
+        QCOMPARE(view->frame().copy(510, 510, 2, 2).convertToFormat(TileRaster::Format), tileAt(strip, 0x9C, 2));
+
+        QTest::mouseClick(port, Qt::MiddleButton, {}, QPoint(2 * 150 + 1, 2 * 40 + 1));  // block 2, row 8
+        QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
+        const int left = d.bar("hsMap")->value() / 16;
+        const int top = d.bar("vsMap")->value() / 16;
+        QVERIFY(left <= 150 && 150 < left + 28 && top <= 8 && 8 < top + 24);
+
+        // A rectangle fill down column 140 from row 30 (block 1) to row 35 (block 2), with
+        // the screen up to date before: only the repaints the fill asks for show it.
+        d.session.setTool(EditorSession::Tool::Rectangle);
+        QCoreApplication::processEvents();
+        QTest::mousePress(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 30 + 1));
+        QTest::mouseMove(port, QPoint(2 * 140 + 1, 2 * 35 + 1));
+        QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 35 + 1));
+        const QByteArray before = expected;
+        for (const qint64 offset : {MapByte(1, 30, 140), MapByte(1, 31, 140), MapByte(2, 0, 140), MapByte(2, 1, 140),
+                                    MapByte(2, 2, 140), MapByte(2, 3, 140)}) {
+            expected[offset] = char(0x9C);
+        }
+        QCOMPARE(d.image(), imageOf(expected));
+        QCOMPARE(d.session.document().undoStack().count(), 2);
+        const MapCell painted{140, 33};  // clear of the outlines of the block and the pointer's cell
+        QCOMPARE(shownCell(view, painted), tileAt(strip, 0x9C, 2));
+
+        const QPoint pointer = view->cellOrigin(painted) + QPoint(1, 1);
+        D::wheel(port, pointer, 6, Qt::ControlModifier);
+        QCOMPARE(view->zoom(), 16);
+        QCOMPARE(view->cellAt(pointer), painted);
+        QCOMPARE(shownCell(view, painted), tileAt(strip, 0x9C, 16));
+        d.action("mnuEditUndo")->trigger();
+        QCOMPARE(d.image(), imageOf(before));
+        const QImage unpainted = tileAt(strip, quint8(d.original[MapByte(2, 1, 140)]), 16);
+        QCOMPARE(shownCell(view, painted), unpainted);
+        D::wheel(port, pointer, -1);  // scrolls down
+        QVERIFY(view->cellAt(pointer).row > painted.row);
+        QCOMPARE(shownCell(view, painted), unpainted);
+
+        const MapCell under = view->cellAt(pointer);
+        D::wheel(port, pointer, -1, Qt::ControlModifier);
+        QCOMPARE(view->zoom(), 12);
+        QCOMPARE(view->cellAt(pointer), under);
+        view->actualSize();  // the bars go again
+        QTRY_COMPARE(port->size(), QSize(512, 512));
+
+        d.session.selectAll();
+        QTest::keyClick(world, Qt::Key_Escape);
+        QVERIFY(world->isVisible() && !d.session.selection());
+        QTest::keyClick(world, Qt::Key_Escape);
+        QVERIFY(!world->isVisible());
+    }
 };
-
-// A fast stroke far right in block 2, then block 5 shown: undo brings block 2
-// back into view as it was, redo paints the stroke again, byte for byte (what
-// a save then writes is checked on the map document).
-void tst_Editing::undoRedoAcrossBlocks()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d.window));
-    QVERIFY(d.load());
-    d.chooseBlock(2);
-    d.bar("hsMap")->setValue(3000);
-    const QImage original = d.mapPicture();
-    d.pickTileFromStrip(0x2B);
-    d.mapEvent(QEvent::MouseButtonPress, cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
-    d.move(cellCentre(203, 5), Qt::LeftButton);  // one report for four cells
-    d.mapEvent(QEvent::MouseButtonRelease, cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
-    const QByteArray painted = d.session.cartridge().image().bytes();
-    QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Paint 4 Cells"));
-
-    d.chooseBlock(5);
-    d.bar("hsMap")->setValue(0);
-    key(d, Qt::Key_Z);
-    QCOMPARE(d.text("lblBlock"), QStringLiteral("2"));
-    QCOMPARE(d.mapPicture(), original);
-    const int left = d.bar("hsMap")->value() / 16;
-    QVERIFY(left <= 200 && 200 < left + 28);  // the stroke's cells are in view
-    QVERIFY(!action(d, "mnuEditUndo")->isEnabled());
-    QCOMPARE(action(d, "mnuEditRedo")->text(), QStringLiteral("&Redo Paint 4 Cells"));
-
-    key(d, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cellInside(d.mapPicture(), 201, 5), stripTileHalved(d.session.tileStrip(), 0x2B));
-    key(d, Qt::Key_Z);
-    key(d, Qt::Key_Y);
-    QCOMPARE(d.session.cartridge().image().bytes(), painted);
-}
-
-// Ctrl+R: tiles pre-filled (under the pointer, current), the count shown
-// before confirming, and the replace only in the block shown.
-void tst_Editing::replaceWindow()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d.window));
-    QVERIFY(d.load());
-    d.chooseBlock(3);
-    d.pickTileFromStrip(0xE1);
-    d.move(cellCentre(10, 10));
-    const quint8 from = quint8(d.original[MapByte(3, 10, 10)]);
-    const int count = int(d.original.mid(MapByte(3, 0, 0), 8192).count(char(from)));
-    key(d, Qt::Key_R);
-    QCOMPARE(d.modals.shown.size(), 1);
-    QDialog* window = d.modals.shown.last();
-    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtFrom")), MapGeometry::TileReadout(from));
-    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QStringLiteral("E1"));
-    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("lblCount")),
-             QStringLiteral("%1 cells will change.").arg(count));
-    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("zz"));  // not hexadecimal: refused
-    QCOMPARE(MainWindowDriver::textOf(window, QStringLiteral("txtTo")), QString());
-    MainWindowDriver::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
-    MainWindowDriver::click(window, QStringLiteral("cmdReplace"));
-    // Which bytes a replace touches is checked on the map document; here, as many as announced.
-    QCOMPARE(Fixtures::Differences(
-                 d.session.cartridge().image().bytes(),
-                 d.original.mid(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart), 100000)
-                 .size(),
-             count);
-    QCOMPARE(cellInside(d.mapPicture(), 10, 10), stripTileHalved(d.session.tileStrip(), 0xE1));
-    QCOMPARE(action(d, "mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(count));
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // the file waits for "Save Changes"
-}
-
-void tst_Editing::tooltipNamesTheCell()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(d.load());
-    d.chooseBlock(2);
-    PictureBox* map = d.picMap();
-    QHelpEvent help(QEvent::ToolTip, cellCentre(12, 13).toPoint(), map->mapToGlobal(cellCentre(12, 13).toPoint()));
-    QCoreApplication::sendEvent(map, &help);
-    const quint8 tile = quint8(d.original[MapByte(2, 13, 12)]);
-    QCOMPARE(QToolTip::text(), QStringLiteral("Block 2 \u00b7 row 45, column 12 \u00b7 tile %1 \u00b7 offset 0x8D1C")
-                                   .arg(MapGeometry::TileReadout(tile)));
-}
 
 QTEST_MAIN(tst_Editing)
 #include "tst_Editing.moc"

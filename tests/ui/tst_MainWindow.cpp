@@ -1,155 +1,309 @@
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
+#include "core/ProgramInfo.h"
+#include "ui/HelpViewer.h"
 #include "ui/QtPlatform.h"
 #include "ui/frmAbout.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QSettings>
 #include <QtTest>
 
-// The main window's frame: size, menus and their availability, the
-// shortcuts, the open dialog, quitting, the about window and bad block numbers.
+#ifndef ORVANE_EDITOR
+#error "ORVANE_EDITOR must name the editor program"
+#endif
+
+namespace {
+
+// A scripted platform that remembers, in a settings file of the test's own.
+class RememberingPlatform : public ScriptedPlatform {
+public:
+    explicit RememberingPlatform(const QString& file) : m_settings(file, QSettings::IniFormat) {}
+    QSettings* settings() override { return &m_settings; }
+
+private:
+    QSettings m_settings;
+};
+
+}  // namespace
+
+// The main window's frame and the editor as a program of the desktop: menus
+// and keys, the open dialog, quitting, the about window, a bad block number,
+// drops, the command line, recent files across runs and the help.
 class tst_MainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void shortcuts_data();
-    void shortcuts();
-    void openDialog();
-    void quitEndsAtOnceWithoutTouchingFile();
-    void aboutWindow();
-    void badBlockNumberShowsFatalError_data();
-    void badBlockNumberShowsFatalError();
-};
-
-void tst_MainWindow::shortcuts_data()
-{
-    QTest::addColumn<QKeyCombination>("key");
-    QTest::addColumn<bool>("loaded");
-    QTest::addColumn<QString>("shows");  // a window's name, a message title, "open" or nothing
-    QTest::newRow("before a load, Ctrl+S") << (Qt::CTRL | Qt::Key_S) << false << "";
-    QTest::newRow("before a load, Ctrl+L") << (Qt::CTRL | Qt::Key_L) << false << "open";
-    QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S) << true << "File saved";
-    QTest::newRow("Ctrl+C") << (Qt::CTRL | Qt::Key_C) << true << "frmCharacters";
-    QTest::newRow("Ctrl+I") << (Qt::CTRL | Qt::Key_I) << true << "frmIB";
-    QTest::newRow("Ctrl+P") << (Qt::CTRL | Qt::Key_P) << true << "frmPrices";
-    QTest::newRow("Ctrl+T") << (Qt::CTRL | Qt::Key_T) << true << "frmTowns";
-}
-
-// Before the first load "Save Changes" and the Game menu cannot be chosen,
-// from the menu or by their keys; afterwards every key does its command.
-void tst_MainWindow::shortcuts()
-{
-    QFETCH(QKeyCombination, key);
-    QFETCH(bool, loaded);
-    QFETCH(QString, shows);
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&d.window));
-    QVERIFY(!loaded || d.load());
-    QCOMPARE(d.window.findChild<QMenu*>(QStringLiteral("mnuGame"))->menuAction()->isEnabled(), loaded);
-    for (const char* entry : {"mnuFileSave", "mnuCharacters", "mnuGameItems", "mnuGamePriceItems", "mnuGameTowns"}) {
-        QCOMPARE(d.window.findChild<QAction*>(QLatin1String(entry))->isEnabled(), loaded);
+    void shortcuts_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("shows");  // a window's name, a message title, "open" or nothing
+        QTest::newRow("before a load, Ctrl+S") << (Qt::CTRL | Qt::Key_S) << false << "";
+        QTest::newRow("before a load, Ctrl+L") << (Qt::CTRL | Qt::Key_L) << false << "open";
+        QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S) << true << "File saved";
+        QTest::newRow("Ctrl+C") << (Qt::CTRL | Qt::Key_C) << true << "frmCharacters";
+        QTest::newRow("Ctrl+I") << (Qt::CTRL | Qt::Key_I) << true << "frmIB";
+        QTest::newRow("Ctrl+P") << (Qt::CTRL | Qt::Key_P) << true << "frmPrices";
+        QTest::newRow("Ctrl+T") << (Qt::CTRL | Qt::Key_T) << true << "frmTowns";
     }
-    QTest::keyClick(&d.window, key.key(), key.keyboardModifiers());
-    QStringList seen = d.platform.messageTitles();
-    for (const auto& window : d.modals.shown) {
-        seen << window->objectName();
-    }
-    if (d.platform.openDialogs.size() > int(loaded)) {
-        seen << QStringLiteral("open");
-    }
-    QCOMPARE(seen.join(u','), shows);
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-    for (const auto& window : d.modals.shown) {
-        window->close();
-    }
-}
-
-// Two filters, "NES files (*.nes)" chosen first; "All Files(*.*)" lists every
-// file, also one without a dot in its name.
-void tst_MainWindow::openDialog()
-{
-    MainWindowDriver d;
-    d.action("mnuFileLoad")->trigger();
-    QCOMPARE(d.platform.openDialogs.size(), 1);
-    QCOMPARE(d.platform.openDialogs[0].title, QString());  // the dialog's own title and folder
-    QCOMPARE(d.platform.openDialogs[0].folder, QString());
-    const QString folder = d.dir.path();
-    Fixtures::WriteFile(d.dir, QStringLiteral("README"), "x");
-    const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openDialogs[0].filters);
-    QCOMPARE(dialog->nameFilters(), (QStringList{"NES files (*.nes)", "All Files(*.*)"}));
-    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("NES files (*.nes)"));
-    auto* files = dialog->findChild<QFileSystemModel*>();
-    dialog->setDirectory(folder);
-    const auto listed = [&] {
-        QStringList names;
-        const QModelIndex root = files->index(folder);
-        for (int row = 0; row < files->rowCount(root); ++row) {
-            names << files->index(row, 0, root).data().toString();
+    // Before the first load "Save Changes" and the Game menu cannot be chosen,
+    // from the menu or by their keys; afterwards every key does its command.
+    void shortcuts()
+    {
+        QFETCH(QKeyCombination, key);
+        QFETCH(bool, loaded);
+        MainWindowDriver d;
+        d.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        QVERIFY(!loaded || d.load());
+        QCOMPARE(d.window.findChild<QMenu*>(QStringLiteral("mnuGame"))->menuAction()->isEnabled(), loaded);
+        for (const char* entry :
+             {"mnuFileSave", "mnuCharacters", "mnuGameItems", "mnuGamePriceItems", "mnuGameTowns"}) {
+            QCOMPARE(d.action(entry)->isEnabled(), loaded);
         }
-        names.sort();
-        return names.join(u',');
-    };
-    QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
-    emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
-    QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
-}
+        QTest::keyClick(&d.window, key.key(), key.keyboardModifiers());
+        QStringList seen = d.platform.messageTitles();
+        for (const auto& window : d.modals.shown) {
+            seen << window->objectName();
+            window->close();
+        }
+        if (d.platform.openDialogs.size() > int(loaded)) {
+            seen << QStringLiteral("open");
+        }
+        QTEST(seen.join(u','), "shows");
+        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    }
 
-void tst_MainWindow::quitEndsAtOnceWithoutTouchingFile()
-{
-    MainWindowDriver d;
-    QVERIFY(d.load());
-    d.pickTileFromStrip(9);
-    d.press(QPointF(20, 20));  // an unsaved map edit
-    d.window.findChild<QAction*>(QStringLiteral("mnuFileQuit"))->trigger();
-    QVERIFY(d.modals.ended);
-    QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());
-    QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-}
+    // The open dialog: its own title and folder, two filters, "NES files (*.nes)"
+    // chosen first. The recent files above the separator, none yet.
+    void openDialog()
+    {
+        MainWindowDriver d;
+        const QList<QAction*> file = d.window.findChild<QMenu*>("mnuFile")->actions();
+        const QAction* recent = d.window.findChild<QMenu*>("mnuFileRecent")->menuAction();
+        QVERIFY(!recent->isEnabled());
+        QCOMPARE(file.indexOf(recent) + 1, file.indexOf(d.action("mnuFileSep")));
+        d.action("mnuFileLoad")->trigger();
+        QCOMPARE(d.platform.openDialogs.size(), 1);
+        QCOMPARE(d.platform.openDialogs[0].title, QString());
+        QCOMPARE(d.platform.openDialogs[0].folder, QString());
+        const auto dialog = QtPlatform::makeOpenDialog(nullptr, d.platform.openDialogs[0].filters);
+        QCOMPARE(dialog->nameFilters(), (QStringList{"NES files (*.nes)", "All Files(*.*)"}));
+        QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("NES files (*.nes)"));
+        // "All Files(*.*)" lists every file, also one without a dot in its name.
+        Fixtures::WriteFile(d.dir, QStringLiteral("README"), "x");
+        auto* files = dialog->findChild<QFileSystemModel*>();
+        dialog->setDirectory(d.dir.path());
+        const auto listed = [&] {
+            QStringList names;
+            const QModelIndex root = files->index(d.dir.path());
+            for (int row = 0; row < files->rowCount(root); ++row) {
+                names << files->index(row, 0, root).data().toString();
+            }
+            names.sort();
+            return names.join(u',');
+        };
+        QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
+        emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
+        QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
+    }
 
-// The main window's fixed client size, and the About window centred on it.
-void tst_MainWindow::aboutWindow()
-{
-    MainWindowDriver d;
-    d.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
-    QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
-    d.action("mnuHelpAbout")->trigger();
-    QCOMPARE(d.modals.shown.size(), 1);
-    auto* about = qobject_cast<frmAbout*>(d.modals.shown[0].data());
-    QVERIFY(about && QTest::qWaitForWindowExposed(about));
-    QCOMPARE(about->size(), QSize(355, 192));
-    QCOMPARE(about->frameGeometry().center(), d.window.frameGeometry().center());
-    QCOMPARE(about->palette().color(QPalette::Window), QColor(Qt::black));
-    QVERIFY(!about->findChild<QLabel*>(QStringLiteral("imgAbout"))->pixmap().isNull());
-    const QString text = about->findChild<QPlainTextEdit*>(QStringLiteral("txtAbout"))->toPlainText();
-    QVERIFY(text.contains(QStringLiteral("bug")) && text.contains(u'@'));
-    about->close();
-}
+    // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
+    void quitEndsAtOnceWithoutTouchingFile()
+    {
+        MainWindowDriver d;
+        QVERIFY(d.load());
+        d.pickTileFromStrip(9);
+        d.press(QPointF(20, 20));
+        d.action("mnuFileQuit")->trigger();
+        QVERIFY(d.modals.ended);
+        QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());
+        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    }
 
-void tst_MainWindow::badBlockNumberShowsFatalError_data()
-{
-    QTest::addColumn<int>("block");
-    QTest::newRow("0") << 0;
-    QTest::newRow("9") << 9;
-}
+    // The main window's fixed client size, and the About window centred on it.
+    void aboutWindow()
+    {
+        MainWindowDriver d;
+        d.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+        QCOMPARE(d.window.centralWidget()->size(), QSize(647, 477));
+        auto* about = qobject_cast<frmAbout*>(d.open("mnuHelpAbout"));
+        QVERIFY(about && QTest::qWaitForWindowExposed(about));
+        QCOMPARE(about->size(), QSize(355, 192));
+        QCOMPARE(about->frameGeometry().center(), d.window.frameGeometry().center());
+        const QString text = about->findChild<QPlainTextEdit*>(QStringLiteral("txtAbout"))->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("bug")) && text.contains(u'@'));
+        about->close();
+    }
 
-// A block outside 1..8 shows the fatal error box and is drawn from offset 0.
-void tst_MainWindow::badBlockNumberShowsFatalError()
-{
-    QFETCH(int, block);
-    MainWindowDriver d;
-    QCOMPARE(d.session.BlockStartOffset(block), 0);
-    QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Fatal Error!")});
-    QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
-    QVERIFY(
-        d.platform.messages[0].text.startsWith(QStringLiteral("If you are reading this box is beacuse something\r\n")));
-}
+    // A block outside 1..8 shows the fatal error box and is drawn from offset 0.
+    void badBlockNumberShowsFatalError()
+    {
+        for (const int block : {0, 9}) {
+            MainWindowDriver d;
+            QCOMPARE(d.session.BlockStartOffset(block), 0);
+            QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Fatal Error!")});
+            QCOMPARE(d.platform.messages[0].icon, Platform::Icon::Critical);
+            QVERIFY(d.platform.messages[0].text.startsWith(
+                QStringLiteral("If you are reading this box is beacuse something\r\n")));
+        }
+    }
+
+    void droppedFile_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow(".nes") << QStringList{"drop.nes"} << true;
+        QTest::newRow(".NES") << QStringList{"DROP.NES"} << true;
+        QTest::newRow("another kind") << QStringList{"drop.txt"} << false;
+        QTest::newRow("two cartridges") << QStringList{"a.nes", "b.nes"} << false;
+    }
+    // One cartridge dropped on the window loads; anything else is refused at the door.
+    void droppedFile()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(bool, loads);
+        MainWindowDriver d;
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            urls << QUrl::fromLocalFile(Fixtures::WriteFile(d.dir, name, d.original));
+        }
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&d.window, &enter);
+        QCOMPARE(enter.isAccepted(), loads);
+        QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&d.window, &drop);
+        QTRY_COMPARE(d.session.cartridge().CartridgePath(), loads ? urls[0].toLocalFile() : QString());
+        QCOMPARE(d.session.image().at(FileLayout::ImageStart), loads ? quint8(d.original[FileLayout::ImageStart]) : 0);
+    }
+
+    // The editor started with a relative file name, as a process, loads that
+    // file by its full path and remembers it: the next run lists the recent
+    // files newest first, at most eight; an entry loads its file and comes
+    // first, not twice, and one whose file is gone is taken off with a message.
+    void recentFilesAcrossRuns()
+    {
+        QTemporaryDir dir;
+        const QString settings = dir.filePath("config/orvane-map-editor/orvane-map-editor.conf");
+        QStringList games;  // game 9 down to game 0
+        for (int i = 9; i >= 0; --i) {
+            games << Fixtures::WriteFile(dir, QStringLiteral("game & %1.nes").arg(i), Fixtures::Pattern(262160, i));
+        }
+        QSettings(settings, QSettings::IniFormat).setValue("recentFiles", games.mid(0, 9));
+        QProcess editor;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        environment.insert("XDG_STATE_HOME", dir.filePath("state"));
+        editor.setProcessEnvironment(environment);
+        editor.setWorkingDirectory(dir.path());
+        editor.start(QStringLiteral(ORVANE_EDITOR), {"game & 0.nes"});
+        QTRY_COMPARE_WITH_TIMEOUT(QSettings(settings, QSettings::IniFormat).value("recentFiles").toStringList(),
+                                  games.mid(9) + games.mid(0, 7), 30000);
+        editor.kill();
+        QVERIFY(editor.waitForFinished());
+
+        RememberingPlatform platform(settings);
+        EditorSession session(platform);
+        ScriptedModals modals;
+        frmMain window(session, modals);
+        const auto listed = [&window] {
+            QStringList texts;
+            for (const QAction* entry : window.findChild<QMenu*>("mnuFileRecent")->actions()) {
+                texts << entry->text();
+            }
+            return texts;
+        };
+        const auto entries = [&games](const QList<int>& numbers) {
+            QStringList texts;
+            for (const int n : numbers) {
+                texts << QStringLiteral("&%1 %2").arg(texts.size() + 1).arg(QString(games[9 - n]).replace("&", "&&"));
+            }
+            return texts;
+        };
+        QCOMPARE(listed(), entries({0, 9, 8, 7, 6, 5, 4, 3}));
+        QFile::remove(games[0]);
+        window.findChild<QAction*>("mnuFileRecent_1")->trigger();
+        QCOMPARE(platform.messages.size(), 1);
+        QVERIFY(platform.messages[0].text.contains('"' + games[0] + '"'));
+        QCOMPARE(session.cartridge().CartridgePath(), QString());
+        QCOMPARE(listed(), entries({0, 8, 7, 6, 5, 4, 3}));
+        window.findChild<QAction*>("mnuFileRecent_2")->trigger();
+        QCOMPARE(session.cartridge().CartridgePath(), games[2]);
+        QCOMPARE(listed(), entries({7, 0, 8, 6, 5, 4, 3}));
+    }
+
+    void help_data()
+    {
+        QTest::addColumn<QString>(
+            "helpFolder");  // where the help file lies ("": nowhere); the executable lies in "bin"
+        QTest::addColumn<bool>("viewerStarts");
+        QTest::newRow("viewer starts") << "" << true;
+        QTest::newRow("no viewer, no file") << "" << false;
+        QTest::newRow("no viewer, file beside the executable") << "bin" << false;
+        QTest::newRow("no viewer, file installed") << "share/orvane-map-editor" << false;
+    }
+    // The viewer gets the help file's path as one argument; where no viewer starts
+    // the program shows the text in one window of its own, or a message naming the file.
+    void help()
+    {
+        QFETCH(QString, helpFolder);
+        QFETCH(bool, viewerStarts);
+        MainWindowDriver d;
+        const QDir root(d.dir.filePath("My \"Editor\" Folder"));
+        QVERIFY(root.mkpath("bin"));
+        const QString help =
+            root.filePath((helpFolder.isEmpty() ? "bin" : helpFolder) + '/' + ProgramInfo::HelpFileName);
+        const QByteArray text = "Help text\nwith \"quotes\" and a second line\n";
+        if (!helpFolder.isEmpty()) {
+            QVERIFY(root.mkpath(helpFolder));
+            Fixtures::WriteFile(d.dir, QDir(d.dir.path()).relativeFilePath(help), text);
+        }
+        d.session.setHelpFolder(root.filePath("bin"));
+        d.platform.startSucceeds = viewerStarts;
+        d.action("mnuHelpHelp")->trigger();
+        d.action("mnuHelpHelp")->trigger();
+        QCOMPARE(d.platform.started.value(0).second, QStringList{help});
+        const QList<HelpViewer*> viewers = d.window.findChildren<HelpViewer*>();
+        QCOMPARE(viewers.size(), viewerStarts || helpFolder.isEmpty() ? 0 : 1);
+        QCOMPARE(d.platform.messages.size(), viewerStarts || !viewers.isEmpty() ? 0 : 2);
+        if (!viewers.isEmpty()) {
+            QVERIFY(viewers[0]->isVisible());
+            QCOMPARE(viewers[0]->text(), QString::fromUtf8(text));
+        } else if (!viewerStarts) {
+            QVERIFY(d.platform.messages[0].text.contains('"' + help + '"'));
+        }
+    }
+
+    void viewerThatFailsIsNoticed_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("opens") << "true" << false;
+        QTest::newRow("finds no viewer") << "false" << true;
+        QTest::newRow("not installed") << "no-such-opener-here" << true;
+    }
+    // An opener that exits with an error, or never starts, is reported.
+    void viewerThatFailsIsNoticed()
+    {
+        QFETCH(QString, opener);
+        QtPlatform platform;
+        bool noticed = false;
+        platform.openDocument(opener, {"help.txt"}, [&noticed] { noticed = true; });
+        QTRY_VERIFY(qApp->findChildren<QProcess*>().isEmpty());
+        QTEST(noticed, "failed");
+    }
+};
 
 QTEST_MAIN(tst_MainWindow)
 #include "tst_MainWindow.moc"

@@ -1,184 +1,298 @@
-#include "core/CartridgeImage.h"
+#include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
-#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
-#include "core/TileRaster.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 #include <QtTest>
 
-// The map view and palette of the real main window: the load sequence, block
-// drawing with its progress caption, scrolling, the grid and its colour.
+using D = MainWindowDriver;
+using FileLayout::MapByte;
+
+// The map view and palette of the real main window, driven with real mouse,
+// wheel and key events: the load sequence, block drawing with its progress
+// caption, scrolling and zoom, the grid and its colour, and what each mouse
+// button does on the map (which cells a stroke paints is the map document's).
 class tst_MapView : public QObject {
     Q_OBJECT
 
-private:
-    // Block `block` of the driver's image as DrawBlock must leave it.
-    static QImage expectedBlock(MainWindowDriver& d, int block, bool grid = true)
-    {
-        QImage picture(4096, 512, TileRaster::Format);
-        picture.fill(Qt::black);
-        TileRaster::RenderBlock(d.session.image(), *MapGeometry::BlockStart(block), d.session.tileStrip(), picture);
-        if (grid) {
-            TileRaster::DrawGrid(picture, d.session.GridColor());
-        }
-        return picture;
-    }
-
 private slots:
-    void loadSequence();
-    void scrolling_data();
-    void scrolling();
-    void gridColour();
-    void newerDrawingStopsOlder_data();
-    void newerDrawingStopsOlder();
-};
-
-void tst_MapView::loadSequence()
-{
-    MainWindowDriver d;
-    QVERIFY(!d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
-    // A press on the map before a load paints nothing and stores nothing.
-    const QByteArray empty = d.session.cartridge().image().bytes();
-    d.press(QPointF(5, 5));
-    QCOMPARE(d.session.cartridge().image().bytes(), empty);
-    d.bar("hsMap")->setValue(160);
-    QVERIFY(d.load());
-    QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
-    QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
-    QCOMPARE(d.picMap()->pos(), QPoint(-160, 0));  // back at the top, horizontal offset kept
-    // Tile 0 is chosen: marked in the palette and shown doubled in the enlarged view.
-    QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
-    QCOMPARE(d.session.currentTile(), std::optional<quint8>(0));
-    const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
-    QCOMPARE(zoom.pixel(63, 63), d.session.tileStrip().pixel(31, 31));
-    QCOMPARE(zoom.pixel(0, 0), d.session.tileStrip().pixel(0, 0));
-}
-
-void tst_MapView::scrolling_data()
-{
-    QTest::addColumn<QString>("bar");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("wheelOn");  // a notch down over this viewport, else the bar is set
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("hsMap 20") << "hsMap" << 20 << -16 << "" << 0;
-    QTest::newRow("vsTiles 31") << "vsTiles" << 31 << 0 << "" << 0;
-    // One wheel notch is three small steps.
-    QTest::newRow("wheel on the map") << "vsMap" << 48 << -48 << "picHolder_01" << int(Qt::NoModifier);
-    QTest::newRow("wheel with Shift") << "hsMap" << 48 << -48 << "picHolder_01" << int(Qt::ShiftModifier);
-    QTest::newRow("wheel on the palette") << "vsTiles" << 96 << -96 << "picHolder_00" << int(Qt::NoModifier);
-}
-
-void tst_MapView::scrolling()
-{
-    QFETCH(QString, bar);
-    QFETCH(int, value);
-    QFETCH(int, position);
-    QFETCH(QString, wheelOn);
-    QFETCH(int, modifiers);
-    MainWindowDriver d;
-    QVERIFY(d.load());
-    QScrollBar* scrollBar = d.bar(qPrintable(bar));
-    if (wheelOn.isEmpty()) {
-        scrollBar->setValue(value);
-    } else {
-        QWidget* holder = d.window.findChild<QWidget*>(wheelOn);
-        QWheelEvent wheel(QPointF(10, 10), holder->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
-        QApplication::setWheelScrollLines(3);
-        QCoreApplication::sendEvent(holder, &wheel);
+    void loadSequence()
+    {
+        D d;
+        QVERIFY(!d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
+        // A press on the map before a load paints nothing and stores nothing.
+        const QByteArray empty = d.session.cartridge().image().bytes();
+        d.press(QPointF(5, 5));
+        QCOMPARE(d.session.cartridge().image().bytes(), empty);
+        d.bar("hsMap")->setValue(160);
+        QVERIFY(d.load());
+        QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
+        QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
+        QCOMPARE(d.picMap()->pos(), QPoint(-160, 0));  // back at the top, horizontal offset kept
+        // Tile 0 is chosen: marked in the palette and shown doubled in the enlarged view.
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
+        QCOMPARE(d.session.currentTile(), std::optional<quint8>(0));
+        const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
+        QCOMPARE(zoom.pixel(63, 63), d.session.tileStrip().pixel(31, 31));
+        QCOMPARE(zoom.pixel(0, 0), d.session.tileStrip().pixel(0, 0));
     }
-    QCOMPARE(scrollBar->value(), value);  // the bar itself keeps its value
-    const QPoint picture = d.window.findChild<QWidget*>(bar == u"vsTiles" ? "picTileset" : "picMap")->pos();
-    QCOMPARE(bar == u"hsMap" ? picture.x() : picture.y(), position);
-}
 
-// The swatch asks for a colour only while the grid is shown; a cancel changes
-// nothing; a chosen colour redraws the grid lines in it. Unchecking the grid
-// leaves the lines until the next drawing, which has none.
-void tst_MapView::gridColour()
-{
-    MainWindowDriver d;
-    QVERIFY(d.load());
-    auto* swatch = d.window.findChild<PictureBox*>(QStringLiteral("picGridColor"));
-    auto* grid = d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"));
-    const QImage before = d.mapPicture();
-
-    grid->setChecked(false);
-    QTest::mouseClick(swatch, Qt::LeftButton);  // not asked
-    grid->setChecked(true);
-    QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
-    QCOMPARE(d.platform.colorCalls, 1);
-    QCOMPARE(d.session.GridColor(), QColor(255, 0, 0));
-    QCOMPARE(d.mapPicture(), before);
-
-    d.platform.colorAnswers << QColor(0, 200, 50);
-    QTest::mouseClick(swatch, Qt::LeftButton);
-    QCOMPARE(swatch->backing().pixel(10, 10), qRgb(0, 200, 50));
-    QImage expected = before;
-    TileRaster::DrawGrid(expected, QColor(0, 200, 50));
-    QCOMPARE(d.mapPicture(), expected);
-
-    grid->setChecked(false);
-    d.chooseBlock(1);
-    QCOMPARE(d.mapPicture(), expectedBlock(d, 1, false));
-}
-
-void tst_MapView::newerDrawingStopsOlder_data()
-{
-    QTest::addColumn<QString>("interruption");
-    QTest::newRow("none") << "";
-    QTest::newRow("another block") << "block";
-    QTest::newRow("a new load") << "load";
-    QTest::newRow("closing the window") << "close";
-}
-
-// A drawing shows its progress cell by cell, then the title. Whatever comes
-// during a drawing stops it at once: the picture shows the last chosen block,
-// complete, and the caption ends as the title.
-void tst_MapView::newerDrawingStopsOlder()
-{
-    QFETCH(QString, interruption);
-    MainWindowDriver d(Fixtures::Pattern(262160, 77));
-    QVERIFY(d.load());
-    QStringList captions;
-    connect(&d.session, &EditorSession::captionChanged, this, [&captions](const QString& t) { captions << t; });
-    bool fired = false;
-    QTimer::singleShot(0, &d.window, [&] {
-        fired = true;
-        if (interruption == QLatin1String("block")) {
-            d.chooseBlock(5);
-        } else if (interruption == QLatin1String("load")) {
-            d.load();
-        } else if (interruption == QLatin1String("close")) {
-            d.window.close();
+    void scrolling_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<QList<int>>("notches");  // wheel notches over the bar's view, up when positive
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("value");  // without notches the bar is set to it
+        QTest::addColumn<int>("position");
+        QTest::newRow("hsMap 20") << "hsMap" << QList<int>{} << 0 << 20 << -16;
+        QTest::newRow("vsTiles 31") << "vsTiles" << QList<int>{} << 0 << 31 << 0;
+        // One wheel notch is three small steps; up from the top stays there.
+        QTest::newRow("map, 2 down 1 up") << "vsMap" << QList<int>{-1, -1, 1} << 0 << 48 << -48;
+        QTest::newRow("map, up at the top") << "vsMap" << QList<int>{-1, 1, 1} << 0 << 0 << 0;
+        QTest::newRow("map, Shift, 2 down 1 up")
+            << "hsMap" << QList<int>{-1, -1, 1} << int(Qt::ShiftModifier) << 48 << -48;
+        QTest::newRow("palette, 2 down 1 up") << "vsTiles" << QList<int>{-2, 1} << 0 << 96 << -96;
+    }
+    void scrolling()
+    {
+        QFETCH(QString, bar);
+        QFETCH(QList<int>, notches);
+        QFETCH(int, modifiers);
+        QFETCH(int, value);
+        D d;
+        QVERIFY(d.load());
+        QScrollBar* scrollBar = d.bar(qPrintable(bar));
+        const bool palette = bar == u"vsTiles";
+        if (notches.isEmpty()) {
+            scrollBar->setValue(value);
         }
-    });
-    d.chooseBlock(8);  // interrupted after its first cell
-    QVERIFY(fired);
-    if (interruption == QLatin1String("close")) {
-        QVERIFY(d.modals.ended);
-        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-        return;
+        QApplication::setWheelScrollLines(3);
+        for (const int notch : notches) {
+            D::wheel(d.window.findChild<QWidget*>(palette ? "picHolder_00" : "picHolder_01"), QPoint(10, 10), notch,
+                     Qt::KeyboardModifiers(modifiers));
+        }
+        QCOMPARE(scrollBar->value(), value);  // the bar itself keeps its value
+        const QPoint picture = d.window.findChild<QWidget*>(palette ? "picTileset" : "picMap")->pos();
+        QTEST(bar == u"hsMap" ? picture.x() : picture.y(), "position");
     }
-    const QMap<QString, int> shown{{"", 8}, {"block", 5}, {"load", 1}};
-    QCOMPARE(d.text("lblBlock"), QString::number(shown[interruption]));
-    QCOMPARE(d.mapPicture(), expectedBlock(d, shown[interruption]));
-    QCOMPARE(d.window.windowTitle(), EditorSession::Title());
-    QCOMPARE(captions.last(), EditorSession::Title());
-    // The older drawing stopped at once: no caption of it follows the newer drawing's end.
-    QVERIFY(captions.size() <= 8193 + 10);
-    QCOMPARE(captions[captions.size() - 2], QStringLiteral("Loading Map - (032, 255)"));
-    if (interruption.isEmpty()) {
-        QCOMPARE(captions.size(), 8193);  // one per cell, then the title
+
+    // Ctrl++, Ctrl+0 and Ctrl+wheel zoom the map in whole pixels, notch by
+    // notch both ways; the cell under the wheel stays under it, and a press
+    // still paints the cell it is on.
+    void zoomKeepsPointerOnItsCell()
+    {
+        D d;
+        QVERIFY(d.showAndLoad());
+        PictureBox* map = d.picMap();
+        QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(map->size(), QSize(8192, 1024));
+        QWidget* view = d.window.findChild<QWidget*>(QStringLiteral("picHolder_01"));
+        const QPoint over(200, 170);
+        const auto cellUnder = [&] {
+            const QPoint at = map->mapFrom(view, over);
+            return QPoint(at.x() / int(16 * map->zoom()), at.y() / int(16 * map->zoom()));
+        };
+        const QPoint before = cellUnder();
+        for (const auto& [notch, zoom] : QList<QPair<int, double>>{{1, 3}, {1, 4}, {1, 4}, {-1, 3}}) {
+            D::wheel(view, over, notch, Qt::ControlModifier);
+            QCOMPARE(map->zoom(), zoom);
+            QCOMPARE(cellUnder(), before);
+        }
+        d.pickTileFromStrip(3);
+        QTest::mouseClick(map, Qt::LeftButton, {}, map->mapFrom(view, over));
+        QCOMPARE(d.session.image().at(MapByte(1, before.y(), before.x())), quint8(3));
+        QTest::keyClick(&d.window, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(map->size(), QSize(4096, 512));
     }
-}
+
+    // The swatch asks for a colour only while the grid is shown; a cancel changes
+    // nothing; a chosen colour redraws the grid lines in it.
+    void gridColour()
+    {
+        D d;
+        QVERIFY(d.load());
+        auto* swatch = d.window.findChild<PictureBox*>(QStringLiteral("picGridColor"));
+        auto* grid = d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"));
+        const QImage before = d.mapPicture();
+        grid->setChecked(false);
+        QTest::mouseClick(swatch, Qt::LeftButton);  // not asked
+        grid->setChecked(true);
+        QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
+        QCOMPARE(d.platform.colorCalls, 1);
+        QCOMPARE(d.session.GridColor(), QColor(255, 0, 0));
+        QCOMPARE(d.mapPicture(), before);
+
+        d.platform.colorAnswers << QColor(0, 200, 50);
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        QCOMPARE(swatch->backing().pixel(10, 10), qRgb(0, 200, 50));
+        QImage expected = before;
+        TileRaster::DrawGrid(expected, QColor(0, 200, 50));
+        QCOMPARE(d.mapPicture(), expected);
+    }
+
+    void newerDrawingStopsOlder_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<int>("shown");  // the block shown at the end
+        QTest::newRow("none") << "" << 8;
+        QTest::newRow("another block") << "block" << 5;
+        QTest::newRow("a new load") << "load" << 1;
+        QTest::newRow("closing the window") << "close" << 0;
+    }
+    // A drawing shows its progress cell by cell, then the title. Whatever comes
+    // during a drawing stops it at once: the picture shows the last chosen block,
+    // complete, and the caption ends as the title.
+    void newerDrawingStopsOlder()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(int, shown);
+        D d(Fixtures::Pattern(262160, 77));
+        QVERIFY(d.load());
+        QStringList captions;
+        connect(&d.session, &EditorSession::captionChanged, this, [&captions](const QString& t) { captions << t; });
+        bool fired = false;
+        QTimer::singleShot(0, &d.window, [&] {
+            fired = true;
+            if (interruption == u"block") {
+                d.chooseBlock(5);
+            } else if (interruption == u"load") {
+                d.load();
+            } else if (interruption == u"close") {
+                d.window.close();
+            }
+        });
+        d.chooseBlock(8);  // interrupted after its first cell
+        QVERIFY(fired);
+        if (interruption == u"close") {
+            QVERIFY(d.modals.ended);
+            QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+            return;
+        }
+        QCOMPARE(d.text("lblBlock"), QString::number(shown));
+        QCOMPARE(d.mapPicture(), d.blockPicture(shown));
+        QCOMPARE(d.window.windowTitle(), EditorSession::Title());
+        QCOMPARE(captions.last(), EditorSession::Title());
+        // The older drawing stopped at once: no caption of it follows the newer drawing's end.
+        QVERIFY(captions.size() <= 8193 + 10);
+        QCOMPARE(captions[captions.size() - 2], QStringLiteral("Loading Map - (032, 255)"));
+        QVERIFY(!interruption.isEmpty() || captions.size() == 8193);  // one per cell, then the title
+    }
+
+    void mouseButtons_data()
+    {
+        QTest::addColumn<bool>("picking");  // the items window waits for a location
+        QTest::addColumn<bool>("drag");  // movements with the buttons held, else a press
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
+        const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+        for (bool picking : {false, true}) {
+            const char* mode = picking ? "pick mode" : "painting mode";
+            QTest::addRow("%s, left press", mode) << picking << false << left << (picking ? "location" : "paint");
+            QTest::addRow("%s, right press", mode) << picking << false << right << (picking ? "location" : "tile");
+            QTest::addRow("%s, middle press", mode) << picking << false << middle << (picking ? "location" : "");
+            QTest::addRow("%s, left drag", mode) << picking << true << left << "paint";
+            QTest::addRow("%s, right drag", mode) << picking << true << right << "";
+            QTest::addRow("%s, left and right drag", mode) << picking << true << (left | right) << "";
+            QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
+        }
+    }
+    // A painted cell shows the tile inside a box in the chosen grid colour, also
+    // with the grid off, and a repaint of just that box puts its pixels where
+    // they belong, on the screen.
+    void mouseButtons()
+    {
+        QFETCH(bool, picking);
+        QFETCH(bool, drag);
+        QFETCH(int, buttons);
+        QFETCH(QString, effect);
+        QByteArray cartridge = Fixtures::Pattern(262160, 21);
+        cartridge[MapByte(2, 2, 10)] = char(244);  // the pressed cell
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        const QColor green(0, 200, 50);
+        d.platform.colorAnswers << green;
+        QTest::mouseClick(d.window.findChild<QWidget*>(QStringLiteral("picGridColor")), Qt::LeftButton);
+        d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
+        d.chooseBlock(2);
+        d.pickTileFromStrip(0xC7);
+        QPointer<QDialog> items;
+        if (picking) {
+            items = d.open("mnuGameItems");
+            D::click(items, QStringLiteral("cmdLocation_2"));
+        }
+        const QByteArray before = d.session.cartridge().image().bytes();
+        QImage expected = d.mapPicture();
+        const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
+        // The cell marker already there, so that a press moves nothing a repaint could follow.
+        d.move(D::cellCentre(cells.first().x(), cells.first().y()));
+        QCoreApplication::processEvents();
+        for (const QPoint& cell : cells) {
+            if (drag) {
+                d.move(D::cellCentre(cell.x(), cell.y()), Qt::MouseButtons(buttons));
+            } else {
+                d.press(D::cellCentre(cell.x(), cell.y()), Qt::MouseButton(buttons));
+            }
+        }
+        QList<qint64> painted;
+        for (const QPoint& cell : effect == u"paint" ? cells : QList<QPoint>{}) {
+            painted << MapByte(2, cell.y(), cell.x()) - FileLayout::ImageStart;
+            TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
+            TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
+        }
+        QCOMPARE(Fixtures::Differences(d.session.cartridge().image().bytes(), before), painted);
+        QCOMPARE(d.mapPicture(), expected);  // drawn from the stored bytes
+        // On screen, once the repaint the change asked for is done (inside the cell marker).
+        QCoreApplication::processEvents();
+        const QRect inside(16 * cells.last().x() + 2, 16 * cells.last().y() + 2, 13, 13);
+        const QPoint at = d.picMap()->mapTo(&d.window, inside.topLeft());
+        const QPixmap shown = d.window.screen()->grabWindow(d.window.winId(), at.x(), at.y(), 13, 13);
+        QCOMPARE(shown.toImage().convertToFormat(expected.format()), expected.copy(inside));
+        QCOMPARE(d.session.currentTile(), std::optional<quint8>(effect == u"tile" ? 244 : 0xC7));
+        if (effect == u"tile") {
+            // The palette marks the picked tile and scrolls to it, or as far as it goes (tile 243).
+            QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
+            QCOMPARE(d.bar("vsTiles")->value(), 7776);
+            QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
+        }
+        if (picking) {
+            QCOMPARE(D::textOf(items, QStringLiteral("lblSextant_2")) != QStringLiteral("(034, 010)"),
+                     effect != u"location");
+        }
+        QCOMPARE(d.text("lblLat"), QString(drag ? "012" : "010"));  // the readouts follow in every case
+    }
+
+    // A movement marks and names its cell and writes nothing; a press acts on
+    // the cell under it in the block shown, up to the block's last row and column.
+    void pressActsOnItsOwnCell()
+    {
+        D d;
+        QVERIFY(d.load());
+        d.pickTileFromStrip(0x21);
+        const QByteArray image = d.session.cartridge().image().bytes();
+        d.move(QPointF(56, 90));
+        d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
+        QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
+        QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
+        QCOMPARE(d.session.cartridge().image().bytes(), image);
+        d.chooseBlock(6);  // block changes under a pointer that does not move
+        d.press(D::cellCentre(30, 7));
+        QCOMPARE(d.session.image().at(MapByte(6, 7, 30)), quint8(0x21));
+        QCOMPARE(d.text("lblPoint"), QStringLiteral("(030 ,167)"));
+        d.chooseBlock(8);
+        d.press(QPointF(4095.5, 511.5));
+        QCOMPARE(
+            Fixtures::Differences(d.session.cartridge().image().bytes(), image),
+            (QList<qint64>{MapByte(6, 7, 30) - FileLayout::ImageStart, MapByte(8, 31, 255) - FileLayout::ImageStart}));
+        QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
+    }
+};
 
 QTEST_MAIN(tst_MapView)
 #include "tst_MapView.moc"

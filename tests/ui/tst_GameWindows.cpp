@@ -1,0 +1,286 @@
+#include "Fixtures.h"
+#include "WindowSteps.h"
+
+#include <QApplication>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+using D = MainWindowDriver;
+using namespace WindowSteps;
+
+Q_DECLARE_METATYPE(FileLayout::Route)
+
+namespace {
+
+// Shows side windows the way the program does, in a modal loop of their own,
+// and runs one scripted step inside each loop. A loop without a step left
+// closes its window, so that a fault cannot hang the test.
+class ModalLoops final : public ScriptedModals {
+public:
+    QList<std::function<void(QDialog*)>> steps;
+    int loops = 0;
+
+    void showModal(QDialog* dialog) override
+    {
+        ++loops;
+        std::function<void(QDialog*)> step = steps.isEmpty() ? [](QDialog* d) { d->close(); } : steps.takeFirst();
+        QTimer::singleShot(0, dialog, [dialog, step] { step(dialog); });
+        dialog->exec();
+    }
+};
+
+// A cartridge whose first location row holds column 0x0C and row 0x47 in both tables.
+QByteArray locationBytes()
+{
+    QByteArray bytes = Fixtures::Pattern(262160, 21);
+    bytes[0x61A0] = bytes[0x3EABD] = 0x0C;
+    bytes[0x61A1] = bytes[0x3EABE] = 0x47;
+    return bytes;
+}
+
+// Location row `row` as shown: its location text and its block digit.
+QString shown(QWidget* window, int row)
+{
+    return D::textOf(window, QStringLiteral("lblSextant_%1").arg(row)) +
+           D::textOf(window, QStringLiteral("lblBlock_%1").arg(row));
+}
+
+// "New Location" on `row`, which hides the window, then a press on the map at
+// a cell of the overworld.
+void pick(D& d, QDialog* window, int row, int column, int overworldRow)
+{
+    D::click(window, QStringLiteral("cmdLocation_%1").arg(row));
+    QVERIFY(!window->isVisible());
+    QCOMPARE(d.session.pick().PickRow, quint8(row));
+    d.pressOverworld(column, overworldRow);
+}
+
+}  // namespace
+
+// The four Game windows, opened through the main window on real files and
+// driven like a user does: what only the windows do. Every box's and row's
+// offset is read and written back by tst_Robustness.
+class tst_GameWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { D::deleteClosed(); }
+
+    // Panel 0 in view at opening, then the one chosen, one at a time.
+    void panelsAndPortraits()
+    {
+        D d;
+        QVERIFY(d.load());
+        QDialog* window = Open(d, Route::Characters);
+        QVERIFY(window);
+        const auto inView = [window] {
+            QList<int> shown;
+            for (int i = 0; i < 9; ++i) {
+                if (window->findChild<QWidget*>(QStringLiteral("frmChara_%1").arg(i))->isVisibleTo(window)) {
+                    shown << i;
+                }
+            }
+            return shown;
+        };
+        QCOMPARE(inView(), QList<int>{0});
+        D::click(window, "optChara_8");
+        QCOMPARE(inView(), QList<int>{8});
+        QVERIFY(!window->findChild<QToolButton*>("optChara_0")->isChecked());
+    }
+
+    void edits_data()
+    {
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("written");  // empty, and no message: closed by the close box instead
+        QTest::addColumn<QString>("message");  // the save is refused with this text
+        QTest::addColumn<bool>("comma");  // typed on a desktop whose decimal separator is a comma
+        const auto add = [](const char* row, Route route, const char* name, const QByteArray& stored, const char* shown,
+                            const char* typed, const QByteArray& written, const char* message = "",
+                            bool comma = false) {
+            QTest::newRow(row) << route << QString(name) << stored << QString(shown) << QString(typed) << written
+                               << QString(message) << comma;
+        };
+        const Route prices = Route::Prices, characters = Route::Characters;
+        const QByteArray e803("\xE8\x03", 2), c409("\x40\x9C", 2);
+        // Every legal value can be typed, and no more characters than it takes.
+        add("Oil, 32767", prices, "txtItem_3", e803, "1000", "32767", "\xFF\x7F");
+        add("Moss, three typed", prices, "txtHerbs_4", "\x05", "5", "1234", "\x7B");
+        add("starting Moss, three typed", characters, "txtHerbs_4", "\x05", "5", "2550", "\xFF");
+        add("Bard level, three typed", characters, "txtLevel_1", "\x10", "16", "2050", "\xCD");
+        add("Ranger exp, -32768", characters, "txtExp_6", c409, "-25536", "-327689", QByteArray("\x00\x80", 2));
+        add("3.5 on a decimal-comma desktop", prices, "txtItem_17", e803, "1000", "3.5", QByteArray("\x04\x00", 2), "",
+            true);
+        add("prices, close box", prices, "txtItem_0", QByteArray("\x03\x00", 2), "3", "42", {});
+        add("characters, close box", characters, "txtLevel_0", "\x03", "3", "42", {});
+        add("item 9E99", prices, "txtItem_3", e803, "1000", "9E99", {},
+            "The price of Oil must be a whole number from -32768 to 32767.");
+        add("herb -1", prices, "txtHerbs_2", "\x05", "5", "-1", {},
+            "The price of Garlic must be a whole number from 0 to 255.");
+        add("hp 9E99", characters, "txtHP_5", c409, "-25536", "9E99", {},
+            "The Paladin's hit points must be a whole number from -32768 to 32767.");
+        add("a letter in a price", prices, "txtItem_0", e803, "1000", "x", {},
+            "The price of Torch must be a whole number from -32768 to 32767.");
+        add("ab in Mage level", characters, "txtLevel_0", "\x10", "16", "ab", {},
+            "The Mage's level must be a whole number from 0 to 255.");
+        add("herb -1 of the class table", characters, "txtHerbs_6", "\x05", "5", "-1", {},
+            "The party's starting Fungus must be a whole number from 0 to 255.");
+    }
+    // What a box shows of its bytes, what a user types into it (as many
+    // characters as it takes) and what a save makes of that: exactly those bytes
+    // written; or, out of range, a message, nothing written and the window open
+    // with the box's text, its panel in view and the focus. The close box writes
+    // nothing, and the next opening shows the file again.
+    void edits()
+    {
+        QFETCH(Route, route);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, message);
+        QFETCH(bool, comma);
+        QTemporaryDir locale;
+        QString why;
+        if (comma && !TestLocale::UseDecimalComma(locale, &why)) {
+            QSKIP(qPrintable(why));
+        }
+        const QList<Box> boxes = Boxes(route);
+        const qint64 offset =
+            std::find_if(boxes.begin(), boxes.end(), [&](const Box& b) { return b.name == name; })->offset;
+        QByteArray bytes = Fixtures::Pattern(262160, static_cast<quint32>(offset));
+        bytes.replace(offset, stored.size(), stored);
+        D d(bytes);
+        QVERIFY(d.load());
+        QPointer<QDialog> w = Open(d, route);
+        QVERIFY(w);
+        QTEST(D::textOf(w, name), "shown");
+        Type(w, name, typed);
+        if (route == Route::Characters) {
+            D::click(w, "optChara_4");  // another panel in view
+        }
+        if (written.isEmpty() && message.isEmpty()) {
+            w->close();
+        } else {
+            D::click(w, "cmdSave");
+        }
+        TestLocale::PinC();
+        if (!message.isEmpty()) {
+            QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Value out of range")});
+            QCOMPARE(d.platform.messages[0].text, message);
+            QCOMPARE(Fixtures::ReadAll(d.path), bytes);
+            QTest::qWait(0);
+            QVERIFY(w && w->isVisible());
+            QCOMPARE(w->focusWidget(), w->findChild<QWidget*>(name));
+            QVERIFY(w->focusWidget()->isVisible());
+            QCOMPARE(D::textOf(w, name), typed);
+            return;
+        }
+        QVERIFY(d.platform.messages.isEmpty());
+        QTRY_VERIFY(w.isNull());
+        bytes.replace(offset, written.size(), written);
+        QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), bytes), QList<qint64>());
+        if (written.isEmpty()) {
+            w = Open(d, route);
+            QVERIFY(w);
+            QTEST(D::textOf(w, name), "shown");
+        }
+    }
+
+    void leavingDropsPicks_data()
+    {
+        QTest::addColumn<Route>("route");
+        QTest::addColumn<QString>("how");
+        for (const Route route : {Route::Items, Route::Towns}) {
+            for (const char* how : {"close box", "Escape", "new load", "menu again"}) {
+                QTest::addRow("%s, %s", qPrintable(RouteName(route)), how) << route << how;
+            }
+        }
+    }
+    // A pick shows its cell and block in the row asked for and writes nothing.
+    // Closing the window (by its close box or Escape), loading another cartridge
+    // while it waits for a pick, or choosing its menu entry again drops the picks
+    // not saved; only the last keeps the window, filled again from the file.
+    void leavingDropsPicks()
+    {
+        QFETCH(Route, route);
+        QFETCH(QString, how);
+        D d(locationBytes());
+        QVERIFY(d.showAndLoad());
+        QPointer<QDialog> window = Open(d, route);
+        QVERIFY(window);
+        QCOMPARE(window->parentWidget(), &d.window);
+        pick(d, window, 0, 99, 150);
+        QCOMPARE(shown(window, 0), QStringLiteral("(150, 099)5"));
+        if (how == u"close box") {
+            window->close();
+        } else if (how == u"Escape") {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else {
+            D::click(window, QStringLiteral("cmdLocation_1"));  // shown again by the pick, now active
+            QCOMPARE(QApplication::activeWindow(), &d.window);
+            if (how == u"menu again") {
+                QCOMPARE(Open(d, route), window.data());
+            } else {
+                d.platform.openAnswers << Fixtures::WriteFile(d.dir, QStringLiteral("second.nes"), d.original);
+                d.action("mnuFileLoad")->trigger();
+            }
+        }
+        D::deleteClosed();
+        QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+        if (how != u"menu again") {
+            QVERIFY(!d.session.pick().LocationWindowOpen());
+            window = Open(d, route);
+            QVERIFY(window);
+        }
+        QCOMPARE(shown(window, 0), QStringLiteral("(071, 012)3"));
+    }
+
+    // The items window waits for a pick; the towns window is opened, takes a pick
+    // of its own and is closed. The next press on the map still goes to the items
+    // window, to its own row.
+    void itemsKeepWaitingWhenTownsClose()
+    {
+        D d(locationBytes());
+        QVERIFY(d.showAndLoad());
+        QDialog* items = Open(d, Route::Items);
+        QVERIFY(items);
+        D::click(items, QStringLiteral("cmdLocation_1"));
+        QPointer<QDialog> towns = Open(d, Route::Towns);
+        QVERIFY(towns);
+        pick(d, towns, 9, 30, 40);
+        towns->close();
+        d.pressOverworld(7, 38);
+        QCOMPARE(shown(items, 1), QStringLiteral("(038, 007)2"));
+    }
+
+    // The program's own modal display: the window leaves its loop when it hides
+    // for a pick and must still be there, waiting, when the map hands the pick over.
+    void pickInsideModalLoops()
+    {
+        SessionDriver s(locationBytes());
+        ModalLoops p;
+        frmMain w(s.session, p);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w) && s.load());
+        QString picked;
+        p.steps << [](QDialog* d) { D::click(d, QStringLiteral("cmdLocation_2")); };
+        p.steps << [&picked](QDialog* d) {
+            picked = shown(d, 2);
+            d->close();
+        };
+        w.findChild<QAction*>(QStringLiteral("mnuGameItems"))->trigger();
+        QTest::mousePress(w.findChild<QWidget*>(QStringLiteral("picMap")), Qt::LeftButton, {},
+                          QPoint(12 * 16 + 3, 13 * 16 + 3));
+        QCOMPARE(p.loops, 2);
+        QCOMPARE(picked, QStringLiteral("(013, 012)1"));
+    }
+};
+
+QTEST_MAIN(tst_GameWindows)
+#include "tst_GameWindows.moc"
