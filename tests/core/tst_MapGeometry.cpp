@@ -11,13 +11,8 @@ class tst_MapGeometry : public QObject {
 private slots:
     void mapByteOffset_data();
     void mapByteOffset();
-    void pointerToCell_data();
-    void pointerToCell();
     void texts_data();
     void texts();
-    void tileReader_data();
-    void tileReader();
-    void fatalErrorText();
 };
 
 void tst_MapGeometry::mapByteOffset_data()
@@ -49,33 +44,13 @@ void tst_MapGeometry::mapByteOffset()
     }
 }
 
-void tst_MapGeometry::pointerToCell_data()
-{
-    QTest::addColumn<double>("position");
-    QTest::addColumn<int>("cell");
-    QTest::newRow("15.9") << 15.9 << 0;
-    QTest::newRow("16") << 16.0 << 1;
-    QTest::newRow("-0.5 truncates to 0") << -0.5 << 0;
-    QTest::newRow("huge") << 1e12 << 1000000;
-    QTest::newRow("huge negative") << -1e12 << -1000000;
-}
-
-void tst_MapGeometry::pointerToCell()
-{
-    QFETCH(double, position);
-    QFETCH(int, cell);
-    QCOMPARE(CellFromPointer(position), cell);
-}
-
 void tst_MapGeometry::texts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("point readout") << PointReadout(12, 45) << "(012 ,045)";
     QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
-    QTest::newRow("block label") << BlockLabel(3) << "3";
     QTest::newRow("tile 10") << TileReadout(10) << "0A";
-    QTest::newRow("pad empty") << PadToTwoChars(QString()) << "";
     QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
 }
 
@@ -84,33 +59,6 @@ void tst_MapGeometry::texts()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(text, expected);
-}
-
-void tst_MapGeometry::tileReader_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");  // -1: nothing
-    QTest::newRow("tile 0A") << "0A" << 10;
-    QTest::newRow("tile empty") << "" << -1;
-    QTest::newRow("tile junk") << "zz" << -1;
-}
-
-void tst_MapGeometry::tileReader()
-{
-    QFETCH(QString, text);
-    const auto tile = ReadTileReadout(text);
-    QTEST(tile ? int(*tile) : -1, "value");
-}
-
-// The message as the program shows it, the address line aside.
-void tst_MapGeometry::fatalErrorText()
-{
-    QStringList lines = FatalErrorText().split(QStringLiteral("\r\n"));
-    QVERIFY(lines.size() == 7 && lines[4].contains(u'@'));
-    lines[4].clear();
-    QCOMPARE(lines, QStringList({"If you are reading this box is beacuse something",
-                                 "really bad has ocurred (with the program :P).", "", "Please drop me a line at: ", "",
-                                 "", "Make sure to describe the problem."}));
 }
 
 QTEST_GUILESS_MAIN(tst_MapGeometry)

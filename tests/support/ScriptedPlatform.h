@@ -36,7 +36,6 @@ public:
         QString folder;
     };
     QList<FileDialog> openDialogs;
-    QList<FileDialog> saveDialogs;
     int colorCalls = 0;
     QList<Shown> messages;
     QList<Shown> questions;
