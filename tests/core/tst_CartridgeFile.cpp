@@ -12,9 +12,7 @@
 
 #include <unistd.h>
 
-// Reads and all-or-nothing writes on real files, the backup made before the
-// first write, and the ways they fail: every failure must name the file and
-// leave the folder as it was.
+// Reads and all-or-nothing writes on real files, and the backup.
 class tst_CartridgeFile : public QObject {
     Q_OBJECT
 
@@ -59,10 +57,7 @@ void tst_CartridgeFile::failures()
     QVERIFY2(Fixtures::Tree(dir.path()) == before, "nothing may be created or changed on the way");
 }
 
-// A file that cannot be written, a folder that takes no new file and so no
-// backup, or a patch with one bad offset: refused naming the file and why,
-// nothing on disk changed. Permission bits stop no superuser, so as root the
-// first two are immutable.
+// Refused naming the file and why, nothing on disk changed (as root, chattr locks).
 void tst_CartridgeFile::refusedWhenNotWritable_data()
 {
     QTest::addColumn<QString>("locked");  // "file", "folder" or none
@@ -110,12 +105,8 @@ void tst_CartridgeFile::writes_data()
     QTest::newRow("backup already there") << false << false << true;
 }
 
-// Two writes to a file in a folder with blanks, quotes and non-ASCII letters
-// in its name, perhaps through a chain of links (one relative): the target
-// holds exactly the bytes written (a patch past the end grows the file with
-// zeros, one inside never shortens it), the links stay links, the file keeps
-// its permissions, and the one new file is the backup of the first contents,
-// beside the target, unless an older backup was there.
+// Two writes to an oddly named file, maybe through links: exactly the bytes
+// written, links and permissions kept, the first contents backed up once.
 void tst_CartridgeFile::writes()
 {
     QFETCH(bool, replaceWhole);
@@ -159,8 +150,7 @@ void tst_CartridgeFile::writes()
     QVERIFY(backupExists || QFile::permissions(backup) == permissions);
 }
 
-// Another program's change stays seen after the program's own write elsewhere
-// (that its own writes alone are no change is tst_FileSafety's).
+// Another program's change stays seen after the program's own write elsewhere.
 void tst_CartridgeFile::otherProgramsChangeStaysSeen()
 {
     QTemporaryDir dir;

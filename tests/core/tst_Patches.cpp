@@ -12,8 +12,7 @@
 
 using PatchFormat::Kind;
 
-// Patches made from one real file and applied to a copy of another: the
-// result is the target byte for byte, and a bad patch leaves the file alone.
+// Patches made and applied on real files; a bad patch leaves the file alone.
 class tst_Patches : public QObject {
     Q_OBJECT
 
@@ -55,9 +54,8 @@ QByteArray Checksummed(QByteArray head, const QByteArray& source, quint32 target
     return head;
 }
 
-// A BPS patch of hand-made actions for `source` (5000 bytes, so its size is
-// the two-byte number 0x08 0xA6) and a target of `targetSize` bytes (under
-// 128) whose checksum is 0.
+// A BPS patch of hand-made actions for `source` (5000 bytes: 0x08 0xA6) and a
+// target of `targetSize` bytes (under 128) whose checksum is 0.
 QByteArray CraftedBps(const QByteArray& source, char targetSize, const QByteArray& actions)
 {
     return Checksummed(Bytes("BPS1\x08\xA6") + char(0x80 | targetSize) + char(0x80) + actions, source, 0);
@@ -85,8 +83,7 @@ void tst_Patches::knownBytes_data()
                                 << QByteArray("CDEFCDEFCDAB") << false;
 }
 
-// Patches written byte by byte make their targets; where this program would
-// write the same change, it writes exactly those bytes.
+// Hand-written patches make their targets; ours for the same change are those bytes.
 void tst_Patches::knownBytes()
 {
     QFETCH(QByteArray, patch);

@@ -1,15 +1,6 @@
-// The program the kill tests start and kill at random moments. It works on a
-// cartridge for ever and prints a line after each action that has returned:
-//
-//   kill_helper save <cartridge>
-//       Loads the cartridge, inverts every byte of its image and saves it (what
-//       "Save Changes" does; the Game windows write through the same
-//       CartridgeFile::patch), over and over: "saved" after each save; on
-//       failure "error<TAB><the error>" and exit status 1.
-//   kill_helper edit <cartridge> <seed>
-//       Loads it in an editing session (its journal goes where XDG_STATE_HOME
-//       says) and edits it: "done <n>" after each action of the scripted
-//       session of <seed>.
+// The program the kill tests kill at random moments; a line after each action:
+//   kill_helper save <cartridge>: inverts the image and saves, over and over ("saved")
+//   kill_helper edit <cartridge> <seed>: the scripted session of <seed> ("done <n>")
 
 #include "ScriptedEditing.h"
 #include "ScriptedPlatform.h"

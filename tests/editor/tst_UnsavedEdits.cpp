@@ -4,7 +4,6 @@
 #include "SessionDriver.h"
 #include "core/MapJournal.h"
 
-#include <QCryptographicHash>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -13,14 +12,9 @@
 #include <csignal>
 #include <memory>
 
-#ifndef ORVANE_KILL_HELPER
-#error "ORVANE_KILL_HELPER must name the kill_helper program"
-#endif
-
 namespace {
 
-// Four strokes and an undo of one scripted session: five steps journaled,
-// three left in the history.
+// Four strokes and an undo: five steps journaled.
 void edit(SessionDriver& d, quint32 seed = 7)
 {
     for (int n = 1; n <= 5; ++n) {
@@ -28,14 +22,7 @@ void edit(SessionDriver& d, quint32 seed = 7)
     }
 }
 
-QByteArray hashOf(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
-}
-
-// Runs kill_helper with `arguments`, after its first line when `afterALine`,
-// for `delay` microseconds more, then kills it; what it printed, or "ended" if
-// it ended by itself.
+// Kills kill_helper `delay` µs after its start (or first line); what it printed, or "ended".
 QByteArray runAndKill(const QStringList& arguments, bool afterALine, unsigned long delay)
 {
     QProcess helper;
@@ -55,10 +42,8 @@ QByteArray runAndKill(const QStringList& arguments, bool afterALine, unsigned lo
 
 }  // namespace
 
-// The journal of unsaved map edits as the session keeps it: offered back at
-// the next load however the session ended, gone with a save or an undo back
-// to the saved map, and nothing lost when the editor is killed; and a save
-// killed at any moment leaves one whole version of the cartridge.
+// Unsaved map edits survive the session's end, even a kill; a killed save
+// leaves one whole version of the cartridge.
 class tst_UnsavedEdits : public QObject {
     Q_OBJECT
 
@@ -123,7 +108,7 @@ void tst_UnsavedEdits::offeredAtNextLoad()
         expected = edited;
         expected[untouched - FileLayout::ImageStart] = file[untouched];
     }
-    QCOMPARE(hashOf(next.image()), hashOf(expected));
+    QVERIFY(next.image() == expected);
     QCOMPARE(next.session.document().undoStack().count(), answer == 0 ? steps : 0);
     QCOMPARE(next.session.document().isModified(), answer == 0);
     QCOMPARE(Fixtures::ReadAll(path), file);
@@ -153,14 +138,11 @@ void tst_UnsavedEdits::goneWithSaveOrUndo()
     QVERIFY(d.platform.choices.isEmpty());
 }
 
-// The editor, killed at random moments while it edits, 100 times: the next
-// load offers every action that had returned, and restoring them gives
-// exactly the map the editor held after them (or after the one in flight).
+// The editor killed 100 times while it edits: a restore gives every action that returned.
 void tst_UnsavedEdits::killedEditorLosesNoStroke()
 {
     SessionDriver d;
     QRandomGenerator rng(5);
-    int inFlight = 0;
     for (quint32 kill = 0; kill < 100; ++kill) {
         QFile::remove(MapJournal::JournalPath(d.path));
         const QByteArray printed =
@@ -184,14 +166,11 @@ void tst_UnsavedEdits::killedEditorLosesNoStroke()
         QVERIFY2(
             restored == held[0] || restored == held[1],
             qPrintable(QStringLiteral("kill %1: %2 actions done, the map restored is neither").arg(kill).arg(done)));
-        inFlight += restored == held[1] && held[0] != held[1] ? 1 : 0;
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
-    qInfo("100 kills: no action lost; the one in flight was kept %d times", inFlight);
 }
 
-// A process saving a cartridge over and over, killed at many moments: after
-// every kill the cartridge holds exactly the old or exactly the new contents.
+// A save killed at any moment leaves exactly the old or exactly the new contents.
 void tst_UnsavedEdits::killedSaveLeavesOneWholeVersion_data()
 {
     QTest::addColumn<int>("kills");
@@ -216,8 +195,7 @@ void tst_UnsavedEdits::killedSaveLeavesOneWholeVersion()
     }
     const QString cartridge = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), a);
 
-    // Delays in microseconds after the first save: a fixed sequence that
-    // sweeps 0..30 ms in uneven steps so that the kills land all over a save.
+    // Delays sweeping 0..30 ms in uneven steps, so that the kills land all over a save.
     QRandomGenerator rng(seed);
     for (int k = 0; k < kills; ++k) {
         const QByteArray start = Fixtures::ReadAll(cartridge);

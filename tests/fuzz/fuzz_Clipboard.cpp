@@ -1,7 +1,5 @@
-// Feeds arbitrary bytes to the clipboard's readers, as text a spreadsheet
-// might put there and as the editor's own exact format, and checks what they
-// promise: a rectangle of at most the overworld's size, or a refusal that
-// says where; and a pattern read writes back to the same pattern.
+// Clipboard readers, text and our own format: a rectangle within the
+// overworld that writes back the same, or a refusal.
 #include "FuzzCheck.h"
 #include "core/MapPattern.h"
 

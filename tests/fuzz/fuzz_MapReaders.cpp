@@ -1,9 +1,5 @@
-// Feeds arbitrary bytes to the map file readers, as a map and as the external
-// tileset it names, and checks what the readers promise: a map is read whole
-// or refused with a reason, and what is read writes back and reads the same.
-//
-// The first byte chooses the reader (TMX, JSON, CSV); the rest up to the
-// first NUL byte is the map, what follows it the tileset.
+// Map readers: read whole or refused with a reason; what is read reads back the same.
+// The first byte chooses the reader; the map runs to the first NUL, the tileset follows.
 #include "FuzzCheck.h"
 #include "core/LayerData.h"
 #include "core/TiledMapReader.h"

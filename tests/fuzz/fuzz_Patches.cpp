@@ -1,8 +1,5 @@
-// Feeds arbitrary bytes to the patch readers as an IPS or BPS patch (the
-// first byte chooses) applied to a small source, and checks what they
-// promise: a patch is applied whole or refused with a reason, never beyond
-// the largest file they make, and a BPS result always has the size and
-// checksum the patch claims.
+// Patch readers (the first byte chooses IPS or BPS): applied whole, within the
+// largest file, the same each time, or refused with a reason.
 #include "FuzzCheck.h"
 #include "core/BpsPatch.h"
 #include "core/IpsPatch.h"

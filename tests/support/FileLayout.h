@@ -1,8 +1,7 @@
 #pragma once
 
-// Where each window's values lie in the cartridge file, written out by hand
-// once for every test and independently of the program's own tables, so that
-// a wrong offset in the program shows as a wrong byte.
+// Where each window's values lie in the file, written out by hand apart from
+// the program's own tables, so that a wrong offset shows as a wrong byte.
 
 #include <QList>
 #include <QMap>

@@ -6,16 +6,9 @@
 #include <QProcess>
 #include <QtTest>
 
-#ifndef ORVANE_EDITOR
-#error "ORVANE_EDITOR must name the editor program"
-#endif
-
 using FileLayout::MapByte;
 
-// The program as a script runs it: --help, --version and the jobs done
-// without any window or display. Exit status, the one line printed (on
-// standard output when done, on standard error otherwise), and every file of
-// the folder: which changed or appeared, with what in them.
+// The program run without a display: exit status, the line printed, and every file changed.
 class tst_CommandLine : public QObject {
     Q_OBJECT
 
