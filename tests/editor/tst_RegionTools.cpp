@@ -186,6 +186,7 @@ void tst_RegionTools::oneStepEach_data()
         QGuiApplication::clipboard()->setText(QStringLiteral("00\t01\n02\tXY\n"));
         d.session.paste();
         QCOMPARE(d.platform.messageTitles(), QStringList{"Nothing pasted"});
+        QVERIFY(d.platform.messages[0].text.endsWith("Line 2, tile 2: \"XY\" is not a tile number (00 to FF)."));
         d.clickCell({0, 0});
     }) << QStringList{"Paint 1 Cell"} << cells({{0, 0}});
     QTest::newRow("paste clipped at the last row") << Steps([](SessionDriver& d) {
