@@ -40,6 +40,7 @@ private slots:
         QTest::addColumn<int>("value");  // without notches the bar is set to it
         QTest::addColumn<int>("position");
         QTest::newRow("hsMap 20") << "hsMap" << QList<int>{} << 0 << 20 << -16;
+        QTest::newRow("vsTiles 31") << "vsTiles" << QList<int>{} << 0 << 31 << 0;
         // One wheel notch is three small steps.
         QTest::newRow("map, 2 down 1 up") << "vsMap" << QList<int>{-1, -1, 1} << 0 << 48 << -48;
         QTest::newRow("map, Shift, 2 down 1 up")
