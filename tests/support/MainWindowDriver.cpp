@@ -93,15 +93,6 @@ QDialog* MainWindowDriver::open(const char* menuEntry)
     return modals.shown.size() == before ? nullptr : modals.shown.last().data();
 }
 
-void MainWindowDriver::pressOverworld(int column, int overworldRow, Qt::MouseButton button)
-{
-    if (session.currentBlock() != overworldRow / 32 + 1 ||
-        window.findChild<QComboBox*>(QStringLiteral("cboBlock"))->currentIndex() < 0) {
-        chooseBlock(overworldRow / 32 + 1);
-    }
-    press(QPointF(column * 16 + 3, (overworldRow % 32) * 16 + 3), button);
-}
-
 void MainWindowDriver::click(QWidget* window, const QString& name)
 {
     auto* button = window->findChild<QAbstractButton*>(name);

@@ -13,8 +13,7 @@
 
 class PictureBox;
 
-// Shows windows without a nested event loop, so a test can drive them and
-// then look at the result, and records them; ending the program is recorded.
+// Shows and records windows without a nested event loop; ending the program is recorded.
 class ScriptedModals : public ModalDisplay {
 public:
     QList<QPointer<QDialog>> shown;
@@ -24,8 +23,7 @@ public:
     void endProgram() override { ended = true; }
 };
 
-// A real main window on a scripted platform, loaded with a synthetic
-// cartridge, and the few ways a test touches it like a user does.
+// A real main window on a scripted platform and the ways a test touches it like a user does.
 class MainWindowDriver : public SessionDriver {
 public:
     explicit MainWindowDriver(const QByteArray& cartridge = {}) : SessionDriver(cartridge) {}
@@ -60,12 +58,10 @@ public:
     // A press on the tile strip at tile `tile`.
     void pickTileFromStrip(int tile);
 
-    // Shows the main window, active, and loads, as the side windows and keys need it.
+    // Shows the main window, active (as the side windows and keys need), and loads.
     bool showAndLoad();
     // Chooses a menu entry by its name; the window it showed, or null when none.
     QDialog* open(const char* menuEntry);
-    // A press on an overworld cell, after choosing its block when needed.
-    void pressOverworld(int column, int overworldRow, Qt::MouseButton button = Qt::LeftButton);
 
     // A side window's controls, named as the program names them.
     static void click(QWidget* window, const QString& name);

@@ -6,7 +6,6 @@
 #include "ui/ShapeOutline.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
@@ -15,27 +14,17 @@ using D = MainWindowDriver;
 using FileLayout::MapByte;
 
 // The map view and palette of the real main window, driven with real mouse,
-// wheel and key events: the load sequence, block drawing with its progress
-// caption, scrolling and zoom, the grid and its colour, and what each mouse
-// button does on the map (which cells a stroke paints is the map document's).
+// wheel and key events: the load, block drawing with its progress caption,
+// scrolling and zoom, and what each mouse button does on the map.
 class tst_MapView : public QObject {
     Q_OBJECT
 
 private slots:
-    void loadSequence()
+    // After a load tile 0 is current: marked in the palette and shown doubled in the enlarged view.
+    void loadChoosesTileZero()
     {
         D d;
-        QVERIFY(!d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
-        // A press on the map before a load paints nothing and stores nothing.
-        const QByteArray empty = d.session.cartridge().image().bytes();
-        d.press(QPointF(5, 5));
-        QCOMPARE(d.session.cartridge().image().bytes(), empty);
-        d.bar("hsMap")->setValue(160);
         QVERIFY(d.load());
-        QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
-        QVERIFY(d.window.findChild<QGroupBox*>(QStringLiteral("Frame2"))->isEnabled());
-        QCOMPARE(d.picMap()->pos(), QPoint(-160, 0));  // back at the top, horizontal offset kept
-        // Tile 0 is chosen: marked in the palette and shown doubled in the enlarged view.
         QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
         QCOMPARE(d.session.currentTile(), std::optional<quint8>(0));
         const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
@@ -52,9 +41,8 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::newRow("hsMap 20") << "hsMap" << QList<int>{} << 0 << 20 << -16;
         QTest::newRow("vsTiles 31") << "vsTiles" << QList<int>{} << 0 << 31 << 0;
-        // One wheel notch is three small steps; up from the top stays there.
+        // One wheel notch is three small steps.
         QTest::newRow("map, 2 down 1 up") << "vsMap" << QList<int>{-1, -1, 1} << 0 << 48 << -48;
-        QTest::newRow("map, up at the top") << "vsMap" << QList<int>{-1, 1, 1} << 0 << 0 << 0;
         QTest::newRow("map, Shift, 2 down 1 up")
             << "hsMap" << QList<int>{-1, -1, 1} << int(Qt::ShiftModifier) << 48 << -48;
         QTest::newRow("palette, 2 down 1 up") << "vsTiles" << QList<int>{-2, 1} << 0 << 96 << -96;
@@ -111,31 +99,6 @@ private slots:
         QCOMPARE(map->size(), QSize(4096, 512));
     }
 
-    // The swatch asks for a colour only while the grid is shown; a cancel changes
-    // nothing; a chosen colour redraws the grid lines in it.
-    void gridColour()
-    {
-        D d;
-        QVERIFY(d.load());
-        auto* swatch = d.window.findChild<PictureBox*>(QStringLiteral("picGridColor"));
-        auto* grid = d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"));
-        const QImage before = d.mapPicture();
-        grid->setChecked(false);
-        QTest::mouseClick(swatch, Qt::LeftButton);  // not asked
-        grid->setChecked(true);
-        QTest::mouseClick(swatch, Qt::LeftButton);  // cancelled
-        QCOMPARE(d.platform.colorCalls, 1);
-        QCOMPARE(d.session.GridColor(), QColor(255, 0, 0));
-        QCOMPARE(d.mapPicture(), before);
-
-        d.platform.colorAnswers << QColor(0, 200, 50);
-        QTest::mouseClick(swatch, Qt::LeftButton);
-        QCOMPARE(swatch->backing().pixel(10, 10), qRgb(0, 200, 50));
-        QImage expected = before;
-        TileRaster::DrawGrid(expected, QColor(0, 200, 50));
-        QCOMPARE(d.mapPicture(), expected);
-    }
-
     void newerDrawingStopsOlder_data()
     {
         QTest::addColumn<QString>("interruption");
@@ -145,9 +108,8 @@ private slots:
         QTest::newRow("a new load") << "load" << 1;
         QTest::newRow("closing the window") << "close" << 0;
     }
-    // A drawing shows its progress cell by cell, then the title. Whatever comes
-    // during a drawing stops it at once: the picture shows the last chosen block,
-    // complete, and the caption ends as the title.
+    // A drawing shows its progress cell by cell, then the title; whatever comes during it stops
+    // it at once: the picture shows the last chosen block, complete, and the caption the title.
     void newerDrawingStopsOlder()
     {
         QFETCH(QString, interruption);
@@ -202,9 +164,8 @@ private slots:
             QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
         }
     }
-    // A painted cell shows the tile inside a box in the chosen grid colour, also
-    // with the grid off, and a repaint of just that box puts its pixels where
-    // they belong, on the screen.
+    // A painted cell shows the tile in a box of the chosen grid colour, also with the grid
+    // off, and a repaint of just that box puts its pixels where they belong, on the screen.
     void mouseButtons()
     {
         QFETCH(bool, picking);
