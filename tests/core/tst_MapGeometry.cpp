@@ -52,6 +52,8 @@ void tst_MapGeometry::texts_data()
     QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
     QTest::newRow("tile 10") << TileReadout(10) << "0A";
     QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
+    QTest::newRow("cell tooltip") << CellDescription(MapCell::InBlock(2, 3, 5), 0xAB)
+                                  << "Block 2 \u00b7 row 35, column 5 \u00b7 tile AB \u00b7 offset 0x8315";
 }
 
 void tst_MapGeometry::texts()

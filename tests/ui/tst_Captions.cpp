@@ -34,6 +34,10 @@ QString captionOf(QWidget* window, const QString& key)
         }
         return QStringLiteral("<no label>");
     }
+    if (key.endsWith(u"[]")) {  // a place: the window's client area, or a control's
+        const QRect r = key == u"[]" ? window->rect() : window->findChild<QWidget*>(key.chopped(2))->geometry();
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
     if (key.contains(u'#')) {
         return window->findChild<QComboBox*>(key.section(u'#', 0, 0))->itemText(key.section(u'#', 1).toInt());
     }
@@ -104,7 +108,7 @@ QStringList heard(QWidget* window)
 
 // Every caption, heading and title of the main window and the four Game
 // windows, and the towns window's note, character for character, in one
-// table; and what a screen reader hears.
+// table with the windows' places; and what a screen reader hears.
 class tst_Captions : public QObject {
     Q_OBJECT
 
@@ -197,6 +201,14 @@ private slots:
                     {QStringLiteral("cboEquip1_3#%1").arg(p), QStringLiteral("cboEquip2_6#%1").arg(p)},
                     {items[p], items[p]});
         }
+        // The windows' client sizes, and controls whose places show the twips became pixels.
+        addRows(Route::Items, {"[]", "lblBlock_5[]", "cmdSave[]"}, {"0,0 340x220", "192,160 41x19", "248,192 81x19"});
+        addRows(Route::Towns, {"[]", "cmdLocation_7[]", "cmdSave[]"},
+                {"0,0 315x361", "216,208 89x19", "216,336 81x19"});
+        addRows(Route::Prices, {"[]", "txtItem_15[]", "txtHerbs_5[]", "cmdSave[]"},
+                {"0,0 310x441", "232,40 65x17", "232,408 65x17", "8,416 81x19"});
+        addRows(Route::Characters, {"[]", "frmChara_8[]", "txtExp_3[]", "optChara_4[]"},
+                {"0,0 233x370", "8,8 217x209", "136,48 65x17", "8,272 41x41"});
     }
     void captions()
     {
