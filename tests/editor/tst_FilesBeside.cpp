@@ -8,13 +8,14 @@ using FileLayout::MapByte;
 using Command = void (EditorSession::*)();
 Q_DECLARE_METATYPE(Command)
 
-// The files the File menu writes and reads beside the cartridge: replaced
-// only when the user says so, never a patch over its own files, a map
-// imported as one undo step.
+// The files the File menu writes and reads beside the cartridge: dialogs in
+// its folder, replaced only when the user says so, never a patch over its own
+// files, a map imported as one undo step.
 class tst_FilesBeside : public QObject {
     Q_OBJECT
 
 private slots:
+    void dialogsOpenInTheCartridgesFolder();
     void replacingAskedOnceTheNameIsFinal_data();
     void replacingAskedOnceTheNameIsFinal();
     void patchRefused_data();
@@ -22,6 +23,23 @@ private slots:
     void importMap_data();
     void importMap();
 };
+
+void tst_FilesBeside::dialogsOpenInTheCartridgesFolder()
+{
+    SessionDriver d;
+    QVERIFY(d.load());
+    d.platform.mapImageAnswers << Platform::MapImageOptions{};
+    for (const Command command : {&EditorSession::exportMapImage, &EditorSession::exportMap, &EditorSession::importMap,
+                                  &EditorSession::createPatch, &EditorSession::applyPatch}) {
+        (d.session.*command)();  // every dialog cancelled
+    }
+    QCOMPARE(d.platform.openDialogs.size() + d.platform.saveDialogs.size(), 5);
+    for (const auto& dialog : d.platform.openDialogs + d.platform.saveDialogs) {
+        QCOMPARE(dialog.folder, d.dir.path());
+    }
+    // The original for a patch may be the backup the editor made.
+    QVERIFY(d.platform.openDialogs[1].filters.first().pattern.contains(QStringLiteral("*.bak")));
+}
 
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
 {

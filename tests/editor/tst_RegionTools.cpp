@@ -196,6 +196,15 @@ void tst_RegionTools::oneStepEach_data()
         d.clickCell({100, 254});
         QVERIFY(!d.session.isPasting());
     }) << QStringList{"Paste 2 Cells"} << cells({{100, 254}, {100, 255}});
+    QTest::newRow("Escape drops the paste, then the selection") << Steps([](SessionDriver& d) {
+        d.session.setSelection(QRect(9, 30, 1, 2));
+        QVERIFY(d.session.copy());
+        d.session.paste();
+        QVERIFY(d.session.cancel() && !d.session.isPasting() && d.session.selection());
+        QVERIFY(d.session.cancel() && !d.session.selection() && !d.session.cancel());
+        d.session.deleteSelection();
+        d.clickCell({40, 40});  // the brush, with the copy as its stamp
+    }) << QStringList{"Paint 2 Cells"} << cells({{40, 40}, {40, 41}});
     // A stamp of 1 2 over 1 2 dragged leftwards in one move: stamped at every position between.
     QList<QPoint> stamped{{51, 5}, {51, 6}};
     for (int column = 21; column <= 25; ++column) {

@@ -7,9 +7,10 @@ std::optional<QString> ScriptedPlatform::openFileName(const QString& title, cons
     return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
 }
 
-std::optional<QString> ScriptedPlatform::saveFileName(const QString&, const QList<FileFilter>&, const QString&,
-                                                      int* filterIndex)
+std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, const QList<FileFilter>& filters,
+                                                      const QString& folder, int* filterIndex)
 {
+    saveDialogs << FileDialog{title, filters, folder};
     const auto answer = saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
     if (!answer) {
         return std::nullopt;

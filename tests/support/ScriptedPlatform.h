@@ -36,6 +36,7 @@ public:
         QString folder;
     };
     QList<FileDialog> openDialogs;
+    QList<FileDialog> saveDialogs;
     int colorCalls = 0;
     QList<Shown> messages;
     QList<Shown> questions;
