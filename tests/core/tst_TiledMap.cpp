@@ -368,7 +368,8 @@ void tst_TiledMap::resavedByTiledAndReadBack()
     }
 }
 
-// tmxrasterizer draws our map as the editor's own overworld picture.
+// tmxrasterizer draws our map as the editor's own overworld picture, and
+// Tiled's CSV export of it is ours.
 void tst_TiledMap::rasterizerDrawsTheMapPicture()
 {
     CartridgeImage image;
@@ -383,6 +384,13 @@ void tst_TiledMap::rasterizerDrawsTheMapPicture()
     const QImage picture = MapImageExport::Render(image, strip, MapImageExport::Area::Overworld, 1, false, Qt::white)
                                .convertToFormat(QImage::Format_RGB32);
     QVERIFY(drawn == picture);
+    // Tiled's own CSV export of the map is our CSV, byte for byte.
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("ours.csv")), tiles, locations, strip, &error),
+             qPrintable(error));
+    QVERIFY(run(QStringLiteral("tiled"),
+                {QStringLiteral("--export-map"), QStringLiteral("drawn.tmx"), QStringLiteral("theirs.csv")}));
+    QCOMPARE(Fixtures::ReadAll(dir.filePath(QStringLiteral("theirs.csv"))),
+             Fixtures::ReadAll(dir.filePath(QStringLiteral("ours.csv"))));
 }
 
 QTEST_GUILESS_MAIN(tst_TiledMap)
