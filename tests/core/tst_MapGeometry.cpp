@@ -52,6 +52,11 @@ void tst_MapGeometry::texts_data()
     QTest::newRow("location block 3 row 0 column 7") << LocationText(OverworldRow(3, 0), 7) << "(064, 007)";
     QTest::newRow("tile 10") << TileReadout(10) << "0A";
     QTest::newRow("last progress") << DrawProgressCaption(31, 255) << "Loading Map - (032, 255)";
+    QTest::newRow("fatal error title") << FatalErrorTitle() << "Fatal Error!";
+    QTest::newRow("fatal error, the address aside")
+        << FatalErrorText().remove(QRegularExpression(QStringLiteral("\\S*@\\S*")))
+        << "If you are reading this box is beacuse something\r\nreally bad has ocurred (with the program :P).\r\n\r\n"
+           "Please drop me a line at: \r\n\r\n\r\nMake sure to describe the problem.";
     QTest::newRow("cell tooltip") << CellDescription(MapCell::InBlock(2, 3, 5), 0xAB)
                                   << "Block 2 \u00b7 row 35, column 5 \u00b7 tile AB \u00b7 offset 0x8315";
 }
