@@ -1,8 +1,7 @@
+#include "BenchPlatform.h"
 #include "core/MapGeometry.h"
 #include "core/MapPattern.h"
 #include "editor/EditorSession.h"
-#include "editor/Platform.h"
-#include "ui/ModalDisplay.h"
 #include "ui/frmMain.h"
 #include "ui/frmWorldMap.h"
 
@@ -23,32 +22,11 @@
 // world view has repainted what changed.
 namespace {
 
-// Shows nothing and answers every question at once.
-class QuietPlatform final : public Platform, public ModalDisplay {
-public:
-    std::optional<QString> openFileName(const QString&, const QList<FileFilter>&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> saveFileName(const QString&, const QList<FileFilter>&, const QString&, int*) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
-    std::optional<MapImageOptions> chooseMapImage(const MapImageOptions&) override { return std::nullopt; }
-    void message(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&) override { return true; }
-    int choice(const QString&, const QString&, const QStringList&) override { return -1; }
-    bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
-    void showModal(QDialog*) override {}
-    void endProgram() override {}
-};
-
 // The main window on a loaded cartridge of repeatable random bytes, with the
 // world map open at `viewSide` x `viewSide` pixels of cells.
 struct WorldSession {
     QTemporaryDir dir;
-    QuietPlatform platform;
+    BenchPlatform platform;
     EditorSession session{platform};
     frmMain window{session, platform};
     frmWorldMap* world = nullptr;
