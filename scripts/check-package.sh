@@ -45,6 +45,8 @@ MIRROR="${ORVANE_CHECK_MIRROR:-http://deb.debian.org/debian}"
 NAME=orvane-map-editor
 
 TARGET="$(mktemp -d /var/tmp/orvane-package-check.XXXXXX)"
+# The system's root folder, open to its users as / is (mktemp makes it private).
+chmod 0755 "$TARGET"
 XVFB_PID=""
 PROGRAM_PID=""
 cleanup() {
