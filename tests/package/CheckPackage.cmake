@@ -1,11 +1,11 @@
-# Makes the Debian package from the package build (configured by
-# scripts/common.sh's configure_package_build) with cpack, which brings that
-# build up to date first, and checks what apt would install: the files and
-# nothing else, all under /usr, owned by root with the usual modes; the
-# control fields; the dependencies dpkg-shlibdeps found and the ones it cannot
-# see; the manual page and changelog compressed; the program stripped and
-# without a run path. Then lintian, where it is installed, must report no
-# error and no warning.
+# Brings the package build (configured by scripts/common.sh's
+# configure_package_build) up to date, makes the Debian package from it with
+# cpack (which packs the build as it finds it) and checks what apt would
+# install: the files and nothing else, all under /usr, owned by root with the
+# usual modes; the control fields; the dependencies dpkg-shlibdeps found and
+# the ones it cannot see; the manual page and changelog compressed; the
+# program stripped, without a run path and hardened. Then lintian, where it
+# is installed, must report no error and no warning.
 #   cmake -DBUILD=<package build> -DOUT=<folder> -DVERSION=<version> -DHELP=<help file name>
 #         -DAPP_ID=<desktop id> -P CheckPackage.cmake
 function(fail)
@@ -23,6 +23,7 @@ function(run output)
 endfunction()
 
 file(REMOVE_RECURSE "${OUT}")
+run(built "${CMAKE_COMMAND}" --build "${BUILD}")
 run(packed "${CMAKE_CPACK_COMMAND}" --config "${BUILD}/CPackConfig.cmake" -B "${OUT}")
 run(arch dpkg --print-architecture)
 string(STRIP "${arch}" arch)
