@@ -2,6 +2,7 @@
 
 #include "core/CartridgeFile.h"
 #include "core/MapGeometry.h"
+#include "core/NumberText.h"
 #include "core/ProgramInfo.h"
 #include "core/TileRaster.h"
 #include "core/MapRegions.h"
@@ -113,11 +114,10 @@ bool EditorSession::checkBeforeLoad(const QString& path)
     }
     if (*size < Cartridge::ImageEnd) {
         const QString text =
-            QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
+            QStringLiteral("The file \"%1\" is %2 long, shorter than the %3 bytes that hold the map.\r\n\r\n"
                            "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
                            "will lengthen the file to %3 bytes.")
-                .arg(path)
-                .arg(*size)
+                .arg(path, NumberText::Counted(*size, QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")))
                 .arg(Cartridge::ImageEnd);
         if (!m_platform.question(QStringLiteral("Short file"), text)) {
             return false;
