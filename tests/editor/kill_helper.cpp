@@ -36,8 +36,13 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
+    const char* usage = "usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n";
+    if (args.size() == 2 && args[1] == u"--help") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     if (args.size() != 4 || args[1] != u"edit") {
-        std::fputs("usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n", stderr);
+        std::fputs(usage, stderr);
         return 2;
     }
     ScriptedPlatform platform;
