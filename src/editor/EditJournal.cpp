@@ -54,7 +54,7 @@ void EditJournal::offer(const QString& path)
         text += QStringLiteral("\r\n\r\nThe file's map has changed on disk since those edits began; restored, they "
                                "go over the map as it is now.");
     }
-    const int answer = m_platform.choice(Title, text, {QStringLiteral("&Restore"), QStringLiteral("&Discard")});
+    const int answer = m_platform.choice(Title, text, {QStringLiteral("&Restore"), QStringLiteral("&Discard")}, 0);
     QString error;
     if (answer == 0) {
         m_restoring = true;

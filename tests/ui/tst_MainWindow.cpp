@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <array>
+
 #ifndef ORVANE_EDITOR
 #error "ORVANE_EDITOR must name the editor program"
 #endif
@@ -102,6 +104,22 @@ private slots:
         QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
         emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
         QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
+    }
+
+    // The real question box: Enter presses the default button; Escape and the close box answer nothing.
+    void choiceKeys()
+    {
+        QtPlatform platform;
+        const QList<std::array<int, 3>> cases{
+            {Qt::Key_Return, 0, 0}, {Qt::Key_Enter, 1, 1}, {Qt::Key_Escape, 0, -1}, {0, 1, -1}};  // 0: the close box
+        for (const auto& [key, defaultButton, answer] : cases) {
+            QTimer::singleShot(0, [key = key] {
+                QWidget* box = QApplication::activeModalWidget();
+                key ? QTest::keyClick(box, Qt::Key(key)) : void(box->close());
+            });
+            QCOMPARE(platform.choice({}, {}, {QStringLiteral("&Restore"), QStringLiteral("&Discard")}, defaultButton),
+                     answer);
+        }
     }
 
     // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
