@@ -128,7 +128,9 @@ bool EditorSession::checkBeforeLoad(const QString& path)
 
 void EditorSession::LoadRom(const QString& path)
 {
-    if (!checkBeforeLoad(path)) {
+    // Edits an earlier session left unsaved are asked about before anything
+    // changes, so closing the question leaves the editor as it was.
+    if (!checkBeforeLoad(path) || !m_journal->beforeLoad(path)) {
         return;
     }
     // Loads can nest: "Load Rom" chosen while block 1 of the last load is drawn.
@@ -140,6 +142,7 @@ void EditorSession::LoadRom(const QString& path)
         emit loadEnded(false);
         return;
     }
+    m_journal->cartridgeLoaded(path);
     m_recent.add(path);
     emit recentFilesChanged();
     // What was selected or floating belonged to the map loaded before.
@@ -154,8 +157,6 @@ void EditorSession::LoadRom(const QString& path)
     }
     SelectTile(0);
     emit loadEnded(true);
-    // Edits an earlier session left unsaved are offered back once the map is shown.
-    m_journal->cartridgeLoaded(path);
 }
 
 void EditorSession::setJournalFolder(const QString& folder)
