@@ -128,6 +128,7 @@ bool EditorSession::checkBeforeLoad(const QString& path)
 
 void EditorSession::LoadRom(const QString& path)
 {
+    endStroke();
     // Edits an earlier session left unsaved are asked about before anything
     // changes, so closing the question leaves the editor as it was.
     if (!checkBeforeLoad(path) || !m_journal->beforeLoad(path)) {
@@ -341,8 +342,14 @@ MapTool& EditorSession::activeTool()
     return const_cast<MapTool&>(std::as_const(*this).activeTool());
 }
 
+void EditorSession::endStroke()
+{
+    m_doc.endStroke();
+}
+
 void EditorSession::setTool(Tool tool)
 {
+    endStroke();
     activeTool().cancel();
     m_toolChosen = tool;
     emit toolChanged(tool);
@@ -584,5 +591,6 @@ void EditorSession::showHelp()
 
 void EditorSession::shutDown()
 {
+    endStroke();
     m_closing = true;
 }

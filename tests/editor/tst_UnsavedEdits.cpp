@@ -176,6 +176,20 @@ void tst_UnsavedEdits::goneWithSaveOrUndo()
     QVERIFY(d.load());
     QVERIFY(d.platform.choices.isEmpty());
 
+    // A stroke whose button is still held is journaled once another tool, a load or the program's end comes.
+    for (int interruption = 0; interruption < 3; ++interruption) {
+        d.cellEvent(QEvent::MouseButtonPress, {3, 4 + interruption}, Qt::LeftButton, Qt::LeftButton);
+        d.cellEvent(QEvent::MouseMove, {9, 5 + interruption}, Qt::NoButton, Qt::LeftButton);
+        interruption == 0   ? d.session.setTool(EditorSession::Tool::Fill)
+        : interruption == 1 ? d.session.LoadRom(d.path)  // asks about the stroke, and is closed
+                            : d.session.shutDown();
+        SessionDriver crashed(d.original);  // what a restore after a crash now gives
+        crashed.path = d.path;
+        crashed.platform.choiceAnswers << 0;
+        QVERIFY(crashed.load() && crashed.image() == d.image());
+        QCOMPARE(d.platform.choices.size(), int(interruption >= 1));
+        d.session.setTool(EditorSession::Tool::Brush);
+    }
 }
 
 // The editor killed 100 times while it edits: a restore gives every action that returned.

@@ -1,6 +1,7 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
+#include "core/MapJournal.h"
 #include "core/ProgramInfo.h"
 #include "ui/HelpViewer.h"
 #include "ui/QtPlatform.h"
@@ -123,12 +124,15 @@ private slots:
     }
 
     // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
+    // A command chosen while the brush's button is held journals the stroke first.
     void quitEndsAtOnceWithoutTouchingFile()
     {
         MainWindowDriver d;
         QVERIFY(d.load());
         d.pickTileFromStrip(9);
-        d.press(QPointF(20, 20));
+        d.mapEvent(QEvent::MouseButtonPress, QPointF(20, 20), Qt::LeftButton, Qt::LeftButton);
+        d.action("mnuFileExport")->trigger();  // its dialog, cancelled, would take the release
+        QVERIFY(QFileInfo::exists(MapJournal::JournalPath(d.path)));
         d.action("mnuFileQuit")->trigger();
         QVERIFY(d.modals.ended);
         QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());
