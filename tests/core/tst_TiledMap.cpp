@@ -131,8 +131,6 @@ void tst_TiledMap::readsOrRefuses_data()
         "its tile layer is 128 x 256 cells; the overworld is 256 x 256");
     tmx("layer of one cell", C, {"Overworld\" width=\"256\" height=\"256\"", "Overworld\" width=\"1\" height=\"1\""},
         "its tile layer is 1 x 1 cell; the overworld is 256 x 256");
-    tmx("map of one row", C, {"down\" width=\"256\" height=\"256\"", "down\" width=\"256\" height=\"1\""},
-        "it is 256 x 1 cells; the overworld is 256 x 256");
     tmx("map of one cell", C, {"down\" width=\"256\" height=\"256\"", "down\" width=\"1\" height=\"1\""},
         "it is 1 x 1 cell; the overworld is 256 x 256");
     tmx("one cell", C, {"csv\">\n8,10,", "csv\">\n8</data></layer><layer name=\"x\"><data encoding=\"csv\">10,"},

@@ -36,14 +36,11 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
-    const char* usage = "usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n";
-    if (args.size() == 2 && args[1] == u"--help") {
-        std::fputs(usage, stdout);
-        return 0;
-    }
     if (args.size() != 4 || args[1] != u"edit") {
-        std::fputs(usage, stderr);
-        return 2;
+        const bool help = args.size() == 2 && args[1] == u"--help";
+        std::fputs("usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n",
+                   help ? stdout : stderr);
+        return help ? 0 : 2;
     }
     ScriptedPlatform platform;
     EditorSession session(platform);

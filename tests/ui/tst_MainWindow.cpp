@@ -107,16 +107,14 @@ private slots:
         QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
     }
 
-    // The real question box: Enter presses the default button; Escape and the close box answer nothing.
+    // The real question box: Enter presses the default button; Escape and the close box (0) answer nothing.
     void choiceKeys()
     {
         QtPlatform platform;
-        const QList<std::array<int, 3>> cases{
-            {Qt::Key_Return, 0, 0}, {Qt::Key_Enter, 1, 1}, {Qt::Key_Escape, 0, -1}, {0, 1, -1}};  // 0: the close box
-        for (const auto& [key, defaultButton, answer] : cases) {
-            QTimer::singleShot(0, [key = key] {
-                QWidget* box = QApplication::activeModalWidget();
-                key ? QTest::keyClick(box, Qt::Key(key)) : void(box->close());
+        for (const auto& [key, defaultButton, answer] : QList<std::array<int, 3>>{
+                 {Qt::Key_Return, 0, 0}, {Qt::Key_Enter, 1, 1}, {Qt::Key_Escape, 0, -1}, {0, 1, -1}}) {
+            QTimer::singleShot(0, [key = key, box = &QApplication::activeModalWidget] {
+                key ? QTest::keyClick(box(), Qt::Key(key)) : void(box()->close());
             });
             QCOMPARE(platform.choice({}, {}, {QStringLiteral("&Restore"), QStringLiteral("&Discard")}, defaultButton),
                      answer);
