@@ -157,6 +157,26 @@ void tst_UnsavedEdits::offeredAtNextLoad()
             !next.platform.choices[0].text.contains(QStringLiteral("changed on disk")));
     next.session.save();  // saved, it goes too
     QVERIFY(!QFileInfo::exists(journal) && next.load() && next.platform.choices.size() == 1);
+    QFile damaged(journal);  // one that cannot be used is said so, and the load goes on
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("ORVJRNL?") == 8);
+    damaged.close();
+    next.platform.messages.clear();
+    QVERIFY(next.load() && next.platform.messageTitles() == QStringList{QStringLiteral("Unsaved map edits")});
+
+    // Restore answered, then the load failed (the file was away); once the journal is gone, nothing is restored.
+    edit(next, 9, 1);
+    const QByteArray saved = Fixtures::ReadAll(path);
+    const auto away = connect(&next.session, &EditorSession::loadStarted, [&] { QFile::remove(path); });
+    next.platform.choices.clear();
+    next.platform.choiceAnswers = {0};
+    next.load();
+    disconnect(away);
+    QCOMPARE(next.platform.choices.size(), 1);
+    QVERIFY(!QFileInfo::exists(path));
+    Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), saved);
+    QVERIFY(QFile::remove(journal) && next.load());
+    QVERIFY(next.session.document().undoStack().count() == 0 &&
+            next.image() == saved.mid(FileLayout::ImageStart, next.image().size()));
 }
 
 // A stroke whose button is still held is journaled once another tool, a load or the program's end comes.
