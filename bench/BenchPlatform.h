@@ -25,7 +25,7 @@ public:
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions&) override { return std::nullopt; }
     void message(const QString&, const QString&, Icon) override {}
     bool question(const QString&, const QString&) override { return true; }
-    int choice(const QString&, const QString&, const QStringList&) override { return -1; }
+    int choice(const QString&, const QString&, const QStringList&, int) override { return Cancelled; }
     bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
 
     void showModal(QDialog* dialog) override { modal = dialog; }

@@ -22,6 +22,12 @@ void setError(QString* error, const QString& text)
     }
 }
 
+// "1 byte", "2 bytes"; a size read from a patch may exceed any file.
+QString bytes(quint64 count)
+{
+    return count == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(count);
+}
+
 void putNumber(QByteArray& out, quint64 value)
 {
     for (;;) {
@@ -266,9 +272,8 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
         return std::nullopt;
     }
     if (*sourceSize != quint64(source.size())) {
-        setError(error, QStringLiteral("it was made for a file of %1 bytes, and this file is %2 bytes long")
-                            .arg(*sourceSize)
-                            .arg(source.size()));
+        setError(error, QStringLiteral("it was made for a file of %1, and this file is %2 long")
+                            .arg(bytes(*sourceSize), bytes(source.size())));
         return std::nullopt;
     }
     if (!madeForThis) {
@@ -352,9 +357,8 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
         output += count;
     }
     if (output != length) {
-        setError(error, QStringLiteral("it is malformed: its actions make %1 of the %2 bytes of the target")
-                            .arg(output)
-                            .arg(length));
+        setError(error, QStringLiteral("it is malformed: its actions make %1 of the %2 of the target")
+                            .arg(QString::number(output), bytes(static_cast<quint64>(length))));
         return std::nullopt;
     }
     if (Crc32::Of(out) != readLittleEndian32(patch, actionsEnd + 4)) {

@@ -1,5 +1,7 @@
 #include "core/CartridgeFile.h"
 
+#include "core/NumberText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -93,9 +95,8 @@ std::optional<QByteArray> readRange(const QString& path, qint64 offset, qint64 l
 
 QString CartridgeFile::tooShortText(const QString& path, qint64 size, qint64 needed)
 {
-    return QStringLiteral("The file \"%1\" is %2 bytes long, but at least %3 bytes are needed.")
-        .arg(path)
-        .arg(size)
+    return QStringLiteral("The file \"%1\" is %2 long, but at least %3 bytes are needed.")
+        .arg(path, NumberText::Counted(size, QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")))
         .arg(needed);
 }
 

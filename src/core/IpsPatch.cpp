@@ -1,5 +1,7 @@
 #include "core/IpsPatch.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 
 namespace IpsPatch {
@@ -216,7 +218,9 @@ std::optional<QByteArray> Apply(const QByteArray& source, const QByteArray& patc
         }
     } else if (size != at) {
         setError(error,
-                 QStringLiteral("%1 bytes follow its closing \"EOF\", where only a 3-byte length may").arg(size - at));
+                 NumberText::Counted(
+                     size - at, QStringLiteral("%1 byte follows its closing \"EOF\", where only a 3-byte length may"),
+                     QStringLiteral("%1 bytes follow its closing \"EOF\", where only a 3-byte length may")));
         return std::nullopt;
     }
     return out;

@@ -1,5 +1,7 @@
 #include "core/LayerData.h"
 
+#include "core/NumberText.h"
+
 #include <QtEndian>
 
 #include <array>
@@ -72,10 +74,11 @@ std::optional<QByteArray> inflateExactly(const QByteArray& in, qsizetype size, Q
         return out;
     }
     if (result == Z_STREAM_END) {
-        fail(reason,
-             left != 0
-                 ? QStringLiteral("the layer data has bytes after its compressed data")
-                 : QStringLiteral("the layer data decompresses to %1 bytes; %2 are needed").arg(produced).arg(size));
+        fail(reason, left != 0 ? QStringLiteral("the layer data has bytes after its compressed data")
+                               : NumberText::Counted(
+                                     produced, QStringLiteral("the layer data decompresses to %1 byte; %2 are needed"),
+                                     QStringLiteral("the layer data decompresses to %1 bytes; %2 are needed"))
+                                     .arg(size));
     } else if (result == Z_BUF_ERROR && produced == size && left > 0) {
         fail(reason, QStringLiteral("the layer data decompresses to more than %1 bytes").arg(size));
     } else if (result == Z_BUF_ERROR) {
@@ -157,7 +160,10 @@ std::optional<Gids> FromCsv(QStringView text, QString* reason)
         ++i;  // the comma
     }
     if (gids.size() != Cells) {
-        fail(reason, QStringLiteral("the layer data has %1 cells; the overworld has %2").arg(gids.size()).arg(Cells));
+        fail(reason,
+             NumberText::Counted(gids.size(), QStringLiteral("the layer data has %1 cell; the overworld has %2"),
+                                 QStringLiteral("the layer data has %1 cells; the overworld has %2"))
+                 .arg(Cells));
         return std::nullopt;
     }
     return gids;
@@ -193,7 +199,9 @@ std::optional<Gids> FromBase64(QStringView text, QStringView compression, QStrin
             return std::nullopt;
         }
     } else if (bytes->size() != Bytes) {
-        fail(reason, QStringLiteral("the layer data holds %1 bytes; %2 are needed").arg(bytes->size()).arg(Bytes));
+        fail(reason, NumberText::Counted(bytes->size(), QStringLiteral("the layer data holds %1 byte; %2 are needed"),
+                                         QStringLiteral("the layer data holds %1 bytes; %2 are needed"))
+                         .arg(Bytes));
         return std::nullopt;
     }
     Gids gids(Cells);

@@ -2,6 +2,7 @@
 
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
+#include "core/NumberText.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -106,10 +107,11 @@ std::optional<MapPattern> MapPattern::FromText(const QString& text, QString* err
                                 .arg(MapCell::Columns));
             }
         } else if (fields.size() != width) {
-            return fail(QStringLiteral("Line %1 has %2 tiles, line 1 has %3: the text is not a rectangle.")
-                            .arg(line + 1)
-                            .arg(fields.size())
-                            .arg(width));
+            const auto tiles = [](qint64 n) {
+                return NumberText::Counted(n, QStringLiteral("%1 tile"), QStringLiteral("%1 tiles"));
+            };
+            return fail(QStringLiteral("Line %1 has %2, line 1 has %3: the text is not a rectangle.")
+                            .arg(QString::number(line + 1), tiles(fields.size()), tiles(width)));
         }
         for (qsizetype i = 0; i < fields.size(); ++i) {
             if (!tileNumber.match(fields[i]).hasMatch()) {

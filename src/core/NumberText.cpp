@@ -207,4 +207,9 @@ int LeadingDigits(const QString& text)
     return value;
 }
 
+QString Counted(qint64 count, const QString& one, const QString& many)
+{
+    return (count == 1 ? one : many).arg(count);
+}
+
 }  // namespace NumberText

@@ -5,7 +5,7 @@
 #include <optional>
 
 // Reading numbers out of the texts the user types and the captions the
-// program shows.
+// program shows, and putting counts into texts.
 namespace NumberText {
 
 // The longest leading part of `text` that reads as a number: blanks are
@@ -28,5 +28,9 @@ std::optional<qint64> ToIntegerField(const QString& text, qint64 minimum, qint64
 
 // The leading decimal digits of `text` as a number (0 when it starts with none).
 int LeadingDigits(const QString& text);
+
+// `one` for a count of 1, else `many`, with %1 replaced by the count:
+// Counted(n, "%1 step was left out", "%1 steps were left out").
+QString Counted(qint64 count, const QString& one, const QString& many);
 
 }  // namespace NumberText

@@ -2,6 +2,7 @@
 
 #include "core/LayerData.h"
 #include "core/MapGeometry.h"
+#include "core/NumberText.h"
 #include "core/OverworldTiles.h"
 
 #include <QDir>
@@ -93,9 +94,15 @@ struct Header {
     }
 };
 
-QString sizeText(const std::optional<qint64>& value)
+// "256 x 1 cells", "1 x 1 cell", "? x 256 cells" for a size not given.
+QString sizeText(const std::optional<qint64>& width, const std::optional<qint64>& height)
 {
-    return value ? QString::number(*value) : QStringLiteral("?");
+    const auto number = [](const std::optional<qint64>& value) {
+        return value ? QString::number(*value) : QStringLiteral("?");
+    };
+    return QStringLiteral("%1 x %2 %3")
+        .arg(number(width), number(height),
+             width == 1 && height == 1 ? QStringLiteral("cell") : QStringLiteral("cells"));
 }
 
 QString cellText(qsizetype cell)
@@ -374,9 +381,10 @@ std::optional<LayerData::Gids> decode(const Layer& layer, QString* reason)
     case Layer::Form::Gids: break;
     }
     if (layer.gids.size() != LayerData::Cells) {
-        fail(reason, QStringLiteral("the layer data has %1 cells; the overworld has %2")
-                         .arg(layer.gids.size())
-                         .arg(LayerData::Cells));
+        fail(reason,
+             NumberText::Counted(layer.gids.size(), QStringLiteral("the layer data has %1 cell; the overworld has %2"),
+                                 QStringLiteral("the layer data has %1 cells; the overworld has %2"))
+                 .arg(LayerData::Cells));
         return std::nullopt;
     }
     return layer.gids;
@@ -437,8 +445,7 @@ std::optional<QByteArray> tilesOf(Header& header, const TilesetLoader& load, QSt
         return std::nullopt;
     }
     if (header.width != MapGeometry::Columns || header.height != MapGeometry::Rows) {
-        fail(reason, QStringLiteral("it is %1 x %2 cells; the overworld is 256 x 256")
-                         .arg(sizeText(header.width), sizeText(header.height)));
+        fail(reason, QStringLiteral("it is %1; the overworld is 256 x 256").arg(sizeText(header.width, header.height)));
         return std::nullopt;
     }
     if (!resolveTilesets(header.tilesets, load, reason)) {
@@ -457,8 +464,8 @@ std::optional<QByteArray> tilesOf(Header& header, const TilesetLoader& load, QSt
     }
     const Layer& layer = header.overworld ? *header.overworld : *header.first;
     if (layer.width != MapGeometry::Columns || layer.height != MapGeometry::Rows) {
-        fail(reason, QStringLiteral("its tile layer is %1 x %2 cells; the overworld is 256 x 256")
-                         .arg(sizeText(layer.width), sizeText(layer.height)));
+        fail(reason, QStringLiteral("its tile layer is %1; the overworld is 256 x 256")
+                         .arg(sizeText(layer.width, layer.height)));
         return std::nullopt;
     }
     const std::optional<LayerData::Gids> gids = decode(layer, reason);
@@ -537,13 +544,16 @@ std::optional<QByteArray> readCsv(QByteArrayView text, QString* reason)
             from = comma + 1;
         }
         if (column != MapGeometry::Columns) {
-            fail(reason, QStringLiteral("row %1 has %2 numbers; the overworld has 256 columns").arg(row).arg(column));
+            fail(reason, QStringLiteral("row %1 has %2; the overworld has 256 columns")
+                             .arg(QString::number(row), NumberText::Counted(column, QStringLiteral("%1 number"),
+                                                                            QStringLiteral("%1 numbers"))));
             return std::nullopt;
         }
         start = end + 1;
     }
     if (row != MapGeometry::Rows) {
-        fail(reason, QStringLiteral("it has %1 lines; the overworld has 256 rows").arg(row));
+        fail(reason, NumberText::Counted(row, QStringLiteral("it has %1 line; the overworld has 256 rows"),
+                                         QStringLiteral("it has %1 lines; the overworld has 256 rows")));
         return std::nullopt;
     }
     return tiles;

@@ -334,6 +334,28 @@ QByteArray Csv(const QByteArray& tiles)
     return LayerData::NumberRows(numbers, MapGeometry::Columns, "\n") + '\n';
 }
 
+QList<File> Files(const QString& path, const QByteArray& tiles, const QList<MapLocation>& locations,
+                  const QImage& strip, LayerEncoding encoding)
+{
+    const auto kind = MapFormat::FromPath(path);
+    if (!kind || *kind == MapFormat::Kind::Csv) {
+        return {{path, Csv(tiles)}};
+    }
+    const QString tileset = MapFormat::TilesetPath(path);
+    const QString picture = MapFormat::PicturePath(path);
+    const QString tilesetName = QFileInfo(tileset).fileName();
+    const QString pictureName = QFileInfo(picture).fileName();
+    const QString name = QFileInfo(path).completeBaseName();
+    if (*kind == MapFormat::Kind::Tmx) {
+        return {{path, Tmx(tiles, locations, tilesetName, encoding)},
+                {tileset, Tsx(name, pictureName)},
+                {picture, pngBytes(TilesetPicture(strip))}};
+    }
+    return {{path, Json(tiles, locations, tilesetName, encoding)},
+            {tileset, Tsj(name, pictureName)},
+            {picture, pngBytes(TilesetPicture(strip))}};
+}
+
 bool Export(const QString& path, const QByteArray& tiles, const QList<MapLocation>& locations, const QImage& strip,
             QString* error, LayerEncoding encoding)
 {
@@ -347,23 +369,9 @@ bool Export(const QString& path, const QByteArray& tiles, const QList<MapLocatio
         return false;
     }
     FileSetWriter files;
-    if (*kind == MapFormat::Kind::Csv) {
-        files.add(path, Csv(tiles));
-        return files.commit(error);
+    for (const File& file : Files(path, tiles, locations, strip, encoding)) {
+        files.add(file.path, file.contents);
     }
-    const QString tileset = MapFormat::TilesetPath(path);
-    const QString picture = MapFormat::PicturePath(path);
-    const QString tilesetName = QFileInfo(tileset).fileName();
-    const QString pictureName = QFileInfo(picture).fileName();
-    const QString name = QFileInfo(path).completeBaseName();
-    if (*kind == MapFormat::Kind::Tmx) {
-        files.add(path, Tmx(tiles, locations, tilesetName, encoding));
-        files.add(tileset, Tsx(name, pictureName));
-    } else {
-        files.add(path, Json(tiles, locations, tilesetName, encoding));
-        files.add(tileset, Tsj(name, pictureName));
-    }
-    files.add(picture, pngBytes(TilesetPicture(strip)));
     return files.commit(error);
 }
 

@@ -41,6 +41,17 @@ QByteArray Tsj(const QString& name, const QString& imageSource);
 // 256 lines of 256 comma-separated tile numbers, each line ending in "\n".
 QByteArray Csv(const QByteArray& tiles);
 
+// One file of an export and what it holds.
+struct File {
+    QString path;
+    QByteArray contents;
+};
+
+// The files Export writes for the map `path`: the map first, then (for a
+// Tiled map) its tileset and the tileset picture beside it.
+QList<File> Files(const QString& path, const QByteArray& tiles, const QList<MapLocation>& locations,
+                  const QImage& strip, MapFormat::LayerEncoding encoding = MapFormat::LayerEncoding::Csv);
+
 // Writes the map to `path` in the kind its suffix names (MapFormat::FromPath).
 // A TMX map comes with its TSX tileset, a JSON map with its JSON tileset
 // (".tsj", which Tiled 1.8 opens, so the three files read in any JSON

@@ -62,10 +62,9 @@ MapPattern BrushTool::previewTiles() const
 QString BrushTool::status() const
 {
     if (m_pickFrom) {
-        return QStringLiteral("Stamp: %1 \u00D7 %2 cells").arg(m_picked.width()).arg(m_picked.height());
+        return QStringLiteral("Stamp: %1").arg(Cells(m_picked.width(), m_picked.height()));
     }
     const MapPattern& stamp = m_session.stamp();
-    return stamp.isSingle()
-               ? QString()
-               : QStringLiteral("Brush: a stamp of %1 \u00D7 %2 cells").arg(stamp.width()).arg(stamp.height());
+    return stamp.isSingle() ? QString()
+                            : QStringLiteral("Brush: a stamp of %1").arg(Cells(stamp.width(), stamp.height()));
 }

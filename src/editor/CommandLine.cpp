@@ -18,7 +18,8 @@ const JobOption Jobs[] = {
     {CommandLine::Job::ExportMap, "export-map",
      "Writes the overworld of CARTRIDGE to TARGET, in the format its name ends with: .tmx or .tmj/.json (a Tiled "
      "map, with its tileset and tileset picture beside it), .csv, or .png (a picture; with --block N of one block, "
-     "with --grid with the grid).",
+     "with --grid with the grid). TARGET is replaced; a tileset or picture file of those names that holds anything "
+     "else is replaced only with --overwrite.",
      "CARTRIDGE TARGET", 2},
     {CommandLine::Job::ImportMap, "import-map",
      "Writes the overworld of SOURCE (a Tiled map or a CSV file) into CARTRIDGE, which is backed up first.",
@@ -56,7 +57,10 @@ CommandLine::CommandLine(const QStringList& arguments)
                                    QStringLiteral("With --export-map to a .png: block N only."), QStringLiteral("N"));
     const QCommandLineOption grid(QStringLiteral("grid"),
                                   QStringLiteral("With --export-map to a .png: draw the grid."));
-    parser.addOptions({block, grid});
+    const QCommandLineOption overwrite(
+        QStringLiteral("overwrite"),
+        QStringLiteral("With --export-map to a Tiled map: replace the tileset and picture files beside it."));
+    parser.addOptions({block, grid, overwrite});
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The cartridge file to load at start."),
                                  QStringLiteral("[file]"));
 
@@ -95,9 +99,13 @@ CommandLine::CommandLine(const QStringList& arguments)
     if (!chosen) {
         if (m_files.size() > 1) {
             usage(QStringLiteral("Only one file can be loaded; %1 were given.").arg(m_files.size()), parser.helpText());
-        } else if (parser.isSet(block) || parser.isSet(grid)) {
-            usage(QStringLiteral("--block and --grid go with --export-map."), parser.helpText());
+        } else if (parser.isSet(block) || parser.isSet(grid) || parser.isSet(overwrite)) {
+            usage(QStringLiteral("--block, --grid and --overwrite go with --export-map."), parser.helpText());
         }
+        return;
+    }
+    if (parser.isSet(overwrite) && chosen->job != Job::ExportMap) {
+        usage(QStringLiteral("--overwrite goes with --export-map."), parser.helpText());
         return;
     }
     const QString name = QStringLiteral("--") + QString::fromLatin1(chosen->name);
@@ -122,4 +130,5 @@ CommandLine::CommandLine(const QStringList& arguments)
         m_block = n;
     }
     m_grid = parser.isSet(grid);
+    m_overwrite = parser.isSet(overwrite);
 }

@@ -10,7 +10,7 @@
 // or version, or do one job for a script without any window:
 //
 //   orvane-map-editor [FILE]
-//   orvane-map-editor --export-map CARTRIDGE TARGET [--block N] [--grid]
+//   orvane-map-editor --export-map CARTRIDGE TARGET [--block N] [--grid] [--overwrite]
 //   orvane-map-editor --import-map CARTRIDGE SOURCE
 //   orvane-map-editor --create-patch ORIGINAL MODIFIED PATCH
 //   orvane-map-editor --apply-patch CARTRIDGE PATCH
@@ -34,6 +34,8 @@ public:
     // --block N for a picture of one block (1..8); else the whole overworld.
     std::optional<int> block() const { return m_block; }
     bool grid() const { return m_grid; }
+    // --overwrite: an export may replace the files it writes beside a Tiled map.
+    bool overwrite() const { return m_overwrite; }
 
 private:
     void usage(const QString& problem, const QString& help);
@@ -44,4 +46,5 @@ private:
     QStringList m_files;
     std::optional<int> m_block;
     bool m_grid = false;
+    bool m_overwrite = false;
 };

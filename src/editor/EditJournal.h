@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/MapJournal.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class MapDocument;
-class MapJournal;
 class Platform;
 
 // Keeps the unsaved map edits of the loaded cartridge in its journal (see
@@ -24,10 +26,17 @@ public:
     // Where journals are kept; the user's state folder unless set.
     void setFolder(const QString& folder) { m_folder = folder; }
 
-    // The cartridge at `path` was just loaded: journaling begins for it, and
-    // the edits an earlier session left unsaved are offered back (restored as
-    // undo steps, so the map is modified and not saved), or a journal that
-    // cannot be applied whole is set aside with a message.
+    // Before a load of `path` changes anything: the edits an earlier session
+    // left unsaved for it are offered back (Restore, the default, or
+    // Discard), and the answer waits for cartridgeLoaded(). False when the
+    // user closed the question (Escape, the close box): the load is cancelled,
+    // nothing changes and the journal stays, to be offered at the next load.
+    // A journal that cannot be applied whole is set aside with a message.
+    bool beforeLoad(const QString& path);
+    // The cartridge at `path` was just loaded: journaling begins for it, the
+    // file's map its base, and the answer beforeLoad() got is carried out
+    // (restored as undo steps, so the map is modified and not saved, or the
+    // journal removed).
     void cartridgeLoaded(const QString& path);
     // The map was saved: the journal goes, and the saved map is its new base.
     void saved();
@@ -36,13 +45,24 @@ public:
     void discard();
 
 private:
+    // An answer to the question, with the journal read and the map it was read against.
+    struct Answer {
+        QString path;
+        MapJournal::Reading reading;
+        QByteArray map;
+        bool restore = false;
+    };
+
     void historyChanged();
-    void offer(const QString& path);
+    // The journal of `path` read against `map`; nothing when there is none to
+    // offer, with a message when one was set aside or cannot be read.
+    std::optional<MapJournal::Reading> read(const QString& path, const QByteArray& map);
 
     MapDocument& m_document;
     Platform& m_platform;
     QString m_folder;
     std::unique_ptr<MapJournal> m_journal;
+    std::optional<Answer> m_answer;  // from beforeLoad(), until the load ends
     int m_journaled = 0;  // the history's index the journal holds the map at
     bool m_restoring = false;
     bool m_warned = false;  // a failed write was reported since the load

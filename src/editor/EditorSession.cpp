@@ -2,6 +2,7 @@
 
 #include "core/CartridgeFile.h"
 #include "core/MapGeometry.h"
+#include "core/NumberText.h"
 #include "core/ProgramInfo.h"
 #include "core/TileRaster.h"
 #include "core/MapRegions.h"
@@ -113,11 +114,10 @@ bool EditorSession::checkBeforeLoad(const QString& path)
     }
     if (*size < Cartridge::ImageEnd) {
         const QString text =
-            QStringLiteral("The file \"%1\" is %2 bytes long, shorter than the %3 bytes that hold the map.\r\n\r\n"
+            QStringLiteral("The file \"%1\" is %2 long, shorter than the %3 bytes that hold the map.\r\n\r\n"
                            "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
                            "will lengthen the file to %3 bytes.")
-                .arg(path)
-                .arg(*size)
+                .arg(path, NumberText::Counted(*size, QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")))
                 .arg(Cartridge::ImageEnd);
         if (!m_platform.question(QStringLiteral("Short file"), text)) {
             return false;
@@ -128,7 +128,10 @@ bool EditorSession::checkBeforeLoad(const QString& path)
 
 void EditorSession::LoadRom(const QString& path)
 {
-    if (!checkBeforeLoad(path)) {
+    endStroke();
+    // Edits an earlier session left unsaved are asked about before anything
+    // changes, so closing the question leaves the editor as it was.
+    if (!checkBeforeLoad(path) || !m_journal->beforeLoad(path)) {
         return;
     }
     // Loads can nest: "Load Rom" chosen while block 1 of the last load is drawn.
@@ -140,6 +143,7 @@ void EditorSession::LoadRom(const QString& path)
         emit loadEnded(false);
         return;
     }
+    m_journal->cartridgeLoaded(path);
     m_recent.add(path);
     emit recentFilesChanged();
     // What was selected or floating belonged to the map loaded before.
@@ -154,8 +158,6 @@ void EditorSession::LoadRom(const QString& path)
     }
     SelectTile(0);
     emit loadEnded(true);
-    // Edits an earlier session left unsaved are offered back once the map is shown.
-    m_journal->cartridgeLoaded(path);
 }
 
 void EditorSession::setJournalFolder(const QString& folder)
@@ -340,8 +342,14 @@ MapTool& EditorSession::activeTool()
     return const_cast<MapTool&>(std::as_const(*this).activeTool());
 }
 
+void EditorSession::endStroke()
+{
+    m_doc.endStroke();
+}
+
 void EditorSession::setTool(Tool tool)
 {
+    endStroke();
     activeTool().cancel();
     m_toolChosen = tool;
     emit toolChanged(tool);
@@ -583,5 +591,6 @@ void EditorSession::showHelp()
 
 void EditorSession::shutDown()
 {
+    endStroke();
     m_closing = true;
 }

@@ -107,6 +107,10 @@ public:
     // The tool chosen (the brush at start); a floating paste goes before it.
     Tool tool() const { return m_toolChosen; }
     void setTool(Tool tool);
+    // A brush stroke under way ends before anything else acts (another tool,
+    // a command, a load, the end of the program): its step is complete and
+    // journaled at once, even when its button's release never comes.
+    void endStroke();
     MapTool& activeTool();
     const MapTool& activeTool() const;
     // What the active tool shows at the pointer: cells to outline, and a text.

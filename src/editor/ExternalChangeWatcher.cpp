@@ -2,6 +2,7 @@
 
 #include "core/CartridgeFile.h"
 #include "core/CartridgeImage.h"
+#include "core/NumberText.h"
 #include "editor/Platform.h"
 
 #include <QFileInfo>
@@ -44,11 +45,10 @@ QString ExternalChangeWatcher::changedText(const QString& detail) const
 {
     FileState now;
     CartridgeFile::changeSinceRemembered(m_path, &now);
-    return QStringLiteral("The file \"%1\" was changed by another program since it was loaded (it is now %2 bytes "
+    return QStringLiteral("The file \"%1\" was changed by another program since it was loaded (it is now %2 "
                           "long, last changed %3).\r\n\r\n%4")
-        .arg(m_path)
-        .arg(now.size())
-        .arg(QLocale().toString(now.modified(), QLocale::ShortFormat), detail);
+        .arg(m_path, NumberText::Counted(now.size(), QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")),
+             QLocale().toString(now.modified(), QLocale::ShortFormat), detail);
 }
 
 void ExternalChangeWatcher::check()
@@ -78,7 +78,7 @@ void ExternalChangeWatcher::check()
         Title(),
         changedText(QStringLiteral("Reload it and lose the map edits not saved yet, or keep editing? If you keep "
                                    "editing, \"Save Changes\" asks again before it writes over those changes.")),
-        {QStringLiteral("&Reload"), QStringLiteral("&Keep Editing")});
+        {QStringLiteral("&Reload"), QStringLiteral("&Keep Editing")}, 1);
     m_asking = false;
     if (answer == 0) {
         m_reloadMap();
@@ -98,7 +98,7 @@ ExternalChangeWatcher::BeforeSave ExternalChangeWatcher::checkBeforeSave()
         changedText(QStringLiteral("Overwrite: write the map over those changes (the rest of the file keeps them).\r\n"
                                    "Reload: load the file again and lose the map edits not saved yet.\r\n"
                                    "Cancel: change nothing.")),
-        {QStringLiteral("&Overwrite"), QStringLiteral("&Reload"), QStringLiteral("Cancel")});
+        {QStringLiteral("&Overwrite"), QStringLiteral("&Reload"), QStringLiteral("Cancel")}, 2);
     m_asking = false;
     switch (answer) {
     case 0:

@@ -1,9 +1,11 @@
 #include "editor/HeadlessJobs.h"
 
 #include "core/Cartridge.h"
+#include "core/FileSetWriter.h"
 #include "core/MapFormat.h"
 #include "core/MapImageExport.h"
 #include "core/MapLocations.h"
+#include "core/NumberText.h"
 #include "core/OverworldTiles.h"
 #include "core/PatchFormat.h"
 #include "core/TileRaster.h"
@@ -78,14 +80,33 @@ Result exportMap(const CommandLine& commandLine)
     if (!locations) {
         return refused(error);
     }
-    if (!TiledMapWriter::Export(target, OverworldTiles::FromImage(cartridge->image()), *locations, strip, &error)) {
-        return refused(error);
-    }
-    QStringList written{target};
-    for (const QString& beside : {MapFormat::TilesetPath(target), MapFormat::PicturePath(target)}) {
-        if (!beside.isEmpty()) {
-            written << beside;
+    const QList<TiledMapWriter::File> files =
+        TiledMapWriter::Files(target, OverworldTiles::FromImage(cartridge->image()), *locations, strip);
+    // The target was named; the files beside it were not, and a script cannot
+    // be asked: one that holds anything else is replaced only with --overwrite.
+    QStringList written;
+    QStringList kept;
+    FileSetWriter writer;
+    for (const TiledMapWriter::File& file : files) {
+        if (!written.isEmpty() && !commandLine.overwrite() && QFileInfo::exists(file.path) &&
+            CartridgeFile::readAll(file.path, nullptr) != file.contents) {
+            kept << file.path;
         }
+        written << file.path;
+        writer.add(file.path, file.contents);
+    }
+    if (!kept.isEmpty()) {
+        return refused((kept.size() == 1
+                            ? QStringLiteral("The file \"%1\" already exists and holds something other "
+                                             "than what this export writes there; nothing was written. Add "
+                                             "--overwrite to replace it.")
+                            : QStringLiteral("The files \"%1\" already exist and hold something other "
+                                             "than what this export writes there; nothing was written. Add "
+                                             "--overwrite to replace them."))
+                           .arg(kept.join(QStringLiteral("\", \""))));
+    }
+    if (!writer.commit(&error)) {
+        return refused(error);
     }
     return {0, QStringLiteral("Wrote \"%1\".").arg(written.join(QStringLiteral("\", \"")))};
 }
@@ -117,8 +138,9 @@ Result importMap(const CommandLine& commandLine)
     if (!cartridge->save(&error)) {
         return refused(error);
     }
-    return {0,
-            QStringLiteral("Wrote %1 changed cells from \"%2\" into \"%3\".").arg(changes.size()).arg(source, target)};
+    return {0, NumberText::Counted(changes.size(), QStringLiteral("Wrote %1 changed cell from \"%2\" into \"%3\"."),
+                                   QStringLiteral("Wrote %1 changed cells from \"%2\" into \"%3\"."))
+                   .arg(source, target)};
 }
 
 Result createPatch(const CommandLine& commandLine)

@@ -1,5 +1,7 @@
 #include "editor/MapTool.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 
 MapTool::~MapTool() = default;
@@ -23,7 +25,15 @@ QString MapTool::status() const
 
 QString MapTool::Cells(qsizetype count)
 {
-    return count == 1 ? QStringLiteral("1 cell") : QStringLiteral("%1 cells").arg(count);
+    return NumberText::Counted(count, QStringLiteral("%1 cell"), QStringLiteral("%1 cells"));
+}
+
+QString MapTool::Cells(int width, int height)
+{
+    return QStringLiteral("%1 \u00D7 %2 %3")
+        .arg(width)
+        .arg(height)
+        .arg(width * height == 1 ? QStringLiteral("cell") : QStringLiteral("cells"));
 }
 
 MapCell MapTool::Clamped(const MapCell& cell, const QRect& area)

@@ -40,6 +40,8 @@ public:
 protected:
     // "1 cell", "312 cells".
     static QString Cells(qsizetype count);
+    // "1 × 1 cell", "3 × 2 cells".
+    static QString Cells(int width, int height);
     // The cell of `area` nearest to `cell`.
     static MapCell Clamped(const MapCell& cell, const QRect& area);
     // The rectangle of cells with corners `a` and `b`.

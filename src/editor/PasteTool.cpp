@@ -33,7 +33,8 @@ MapPattern PasteTool::previewTiles() const
 
 QString PasteTool::status() const
 {
-    return QStringLiteral("Paste: %1 \u00D7 %2 cells; click to place them, Escape to cancel")
-        .arg(m_pattern.width())
-        .arg(m_pattern.height());
+    const int width = m_pattern.width();
+    const int height = m_pattern.height();
+    return QStringLiteral("Paste: %1; click to place %2, Escape to cancel")
+        .arg(Cells(width, height), width * height == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }

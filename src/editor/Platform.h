@@ -50,9 +50,11 @@ public:
     virtual void message(const QString& title, const QString& text, Icon icon) = 0;
     // A Yes/No question; true for Yes. No is the default button.
     virtual bool question(const QString& title, const QString& text) = 0;
-    // A question with one button per caption; the index of the button
-    // pressed, or -1 when the box was closed.
-    virtual int choice(const QString& title, const QString& text, const QStringList& buttons) = 0;
+    // A question with one button per caption: the index of the button
+    // pressed, Enter pressing `defaultButton`; Cancelled when the question was
+    // closed without an answer (Escape, the close box).
+    static constexpr int Cancelled = -1;
+    virtual int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) = 0;
 
     // Starts a program without waiting for it; each argument is passed as it
     // stands, never through a shell.

@@ -41,6 +41,6 @@ void SelectTool::cancel()
 QString SelectTool::status() const
 {
     const auto selection = m_session.selection();
-    return selection ? QStringLiteral("Selection: %1 \u00D7 %2 cells").arg(selection->width()).arg(selection->height())
+    return selection ? QStringLiteral("Selection: %1").arg(Cells(selection->width(), selection->height()))
                      : QStringLiteral("Select: drag a rectangle");
 }

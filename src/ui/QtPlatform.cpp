@@ -178,18 +178,20 @@ std::optional<QString> QtPlatform::saveFileName(const QString& title, const QLis
     return dialog.selectedFiles().first();
 }
 
-int QtPlatform::choice(const QString& title, const QString& text, const QStringList& buttons)
+int QtPlatform::choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, owner());
     QList<QAbstractButton*> added;
     for (const QString& caption : buttons) {
         added << box.addButton(caption, added.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole);
     }
-    if (!added.isEmpty()) {
-        // Escape and the close box mean the last button (Cancel, Keep Editing).
-        box.setEscapeButton(added.last());
-        box.setDefaultButton(qobject_cast<QPushButton*>(added.last()));
+    if (QAbstractButton* chosen = added.value(defaultButton)) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(chosen));
     }
+    // Escape and the close box press a button nobody sees: no answer.
+    QPushButton* closed = box.addButton(QMessageBox::Cancel);
+    closed->hide();
+    box.setEscapeButton(closed);
     box.exec();
     return static_cast<int>(added.indexOf(box.clickedButton()));
 }

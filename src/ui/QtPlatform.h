@@ -27,7 +27,7 @@ public:
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
     void message(const QString& title, const QString& text, Icon icon) override;
     bool question(const QString& title, const QString& text) override;
-    int choice(const QString& title, const QString& text, const QStringList& buttons) override;
+    int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
     void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed) override;
     bool isShowingModal() const override;

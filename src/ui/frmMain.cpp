@@ -43,6 +43,9 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     m_gameWindows = new GameWindows(m_session, m_modals, this);
 
     buildMenus();
+    // Every menu command (by its menu, shortcut or tool button) ends a brush
+    // stroke under way before it acts: the menu hears of it before the command.
+    connect(menuBar(), &QMenuBar::triggered, &m_session, &EditorSession::endStroke);
     new DesktopIntegration(m_session, this, mnuFile);
     MainWindowNames::Apply(this);
     m_editMenus =

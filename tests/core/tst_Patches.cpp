@@ -162,10 +162,13 @@ void tst_Patches::refused_data()
     QTest::newRow("IPS record past 16 MiB") << QByteArray("PATCH\xFF\xFF\xF0\x00\x20", 10) + QByteArray(32, 'x') + "EOF"
                                             << "past 16 MiB";
     QTest::newRow("IPS junk after EOF") << ips + "ab"
-                                        << "follow its closing";
+                                        << "2 bytes follow its closing";
+    QTest::newRow("IPS a byte after EOF") << ips + "a"
+                                          << "1 byte follows its closing";
     QTest::newRow("BPS for another file") << *BpsPatch::Create(other, Changed(other, {20}), nullptr) << "another file";
-    QTest::newRow("BPS for a longer file")
-        << *BpsPatch::Create(cart + "x", Changed(cart, {20}), nullptr) << "5001 bytes";
+    QTest::newRow("BPS for a longer file") << *BpsPatch::Create(cart + "x", Changed(cart, {20}), nullptr)
+                                           << "of 5001 bytes, and this file is 5000 bytes long";
+    QTest::newRow("BPS for a file of one byte") << *BpsPatch::Create("x", "y", nullptr) << "a file of 1 byte, and";
     QTest::newRow("BPS already applied") << *BpsPatch::Create(other + "xy", cart, nullptr) << "already applied";
     QByteArray damaged = bps;
     damaged[8] = static_cast<char>(~damaged[8]);
@@ -184,6 +187,7 @@ void tst_Patches::refused_data()
         << CraftedBps(cart, 8, QByteArray(1, char(0x80 | (7 << 2 | 0)))) << "result's checksum";
     QTest::newRow("BPS actions short of the target")
         << CraftedBps(cart, 8, QByteArray(1, targetRead4) + "abcd") << "make 4 of the 8 bytes";
+    QTest::newRow("BPS actions short of a target of one byte") << CraftedBps(cart, 1, {}) << "make 0 of the 1 byte of";
 }
 
 void tst_Patches::refused()

@@ -127,8 +127,14 @@ void tst_TiledMap::readsOrRefuses_data()
     tmx("isometric", C, {"orthogonal", "isometric"},
         "its orientation is \"isometric\"; only an orthogonal map can be "
         "imported");
-    tmx("layer of 128 columns", C, {"Overworld\" width=\"256\"", "Overworld\" width=\"128\""},
-        "its tile layer is 128 x 256 cells; the overworld is 256 x 256");
+    tmx("layer of 1 column", C, {"Overworld\" width=\"256\"", "Overworld\" width=\"1\""},
+        "its tile layer is 1 x 256 cells; the overworld is 256 x 256");
+    tmx("layer of one cell", C, {"Overworld\" width=\"256\" height=\"256\"", "Overworld\" width=\"1\" height=\"1\""},
+        "its tile layer is 1 x 1 cell; the overworld is 256 x 256");
+    tmx("map of one cell", C, {"down\" width=\"256\" height=\"256\"", "down\" width=\"1\" height=\"1\""},
+        "it is 1 x 1 cell; the overworld is 256 x 256");
+    tmx("one cell", C, {"csv\">\n8,10,", "csv\">\n8</data></layer><layer name=\"x\"><data encoding=\"csv\">10,"},
+        "the layer data has 1 cell; the overworld has 65536");
     tmx("no tile layer", C, {"<layer ", "<imagelayer ", "</layer>", "</imagelayer>"}, "it has no tile layer");
     tmx("two tile layers, no Overworld", C,
         {"\"Overworld\"", "\"Ground\"", "</layer>", "</layer><layer name=\"Top\"/>"},
@@ -168,6 +174,8 @@ void tst_TiledMap::readsOrRefuses_data()
         "the layer data holds 10.5, which is not a tile id");
     tmj("json: one cell less", C, {"\"data\":[8, 10,", "\"data\":[8,"},
         "the layer data has 65535 cells; the overworld has 65536");
+    tmj("json: one cell", C, {"\"data\":[8, 10,", "\"data\":[8],\"x\":[10,"},
+        "the layer data has 1 cell; the overworld has 65536");
     tmj("json: array said to be base64", C,
         {"\"name\":\"Overworld\",", "\"encoding\":\"base64\",\"name\":\"Overworld\","},
         "the layer data is not what its encoding \"base64\" says");
@@ -178,6 +186,7 @@ void tst_TiledMap::readsOrRefuses_data()
     csv("csv: 256", {"7,9,0,", "7,256,0,"}, "the tile number 256 at row 0, column 1 is not in 0..255");
     csv("csv: not a number", {"7,9,0,", "7,x,0,"}, "\"x\" at row 0, column 1 is not a tile number");
     csv("csv: 255 columns", {"7,9,0,", "7,9,"}, "row 0 has 255 numbers; the overworld has 256 columns");
+    csv("csv: 1 column", {"7,9,0,", "7\n9,0,"}, "row 0 has 1 number; the overworld has 256 columns");
     csv("csv: 257 columns", {"7,9,0,", "7,9,0,0,"}, "row 0 has more than 256 numbers; the overworld has 256 columns");
     csv("csv: 257 lines", {"", "1\n"}, "it has more than 256 lines; the overworld has 256 rows");
     csv("csv: 255 lines", {'\n' + QByteArray("0,").repeated(255) + "0\n", "\n"},
@@ -233,6 +242,10 @@ void tst_TiledMap::compressedDataMustGiveExactlyTheCells_data()
     const QByteArray whole = qCompress(QByteArray(LayerData::Bytes, '\1')).mid(4);  // zlib, without Qt's length
     QTest::newRow("short") << qCompress(QByteArray(1000, '\1')).mid(4) << "zlib"
                            << "the layer data decompresses to 1000 bytes; 262144 are needed";
+    QTest::newRow("one byte") << qCompress(QByteArray(1, '\1')).mid(4) << "zlib"
+                              << "the layer data decompresses to 1 byte; 262144 are needed";
+    QTest::newRow("one byte, not compressed") << QByteArray(1, '\1') << ""
+                                              << "the layer data holds 1 byte; 262144 are needed";
     QTest::newRow("long") << qCompress(QByteArray(LayerData::Bytes + 4, '\1')).mid(4) << "gzip"
                           << "the layer data decompresses to more than 262144 bytes";
     QTest::newRow("cut") << whole.chopped(4) << "zlib"

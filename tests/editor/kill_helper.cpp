@@ -37,8 +37,10 @@ int main(int argc, char** argv)
         }
     }
     if (args.size() != 4 || args[1] != u"edit") {
-        std::fputs("usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n", stderr);
-        return 2;
+        const bool help = args.size() == 2 && args[1] == u"--help";
+        std::fputs("usage: kill_helper save <cartridge> | kill_helper edit <cartridge> <seed>\n",
+                   help ? stdout : stderr);
+        return help ? 0 : 2;
     }
     ScriptedPlatform platform;
     EditorSession session(platform);

@@ -94,7 +94,8 @@ void tst_RegionTools::clipboardText_data()
     row("as written", "0A\t1F\n00\tFF\n", "0A\t1F\n00\tFF\n");
     row("spreadsheet: CRLF, one digit, lower case", "a 1f\r\n0,ff", "0A\t1F\n00\tFF\n");
     row("empty", "\n", "The text holds no tile numbers.");
-    row("ragged", "00\t01\n02\n", "Line 2 has 1 tiles, line 1 has 2: the text is not a rectangle.");
+    row("ragged", "00\t01\n02\n", "Line 2 has 1 tile, line 1 has 2 tiles: the text is not a rectangle.");
+    row("ragged the other way", "00\n01\t02\n", "Line 2 has 2 tiles, line 1 has 1 tile: the text is not a rectangle.");
     row("not hexadecimal", "00\t01\n02\tG1\n", "Line 2, tile 2: \"G1\" is not a tile number (00 to FF).");
     row("three digits", "100", "Line 1, tile 1: \"100\" is not a tile number (00 to FF).");
     row("taller than the overworld", QString("00\n").repeated(257), "The text has 257 rows; the overworld has 256.");
@@ -251,6 +252,18 @@ void tst_RegionTools::fillSaysWhatItWillChange()
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 3 cells will change"));
     d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 65531 cells will change"));
+    // A selection and a paste of one cell, and of two (in block 2, shown now).
+    for (const int width : {1, 2}) {
+        const QString size = width == 1 ? QStringLiteral("1 \u00D7 1 cell") : QStringLiteral("2 \u00D7 1 cells");
+        d.session.setTool(Tool::Select);
+        drag(d, Qt::LeftButton, {{4, 40}, {5, 40}, {3 + width, 40}});
+        QCOMPARE(d.session.toolStatus(), QStringLiteral("Selection: ") + size);
+        d.session.copy();
+        d.session.paste();
+        QCOMPARE(d.session.toolStatus(), QStringLiteral("Paste: %1; click to place %2, Escape to cancel")
+                                             .arg(size, width == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+        d.session.cancel();
+    }
 }
 
 QTEST_MAIN(tst_RegionTools)

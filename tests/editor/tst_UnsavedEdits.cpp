@@ -14,10 +14,10 @@
 
 namespace {
 
-// Four strokes and an undo: five steps journaled.
-void edit(SessionDriver& d, quint32 seed = 7)
+// `actions` scripted actions; five are four strokes and an undo: five steps journaled.
+void edit(SessionDriver& d, quint32 seed = 7, int actions = 5)
 {
-    for (int n = 1; n <= 5; ++n) {
+    for (int n = 1; n <= actions; ++n) {
         ScriptedEditing::Act(d.session, seed, n);
     }
 }
@@ -50,7 +50,7 @@ class tst_UnsavedEdits : public QObject {
 private slots:
     void offeredAtNextLoad_data();
     void offeredAtNextLoad();
-    void goneWithSaveOrUndo();
+    void interruptedStrokeIsJournaled();
     void killedEditorLosesNoStroke();
     void killedSaveLeavesOneWholeVersion_data();
     void killedSaveLeavesOneWholeVersion();
@@ -58,35 +58,46 @@ private slots:
 
 void tst_UnsavedEdits::offeredAtNextLoad_data()
 {
-    QTest::addColumn<int>("answer");  // Restore, Discard, or the box closed
+    QTest::addColumn<int>("answer");  // Restore, Discard, or the box closed (Escape, the close box)
+    QTest::addColumn<int>("edits");  // steps journaled
+    QTest::addColumn<bool>("torn");  // the journal cut inside its last step
     QTest::addColumn<bool>("otherFileBetween");  // another cartridge was loaded before the session ended
     QTest::addColumn<bool>("changedOnDisk");
-    QTest::newRow("restored") << 0 << false << false;
-    QTest::newRow("restored after another file") << 0 << true << false;
-    QTest::newRow("restored over a file changed since") << 0 << false << true;
-    QTest::newRow("discarded") << 1 << false << false;
-    QTest::newRow("not answered") << -1 << false << false;
+    QTest::newRow("restored") << 0 << 5 << false << false << false;
+    QTest::newRow("restored, 1 edit") << 0 << 1 << false << false << false;
+    QTest::newRow("restored, torn in the third") << 0 << 3 << true << false << false;
+    QTest::newRow("restored after another file") << 0 << 5 << false << true << false;
+    QTest::newRow("restored over a file changed since") << 0 << 5 << false << false << true;
+    QTest::newRow("discarded") << 1 << 5 << false << false << false;
+    QTest::newRow("closed") << -1 << 5 << false << false << false;
+    QTest::newRow("closed, 2 edits, file changed since") << -1 << 2 << false << false << true;
 }
 
 void tst_UnsavedEdits::offeredAtNextLoad()
 {
     QFETCH(int, answer);
+    QFETCH(int, edits);
+    QFETCH(bool, torn);
     QFETCH(bool, otherFileBetween);
     QFETCH(bool, changedOnDisk);
     QTemporaryDir dir;  // the cartridge, outliving both sessions
     QByteArray file = Fixtures::Pattern(262160, 9);
     const QString path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), file);
+    const QString other = Fixtures::WriteFile(dir, QStringLiteral("other.nes"), file);
+    const QString journal = MapJournal::JournalPath(path);
     auto first = std::make_unique<SessionDriver>();
     first->path = path;
     QVERIFY(first->load());
-    edit(*first);
-    const QByteArray edited = first->image();
-    const int steps = 5;
+    edit(*first, 7, edits - 1);
+    const QByteArray beforeLast = first->image();
+    ScriptedEditing::Act(first->session, 7, edits);
+    const QByteArray edited = torn ? beforeLast : first->image();  // a torn last step is left out
     if (otherFileBetween) {
-        first->path = Fixtures::WriteFile(dir, QStringLiteral("other.nes"), file);
+        first->path = other;
         QVERIFY(first->load());
     }
     first.reset();  // Quit: no question, nothing written to the cartridge
+    QVERIFY(!torn || QFile::resize(journal, QFileInfo(journal).size() - 7));
     QCOMPARE(Fixtures::ReadAll(path), file);
     const qint64 untouched = FileLayout::MapByte(8, 31, 255);  // a map byte no edit touched
     if (changedOnDisk) {
@@ -95,47 +106,95 @@ void tst_UnsavedEdits::offeredAtNextLoad()
     }
 
     SessionDriver next;
-    next.path = path;
-    next.platform.choiceAnswers << answer;
+    next.path = other;
     QVERIFY(next.load());
-    QCOMPARE(next.platform.choices.size(), 1);
-    const QString question = next.platform.choices[0].text;
-    QVERIFY2(question.contains(path) && question.contains(QStringLiteral("%1 map edits").arg(steps)),
+    next.clickCell({4, 70});  // with tile 0, unless the map holds it there
+    // What closing the question leaves as it was: the cartridge shown, its block and history, the journal.
+    const auto state = [&] {
+        return std::tuple(next.session.cartridge().CartridgePath(), next.image(), next.session.currentBlock(),
+                          next.session.document().undoStack().count(), Fixtures::ReadAll(journal));
+    };
+    const auto asked = state();
+    QSignalSpy loads(&next.session, &EditorSession::loadStarted);
+    next.path = path;
+    next.platform.choiceAnswers << answer << 0;
+    QCOMPARE(next.load(), answer != -1);
+    QCOMPARE(next.platform.choiceDefaults.value(0), 0);  // Enter restores
+    const QString question = next.platform.choices.value(0).text;
+    const int offered = edits - int(torn);
+    QVERIFY2(question.contains(path) &&
+                 question.contains(offered == 1 ? QStringLiteral("has 1 map edit from")
+                                                : QStringLiteral("has %1 map edits").arg(offered)),
              qPrintable(question));
+    QCOMPARE(question.contains(QStringLiteral("1 step was left out")), torn);
     QCOMPARE(question.contains(QStringLiteral("changed on disk")), changedOnDisk);
+    if (answer == -1) {  // the next load asks again
+        QVERIFY(state() == asked && loads.isEmpty());
+        QVERIFY(next.load());
+        answer = 0;
+    }
     QByteArray expected = file.mid(FileLayout::ImageStart, edited.size());
     if (answer == 0) {
         expected = edited;
         expected[untouched - FileLayout::ImageStart] = file[untouched];
     }
     QVERIFY(next.image() == expected);
-    QCOMPARE(next.session.document().undoStack().count(), answer == 0 ? steps : 0);
+    QCOMPARE(QFileInfo::exists(journal), answer == 0);  // only Discard removes it
+    QCOMPARE(next.session.document().undoStack().count(), answer == 0 ? offered : 0);
     QCOMPARE(next.session.document().isModified(), answer == 0);
     QCOMPARE(Fixtures::ReadAll(path), file);
 
-    // Loaded again: offered again unless discarded (restored edits are still unsaved).
+    // Undone back to the file, the journal goes; edited anew, its base is the file on disk, not the map restored.
+    while (next.session.document().isModified()) {
+        next.session.undo();
+    }
+    QVERIFY(!QFileInfo::exists(journal));
+    edit(next, 8, 1);
     next.platform.choices.clear();
+    next.platform.choiceAnswers = {0};
     QVERIFY(next.load());
-    QCOMPARE(next.platform.choices.size(), answer == 1 ? 0 : 1);
+    QVERIFY(next.platform.choices.size() == 1 &&
+            !next.platform.choices[0].text.contains(QStringLiteral("changed on disk")));
+    next.session.save();  // saved, it goes too
+    QVERIFY(!QFileInfo::exists(journal) && next.load() && next.platform.choices.size() == 1);
+    QFile damaged(journal);  // one that cannot be used is said so, and the load goes on
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("ORVJRNL?") == 8);
+    damaged.close();
+    next.platform.messages.clear();
+    QVERIFY(next.load() && next.platform.messageTitles() == QStringList{QStringLiteral("Unsaved map edits")});
+
+    // Restore answered, then the load failed (the file was away); once the journal is gone, nothing is restored.
+    edit(next, 9, 1);
+    const QByteArray saved = Fixtures::ReadAll(path);
+    const auto away = connect(&next.session, &EditorSession::loadStarted, [&] { QFile::remove(path); });
+    next.platform.choiceAnswers = {0};
+    next.load();
+    disconnect(away);
+    QVERIFY(next.platform.choiceAnswers.isEmpty() && !QFileInfo::exists(path));  // answered, then not loaded
+    Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), saved);
+    QVERIFY(QFile::remove(journal) && next.load());
+    QVERIFY(next.session.document().undoStack().count() == 0 &&
+            next.image() == saved.mid(FileLayout::ImageStart, next.image().size()));
 }
 
-void tst_UnsavedEdits::goneWithSaveOrUndo()
+// A stroke whose button is still held is journaled once another tool, a load or the program's end comes.
+void tst_UnsavedEdits::interruptedStrokeIsJournaled()
 {
     SessionDriver d;
     QVERIFY(d.load());
-    edit(d);
-    const QString journal = MapJournal::JournalPath(d.path);
-    QVERIFY(QFileInfo::exists(journal));
-    d.session.save();
-    QVERIFY(!QFileInfo::exists(journal));
-    edit(d, 8);
-    QVERIFY(QFileInfo::exists(journal));
-    while (d.session.document().isModified()) {
-        d.session.document().undoStack().undo();
+    for (int interruption = 0; interruption < 3; ++interruption) {
+        d.cellEvent(QEvent::MouseButtonPress, {3, 4 + interruption}, Qt::LeftButton, Qt::LeftButton);
+        d.cellEvent(QEvent::MouseMove, {9, 5 + interruption}, Qt::NoButton, Qt::LeftButton);
+        interruption == 0   ? d.session.setTool(EditorSession::Tool::Fill)
+        : interruption == 1 ? d.session.LoadRom(d.path)  // asks about the stroke, and is closed
+                            : d.session.shutDown();
+        SessionDriver crashed(d.original);  // what a restore after a crash now gives
+        crashed.path = d.path;
+        crashed.platform.choiceAnswers << 0;
+        QVERIFY(crashed.load() && crashed.image() == d.image());
+        QCOMPARE(d.platform.choices.size(), int(interruption >= 1));
+        d.session.setTool(EditorSession::Tool::Brush);
     }
-    QVERIFY(!QFileInfo::exists(journal));
-    QVERIFY(d.load());
-    QVERIFY(d.platform.choices.isEmpty());
 }
 
 // The editor killed 100 times while it edits: a restore gives every action that returned.

@@ -41,11 +41,12 @@ bool ScriptedPlatform::question(const QString& title, const QString& text)
     return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
 }
 
-int ScriptedPlatform::choice(const QString& title, const QString& text, const QStringList& buttons)
+int ScriptedPlatform::choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton)
 {
     choices << Shown{title, text, Icon::Question};
     choiceButtons << buttons;
-    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.takeFirst();
+    choiceDefaults << defaultButton;
+    return choiceAnswers.isEmpty() ? Cancelled : choiceAnswers.takeFirst();
 }
 
 bool ScriptedPlatform::startDetached(const QString& program, const QStringList& arguments, QString* error)

@@ -26,7 +26,7 @@ public:
         int filterIndex = 0;
     };
     QList<std::optional<SaveAnswer>> saveAnswers;
-    QList<int> choiceAnswers;  // button indexes; -1 (closed) when the list runs out
+    QList<int> choiceAnswers;  // button indexes; Cancelled when the list runs out
     QList<std::optional<MapImageOptions>> mapImageAnswers;
 
     // What was asked and shown.
@@ -42,6 +42,7 @@ public:
     QList<Shown> questions;
     QList<Shown> choices;
     QList<QStringList> choiceButtons;
+    QList<int> choiceDefaults;
     QList<QPair<QString, QStringList>> started;
 
     std::optional<QString> openFileName(const QString& title, const QList<FileFilter>& filters,
@@ -52,7 +53,7 @@ public:
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
     void message(const QString& title, const QString& text, Icon icon) override;
     bool question(const QString& title, const QString& text) override;
-    int choice(const QString& title, const QString& text, const QStringList& buttons) override;
+    int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
 
     // Titles of every message shown so far.

@@ -28,9 +28,18 @@ void tst_CommandLine::run_data()
         QTest::newRow(name) << arguments << exitCode << QString(printed) << touched;
     };
     row("--version", {"--version"}, 0, "Orvane II Map Editor 1.0\n");
-    row("--help", {"--help"}, 0, "--import-map");
+    row("--help", {"--help"}, 0, "--overwrite");
+    row("an unknown option", {"--overwrit"}, 2, "Unknown option 'overwrit'");
+    row("--overwrite without a job", {"cart.nes", "--overwrite"}, 2, "go with --export-map");
+    row("--overwrite, another job", {"--import-map", "cart.nes", "map.csv", "--overwrite"}, 2, "--overwrite goes");
     row("two files", {"cart.nes", "other.nes"}, 2, "Only one file can be loaded");
     row("export CSV", {"--export-map", "cart.nes", "out.csv"}, 0, "Wrote \"", {"out.csv"});
+    // Files beside a Tiled map that hold anything else stay unless --overwrite; the map named is replaced.
+    row("export TMX beside a picture", {"--export-map", "cart.nes", "v.tmx"}, 1, "file \"%DIR%/v.png\" already exists");
+    row("export JSON beside both", {"--export-map", "cart.nes", "w.tmj"}, 1, "w.tsj\", \"%DIR%/w.png\" already exist");
+    row("--overwrite", {"--export-map", "cart.nes", "v.tmx", "--overwrite"}, 0, "v.png\".",
+        {"v.png", "v.tmx", "v.tsx"});
+    row("export TMX beside its own files", {"--export-map", "cart.nes", "same.tmx"}, 0, "Wrote \"", {"same.tmx"});
     row("export a block's picture", {"--export-map", "cart.nes", "b.png", "--block", "3", "--grid"}, 0,
         "4096 \u00D7 512", {"b.png"});
     row("export to an unknown format", {"--export-map", "cart.nes", "out.txt"}, 2, "names no map format");
@@ -38,11 +47,19 @@ void tst_CommandLine::run_data()
     row("export what is no cartridge", {"--export-map", "notes.txt", "out.tmx"}, 1, "iNES signature");
     row("import CSV", {"--import-map", "cart.nes", "map.csv"}, 0, "Wrote 3 changed cells",
         {"cart.nes", "cart.nes.bak"});
+    row("import CSV of one change", {"--import-map", "cart.nes", "one.csv"}, 0, "Wrote 1 changed cell from",
+        {"cart.nes", "cart.nes.bak"});
     row("import a CSV one line short", {"--import-map", "cart.nes", "short.csv"}, 1, "short.csv");
+    row("import a CSV of one line", {"--import-map", "cart.nes", "line.csv"}, 1, "it has 1 line; the overworld");
     row("create a patch", {"--create-patch", "cart.nes", "other.nes", "p.bps"}, 0, "Wrote \"", {"p.bps"});
     row("create a patch of files alike", {"--create-patch", "cart.nes", "cart.nes", "p.ips"}, 1, "alike");
     row("a patch of no format", {"--create-patch", "cart.nes", "other.nes", "p.txt"}, 2, ".ips or .bps");
     row("apply a patch", {"--apply-patch", "cart.nes", "fix.ips"}, 0, "Applied", {"cart.nes", "cart.nes.bak"});
+    // The project's other programs.
+    row("demo cartridge, --help", {"make-demo-cartridge", "--help"}, 0, "usage: make-demo-cartridge");
+    row("demo cartridge, an unknown option", {"make-demo-cartridge", "--force", "d.nes"}, 2, "unknown option");
+    row("demo cartridge, a name after --", {"make-demo-cartridge", "--", "-d.nes"}, 0, "", {"-d.nes"});
+    row("kill helper, --help", {"kill_helper", "--help"}, 0, "usage: kill_helper");
 }
 
 void tst_CommandLine::run()
@@ -58,16 +75,14 @@ void tst_CommandLine::run()
         other[at] = static_cast<char>(~other[at]);
     }
     const QMap<QPair<int, int>, int> imported{{{0, 0}, 7}, {{255, 31}, 8}, {{9, 255}, 9}};
+    const QMap<QPair<int, int>, int> one{{{0, 0}, 7}};
     Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), cart);
     Fixtures::WriteFile(dir, QStringLiteral("other.nes"), other);
     Fixtures::WriteFile(dir, QStringLiteral("notes.txt"), "not a cartridge");
     Fixtures::WriteFile(dir, QStringLiteral("map.csv"), FileLayout::OverworldCsv(cart, imported));
     Fixtures::WriteFile(dir, QStringLiteral("short.csv"), FileLayout::OverworldCsv(cart).chopped(1025));
-    QString error;
-    QVERIFY(PatchFormat::CreateFile(PatchFormat::Kind::Ips, dir.filePath("cart.nes"), dir.filePath("other.nes"),
-                                    dir.filePath("fix.ips"), &error) == PatchFormat::Created::Written);
-    const auto before = Fixtures::Tree(dir.path());
-
+    Fixtures::WriteFile(dir, QStringLiteral("one.csv"), FileLayout::OverworldCsv(cart, one));
+    Fixtures::WriteFile(dir, QStringLiteral("line.csv"), FileLayout::OverworldCsv(cart).left(1024).split('\n')[0]);
     QProcess program;
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -75,11 +90,30 @@ void tst_CommandLine::run()
     }
     program.setProcessEnvironment(noDisplay);
     program.setWorkingDirectory(dir.path());
-    program.start(QStringLiteral(ORVANE_EDITOR), arguments);
+    if (arguments.contains(u"same.tmx")) {  // an earlier export of the same map
+        program.start(QStringLiteral(ORVANE_EDITOR), {"--export-map", "cart.nes", "same.tmx"});
+        QVERIFY(program.waitForFinished(60000) && program.exitCode() == 0);
+    }
+    for (const char* earlier : {"v.png", "w.png", "w.tsj", "same.tmx"}) {
+        Fixtures::WriteFile(dir, QLatin1String(earlier), "an earlier export");
+    }
+    QString error;
+    QVERIFY(PatchFormat::CreateFile(PatchFormat::Kind::Ips, dir.filePath("cart.nes"), dir.filePath("other.nes"),
+                                    dir.filePath("fix.ips"), &error) == PatchFormat::Created::Written);
+    const auto before = Fixtures::Tree(dir.path());
+
+    const QString tool =
+        QMap<QString, QString>{{"make-demo-cartridge", ORVANE_DEMO_TOOL}, {"kill_helper", ORVANE_KILL_HELPER}}.value(
+            arguments[0]);
+    if (arguments[0] == u"make-demo-cartridge" && tool.isEmpty()) {
+        QSKIP("make-demo-cartridge is not built");
+    }
+    program.start(tool.isEmpty() ? QStringLiteral(ORVANE_EDITOR) : tool, arguments.mid(tool.isEmpty() ? 0 : 1));
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), exitCode);
     const QString out = program.readAllStandardOutput();
     const QString err = program.readAllStandardError();
+    printed.replace(QStringLiteral("%DIR%"), dir.path());
     QVERIFY2((exitCode == 0 ? out : err).contains(printed), qPrintable(out + err));
     QVERIFY2(printed.endsWith(u'\n') ? out == printed : (exitCode == 0 ? err : out).isEmpty(), qPrintable(out + err));
 
@@ -100,7 +134,8 @@ void tst_CommandLine::run()
     } else if (first == u"cart.nes") {
         QCOMPARE(contents("cart.nes.bak"), cart);  // the backup first
         QByteArray expected = arguments[0] == u"--apply-patch" ? other : cart;
-        for (auto cell = imported.begin(); arguments[0] == u"--import-map" && cell != imported.end(); ++cell) {
+        const auto& cells = arguments.contains(u"one.csv") ? one : imported;
+        for (auto cell = cells.begin(); arguments[0] == u"--import-map" && cell != cells.end(); ++cell) {
             const auto [column, row] = cell.key();
             expected[MapByte(row / 32 + 1, row % 32, column)] = char(cell.value());
         }

@@ -49,13 +49,19 @@ private slots:
         MainWindowDriver d;
         QVERIFY(d.load());
         PaintTile(d, 9);
-        const QByteArray theirs = ChangedElsewhere(d.original);
+        QByteArray theirs = ChangedElsewhere(d.original);
+        if (answer == -1) {
+            theirs.truncate(1);  // the other program left one byte
+        }
         QVERIFY(QFile::remove(d.path));
         Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
         d.platform.choiceAnswers << answer;
         d.action("mnuFileSave")->trigger();
         QCOMPARE(d.platform.choices.size(), 1);
         QVERIFY(d.platform.choices[0].text.contains(d.path));
+        QVERIFY(d.platform.choices[0].text.contains(answer == -1 ? QStringLiteral("(it is now 1 byte long")
+                                                                 : QStringLiteral("(it is now 262160 bytes long")));
+        QCOMPARE(d.platform.choiceDefaults[0], 2);  // Enter cancels
 
         QByteArray expected = theirs;
         if (answer == 0) {
@@ -101,6 +107,7 @@ private slots:
         Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
         QTRY_COMPARE(d.platform.choices.size(), 1);
         QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));
+        QCOMPARE(d.platform.choiceDefaults[0], 1);
         QCOMPARE(d.session.cartridge().image().at(Cell), quint8(4));
     }
 

@@ -1,6 +1,7 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
+#include "core/MapJournal.h"
 #include "core/ProgramInfo.h"
 #include "ui/HelpViewer.h"
 #include "ui/QtPlatform.h"
@@ -12,6 +13,8 @@
 #include <QProcess>
 #include <QSettings>
 #include <QtTest>
+
+#include <array>
 
 #ifndef ORVANE_EDITOR
 #error "ORVANE_EDITOR must name the editor program"
@@ -104,13 +107,30 @@ private slots:
         QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
     }
 
+    // The real question box: Enter presses the default button; Escape and the close box (0) answer nothing.
+    void choiceKeys()
+    {
+        QtPlatform platform;
+        for (const auto& [key, defaultButton, answer] : QList<std::array<int, 3>>{
+                 {Qt::Key_Return, 0, 0}, {Qt::Key_Enter, 1, 1}, {Qt::Key_Escape, 0, -1}, {0, 1, -1}}) {
+            QTimer::singleShot(0, [key = key, box = &QApplication::activeModalWidget] {
+                key ? QTest::keyClick(box(), Qt::Key(key)) : void(box()->close());
+            });
+            QCOMPARE(platform.choice({}, {}, {QStringLiteral("&Restore"), QStringLiteral("&Discard")}, defaultButton),
+                     answer);
+        }
+    }
+
     // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
+    // A command chosen while the brush's button is held journals the stroke first.
     void quitEndsAtOnceWithoutTouchingFile()
     {
         MainWindowDriver d;
         QVERIFY(d.load());
         d.pickTileFromStrip(9);
-        d.press(QPointF(20, 20));
+        d.mapEvent(QEvent::MouseButtonPress, QPointF(20, 20), Qt::LeftButton, Qt::LeftButton);
+        d.action("mnuFileExport")->trigger();  // its dialog, cancelled, would take the release
+        QVERIFY(QFileInfo::exists(MapJournal::JournalPath(d.path)));
         d.action("mnuFileQuit")->trigger();
         QVERIFY(d.modals.ended);
         QVERIFY(d.platform.questions.isEmpty() && d.platform.messages.isEmpty());

@@ -1,5 +1,5 @@
 // make-demo-cartridge: writes the demo cartridge the editor's tests and
-// manual checks use. Usage: make-demo-cartridge <output.nes>
+// manual checks use. Usage: make-demo-cartridge [--] <output.nes>
 #include "DemoCartridge.h"
 
 #include <cerrno>
@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -57,15 +58,44 @@ int writeAtomically(const std::filesystem::path& target, const std::vector<std::
     return 0;
 }
 
+constexpr const char* Usage = "usage: make-demo-cartridge [--] <output.nes>\n"
+                              "Writes the demo cartridge to <output.nes>, replacing any file of that name.\n"
+                              "  --help  print this text and exit\n"
+                              "  --      ends the options: a name after it may begin with \"-\"\n";
+
+// Prints `problem` and the usage on standard error; 2, the exit code of a wrong command line.
+int usageError(const std::string& problem)
+{
+    std::cerr << "make-demo-cartridge: " << problem << "\n" << Usage;
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 || argv[1][0] == '\0') {
-        std::cerr << "usage: make-demo-cartridge <output.nes>\n";
-        return 1;
+    std::vector<std::string> names;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (options && argument == "--") {
+            options = false;
+        } else if (options && (argument == "--help" || argument == "-h")) {
+            std::cout << Usage;
+            return 0;
+        } else if (options && argument.size() > 1 && argument[0] == '-') {
+            return usageError("unknown option \"" + argument + "\"");
+        } else {
+            names.push_back(argument);
+        }
     }
-    const std::filesystem::path target = argv[1];
+    if (names.size() != 1) {
+        return usageError(names.empty() ? "no output file given" : "it writes one output file, not more");
+    }
+    if (names[0].empty()) {
+        return usageError("the output file's name is empty");
+    }
+    const std::filesystem::path target = names[0];
     std::vector<std::uint8_t> image;
     try {
         image = DemoCartridge::build(DemoSeed);
