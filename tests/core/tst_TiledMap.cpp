@@ -73,12 +73,12 @@ private slots:
 
 void tst_TiledMap::initTestCase()
 {
-    tiles = Fixtures::Pattern(OverworldTiles::Count, 3);
+    tiles = Fixtures::Pattern(MapCell::Count, 3);
     for (char& tile : tiles) {
         tile = static_cast<char>(static_cast<quint8>(tile) % 246);
     }
     tiles.replace(0, 3, QByteArray("\x07\x09\x00", 3));
-    tiles.replace(OverworldTiles::Count - 256, 256, QByteArray(256, '\0'));  // a last line known by heart
+    tiles.replace(MapCell::Count - 256, 256, QByteArray(256, '\0'));  // a last line known by heart
     Fixtures::WriteFile(dir, QStringLiteral("world.tsx"), TiledMapWriter::Tsx(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("world.tsj"), TiledMapWriter::Tsj(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("array.tsj"), "[1]");
