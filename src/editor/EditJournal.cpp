@@ -1,6 +1,7 @@
 #include "editor/EditJournal.h"
 
 #include "core/MapDocument.h"
+#include "core/MapEditCommand.h"
 #include "core/MapJournal.h"
 #include "core/ProgramInfo.h"
 #include "editor/Platform.h"
@@ -44,17 +45,18 @@ void EditJournal::offer(const QString& path)
     if (reading.outcome != MapJournal::Outcome::Valid) {
         return;
     }
-    QString text = QStringLiteral("\"%1\" has %2 map edits from %3 that were never saved (the editor was closed or "
-                                  "stopped before they were).\r\n\r\nRestore them? They come back as steps you can "
-                                  "undo; the file itself changes only with \"Save Changes\".")
-                       .arg(path)
-                       .arg(reading.steps.size())
-                       .arg(QLocale().toString(reading.began.toLocalTime(), QLocale::ShortFormat));
+    QStringList text{QStringLiteral("\"%1\" has %2 map edits from %3 that were never saved (the editor was closed "
+                                    "or stopped before they were).")
+                         .arg(path, QString::number(reading.steps.size()),
+                              QLocale().toString(reading.began.toLocalTime(), QLocale::ShortFormat)),
+                     QStringLiteral("Restore them? They come back as steps you can undo; the file itself changes "
+                                    "only with \"Save Changes\".")};
     if (reading.fileChanged) {
-        text += QStringLiteral("\r\n\r\nThe file's map has changed on disk since those edits began; restored, they "
-                               "go over the map as it is now.");
+        text << QStringLiteral("The file's map has changed on disk since those edits began; restored, they go over "
+                               "the map as it is now.");
     }
-    const int answer = m_platform.choice(Title, text, {QStringLiteral("&Restore"), QStringLiteral("&Discard")});
+    const int answer =
+        m_platform.choice(Title, Platform::Paragraphs(text), {QStringLiteral("&Restore"), QStringLiteral("&Discard")});
     QString error;
     if (answer == 0) {
         m_restoring = true;
@@ -113,9 +115,11 @@ void EditJournal::historyChanged()
     if (!written && !m_warned) {
         m_warned = true;
         m_platform.message(Title,
-                           QStringLiteral("Unsaved map edits cannot be kept safe from a crash: %1\r\n\r\nThey are "
-                                          "still in the editor; \"Save Changes\" writes them to the cartridge.")
-                               .arg(error),
+                           Platform::Paragraphs({QStringLiteral("Unsaved map edits cannot be kept safe from a "
+                                                                "crash: ") +
+                                                     error,
+                                                 QStringLiteral("They are still in the editor; \"Save Changes\" "
+                                                                "writes them to the cartridge.")}),
                            Platform::Icon::Exclamation);
     }
 }

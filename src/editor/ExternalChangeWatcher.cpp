@@ -44,11 +44,11 @@ QString ExternalChangeWatcher::changedText(const QString& detail) const
 {
     FileState now;
     CartridgeFile::changeSinceRemembered(m_path, &now);
-    return QStringLiteral("The file \"%1\" was changed by another program since it was loaded (it is now %2 bytes "
-                          "long, last changed %3).\r\n\r\n%4")
-        .arg(m_path)
-        .arg(now.size())
-        .arg(QLocale().toString(now.modified(), QLocale::ShortFormat), detail);
+    return Platform::Paragraphs(
+        {QStringLiteral("The file \"%1\" was changed by another program since it was loaded "
+                        "(it is now %2 bytes long, last changed %3).")
+             .arg(m_path, QString::number(now.size()), QLocale().toString(now.modified(), QLocale::ShortFormat)),
+         detail});
 }
 
 void ExternalChangeWatcher::check()
