@@ -131,7 +131,7 @@ void tst_UnsavedEdits::goneWithSaveOrUndo()
     edit(d, 8);
     QVERIFY(QFileInfo::exists(journal));
     while (d.session.document().isModified()) {
-        d.session.document().undoStack().undo();
+        d.session.undo();
     }
     QVERIFY(!QFileInfo::exists(journal));
     QVERIFY(d.load());

@@ -65,3 +65,12 @@ QStringList ScriptedPlatform::messageTitles() const
     }
     return titles;
 }
+
+void ScriptedPlatform::processEvents()
+{
+    ++yields;
+    if (onProcessEvents) {
+        onProcessEvents(yields);
+    }
+    Platform::processEvents();
+}
