@@ -295,7 +295,7 @@ void EditorSession::SelectTile(double y)
 
 void EditorSession::selectTile(int tile)
 {
-    m_currentTile = static_cast<quint8>(std::clamp(tile, 0, 255));
+    m_currentTile = static_cast<quint8>(std::clamp(tile, 0, TileRaster::Tiles - 1));
     m_stamp = MapPattern::Single(*m_currentTile);
     emit currentTileChanged(*m_currentTile);
     emit toolPreviewChanged();

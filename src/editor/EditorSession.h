@@ -150,8 +150,6 @@ public:
     // that says what is wrong and where; nothing changes.
     void paste();
     bool isPasting() const { return m_paste != nullptr; }
-    // The floating paste was placed or dropped.
-    void endPaste();
 
     // ---- History and the world ----------------------------------------------
 
@@ -232,6 +230,8 @@ private:
     void reloadMapFromDisk();
     void selectTile(int tile);
     void fillSelection(const QString& verb);
+    // The floating paste was placed or dropped.
+    void endPaste();
     void showHelpText(const QString& path);
 
     Platform& m_platform;
