@@ -12,7 +12,7 @@ ToolDescription BrushTool::Description()
             QStringLiteral("&Brush"),
             QStringLiteral("Brush"),
             QKeySequence(Qt::Key_B),
-            QStringLiteral(":/icons/tools/brush.png"),
+            QStringLiteral(":/toolbar/brush.png"),
             QStringLiteral("Paints the current tile, or the stamp, where you click and drag; the right button takes "
                            "the tile under the pointer, a right drag a stamp")};
 }

@@ -15,7 +15,7 @@ ToolDescription FillTool::Description()
         QStringLiteral("Bucket &Fill"),
         QStringLiteral("Bucket Fill"),
         QKeySequence(Qt::Key_F),
-        QStringLiteral(":/icons/tools/fill.png"),
+        QStringLiteral(":/toolbar/fill.png"),
         QStringLiteral(
             "Fills the clicked cell's area of one tile with the current tile, inside the selection when there is one")};
 }

@@ -22,7 +22,7 @@ struct ToolDescription {
     QString caption;  // "&Brush", the menu's text with its access key
     QString name;  // "Brush", as the tooltip and screen readers say it
     QKeySequence key;  // B: chooses it while a map window is active
-    QString icon;  // ":/icons/tools/brush.png"; the entry shows it once the picture exists
+    QString icon;  // ":/toolbar/brush.png" (with its "@2x" beside it); none for a tool without a picture
     QString statusTip;  // on the status line while the pointer is over its entry
 };
 

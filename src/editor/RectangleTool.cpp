@@ -14,7 +14,7 @@ ToolDescription RectangleTool::Description()
             QStringLiteral("&Rectangle Fill"),
             QStringLiteral("Rectangle Fill"),
             QKeySequence(Qt::Key_P),
-            QStringLiteral(":/icons/tools/rectangle.png"),
+            QStringLiteral(":/toolbar/rectangle.png"),
             QStringLiteral("Fills the rectangle you drag with the current tile")};
 }
 

@@ -12,7 +12,7 @@ ToolDescription SelectTool::Description()
             QStringLiteral("Rectangular &Selection"),
             QStringLiteral("Rectangular Selection"),
             QKeySequence(Qt::Key_R),
-            QStringLiteral(":/icons/tools/select.png"),
+            QStringLiteral(":/toolbar/select.png"),
             QStringLiteral("Selects the rectangle you drag, for Cut, Copy, Delete and the bucket fill")};
 }
 

@@ -32,7 +32,10 @@ ToolChoice::ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& 
         action->setToolTip(QStringLiteral("%1 (%2)").arg(tool.name, tool.key.toString()));
         action->setStatusTip(tool.statusTip);
         if (QFile::exists(tool.icon)) {
-            action->setIcon(QIcon(tool.icon));
+            // With its double-size picture, which Qt takes by itself only on screens that scale already.
+            QIcon icon(tool.icon);
+            icon.addFile(QString(tool.icon).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
+            action->setIcon(icon);
         }
         action->setData(tool.id);
         m_group->addAction(action);
