@@ -27,3 +27,29 @@ ensure_packages() {
 # faces the windows ask for.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libglx-dev libopengl-dev
                 zlib1g-dev fonts-liberation fonts-dejavu-core)
+
+# What making the Debian package needs besides a build: dpkg-dev
+# (dpkg-buildflags, and dpkg-shlibdeps, which CPack asks for the package's
+# dependencies), file (CPack finds the programs to give dpkg-shlibdeps with it)
+# and lintian, which checks the package against Debian's policy.
+PACKAGE_TOOLS=(dpkg-dev file lintian)
+
+# Configures the tree the Debian package is made from: Release, installed
+# under /usr, with the compiler and linker flags Debian builds its own packages
+# with (dpkg-buildflags with every hardening feature: fortified functions,
+# stack protector, full RELRO, bind-now), without tests, tools or benchmarks.
+configure_package_build() {
+    local build="$1"
+    (
+        # dpkg-buildflags maps the current folder to "." (in the source file
+        # names the program keeps), so the build reads the same from any checkout.
+        cd "$ROOT" || exit 1
+        export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
+        # No debugging information: the package ships the program stripped.
+        export DEB_CXXFLAGS_MAINT_STRIP="-g"
+        cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+              -DORVANE_SANITIZE=OFF -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_TOOLS=OFF -DORVANE_BUILD_BENCH=OFF \
+              -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+              -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    )
+}

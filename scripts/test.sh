@@ -3,7 +3,7 @@
 # builds with AddressSanitizer and UndefinedBehaviorSanitizer (warnings as
 # errors) and runs every test headless through ctest, the fuzzers and the
 # check of the installed tree (its desktop entry and AppStream metainfo
-# validated) among them.
+# validated) and of the Debian package (lintian's verdict) among them.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -11,9 +11,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # locale the number tests run under; the desktop-file and AppStream validators
 # check what an install puts on a desktop; Tiled's own tools (tiled,
 # tmxrasterizer) read and draw the map files the editor writes; the benchmarks
-# are built (not run) so they keep up with the code.
+# are built (not run) so they keep up with the code; the packaging tools make
+# and check the Debian package.
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-14-dev clang-format locales desktop-file-utils appstream \
-                tiled libbenchmark-dev
+                tiled libbenchmark-dev "${PACKAGE_TOOLS[@]}"
 
 # Every .cpp and .h file of the sources as .clang-format describes it, found
 # in the tree itself, so a copy without git's files (a downloaded archive) is
@@ -26,9 +27,17 @@ FUZZ="$ROOT/build-fuzz"
 cmake -S "$ROOT/tests/fuzz" -B "$FUZZ" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$FUZZ" -j"$(nproc)"
 
+# The Debian package is made from a Release build of its own, as
+# scripts/package.sh makes it (and in the same folder, so either reuses the
+# other's build); ctest's package_contents packs it and checks the package.
+PACKAGE_BUILD="$ROOT/build-package"
+configure_package_build "$PACKAGE_BUILD"
+cmake --build "$PACKAGE_BUILD" -j"$(nproc)"
+
 BUILD="$ROOT/build-test"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_WERROR=ON \
-      -DORVANE_BUILD_TESTS=ON -DORVANE_BUILD_BENCH=ON -DORVANE_FUZZ_DIR="$FUZZ" >/dev/null
+      -DORVANE_BUILD_TESTS=ON -DORVANE_BUILD_BENCH=ON -DORVANE_FUZZ_DIR="$FUZZ" \
+      -DORVANE_PACKAGE_BUILD="$PACKAGE_BUILD" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
 
 export QT_QPA_PLATFORM=offscreen
