@@ -166,6 +166,11 @@ void tst_RegionTools::oneStepEach_data()
         drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
     }) << QStringList{"Rectangle Fill 6 Cells"}
                                     << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
+    QTest::newRow("rectangle fill over cells holding its tile") << Steps([](SessionDriver& d) {
+        d.selectTile(2);
+        d.session.setTool(QStringLiteral("Rectangle"));
+        drag(d, Qt::LeftButton, {{8, 30}, {10, 31}});
+    }) << QStringList{"Rectangle Fill 4 Cells"} << cells({{8, 30}, {10, 30}, {8, 31}, {10, 31}});
     QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(8, 31, 2, 2));
         d.session.deleteSelection();
