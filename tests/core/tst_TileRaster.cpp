@@ -146,6 +146,7 @@ void tst_TileRaster::atlasTakesThePixelUnderEachCentre()
     }
     for (const int tile : {0, 255}) {  // a tile alone, as a floating paste is drawn
         QImage one(zoom, zoom, Format);
+        one.fill(Qt::magenta);  // a tile left undrawn shows
         TileAtlas(strip, zoom).drawTile(tile, one, QPoint());
         for (int y = 0; y < zoom; ++y) {
             for (int x = 0; x < zoom; ++x) {
