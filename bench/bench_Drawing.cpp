@@ -4,9 +4,12 @@
 #include "core/TileRaster.h"
 #include "ui/MapPanel.h"
 
+#include <QComboBox>
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -20,6 +23,14 @@ CartridgeImage randomImage()
         image.set(i, static_cast<quint8>(state >> 24));
     }
     return image;
+}
+
+// CPU time of this thread, in milliseconds: the program draws, yields and paints on one thread.
+double threadMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 }  // namespace
@@ -82,7 +93,7 @@ static void BM_ProgressCaptionsAlone(benchmark::State& state)
 {
     Session s;
     for (auto _ : state) {
-        for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
+        for (int cell = 0; cell < MapCell::BlockCells; ++cell) {
             s.window.setWindowTitle(MapGeometry::DrawProgressCaption(cell / 256, cell % 256));
         }
     }
@@ -93,9 +104,52 @@ static void BM_ProgressYieldsAlone(benchmark::State& state)
 {
     Session s;
     for (auto _ : state) {
-        for (int cell = 0; cell < MapGeometry::BlockBytes; ++cell) {
+        for (int cell = 0; cell < MapCell::BlockCells; ++cell) {
             QCoreApplication::processEvents();
         }
     }
 }
 BENCHMARK(BM_ProgressYieldsAlone)->Unit(benchmark::kMillisecond);
+
+// A block change beside what bounds it, side by side in one run: the change
+// through the block list (every cell drawn, its progress in the caption, a
+// yield after it; the grid, the title), the 8192 yields alone with the window
+// shown, and the raster of one block alone (cell copies and grid). CPU times
+// of the thread; "ratio" is change / (yields + raster), whose goal is 1.3 at most.
+static void BM_BlockChangeAgainstBounds(benchmark::State& state)
+{
+    Session s;
+    s.load();
+    auto* list = s.child<QComboBox>("cboBlock");
+    QImage picture(MapGeometry::PictureWidth, MapGeometry::PictureHeight, TileRaster::Format);
+    double change = 0;
+    double yields = 0;
+    double raster = 0;
+    int entry = 0;
+    for (auto _ : state) {
+        const double start = threadMs();
+        list->setCurrentIndex(entry);
+        emit list->activated(entry);
+        const double changed = threadMs();
+        for (int cell = 0; cell < MapCell::BlockCells; ++cell) {
+            QCoreApplication::processEvents();
+        }
+        const double yielded = threadMs();
+        picture.fill(Qt::black);
+        TileRaster::RenderBlock(s.session.image(), *MapGeometry::BlockStart(entry + 1), s.session.tileStrip(),
+                                picture);
+        TileRaster::DrawGrid(picture, QColor(255, 0, 0));
+        benchmark::DoNotOptimize(picture.constBits());
+        const double rastered = threadMs();
+        change += changed - start;
+        yields += yielded - changed;
+        raster += rastered - yielded;
+        entry = (entry + 1) % MapCell::Blocks;
+    }
+    using benchmark::Counter;
+    state.counters["change_ms"] = Counter(change, Counter::kAvgIterations);
+    state.counters["yields_ms"] = Counter(yields, Counter::kAvgIterations);
+    state.counters["raster_ms"] = Counter(raster, Counter::kAvgIterations);
+    state.counters["ratio"] = change / (yields + raster);
+}
+BENCHMARK(BM_BlockChangeAgainstBounds)->Unit(benchmark::kMillisecond);

@@ -54,17 +54,14 @@ static void BM_ReplaceOverworld(benchmark::State& state)
 {
     Session s;
     s.load();
-    MapDocument& document = s.session.document();
-    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
-        const qint32 start = *MapGeometry::BlockStart(block);
-        for (qint32 index = start; index < start + MapGeometry::BlockBytes; ++index) {
-            document.cartridge().image().set(index, 0x11);
-        }
-    }
+    // Tile 11 in every cell: the whole overworld selected and deleted with it.
+    s.session.SelectTile(32.0 * 0x11);
+    s.session.selectAll();
+    s.session.deleteSelection();
     quint8 from = 0x11;
     for (auto _ : state) {
         const quint8 to = from == 0x11 ? 0x22 : 0x11;
-        benchmark::DoNotOptimize(document.replaceTile(from, to, MapDocument::Scope::Overworld));
+        benchmark::DoNotOptimize(s.session.replaceTile(from, to, MapDocument::Scope::Overworld));
         QCoreApplication::processEvents();
         from = to;
     }
@@ -108,10 +105,13 @@ static void BM_PaintedCellReachesWorldMap(benchmark::State& state)
     s.load();
     s.choose("mnuViewWorldMap");
     BenchSession::flushEvents();
-    MapDocument& document = s.session.document();
+    s.session.SelectTile(32.0 * 0x35);
     int step = 0;
     for (auto _ : state) {
-        document.paintCell({step % 256, (step / 256) % 32}, static_cast<quint8>(step));
+        // A brush click on the next cell of block 1, as the map view hands it to the session.
+        const MapCell cell{step % MapCell::Columns, (step / MapCell::Columns) % MapCell::BlockRows};
+        s.session.mapPress({cell, Qt::LeftButton, Qt::LeftButton, MapCell::BlockArea(1)});
+        s.session.mapRelease({cell, Qt::LeftButton, Qt::NoButton, MapCell::BlockArea(1)});
         ++step;
         QCoreApplication::processEvents();
     }

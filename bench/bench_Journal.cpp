@@ -43,7 +43,7 @@ void benchAppend(benchmark::State& state, int cells)
     // A step and its undo, over and over: the journal stays one that would read back.
     const MapJournal::Step step = Steps(map, 1, cells).first();
     MapJournal::Step undo = step;
-    for (MapEditCommand::Change& change : undo.changes) {
+    for (MapCellChange& change : undo.changes) {
         std::swap(change.before, change.after);
     }
     QString error;

@@ -141,16 +141,13 @@ BENCHMARK(BM_WorldViewZoomStep)->Arg(512)->Arg(960)->Unit(benchmark::kMillisecon
 static void BM_WorldViewFloodFill65536(benchmark::State& state)
 {
     WorldSession s;
-    s.session.setTool(EditorSession::Tool::Fill);
+    s.session.setTool(QStringLiteral("Fill"));
     const MapCell cell{100, 100};
-    QList<MapEditCommand::Change> all;
-    for (int row = 0; row < MapCell::Rows; ++row) {
-        for (int column = 0; column < MapCell::Columns; ++column) {
-            const qint32 index = MapGeometry::MapByteOffset(MapCell{column, row});
-            all.append({index, s.session.image().at(index), 0x11});
-        }
-    }
-    s.session.document().applyEdit(QStringLiteral("Fill"), all);
+    // Tile 11 in every cell: the whole overworld selected and deleted with it, the selection dropped.
+    s.chooseTile(0x11);
+    s.session.selectAll();
+    s.session.deleteSelection();
+    s.session.setSelection(std::nullopt);
     WorldSession::settle();
     quint8 tile = 0x11;
     for (auto _ : state) {

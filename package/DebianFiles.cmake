@@ -12,7 +12,8 @@
 # gzip -9n: the best compression, and no name or time in the header, so the
 # same sources make the same package.
 set(staged "${CPACK_TEMPORARY_DIRECTORY}/usr")
-if(NOT EXISTS "${staged}/bin/orvane-map-editor")
+set(name "${CPACK_ORVANE_FILE_NAME}")
+if(NOT EXISTS "${staged}/bin/${name}")
   message(FATAL_ERROR "No program in the staged tree ${staged}")
 endif()
 
@@ -23,25 +24,25 @@ function(compress file)
   endif()
 endfunction()
 
-set(doc "${staged}/share/doc/orvane-map-editor")
+set(doc "${staged}/share/doc/${name}")
 file(MAKE_DIRECTORY "${doc}")
 file(COPY_FILE "${CPACK_ORVANE_DOC_SOURCE}/copyright" "${doc}/copyright")
 file(COPY_FILE "${CPACK_ORVANE_DOC_SOURCE}/changelog" "${doc}/changelog")
 compress("${doc}/changelog")
-compress("${staged}/share/man/man1/orvane-map-editor.1")
+compress("${staged}/share/man/man1/${name}.1")
 set(overrides "${staged}/share/lintian/overrides")
 file(MAKE_DIRECTORY "${overrides}")
-file(COPY_FILE "${CPACK_ORVANE_DOC_SOURCE}/lintian-overrides" "${overrides}/orvane-map-editor")
+file(COPY_FILE "${CPACK_ORVANE_DOC_SOURCE}/lintian-overrides" "${overrides}/${name}")
 
 execute_process(COMMAND "${CPACK_ORVANE_STRIP}" --remove-section=.comment --remove-section=.note
-                        "${staged}/bin/orvane-map-editor" RESULT_VARIABLE failed)
+                        "${staged}/bin/${name}" RESULT_VARIABLE failed)
 if(failed)
-  message(FATAL_ERROR "strip could not strip ${staged}/bin/orvane-map-editor")
+  message(FATAL_ERROR "strip could not strip ${staged}/bin/${name}")
 endif()
 
 file(GLOB_RECURSE entries LIST_DIRECTORIES true "${CPACK_TEMPORARY_DIRECTORY}/*")
 foreach(entry "${CPACK_TEMPORARY_DIRECTORY}" ${entries})
-  if(IS_DIRECTORY "${entry}" OR entry STREQUAL "${staged}/bin/orvane-map-editor")
+  if(IS_DIRECTORY "${entry}" OR entry STREQUAL "${staged}/bin/${name}")
     file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                                       WORLD_EXECUTE)
   else()

@@ -2,6 +2,11 @@
 
 #include "core/CartridgeFile.h"
 
+bool Cartridge::HasSignature(QByteArrayView start)
+{
+    return start.startsWith(QByteArrayView("NES\x1A", 4));
+}
+
 bool Cartridge::LoadCartridge(const QString& path, QString* error)
 {
     const auto bytes = CartridgeFile::readAvailable(path, CartridgeImage::FirstIndex, CartridgeImage::Size, error);

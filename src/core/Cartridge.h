@@ -3,6 +3,7 @@
 #include "core/CartridgeFile.h"
 #include "core/CartridgeImage.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 // The cartridge being edited: its image and the path it was read from. A load
@@ -10,6 +11,11 @@
 class Cartridge {
 public:
     static constexpr qint64 ImageEnd = CartridgeImage::LastIndex + 1;  // 139280
+
+    // True when a file's first bytes hold the iNES signature every cartridge file starts with:
+    // 4E 45 53 1A, "NES" and 1A.
+    static bool HasSignature(QByteArrayView start);
+    static constexpr qint64 SignatureSize = 4;
 
     CartridgeImage& image() { return m_image; }
     const CartridgeImage& image() const { return m_image; }

@@ -122,7 +122,7 @@ QByteArray Base64Text(const Gids& gids, MapFormat::LayerEncoding encoding)
 std::optional<Gids> FromCsv(QStringView text, QString* reason)
 {
     Gids gids;
-    gids.reserve(Cells);
+    gids.reserve(MapCell::Count);
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (true) {
@@ -149,8 +149,8 @@ std::optional<Gids> FromCsv(QStringView text, QString* reason)
             fail(reason, QStringLiteral("the layer data holds \"%1\", which is not a tile id").arg(entry));
             return std::nullopt;
         }
-        if (gids.size() == Cells) {
-            fail(reason, QStringLiteral("the layer data has more than %1 cells").arg(Cells));
+        if (gids.size() == MapCell::Count) {
+            fail(reason, QStringLiteral("the layer data has more than %1 cells").arg(MapCell::Count));
             return std::nullopt;
         }
         gids.append(static_cast<quint32>(value));
@@ -159,11 +159,11 @@ std::optional<Gids> FromCsv(QStringView text, QString* reason)
         }
         ++i;  // the comma
     }
-    if (gids.size() != Cells) {
+    if (gids.size() != MapCell::Count) {
         fail(reason,
              NumberText::Counted(gids.size(), QStringLiteral("the layer data has %1 cell; the overworld has %2"),
                                  QStringLiteral("the layer data has %1 cells; the overworld has %2"))
-                 .arg(Cells));
+                 .arg(MapCell::Count));
         return std::nullopt;
     }
     return gids;
@@ -204,8 +204,8 @@ std::optional<Gids> FromBase64(QStringView text, QStringView compression, QStrin
                          .arg(Bytes));
         return std::nullopt;
     }
-    Gids gids(Cells);
-    for (qsizetype i = 0; i < Cells; ++i) {
+    Gids gids(MapCell::Count);
+    for (qsizetype i = 0; i < MapCell::Count; ++i) {
         gids[i] = qFromLittleEndian<quint32>(bytes->constData() + 4 * i);
     }
     return gids;

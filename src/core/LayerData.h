@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MapCell.h"
 #include "core/MapFormat.h"
 
 #include <QByteArray>
@@ -18,8 +19,7 @@ namespace LayerData {
 
 using Gids = QList<quint32>;
 
-inline constexpr qsizetype Cells = 65536;
-inline constexpr qsizetype Bytes = Cells * 4;  // the base64 forms: 32-bit little-endian ids
+inline constexpr qsizetype Bytes = qsizetype(MapCell::Count) * 4;  // the base64 forms: 32-bit little-endian ids
 inline constexpr quint32 FlipFlags = 0xF0000000;  // horizontal, vertical, diagonal, hexagonal 120
 
 // The numbers `width` to a row, comma-separated, the rows joined by `rowJoin`.

@@ -10,9 +10,13 @@
 // over the whole map (0..255, top to bottom). Pointer positions can name
 // cells off the map (a drag that leaves the picture); isOnMap() tells.
 struct MapCell {
+    // The map's counts, stated here only.
     static constexpr int Columns = 256;
     static constexpr int Rows = 256;
-    static constexpr int BlockRows = 32;  // rows of one block, of which there are 8
+    static constexpr int BlockRows = 32;  // rows of one block
+    static constexpr int Blocks = Rows / BlockRows;  // 8
+    static constexpr int BlockCells = Columns * BlockRows;  // 8192, one byte each
+    static constexpr int Count = Columns * Rows;  // 65536
 
     int column = 0;
     int row = 0;

@@ -1,5 +1,6 @@
 #include "core/MapDocument.h"
 
+#include "core/MapEditCommand.h"
 #include "core/MapGeometry.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ void MapDocument::stampAt(const MapCell& cell, const MapPattern& stamp, const QR
         }
         return;
     }
-    QList<MapEditCommand::Change> changes = stamp.placement(image(), cell, area);
+    MapCellChanges changes = stamp.placement(image(), cell, area);
     if (!changes.isEmpty()) {
         m_history.push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, std::move(changes)));
     }
@@ -126,12 +127,12 @@ int MapDocument::replaceCount(quint8 from, quint8 to, Scope scope) const
         return 0;
     }
     int count = 0;
-    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+    for (int block = 1; block <= MapCell::Blocks; ++block) {
         if (scope == Scope::Block && block != m_currentBlock) {
             continue;
         }
         const quint8* bytes = image().data() + (*MapGeometry::BlockStart(block) - CartridgeImage::FirstIndex);
-        count += static_cast<int>(std::count(bytes, bytes + MapGeometry::BlockBytes, from));
+        count += static_cast<int>(std::count(bytes, bytes + MapCell::BlockCells, from));
     }
     return count;
 }
@@ -141,13 +142,13 @@ int MapDocument::replaceTile(quint8 from, quint8 to, Scope scope)
     if (from == to) {
         return 0;
     }
-    QList<MapEditCommand::Change> changes;
-    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+    MapCellChanges changes;
+    for (int block = 1; block <= MapCell::Blocks; ++block) {
         if (scope == Scope::Block && block != m_currentBlock) {
             continue;
         }
         const qint32 start = *MapGeometry::BlockStart(block);
-        for (qint32 index = start; index < start + MapGeometry::BlockBytes; ++index) {
+        for (qint32 index = start; index < start + MapCell::BlockCells; ++index) {
             if (image().at(index) == from) {
                 changes.append({index, from, to});
             }
@@ -157,9 +158,9 @@ int MapDocument::replaceTile(quint8 from, quint8 to, Scope scope)
     return applyEdit(QStringLiteral("Replace"), std::move(changes)) ? count : 0;
 }
 
-bool MapDocument::applyEdit(const QString& verb, QList<MapEditCommand::Change> changes)
+bool MapDocument::applyEdit(const QString& verb, MapCellChanges changes)
 {
-    changes.removeIf([](const MapEditCommand::Change& c) { return c.before == c.after; });
+    changes.removeIf([](const MapCellChange& c) { return c.before == c.after; });
     if (changes.isEmpty()) {
         return false;
     }
@@ -167,18 +168,18 @@ bool MapDocument::applyEdit(const QString& verb, QList<MapEditCommand::Change> c
     return true;
 }
 
-void MapDocument::restoreStep(const QString& text, QList<MapEditCommand::Change> changes)
+void MapDocument::restoreStep(const QString& text, MapCellChanges changes)
 {
     auto* command = new MapEditCommand(*this, text, 0, std::move(changes));
     command->setText(text);
     m_history.push(command);
 }
 
-void MapDocument::applyChanges(const QList<MapEditCommand::Change>& changes, bool forward)
+void MapDocument::applyChanges(const MapCellChanges& changes, bool forward)
 {
     QList<qint32> indexes;
     indexes.reserve(changes.size());
-    for (const MapEditCommand::Change& change : changes) {
+    for (const MapCellChange& change : changes) {
         m_cartridge.image().set(change.index, forward ? change.after : change.before);
         indexes.append(change.index);
     }
@@ -208,7 +209,7 @@ std::optional<MapDocument::StepPlace> MapDocument::placeOf(const QUndoCommand* c
     }
     // The shown block when the step touches it, else the first block it touches.
     std::map<int, MapCells> byBlock;
-    for (const MapEditCommand::Change& change : edit->changes()) {
+    for (const MapCellChange& change : edit->changes()) {
         if (const auto cell = MapGeometry::CellAtOffset(change.index)) {
             byBlock[cell->block()].append(*cell);
         }

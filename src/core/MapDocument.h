@@ -2,7 +2,7 @@
 
 #include "core/Cartridge.h"
 #include "core/MapCell.h"
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 #include "core/MapPattern.h"
 
 #include <QObject>
@@ -69,21 +69,22 @@ public:
 
     // Any edit of many cells as one undo step named "<verb> N Cells";
     // changes that keep a byte as it is are left out. False when nothing changes.
-    bool applyEdit(const QString& verb, QList<MapEditCommand::Change> changes);
+    bool applyEdit(const QString& verb, MapCellChanges changes);
     // A step brought back from the journal of unsaved edits, under the undo
     // text it had ("Paint 12 Cells"), as one undo step.
-    void restoreStep(const QString& text, QList<MapEditCommand::Change> changes);
+    void restoreStep(const QString& text, MapCellChanges changes);
 
     // Grows with every change of the map's bytes and every load, so what was
     // worked out from the map can tell whether it still holds.
     quint64 revision() const { return m_revision; }
 
     QUndoStack& undoStack() { return m_history; }
+    const QUndoStack& undoStack() const { return m_history; }
     std::optional<StepPlace> nextUndoPlace() const;
     std::optional<StepPlace> nextRedoPlace() const;
 
     // Used by the history's commands.
-    void applyChanges(const QList<MapEditCommand::Change>& changes, bool forward);
+    void applyChanges(const MapCellChanges& changes, bool forward);
 
 signals:
     // Cells whose bytes were stored.

@@ -6,7 +6,7 @@ namespace {
 constexpr int StrokeId = 0x5354;  // commands of one stroke merge; other edits never do
 }
 
-MapEditCommand::MapEditCommand(MapDocument& document, QString verb, quint64 stroke, QList<Change> changes)
+MapEditCommand::MapEditCommand(MapDocument& document, QString verb, quint64 stroke, MapCellChanges changes)
     : m_document(document), m_verb(std::move(verb)), m_stroke(stroke), m_changes(std::move(changes))
 {
     m_position.reserve(m_stroke != 0 ? m_changes.size() : 0);
@@ -27,7 +27,7 @@ bool MapEditCommand::mergeWith(const QUndoCommand* other)
     if (next->m_stroke != m_stroke) {
         return false;
     }
-    for (const Change& change : next->m_changes) {
+    for (const MapCellChange& change : next->m_changes) {
         const auto known = m_position.constFind(change.index);
         if (known != m_position.constEnd()) {
             m_changes[*known].after = change.after;  // the cell keeps its value from before the stroke

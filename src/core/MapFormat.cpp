@@ -14,19 +14,72 @@ QString besideMap(const QString& mapPath, const char* suffix)
     return base + u'.' + QLatin1String(suffix);
 }
 
+// Each suffix with `before` it: ".tmx", or "*.tmx".
+QStringList prefixed(const QString& before, const QStringList& suffixes)
+{
+    QStringList prefixed;
+    for (const QString& suffix : suffixes) {
+        prefixed << before + suffix;
+    }
+    return prefixed;
+}
+
+QStringList allSuffixes()
+{
+    QStringList suffixes;
+    for (const Kind kind : Kinds) {
+        suffixes << Suffixes(kind);
+    }
+    return suffixes;
+}
+
 }  // namespace
+
+QStringList Suffixes(Kind kind)
+{
+    switch (kind) {
+    case Kind::Tmx: return {QStringLiteral("tmx")};
+    case Kind::Json: return {QStringLiteral("tmj"), QStringLiteral("json")};
+    case Kind::Csv: break;
+    }
+    return {QStringLiteral("csv")};
+}
+
+QString FilterDescription(Kind kind)
+{
+    const QString name = kind == Kind::Tmx    ? QStringLiteral("Tiled maps")
+                         : kind == Kind::Json ? QStringLiteral("Tiled JSON maps")
+                                              : QStringLiteral("CSV files");
+    return QStringLiteral("%1 (%2)").arg(name, FilterPatterns(kind));
+}
+
+QString FilterPatterns(Kind kind)
+{
+    return prefixed(QStringLiteral("*."), Suffixes(kind)).join(u' ');
+}
+
+QString AllPatterns()
+{
+    return prefixed(QStringLiteral("*."), allSuffixes()).join(u' ');
+}
+
+QString SuffixList(const QString& more)
+{
+    QStringList listed = prefixed(QStringLiteral("."), allSuffixes());
+    if (!more.isEmpty()) {
+        listed << u'.' + more;
+    }
+    const QString last = listed.takeLast();
+    return listed.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
 
 std::optional<Kind> FromPath(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"tmx") {
-        return Kind::Tmx;
-    }
-    if (suffix == u"tmj" || suffix == u"json") {
-        return Kind::Json;
-    }
-    if (suffix == u"csv") {
-        return Kind::Csv;
+    for (const Kind kind : Kinds) {
+        if (Suffixes(kind).contains(suffix)) {
+            return kind;
+        }
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -15,6 +16,20 @@ enum class Kind { Tmx, Json, Csv };
 // format"): comma-separated ids, one XML element per cell, or the ids as
 // 32-bit little-endian numbers in base64, uncompressed or zlib or gzip compressed.
 enum class LayerEncoding { Csv, Xml, Base64, Base64Zlib, Base64Gzip };
+
+// Every kind, in the order the export dialog offers them.
+inline constexpr Kind Kinds[] = {Kind::Tmx, Kind::Json, Kind::Csv};
+
+// The suffixes of a kind, the one it is written with first: "tmx"; "tmj" and "json"; "csv".
+QStringList Suffixes(Kind kind);
+// The file dialog's name of a kind, "Tiled maps (*.tmx)", and its patterns, "*.tmx".
+QString FilterDescription(Kind kind);
+QString FilterPatterns(Kind kind);
+// The patterns of every kind: "*.tmx *.tmj *.json *.csv".
+QString AllPatterns();
+// Every kind's suffixes as a message lists them, `more` last: ".tmx, .tmj, .json or .csv"
+// (with "png": ".tmx, .tmj, .json, .csv or .png").
+QString SuffixList(const QString& more = {});
 
 // The kind a file name's suffix names, in any case: ".tmx"; ".tmj" or ".json";
 // ".csv". Nothing for any other.

@@ -27,10 +27,10 @@ std::optional<MapCell> CellAtOffset(qint32 index)
     }
     const int block = static_cast<int>(fromFirst / BlockStride) + 1;
     const int cell = static_cast<int>(fromFirst % BlockStride);
-    if (block > Blocks || cell >= BlockBytes) {
+    if (block > MapCell::Blocks || cell >= MapCell::BlockCells) {
         return std::nullopt;
     }
-    return MapCell::InBlock(block, cell / Columns, cell % Columns);
+    return MapCell::InBlock(block, cell / MapCell::Columns, cell % MapCell::Columns);
 }
 
 MapCells CellLine(MapCell from, MapCell to, const QRect& area)

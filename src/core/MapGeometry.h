@@ -12,24 +12,20 @@
 // cell, and every text in which a point, a block or a tile is shown or read back.
 namespace MapGeometry {
 
-inline constexpr int Columns = MapCell::Columns;
-inline constexpr int Rows = MapCell::Rows;
-inline constexpr int Blocks = 8;
-inline constexpr int BlockRows = MapCell::BlockRows;
+// The map's counts are MapCell's (Columns, Rows, BlockRows, Blocks, BlockCells, Count).
 inline constexpr int CellSize = 16;  // pixels of a map cell
-inline constexpr int PictureWidth = Columns * CellSize;  // 4096
-inline constexpr int PictureHeight = BlockRows * CellSize;  // 512
+inline constexpr int PictureWidth = MapCell::Columns * CellSize;  // 4096
+inline constexpr int PictureHeight = MapCell::BlockRows * CellSize;  // 512
 // Block 1 starts where the cartridge image starts.
 inline constexpr qint32 FirstBlockStart = CartridgeImage::FirstIndex;
 inline constexpr qint32 BlockStride = 16384;
-inline constexpr qint32 BlockBytes = BlockRows * Columns;  // 8192
 // The cells of one block's picture: x the column, y the local row.
-inline constexpr QRect BlockPicture{0, 0, Columns, BlockRows};
+inline constexpr QRect BlockPicture{0, 0, MapCell::Columns, MapCell::BlockRows};
 
 // First index of block 1..8 (16400 + (block - 1) * 16384); nothing for any other number.
 constexpr std::optional<qint32> BlockStart(int block)
 {
-    if (block < 1 || block > Blocks) {
+    if (block < 1 || block > MapCell::Blocks) {
         return std::nullopt;
     }
     return FirstBlockStart + (block - 1) * BlockStride;
@@ -38,7 +34,7 @@ constexpr std::optional<qint32> BlockStart(int block)
 // Index of the byte of a cell, given its block's first index.
 constexpr qint32 MapByteOffset(qint32 blockStart, int localRow, int column)
 {
-    return blockStart + localRow * Columns + column;
+    return blockStart + localRow * MapCell::Columns + column;
 }
 
 // Index of the byte of a cell on the map.
@@ -56,7 +52,7 @@ int CellFromPointer(double position);
 // True when a local cell lies inside the picture of a block.
 constexpr bool IsCellInBlock(int column, int localRow)
 {
-    return column >= 0 && column < Columns && localRow >= 0 && localRow < BlockRows;
+    return column >= 0 && column < MapCell::Columns && localRow >= 0 && localRow < MapCell::BlockRows;
 }
 
 // The cells of the straight line from cell `from` to cell `to` (both ends
@@ -66,11 +62,11 @@ MapCells CellLine(MapCell from, MapCell to, const QRect& area);
 
 constexpr int OverworldRow(int block, int localRow)
 {
-    return localRow + (block - 1) * BlockRows;
+    return localRow + (block - 1) * MapCell::BlockRows;
 }
 constexpr int BlockOfRow(int row)
 {
-    return row / BlockRows + 1;
+    return row / MapCell::BlockRows + 1;
 }
 
 // Texts.

@@ -62,9 +62,9 @@ std::optional<QImage> Indexed(const QImage& picture)
 // their colours do not fit one table.
 std::optional<QImage> IndexedTiles(const QImage& strip, const QColor& gridColor)
 {
-    QImage tiles(MapGeometry::CellSize, MapGeometry::CellSize * 256 + 1, TileRaster::Format);
+    QImage tiles(MapGeometry::CellSize, MapGeometry::CellSize * TileRaster::Tiles + 1, TileRaster::Format);
     tiles.fill(gridColor);
-    for (int t = 0; t < 256; ++t) {
+    for (int t = 0; t < TileRaster::Tiles; ++t) {
         TileRaster::CopyTileToCell(strip, t, tiles, 0, MapGeometry::CellSize * t);
     }
     return Indexed(tiles);
@@ -75,12 +75,12 @@ std::optional<QImage> IndexedTiles(const QImage& strip, const QColor& gridColor)
 void RenderIndexed(const CartridgeImage& image, const QImage& tiles, int first, int last, bool grid, QImage& picture)
 {
     constexpr int Cell = MapGeometry::CellSize;
-    const uchar gridIndex = tiles.constScanLine(Cell * 256)[0];
+    const uchar gridIndex = tiles.constScanLine(Cell * TileRaster::Tiles)[0];
     for (int b = first; b <= last; ++b) {
         const qint32 start = *MapGeometry::BlockStart(b);
         const int top = MapGeometry::PictureHeight * (b - first);
-        for (int r = 0; r < MapGeometry::BlockRows; ++r) {
-            for (int c = 0; c < MapGeometry::Columns; ++c) {
+        for (int r = 0; r < MapCell::BlockRows; ++r) {
+            for (int c = 0; c < MapCell::Columns; ++c) {
                 const int tile = image.at(MapGeometry::MapByteOffset(start, r, c));
                 for (int k = 0; k < Cell; ++k) {
                     std::memcpy(picture.scanLine(top + Cell * r + k) + Cell * c, tiles.constScanLine(Cell * tile + k),
@@ -91,7 +91,7 @@ void RenderIndexed(const CartridgeImage& image, const QImage& tiles, int first, 
         if (!grid) {
             continue;
         }
-        for (int r = 1; r < MapGeometry::BlockRows; ++r) {
+        for (int r = 1; r < MapCell::BlockRows; ++r) {
             std::memset(picture.scanLine(top + Cell * r), gridIndex, MapGeometry::PictureWidth);
         }
         for (int y = top; y < top + MapGeometry::PictureHeight; ++y) {
@@ -109,7 +109,7 @@ QImage Render(const CartridgeImage& image, const QImage& strip, Area area, int b
               const QColor& gridColor)
 {
     const int first = area == Area::Block ? block : 1;
-    const int last = area == Area::Block ? block : MapGeometry::Blocks;
+    const int last = area == Area::Block ? block : MapCell::Blocks;
     if (!MapGeometry::BlockStart(first) || !MapGeometry::BlockStart(last)) {
         return {};
     }

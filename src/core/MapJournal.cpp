@@ -2,6 +2,8 @@
 
 #include "core/CartridgeImage.h"
 #include "core/Crc32.h"
+#include "core/MapEditCommand.h"
+#include "core/ProgramInfo.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -150,7 +152,7 @@ std::optional<MapJournal::Step> readStep(QByteArrayView body)
     }
     step.changes.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
-        MapEditCommand::Change change;
+        MapCellChange change;
         change.index = static_cast<qint32>(in.number<quint32>());
         change.before = in.number<quint8>();
         change.after = in.number<quint8>();
@@ -220,7 +222,7 @@ void syncFolder(const QString& folder)
 bool operator==(const MapJournal::Step& a, const MapJournal::Step& b)
 {
     return a.name == b.name && std::equal(a.changes.begin(), a.changes.end(), b.changes.begin(), b.changes.end(),
-                                          [](const MapEditCommand::Change& x, const MapEditCommand::Change& y) {
+                                          [](const MapCellChange& x, const MapCellChange& y) {
                                               return x.index == y.index && x.before == y.before && x.after == y.after;
                                           });
 }
@@ -235,7 +237,7 @@ QString MapJournal::DefaultFolder()
         state = QDir::homePath() + QStringLiteral("/.local/state");
     }
 #endif
-    return state + QStringLiteral("/orvane-map-editor");
+    return state + u'/' + QLatin1String(ProgramInfo::FileName);
 }
 
 QString MapJournal::RealPath(const QString& cartridgePath)
@@ -276,7 +278,7 @@ QByteArray MapJournal::StepBytes(const Step& step)
     body.reserve(2 + step.name.size() * 3 + 4 + step.changes.size() * ChangeSize);
     putText(body, step.name);
     put<quint32>(body, static_cast<quint32>(step.changes.size()));
-    for (const MapEditCommand::Change& change : step.changes) {
+    for (const MapCellChange& change : step.changes) {
         put<quint32>(body, static_cast<quint32>(change.index));
         put<quint8>(body, change.before);
         put<quint8>(body, change.after);
@@ -288,7 +290,7 @@ MapJournal::Step MapJournal::StepOf(const MapEditCommand& command, bool undone)
 {
     Step step{command.text(), command.changes()};
     if (undone) {
-        for (MapEditCommand::Change& change : step.changes) {
+        for (MapCellChange& change : step.changes) {
             std::swap(change.before, change.after);
         }
     }
@@ -298,7 +300,7 @@ MapJournal::Step MapJournal::StepOf(const MapEditCommand& command, bool undone)
 bool MapJournal::Replay(const QList<Step>& steps, QByteArray& map, QString* misfit)
 {
     for (int s = 0; s < steps.size(); ++s) {
-        for (const MapEditCommand::Change& change : steps[s].changes) {
+        for (const MapCellChange& change : steps[s].changes) {
             const qint64 at = qint64(change.index) - CartridgeImage::FirstIndex;
             const bool inside = at >= 0 && at < map.size();
             if (inside && static_cast<quint8>(map[at]) == change.before) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+
+class MapEditCommand;
 
 // The journal of a cartridge's unsaved map edits. Every undo step that leaves
 // the map modified is appended to it and flushed to disk before append()
@@ -70,7 +72,7 @@ public:
     // One undo step: its changes, applied forward in order.
     struct Step {
         QString name;  // the undo text it had, e.g. "Paint 12 Cells"
-        QList<MapEditCommand::Change> changes;
+        MapCellChanges changes;
 
         friend bool operator==(const Step& a, const Step& b);
     };

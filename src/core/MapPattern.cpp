@@ -38,11 +38,10 @@ MapPattern MapPattern::FromMap(const CartridgeImage& image, const QRect& cells)
     return MapPattern(taken.width(), taken.height(), tiles);
 }
 
-QList<MapEditCommand::Change> MapPattern::placement(const CartridgeImage& image, const MapCell& at,
-                                                    const QRect& area) const
+MapCellChanges MapPattern::placement(const CartridgeImage& image, const MapCell& at, const QRect& area) const
 {
     const QRect placed = placedAt(at) & area & MapCell::WorldArea();
-    QList<MapEditCommand::Change> changes;
+    MapCellChanges changes;
     changes.reserve(qsizetype(placed.width()) * placed.height());
     for (int row = placed.top(); row <= placed.bottom(); ++row) {
         for (int column = placed.left(); column <= placed.right(); ++column) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/MapCell.h"
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -39,7 +39,7 @@ public:
     // The map bytes that change when it is placed with its top left cell at
     // `at`: only cells inside `area` (and on the map) are placed, and cells
     // that already hold their tile are left out.
-    QList<MapEditCommand::Change> placement(const CartridgeImage& image, const MapCell& at, const QRect& area) const;
+    MapCellChanges placement(const CartridgeImage& image, const MapCell& at, const QRect& area) const;
 
     QString toText() const;
     // A pattern read from text: rows on lines (a last empty line is allowed),

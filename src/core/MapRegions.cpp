@@ -33,9 +33,9 @@ MapCells FloodArea(const CartridgeImage& image, const MapCell& start, const QRec
     return cells;
 }
 
-QList<MapEditCommand::Change> Fill(const CartridgeImage& image, const MapCells& cells, quint8 tile)
+MapCellChanges Fill(const CartridgeImage& image, const MapCells& cells, quint8 tile)
 {
-    QList<MapEditCommand::Change> changes;
+    MapCellChanges changes;
     changes.reserve(cells.size());
     for (const MapCell& cell : cells) {
         const qint32 index = MapGeometry::MapByteOffset(cell);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/MapCell.h"
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 
 #include <QRect>
 
@@ -17,7 +17,7 @@ namespace MapRegions {
 MapCells FloodArea(const CartridgeImage& image, const MapCell& start, const QRect& limit);
 
 // The map bytes that change when each of `cells` (all on the map) takes `tile`.
-QList<MapEditCommand::Change> Fill(const CartridgeImage& image, const MapCells& cells, quint8 tile);
+MapCellChanges Fill(const CartridgeImage& image, const MapCells& cells, quint8 tile);
 
 // The cells of `rectangle` that lie on the map.
 MapCells CellsOf(const QRect& rectangle);

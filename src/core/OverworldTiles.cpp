@@ -10,25 +10,25 @@ namespace OverworldTiles {
 // within each, so a block's 8,192 bytes are 32 whole rows of the overworld.
 QByteArray FromImage(const CartridgeImage& image)
 {
-    QByteArray tiles(Count, '\0');
-    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+    QByteArray tiles(MapCell::Count, '\0');
+    for (int block = 1; block <= MapCell::Blocks; ++block) {
         const qint32 start = *MapGeometry::BlockStart(block);
-        std::memcpy(tiles.data() + (block - 1) * MapGeometry::BlockBytes,
-                    image.bytes().constData() + (start - CartridgeImage::FirstIndex), MapGeometry::BlockBytes);
+        std::memcpy(tiles.data() + (block - 1) * MapCell::BlockCells,
+                    image.bytes().constData() + (start - CartridgeImage::FirstIndex), MapCell::BlockCells);
     }
     return tiles;
 }
 
-QList<MapEditCommand::Change> Changes(const CartridgeImage& image, const QByteArray& tiles)
+MapCellChanges Changes(const CartridgeImage& image, const QByteArray& tiles)
 {
-    QList<MapEditCommand::Change> changes;
-    if (tiles.size() != Count) {
+    MapCellChanges changes;
+    if (tiles.size() != MapCell::Count) {
         return changes;
     }
-    for (int row = 0; row < MapGeometry::Rows; ++row) {
-        for (int column = 0; column < MapGeometry::Columns; ++column) {
+    for (int row = 0; row < MapCell::Rows; ++row) {
+        for (int column = 0; column < MapCell::Columns; ++column) {
             const qint32 index = ImageIndex(column, row);
-            const auto after = static_cast<quint8>(tiles[row * MapGeometry::Columns + column]);
+            const auto after = static_cast<quint8>(tiles[row * MapCell::Columns + column]);
             if (image.at(index) != after) {
                 changes.append({index, image.at(index), after});
             }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 #include "core/MapGeometry.h"
 
 #include <QByteArray>
@@ -13,13 +13,11 @@ class CartridgeImage;
 // same bytes lie in eight blocks of 32 rows.
 namespace OverworldTiles {
 
-inline constexpr int Count = MapGeometry::Columns * MapGeometry::Rows;  // 65,536
-
 // Image index (file offset) of overworld cell (column, row), row 0..255.
 constexpr qint32 ImageIndex(int column, int row)
 {
-    return MapGeometry::MapByteOffset(*MapGeometry::BlockStart(MapGeometry::BlockOfRow(row)),
-                                      row % MapGeometry::BlockRows, column);
+    return MapGeometry::MapByteOffset(*MapGeometry::BlockStart(MapGeometry::BlockOfRow(row)), row % MapCell::BlockRows,
+                                      column);
 }
 
 // The 65,536 tiles of the overworld in the image.
@@ -29,6 +27,6 @@ QByteArray FromImage(const CartridgeImage& image);
 // change, in file-offset order, each with its value before and after: one
 // undo step for an imported map. Empty when nothing changes or `tiles` does
 // not hold exactly 65,536 bytes.
-QList<MapEditCommand::Change> Changes(const CartridgeImage& image, const QByteArray& tiles);
+MapCellChanges Changes(const CartridgeImage& image, const QByteArray& tiles);
 
 }  // namespace OverworldTiles

@@ -9,14 +9,14 @@
 #include <cstring>
 
 TileAtlas::TileAtlas(const QImage& strip, int zoom)
-    : m_zoom(std::clamp(zoom, MinZoom, MaxZoom)), m_tiles(m_zoom, 256 * m_zoom, TileRaster::Format)
+    : m_zoom(std::clamp(zoom, MinZoom, MaxZoom)), m_tiles(m_zoom, TileRaster::Tiles * m_zoom, TileRaster::Format)
 {
     m_tiles.fill(Qt::black);
     if (strip.format() != TileRaster::Format || strip.width() < TileRaster::StripWidth ||
         strip.height() < TileRaster::StripHeight) {
         return;
     }
-    for (int tile = 0; tile < 256; ++tile) {
+    for (int tile = 0; tile < TileRaster::Tiles; ++tile) {
         for (int dy = 0; dy < m_zoom; ++dy) {
             const auto* in = reinterpret_cast<const QRgb*>(
                 strip.constScanLine(TileRaster::StripCell * tile + StripSource(dy, m_zoom)));
@@ -54,7 +54,7 @@ void TileAtlas::blit(int tile, uchar* bits, qsizetype stride, QSize size, QPoint
 
 void TileAtlas::drawTile(int tile, QImage& target, QPoint at) const
 {
-    if (canDrawInto(target) && tile >= 0 && tile <= 255) {
+    if (canDrawInto(target) && tile >= 0 && tile < TileRaster::Tiles) {
         blit(tile, target.bits(), target.bytesPerLine(), target.size(), at);
     }
 }

@@ -7,10 +7,10 @@
 
 namespace TileRaster {
 
-std::array<QImage, 4> LoadSheets()
+std::array<QImage, Sheets> LoadSheets()
 {
-    std::array<QImage, 4> sheets;
-    for (int s = 0; s < 4; ++s) {
+    std::array<QImage, Sheets> sheets;
+    for (int s = 0; s < Sheets; ++s) {
         QImage sheet(QStringLiteral(":/tiles/sheet%1.png").arg(s));
         if (sheet.isNull()) {
             sheet = QImage(SheetWidth, SheetHeight, Format);
@@ -64,15 +64,15 @@ void CopyHalved(const QImage& source, const QRect& from, QImage& target, const Q
     }
 }
 
-QImage BuildTileStrip(const std::array<QImage, 4>& sheets)
+QImage BuildTileStrip(const std::array<QImage, Sheets>& sheets)
 {
     QImage strip(StripWidth, StripHeight, Format);
     strip.fill(Qt::black);
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < Sheets; ++s) {
         const QImage sheet = sheets[static_cast<std::size_t>(s)].convertToFormat(Format);
         for (int i = 0; i < CellsPerSheet; ++i) {
             CopyDoubled(sheet, QRect(SheetCellOrigin(i), QSize(SheetCell, SheetCell)), strip,
-                        QPoint(0, 2048 * s + StripCell * i));
+                        QPoint(0, StripCell * (CellsPerSheet * s + i)));
         }
     }
     return strip;
@@ -82,8 +82,9 @@ namespace {
 
 bool isWholeCell(const QImage& strip, int tile, const QImage& picture, int x, int y)
 {
-    return x >= 0 && y >= 0 && x + 16 <= picture.width() && y + 16 <= picture.height() && tile >= 0 && tile < 256 &&
-           strip.width() >= StripCell && strip.height() >= StripHeight && strip.format() == Format &&
+    constexpr int Cell = MapGeometry::CellSize;
+    return x >= 0 && y >= 0 && x + Cell <= picture.width() && y + Cell <= picture.height() && tile >= 0 &&
+           tile < Tiles && strip.width() >= StripCell && strip.height() >= StripHeight && strip.format() == Format &&
            picture.format() == Format;
 }
 
@@ -93,10 +94,10 @@ inline void halveCell(const uchar* stripBits, qsizetype stripStride, int tile, u
 {
     const uchar* in = stripBits + stripStride * StripCell * tile;
     uchar* out = pictureBits + pictureStride * y + sizeof(QRgb) * x;
-    for (int row = 0; row < 16; ++row) {
+    for (int row = 0; row < MapGeometry::CellSize; ++row) {
         const auto* from = reinterpret_cast<const QRgb*>(in + stripStride * 2 * row);
         auto* to = reinterpret_cast<QRgb*>(out + pictureStride * row);
-        for (int col = 0; col < 16; ++col) {
+        for (int col = 0; col < MapGeometry::CellSize; ++col) {
             to[col] = from[2 * col];
         }
     }
@@ -116,7 +117,7 @@ void CopyTileToCell(const QImage& strip, int tile, QImage& picture, int x, int y
 void RenderBlock(const CartridgeImage& image, qint32 blockStart, const QImage& strip, QImage& picture,
                  const QRect& cells)
 {
-    const QRect drawn = cells & QRect(0, 0, MapGeometry::Columns, MapGeometry::BlockRows);
+    const QRect drawn = cells & MapGeometry::BlockPicture;
     const bool fast = picture.width() >= MapGeometry::PictureWidth && picture.height() >= MapGeometry::PictureHeight &&
                       isWholeCell(strip, 0, picture, 0, 0);
     uchar* pictureBits = fast ? picture.bits() : nullptr;
@@ -167,21 +168,23 @@ void verticalLine(QImage& picture, int x, int y1, int y2, QRgb rgb)
 
 void DrawGrid(QImage& picture, const QColor& color)
 {
+    // The lines run past the picture's edges (the bottom one wholly): what lies outside is clipped.
+    constexpr int Cell = MapGeometry::CellSize;
     const QRgb rgb = color.rgb();
-    for (int i = 1; i <= 32; ++i) {
-        horizontalLine(picture, 0, 8192, 16 * i, rgb);
+    for (int i = 1; i <= MapCell::BlockRows; ++i) {
+        horizontalLine(picture, 0, 2 * MapGeometry::PictureWidth, Cell * i, rgb);
     }
     if (picture.format() != Format) {
-        for (int j = 1; j <= 255; ++j) {
-            verticalLine(picture, 16 * j, 0, 512, rgb);
+        for (int j = 1; j < MapCell::Columns; ++j) {
+            verticalLine(picture, Cell * j, 0, MapGeometry::PictureHeight, rgb);
         }
         return;
     }
     uchar* bits = picture.bits();
     const qsizetype stride = picture.bytesPerLine();
-    for (int y = 0; y < std::min(picture.height(), 513); ++y) {
+    for (int y = 0; y < std::min(picture.height(), MapGeometry::PictureHeight + 1); ++y) {
         auto* line = reinterpret_cast<QRgb*>(bits + stride * y);
-        for (int x = 16; x <= std::min(picture.width() - 1, 16 * 255); x += 16) {
+        for (int x = Cell; x <= std::min(picture.width() - 1, Cell * (MapCell::Columns - 1)); x += Cell) {
             line[x] = rgb;
         }
     }
@@ -189,25 +192,26 @@ void DrawGrid(QImage& picture, const QColor& color)
 
 void DrawCellOutline(QImage& picture, int x, int y, const QColor& color)
 {
+    constexpr int Cell = MapGeometry::CellSize;
     const QRgb rgb = color.rgb();
-    if (picture.format() == Format && x >= 0 && y >= 0 && x + 16 < picture.width() && y + 16 < picture.height()) {
+    if (picture.format() == Format && x >= 0 && y >= 0 && x + Cell < picture.width() && y + Cell < picture.height()) {
         // Inside the picture: straight through its bits, which a block's worth of cells redrawn at once needs.
         uchar* bits = picture.bits();
         const qsizetype stride = picture.bytesPerLine();
         auto* top = reinterpret_cast<QRgb*>(bits + stride * y) + x;
-        auto* bottom = reinterpret_cast<QRgb*>(bits + stride * (y + 16)) + x;
-        std::fill(top, top + 17, rgb);
-        std::fill(bottom, bottom + 17, rgb);
-        for (int row = 1; row < 16; ++row) {
+        auto* bottom = reinterpret_cast<QRgb*>(bits + stride * (y + Cell)) + x;
+        std::fill(top, top + Cell + 1, rgb);
+        std::fill(bottom, bottom + Cell + 1, rgb);
+        for (int row = 1; row < Cell; ++row) {
             auto* line = reinterpret_cast<QRgb*>(bits + stride * (y + row)) + x;
-            line[0] = line[16] = rgb;
+            line[0] = line[Cell] = rgb;
         }
         return;
     }
-    horizontalLine(picture, x, x + 16, y, rgb);
-    horizontalLine(picture, x, x + 16, y + 16, rgb);
-    verticalLine(picture, x, y, y + 16, rgb);
-    verticalLine(picture, x + 16, y, y + 16, rgb);
+    horizontalLine(picture, x, x + Cell, y, rgb);
+    horizontalLine(picture, x, x + Cell, y + Cell, rgb);
+    verticalLine(picture, x, y, y + Cell, rgb);
+    verticalLine(picture, x + Cell, y, y + Cell, rgb);
 }
 
 }  // namespace TileRaster

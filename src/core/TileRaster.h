@@ -21,11 +21,13 @@ inline constexpr QImage::Format Format = QImage::Format_RGB32;
 inline constexpr int SheetWidth = 224;
 inline constexpr int SheetHeight = 80;
 inline constexpr int SheetColumns = 14;
-inline constexpr int SheetCell = 16;
+inline constexpr int SheetCell = MapGeometry::CellSize;  // the map picture shows the cells at their size
 inline constexpr int CellsPerSheet = 64;
-inline constexpr int StripWidth = 32;
-inline constexpr int StripHeight = 8192;
-inline constexpr int StripCell = 32;
+inline constexpr int Sheets = 4;
+inline constexpr int Tiles = Sheets * CellsPerSheet;  // 256: every byte value is a tile
+inline constexpr int StripCell = 2 * SheetCell;  // a sheet cell doubled
+inline constexpr int StripWidth = StripCell;
+inline constexpr int StripHeight = Tiles * StripCell;  // 8192
 
 // Top left pixel of cell i (0..63) in a sheet.
 constexpr QPoint SheetCellOrigin(int i)
@@ -34,10 +36,10 @@ constexpr QPoint SheetCellOrigin(int i)
 }
 
 // The four sheets shipped with the program (tile numbers 0-63, 64-127, 128-191, 192-255).
-std::array<QImage, 4> LoadSheets();
+std::array<QImage, Sheets> LoadSheets();
 
 // A new 32 x 8192 black strip with sheet s, cell i doubled into (0, 2048 s + 32 i).
-QImage BuildTileStrip(const std::array<QImage, 4>& sheets);
+QImage BuildTileStrip(const std::array<QImage, Sheets>& sheets);
 
 // Every pixel of `source` inside `from` becomes a 2 x 2 block of `target` at `to`.
 void CopyDoubled(const QImage& source, const QRect& from, QImage& target, const QPoint& to);

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "core/MapFormat.h"
+#include "core/TiledMapHeader.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 // Reads the overworld back from a map file: a Tiled map (TMX or JSON) as
-// Tiled saves it, or a CSV file as Tiled exports it.
+// Tiled saves it, or a CSV file as Tiled exports it. Each format has its
+// reader (TmxMapReader, JsonMapReader, CsvMapReader; the Tiled maps share
+// TiledMapHeader's rules); this picks the reader and reads the file.
 //
 // A Tiled map must be orthogonal, finite and 256 x 256 cells, with one tile
 // layer, or several of which exactly one is named "Overworld". Its cells may
@@ -27,9 +29,7 @@
 // exactly 65,536 cells, and compressed data must give exactly 262,144 bytes.
 namespace TiledMapReader {
 
-// The bytes of the external tileset that a map names `source` (as the map
-// writes it), or nothing with the reason (naming the file) in `reason`.
-using TilesetLoader = std::function<std::optional<QByteArray>(const QString& source, QString* reason)>;
+using TilesetLoader = TiledMapHeader::TilesetLoader;
 
 // The overworld's 65,536 tile numbers, row 0 first, from the text of a map
 // of `kind`; or nothing, with `error` saying "The map "<name>" could not be

@@ -142,8 +142,7 @@ void writeXmlLayerData(QXmlStreamWriter& xml, const LayerData::Gids& gids, Layer
         }
     } else if (encoding == LayerEncoding::Csv) {
         xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("csv"));
-        xml.writeCharacters(
-            QString::fromLatin1('\n' + LayerData::NumberRows(gids, MapGeometry::Columns, ",\n") + '\n'));
+        xml.writeCharacters(QString::fromLatin1('\n' + LayerData::NumberRows(gids, MapCell::Columns, ",\n") + '\n'));
     } else {
         xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
         if (encoding != LayerEncoding::Base64) {
@@ -172,7 +171,7 @@ QImage TilesetPicture(const QImage& strip)
 {
     QImage picture(TilesetSize, TilesetSize, TileRaster::Format);
     picture.fill(Qt::black);
-    for (int t = 0; t < 256; ++t) {
+    for (int t = 0; t < TileRaster::Tiles; ++t) {
         TileRaster::CopyTileToCell(strip, t, picture, Cell * (t % TilesetColumns), Cell * (t / TilesetColumns));
     }
     return picture;
@@ -189,8 +188,8 @@ QByteArray Tmx(const QByteArray& tiles, const QList<MapLocation>& locations, con
         {"version", FormatVersion},
         {"orientation", QStringLiteral("orthogonal")},
         {"renderorder", QStringLiteral("right-down")},
-        {"width", QString::number(MapGeometry::Columns)},
-        {"height", QString::number(MapGeometry::Rows)},
+        {"width", QString::number(MapCell::Columns)},
+        {"height", QString::number(MapCell::Rows)},
         {"tilewidth", QString::number(Cell)},
         {"tileheight", QString::number(Cell)},
         {"infinite", QStringLiteral("0")},
@@ -207,8 +206,8 @@ QByteArray Tmx(const QByteArray& tiles, const QList<MapLocation>& locations, con
     xml.writeStartElement(QStringLiteral("layer"));
     xml.writeAttribute(QStringLiteral("id"), QStringLiteral("1"));
     xml.writeAttribute(QStringLiteral("name"), LayerName);
-    xml.writeAttribute(QStringLiteral("width"), QString::number(MapGeometry::Columns));
-    xml.writeAttribute(QStringLiteral("height"), QString::number(MapGeometry::Rows));
+    xml.writeAttribute(QStringLiteral("width"), QString::number(MapCell::Columns));
+    xml.writeAttribute(QStringLiteral("height"), QString::number(MapCell::Rows));
     writeXmlLayerData(xml, gidsOf(tiles), encoding);
     xml.writeEndElement();
 
@@ -234,13 +233,13 @@ QByteArray Json(const QByteArray& tiles, const QList<MapLocation>& locations, co
                 LayerEncoding encoding)
 {
     const LayerData::Gids gids = gidsOf(tiles);
-    QVariantMap layer{{"height", MapGeometry::Rows},
+    QVariantMap layer{{"height", MapCell::Rows},
                       {"id", 1},
                       {"name", LayerName},
                       {"opacity", 1},
                       {"type", "tilelayer"},
                       {"visible", true},
-                      {"width", MapGeometry::Columns},
+                      {"width", MapCell::Columns},
                       {"x", 0},
                       {"y", 0}};
     if (isBase64(encoding)) {
@@ -273,7 +272,7 @@ QByteArray Json(const QByteArray& tiles, const QList<MapLocation>& locations, co
                             {"objects", objects},     {"opacity", 1}, {"type", "objectgroup"},
                             {"visible", true},        {"x", 0},       {"y", 0}};
     const QVariantMap map{{"compressionlevel", -1},
-                          {"height", MapGeometry::Rows},
+                          {"height", MapCell::Rows},
                           {"infinite", false},
                           {"layers", QVariantList{layer, group}},
                           {"nextlayerid", 3},
@@ -285,7 +284,7 @@ QByteArray Json(const QByteArray& tiles, const QList<MapLocation>& locations, co
                           {"tilewidth", Cell},
                           {"type", "map"},
                           {"version", FormatVersion},
-                          {"width", MapGeometry::Columns}};
+                          {"width", MapCell::Columns}};
     return jsonText(map);
 }
 
@@ -299,7 +298,7 @@ QByteArray Tsx(const QString& name, const QString& imageSource)
     xml.writeAttribute(QStringLiteral("name"), name);
     xml.writeAttribute(QStringLiteral("tilewidth"), QString::number(Cell));
     xml.writeAttribute(QStringLiteral("tileheight"), QString::number(Cell));
-    xml.writeAttribute(QStringLiteral("tilecount"), QStringLiteral("256"));
+    xml.writeAttribute(QStringLiteral("tilecount"), QString::number(TileRaster::Tiles));
     xml.writeAttribute(QStringLiteral("columns"), QString::number(TilesetColumns));
     xml.writeEmptyElement(QStringLiteral("image"));
     xml.writeAttribute(QStringLiteral("source"), imageSource);
@@ -318,7 +317,7 @@ QByteArray Tsj(const QString& name, const QString& imageSource)
                      {"margin", 0},
                      {"name", name},
                      {"spacing", 0},
-                     {"tilecount", 256},
+                     {"tilecount", TileRaster::Tiles},
                      {"tileheight", Cell},
                      {"tilewidth", Cell},
                      {"type", "tileset"},
@@ -331,7 +330,7 @@ QByteArray Csv(const QByteArray& tiles)
     for (qsizetype i = 0; i < tiles.size(); ++i) {
         numbers[i] = static_cast<quint8>(tiles[i]);
     }
-    return LayerData::NumberRows(numbers, MapGeometry::Columns, "\n") + '\n';
+    return LayerData::NumberRows(numbers, MapCell::Columns, "\n") + '\n';
 }
 
 QList<File> Files(const QString& path, const QByteArray& tiles, const QList<MapLocation>& locations,
@@ -360,11 +359,11 @@ bool Export(const QString& path, const QByteArray& tiles, const QList<MapLocatio
             QString* error, LayerEncoding encoding)
 {
     const auto kind = MapFormat::FromPath(path);
-    if (!kind || tiles.size() != OverworldTiles::Count) {
+    if (!kind || tiles.size() != MapCell::Count) {
         if (error) {
             *error = QStringLiteral("The map \"%1\" could not be written: %2.")
                          .arg(path, kind ? QStringLiteral("the overworld's tiles are missing")
-                                         : QStringLiteral("its name does not end in .tmx, .tmj, .json or .csv"));
+                                         : QStringLiteral("its name does not end in %1").arg(MapFormat::SuffixList()));
         }
         return false;
     }

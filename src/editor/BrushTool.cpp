@@ -1,15 +1,28 @@
 #include "editor/BrushTool.h"
 
-#include "editor/EditorSession.h"
+#include "core/MapDocument.h"
+#include "core/MapPattern.h"
+#include "editor/ToolContext.h"
 
-BrushTool::BrushTool(EditorSession& session) : m_session(session) {}
+BrushTool::BrushTool(ToolContext& context) : m_context(context) {}
+
+ToolDescription BrushTool::Description()
+{
+    return {QStringLiteral("Brush"),
+            QStringLiteral("&Brush"),
+            QStringLiteral("Brush"),
+            QKeySequence(Qt::Key_B),
+            QStringLiteral(":/toolbar/brush.png"),
+            QStringLiteral("Paints the current tile, or the stamp, where you click and drag; the right button takes "
+                           "the tile under the pointer, a right drag a stamp")};
+}
 
 void BrushTool::press(const MapToolEvent& event)
 {
-    if (event.button == Qt::LeftButton && m_session.currentTile()) {
-        m_session.document().beginStroke(event.cell, m_session.stamp(), event.area);
+    if (event.button == Qt::LeftButton && m_context.currentTile()) {
+        m_context.document().beginStroke(event.cell, m_context.stamp(), event.area);
     } else if (event.button == Qt::RightButton) {
-        m_session.pickTileAt(event.cell);
+        m_context.pickTileAt(event.cell);
         m_pickFrom = event.cell;
         m_picked = Spanned(event.cell, event.cell);
     }
@@ -19,9 +32,9 @@ void BrushTool::move(const MapToolEvent& event)
 {
     m_pointer = event.cell;
     // The left button alone: a drag with both buttons paints nothing.
-    if (event.buttons == Qt::LeftButton && m_session.currentTile()) {
+    if (event.buttons == Qt::LeftButton && m_context.currentTile()) {
         // A fast drag leaves no gaps; the part of the line outside the area is dropped.
-        m_session.document().strokeTo(event.cell, m_session.stamp(), event.area);
+        m_context.document().strokeTo(event.cell, m_context.stamp(), event.area);
     } else if (m_pickFrom && (event.buttons & Qt::RightButton)) {
         m_picked = Spanned(*m_pickFrom, Clamped(event.cell, event.area));
     }
@@ -30,11 +43,11 @@ void BrushTool::move(const MapToolEvent& event)
 void BrushTool::release(const MapToolEvent& event)
 {
     if (event.button == Qt::LeftButton) {
-        m_session.document().endStroke();
+        m_context.document().endStroke();
     } else if (event.button == Qt::RightButton && m_pickFrom) {
         // A right press and release on one cell is the tile pick alone.
         if (m_picked.width() * m_picked.height() > 1) {
-            m_session.setStamp(MapPattern::FromMap(m_session.image(), m_picked));
+            m_context.setStamp(MapPattern::FromMap(m_context.image(), m_picked));
         }
         cancel();
     }
@@ -50,13 +63,13 @@ QRect BrushTool::preview() const
     if (m_pickFrom) {
         return m_picked;
     }
-    const MapPattern& stamp = m_session.stamp();
+    const MapPattern& stamp = m_context.stamp();
     return m_pointer && !stamp.isSingle() ? stamp.placedAt(*m_pointer) : QRect();
 }
 
 MapPattern BrushTool::previewTiles() const
 {
-    return m_pickFrom || preview().isEmpty() ? MapPattern() : m_session.stamp();
+    return m_pickFrom || preview().isEmpty() ? MapPattern() : m_context.stamp();
 }
 
 QString BrushTool::status() const
@@ -64,7 +77,7 @@ QString BrushTool::status() const
     if (m_pickFrom) {
         return QStringLiteral("Stamp: %1").arg(Cells(m_picked.width(), m_picked.height()));
     }
-    const MapPattern& stamp = m_session.stamp();
+    const MapPattern& stamp = m_context.stamp();
     return stamp.isSingle() ? QString()
                             : QStringLiteral("Brush: a stamp of %1").arg(Cells(stamp.width(), stamp.height()));
 }

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class EditorSession;
+class ToolContext;
 
 // The brush, the default tool. A left press stamps the brush's pattern (the
 // current tile, unless a copy or a pick made it larger) and a drag with the
@@ -14,7 +14,9 @@ class EditorSession;
 // Nothing is painted before a tile is current.
 class BrushTool : public MapTool {
 public:
-    explicit BrushTool(EditorSession& session);
+    explicit BrushTool(ToolContext& context);
+
+    static ToolDescription Description();
 
     void press(const MapToolEvent& event) override;
     void move(const MapToolEvent& event) override;
@@ -25,7 +27,7 @@ public:
     QString status() const override;
 
 private:
-    EditorSession& m_session;
+    ToolContext& m_context;
     std::optional<MapCell> m_pointer;
     std::optional<MapCell> m_pickFrom;  // where a right drag began
     QRect m_picked;  // the cells it covers so far

@@ -1,5 +1,7 @@
 #include "editor/CommandLine.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -43,10 +45,11 @@ CommandLine::CommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Edits the overworld map and the game data of an \"Orvane II: The Seeker's Crown\" "
+        QStringLiteral("Edits the overworld map and the game data of an \"%1\" "
                        "cartridge file (.nes). With a job option it does that one job without any window and exits: "
                        "0 when done, 1 when an input is refused or a file cannot be written (nothing is then "
-                       "changed), 2 for a usage error."));
+                       "changed), 2 for a usage error.")
+            .arg(QLatin1String(ProgramInfo::GameTitle)));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const JobOption& job : Jobs) {

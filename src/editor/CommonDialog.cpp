@@ -9,8 +9,7 @@ CommonDialog::CommonDialog(Platform& platform, QObject* parent)
 QList<Platform::FileFilter> CommonDialog::OpenFilter()
 {
     // "NES files (*.nes)|*.nes|All Files(*.*)|*.*": two entries, the first selected.
-    return {{QStringLiteral("NES files (*.nes)"), QStringLiteral("*.nes")},
-            {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}};
+    return {{QStringLiteral("NES files (*.nes)"), QStringLiteral("*.nes")}, Platform::AllFiles()};
 }
 
 bool CommonDialog::ShowOpen()

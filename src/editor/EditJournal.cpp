@@ -3,6 +3,8 @@
 #include "core/CartridgeFile.h"
 #include "core/MapDocument.h"
 #include "core/NumberText.h"
+#include "core/MapEditCommand.h"
+#include "core/MapJournal.h"
 #include "core/ProgramInfo.h"
 #include "editor/Platform.h"
 
@@ -156,9 +158,11 @@ void EditJournal::historyChanged()
     if (!written && !m_warned) {
         m_warned = true;
         m_platform.message(Title,
-                           QStringLiteral("Unsaved map edits cannot be kept safe from a crash: %1\r\n\r\nThey are "
-                                          "still in the editor; \"Save Changes\" writes them to the cartridge.")
-                               .arg(error),
+                           Platform::Paragraphs({QStringLiteral("Unsaved map edits cannot be kept safe from a "
+                                                                "crash: ") +
+                                                     error,
+                                                 QStringLiteral("They are still in the editor; \"Save Changes\" "
+                                                                "writes them to the cartridge.")}),
                            Platform::Icon::Exclamation);
     }
 }

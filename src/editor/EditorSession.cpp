@@ -6,17 +6,15 @@
 #include "core/ProgramInfo.h"
 #include "core/TileRaster.h"
 #include "core/MapRegions.h"
-#include "editor/BrushTool.h"
 #include "editor/CommonDialog.h"
 #include "editor/EditJournal.h"
 #include "editor/ExternalChangeWatcher.h"
 #include "editor/FileCommands.h"
-#include "editor/FillTool.h"
 #include "editor/HelpCommand.h"
 #include "editor/PasteTool.h"
 #include "editor/Platform.h"
-#include "editor/RectangleTool.h"
-#include "editor/SelectTool.h"
+#include "editor/ToolContext.h"
+#include "editor/ToolRegistry.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -31,16 +29,38 @@ namespace {
 
 // The title of every message that says a file could not be loaded.
 const QString LoadFailed = QStringLiteral("Could not load the file");
+const QString NothingLoaded = QStringLiteral("Nothing was loaded.");
 
 }  // namespace
 
+// The session as its tools see it.
+class EditorSession::Tools final : public ToolContext {
+public:
+    explicit Tools(EditorSession& session) : m_session(session) {}
+
+    MapDocument& document() override { return m_session.m_doc; }
+    const CartridgeImage& image() const override { return m_session.image(); }
+    std::optional<quint8> currentTile() const override { return m_session.currentTile(); }
+    void pickTileAt(const MapCell& cell) override { m_session.pickTileAt(cell); }
+    const MapPattern& stamp() const override { return m_session.stamp(); }
+    void setStamp(const MapPattern& stamp) override { m_session.setStamp(stamp); }
+    std::optional<QRect> selection() const override { return m_session.selection(); }
+    void setSelection(const std::optional<QRect>& cells) override { m_session.setSelection(cells); }
+    void endPaste() override { m_session.endPaste(); }
+
+private:
+    EditorSession& m_session;
+};
+
 EditorSession::EditorSession(Platform& platform, QObject* parent)
-    : QObject(parent), m_platform(platform),
-      m_recent(platform.settings()), m_tools{std::make_unique<BrushTool>(*this), std::make_unique<FillTool>(*this),
-                                             std::make_unique<RectangleTool>(*this),
-                                             std::make_unique<SelectTool>(*this)},
-      m_strip(TileRaster::StripWidth, TileRaster::StripHeight, TileRaster::Format), m_caption(Title())
+    : QObject(parent), m_platform(platform), m_recent(platform.settings()),
+      m_toolContext(std::make_unique<Tools>(*this)),
+      m_strip(TileRaster::StripWidth, TileRaster::StripHeight, TileRaster::Format), m_drawing(platform),
+      m_caption(Title())
 {
+    for (const ToolRegistry::Entry& entry : ToolRegistry::Tools()) {
+        m_tools.push_back(entry.make(*m_toolContext));
+    }
     m_dlgMain = new CommonDialog(platform, this);
     m_watcher = new ExternalChangeWatcher(
         platform, this, [this] { return m_doc.isModified(); }, [this] { reloadMapFromDisk(); });
@@ -50,23 +70,25 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
 
 EditorSession::~EditorSession()
 {
-    m_closing = true;
+    shutDown();
 }
 
 QString EditorSession::Title()
 {
-    return QStringLiteral("Orvane II: The Seeker's Crown Map Editor v") + QLatin1String(ProgramInfo::Version);
+    return QLatin1String(ProgramInfo::GameTitle) + QStringLiteral(" Map Editor v") +
+           QLatin1String(ProgramInfo::Version);
 }
 
 void EditorSession::setCaption(const QString& text, bool urgent)
 {
     m_caption = text;
-    emit captionChanged(m_caption, urgent);
+    m_drawnCell.reset();
+    emit captionChanged(urgent);
 }
 
-void EditorSession::showProgress(const QString& text)
+QString EditorSession::caption() const
 {
-    setCaption(text, false);
+    return m_drawnCell ? MapGeometry::DrawProgressCaption(m_drawnCell->y(), m_drawnCell->x()) : m_caption;
 }
 
 void EditorSession::showTitle()
@@ -90,35 +112,36 @@ bool EditorSession::checkBeforeLoad(const QString& path)
     QString error;
     const auto size = CartridgeFile::size(path, &error);
     if (!size) {
-        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        m_platform.message(LoadFailed, Platform::Paragraphs({error, NothingLoaded}), Platform::Icon::Critical);
         return false;
     }
     // A cartridge file starts with the iNES signature; anything else is
     // loaded only when the user says so.
-    const QByteArray signature("NES\x1A", 4);
-    const auto start = CartridgeFile::readAvailable(path, 0, signature.size(), &error);
-    if (start && *start != signature) {
+    const auto start = CartridgeFile::readAvailable(path, 0, Cartridge::SignatureSize, &error);
+    if (start && !Cartridge::HasSignature(*start)) {
         const QString found = start->isEmpty()
                                   ? QStringLiteral("nothing: the file is empty")
                                   : QStringLiteral("%1 (\"%2\")")
                                         .arg(QString::fromLatin1(start->toHex(' ').toUpper()),
                                              QString::fromLatin1(*start).replace(
                                                  QRegularExpression(QStringLiteral("[^ -~]")), QStringLiteral(".")));
-        const QString text = QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge "
-                                            "file (4E 45 53 1A, \"NES\" and 1A); it starts with %2.\r\n\r\n"
-                                            "Load it anyway?")
-                                 .arg(path, found);
+        const QString text = Platform::Paragraphs(
+            {QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge file (4E 45 53 1A, "
+                            "\"NES\" and 1A); it starts with %2.")
+                 .arg(path, found),
+             QStringLiteral("Load it anyway?")});
         if (!m_platform.question(QStringLiteral("Not a cartridge file?"), text)) {
             return false;
         }
     }
     if (*size < Cartridge::ImageEnd) {
-        const QString text =
-            QStringLiteral("The file \"%1\" is %2 long, shorter than the %3 bytes that hold the map.\r\n\r\n"
-                           "Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" "
-                           "will lengthen the file to %3 bytes.")
-                .arg(path, NumberText::Counted(*size, QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")))
-                .arg(Cartridge::ImageEnd);
+        const QString end = QString::number(Cartridge::ImageEnd);
+        const QString text = Platform::Paragraphs(
+            {QStringLiteral("The file \"%1\" is %2 long, shorter than the %3 bytes that hold the map.")
+                 .arg(path, NumberText::Counted(*size, QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")), end),
+             QStringLiteral("Load it anyway? The missing bytes are taken as zeros, and \"Save Changes\" will lengthen "
+                            "the file to %1 bytes.")
+                 .arg(end)});
         if (!m_platform.question(QStringLiteral("Short file"), text)) {
             return false;
         }
@@ -180,7 +203,7 @@ bool EditorSession::LoadCartridge(const QString& path)
     const bool loaded = m_doc.load(path, &error);
     showTitle();
     if (!loaded) {
-        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nNothing was loaded."), Platform::Icon::Critical);
+        m_platform.message(LoadFailed, Platform::Paragraphs({error, NothingLoaded}), Platform::Icon::Critical);
         return false;
     }
     m_watcher->watch(path);
@@ -193,9 +216,10 @@ void EditorSession::loadRecent(const QString& path)
         m_recent.remove(path);
         emit recentFilesChanged();
         m_platform.message(LoadFailed,
-                           QStringLiteral("The file \"%1\" no longer exists. It was taken off the list of recent "
-                                          "files.\r\n\r\nNothing was loaded.")
-                               .arg(path),
+                           Platform::Paragraphs({QStringLiteral("The file \"%1\" no longer exists. It was taken "
+                                                                "off the list of recent files.")
+                                                     .arg(path),
+                                                 NothingLoaded}),
                            Platform::Icon::Exclamation);
         return;
     }
@@ -210,12 +234,13 @@ void EditorSession::save()
     QString error;
     if (!m_doc.save(&error)) {
         m_platform.message(QStringLiteral("File not saved"),
-                           QStringLiteral("The changes were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
+                           Platform::Paragraphs({QStringLiteral("The changes were not saved."), error}),
+                           Platform::Icon::Critical);
         return;
     }
     m_journal->saved();
     m_platform.message(QStringLiteral("File saved"),
-                       QStringLiteral("The file: \"") + cartridge().CartridgePath() + QStringLiteral("\" was saved"),
+                       QStringLiteral("The file: \"") + cartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
 }
 
@@ -223,8 +248,9 @@ void EditorSession::reloadMapFromDisk()
 {
     QString error;
     const int block = m_doc.currentBlock();
-    if (!m_doc.load(cartridge().CartridgePath(), &error)) {
-        m_platform.message(LoadFailed, error + QStringLiteral("\r\n\r\nThe map shown is the one loaded before."),
+    if (!m_doc.load(cartridgePath(), &error)) {
+        m_platform.message(LoadFailed,
+                           Platform::Paragraphs({error, QStringLiteral("The map shown is the one loaded before.")}),
                            Platform::Icon::Critical);
         return;
     }
@@ -249,6 +275,22 @@ qint32 EditorSession::BlockStartOffset(int block)
     return 0;
 }
 
+bool EditorSession::DrawBlock(qint32 start, QImage& picture)
+{
+    const bool drawn = m_drawing.draw(m_doc.image(), start, m_strip, picture, [this](int localRow, int column) {
+        m_drawnCell = QPoint(column, localRow);
+        emit captionChanged(false);
+    });
+    if (!drawn) {
+        return false;
+    }
+    if (m_gridShown) {
+        TileRaster::DrawGrid(picture, GridColor());
+    }
+    showTitle();
+    return true;
+}
+
 void EditorSession::SelectTile(double y)
 {
     selectTile(static_cast<int>(y / TileRaster::StripCell));
@@ -256,7 +298,7 @@ void EditorSession::SelectTile(double y)
 
 void EditorSession::selectTile(int tile)
 {
-    m_currentTile = static_cast<quint8>(std::clamp(tile, 0, 255));
+    m_currentTile = static_cast<quint8>(std::clamp(tile, 0, TileRaster::Tiles - 1));
     m_stamp = MapPattern::Single(*m_currentTile);
     emit currentTileChanged(*m_currentTile);
     emit toolPreviewChanged();
@@ -329,12 +371,21 @@ void EditorSession::mapRelease(const MapToolEvent& event)
     emit toolPreviewChanged();
 }
 
+void EditorSession::mapEvent(QEvent::Type type, const MapToolEvent& event)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress: mapPress(event); break;
+    case QEvent::MouseMove: mapMove(event); break;
+    default: mapRelease(event); break;
+    }
+}
+
 const MapTool& EditorSession::activeTool() const
 {
     if (m_paste) {
         return *m_paste;
     }
-    return *m_tools[static_cast<std::size_t>(m_toolChosen)];
+    return *m_tools[m_toolChosen];
 }
 
 MapTool& EditorSession::activeTool()
@@ -347,12 +398,21 @@ void EditorSession::endStroke()
     m_doc.endStroke();
 }
 
-void EditorSession::setTool(Tool tool)
+QString EditorSession::tool() const
 {
+    return ToolRegistry::Tools()[static_cast<qsizetype>(m_toolChosen)].description.id;
+}
+
+void EditorSession::setTool(const QString& id)
+{
+    const auto index = ToolRegistry::IndexOf(id);
+    if (!index) {
+        return;
+    }
     endStroke();
     activeTool().cancel();
-    m_toolChosen = tool;
-    emit toolChanged(tool);
+    m_toolChosen = static_cast<std::size_t>(*index);
+    emit toolChanged(id);
     emit toolPreviewChanged();
 }
 
@@ -461,13 +521,14 @@ void EditorSession::paste()
         cells = MapPattern::FromText(data->text(), &error);
     }
     if (!cells) {
-        m_platform.message(QStringLiteral("Nothing pasted"),
-                           QStringLiteral("The clipboard cannot be pasted as map cells.\r\n\r\n") + error,
-                           Platform::Icon::Exclamation);
+        m_platform.message(
+            QStringLiteral("Nothing pasted"),
+            Platform::Paragraphs({QStringLiteral("The clipboard cannot be pasted as map cells."), error}),
+            Platform::Icon::Exclamation);
         return;
     }
     activeTool().cancel();
-    m_paste = std::make_unique<PasteTool>(*this, *cells);
+    m_paste = std::make_unique<PasteTool>(*m_toolContext, *cells);
     if (m_pointerCell) {
         m_paste->move({*m_pointerCell, Qt::NoButton, Qt::NoButton, MapCell::WorldArea()});
     }
@@ -525,6 +586,16 @@ std::pair<quint8, quint8> EditorSession::replaceDefaults() const
     return {under.value_or(to), to};
 }
 
+int EditorSession::replaceCount(quint8 from, quint8 to, MapDocument::Scope scope) const
+{
+    return m_doc.replaceCount(from, to, scope);
+}
+
+int EditorSession::replaceTile(quint8 from, quint8 to, MapDocument::Scope scope)
+{
+    return m_doc.replaceTile(from, to, scope);
+}
+
 void EditorSession::showOverworldCell(const MapCell& cell)
 {
     if (cell.block() != m_doc.currentBlock()) {
@@ -540,7 +611,7 @@ void EditorSession::showOverworldCell(const MapCell& cell)
 void EditorSession::exportMapImage()
 {
     if (m_doc.isLoaded()) {
-        FileCommands::ExportMapImage(m_platform, cartridge().CartridgePath(),
+        FileCommands::ExportMapImage(m_platform, cartridgePath(),
                                      {m_doc.image(), m_strip, currentBlock(), m_gridShown, GridColor()});
     }
 }
@@ -548,7 +619,7 @@ void EditorSession::exportMapImage()
 void EditorSession::exportMap()
 {
     if (m_doc.isLoaded()) {
-        FileCommands::ExportMap(m_platform, cartridge().CartridgePath(), m_doc.image(), m_strip);
+        FileCommands::ExportMap(m_platform, cartridgePath(), m_doc.image(), m_strip);
     }
 }
 
@@ -557,7 +628,7 @@ void EditorSession::importMap()
     if (!m_doc.isLoaded()) {
         return;
     }
-    if (auto changes = FileCommands::ImportMap(m_platform, cartridge().CartridgePath(), m_doc.image())) {
+    if (auto changes = FileCommands::ImportMap(m_platform, cartridgePath(), m_doc.image())) {
         m_doc.applyEdit(QStringLiteral("Import"), std::move(*changes));
     }
 }
@@ -565,15 +636,15 @@ void EditorSession::importMap()
 void EditorSession::createPatch()
 {
     if (m_doc.isLoaded()) {
-        FileCommands::CreatePatch(m_platform, cartridge().CartridgePath(), m_doc.isModified());
+        FileCommands::CreatePatch(m_platform, cartridgePath(), m_doc.isModified());
     }
 }
 
 void EditorSession::applyPatch()
 {
-    if (m_doc.isLoaded() && FileCommands::ApplyPatch(m_platform, cartridge().CartridgePath(), m_doc.isModified())) {
+    if (m_doc.isLoaded() && FileCommands::ApplyPatch(m_platform, cartridgePath(), m_doc.isModified())) {
         m_journal->discard();  // the question said the unsaved edits are lost
-        LoadRom(cartridge().CartridgePath());
+        LoadRom(cartridgePath());
     }
 }
 
@@ -584,13 +655,24 @@ void EditorSession::showHelp()
     m_platform.openDocument(command.program, command.arguments,
                             [session = QPointer<EditorSession>(this), path = HelpCommand::Locate(m_helpFolder)] {
                                 if (session) {
-                                    emit session->helpTextWanted(path);
+                                    session->showHelpText(path);
                                 }
                             });
+}
+
+void EditorSession::showHelpText(const QString& path)
+{
+    QString error;
+    if (const std::optional<QString> text = HelpCommand::ReadText(path, &error)) {
+        emit helpTextWanted(path, *text);
+    } else {
+        m_platform.message(QStringLiteral("Help"), error, Platform::Icon::Exclamation);
+    }
 }
 
 void EditorSession::shutDown()
 {
     endStroke();
     m_closing = true;
+    m_drawing.stop();
 }

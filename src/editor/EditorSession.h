@@ -3,18 +3,21 @@
 #include "core/MapCell.h"
 #include "core/MapDocument.h"
 #include "core/MapPattern.h"
+#include "editor/BlockDrawing.h"
 #include "editor/LocationPick.h"
 #include "editor/MapTool.h"
 #include "editor/RecentFiles.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
-#include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CommonDialog;
 class EditJournal;
@@ -27,7 +30,8 @@ class Platform;
 // the location a side window waits for, and the workflows of loading, saving
 // and reloading. Every dialog and message goes through the platform. Windows
 // show the session and forward the user's actions to it; what they must
-// show changes through the signals below.
+// show changes through the signals below. The map tools see the session
+// through a ToolContext only.
 class EditorSession : public QObject {
     Q_OBJECT
 public:
@@ -37,23 +41,26 @@ public:
     // "Orvane II: The Seeker's Crown Map Editor v1.0"
     static QString Title();
 
-    Platform& platform() { return m_platform; }
-    MapDocument& document() { return m_doc; }
+    // The map being edited, to show and to follow through its signals; it
+    // changes only through the session's commands and tools.
     const MapDocument& document() const { return m_doc; }
-    Cartridge& cartridge() { return m_doc.cartridge(); }
     const CartridgeImage& image() const { return m_doc.image(); }
     bool isLoaded() const { return m_doc.isLoaded(); }
-    CommonDialog& dlgMain() { return *m_dlgMain; }
-    LocationPick& pick() { return m_pick; }
-    ExternalChangeWatcher& fileWatcher() { return *m_watcher; }
+    // The file loaded last (`CartridgePath`); empty before the first load.
+    const QString& cartridgePath() const { return m_doc.cartridge().CartridgePath(); }
     const QStringList& recentFiles() const { return m_recent.files(); }
+
+    // The Game windows' ways to the platform, the file and the pending pick; they go with the game tables.
+    Platform& platform() { return m_platform; }
+    Cartridge& cartridge() { return m_doc.cartridge(); }
+    LocationPick& pick() { return m_pick; }
     // The 32 x 8192 tile strip, rebuilt at every load.
     const QImage& tileStrip() const { return m_strip; }
 
-    // The window's caption: the title, or the progress of long work.
-    const QString& caption() const { return m_caption; }
-    // A progress text shown while a block is drawn, cell by cell.
-    void showProgress(const QString& text);
+    // The window's caption: the title, or the progress of long work. While a
+    // block is drawn it names the cell being drawn ("Loading Map - (001, 000)"),
+    // a text made only when asked for.
+    QString caption() const;
     // Puts the title back at the end of a piece of work.
     void showTitle();
 
@@ -79,6 +86,12 @@ public:
     void selectBlock(int block);
     // 16400 + (block - 1) * 16384, or the "Fatal Error!" message and 0.
     qint32 BlockStartOffset(int block);
+    // Draws the block that starts at image index `start` into `picture` (the
+    // map view's), cell by cell: after each cell the caption names it and the
+    // event loop runs. Then the grid, when it is shown, and the title. A newer
+    // drawing or the end of the program stops it at its next cell; false then,
+    // and the picture is the newer drawing's.
+    bool DrawBlock(qint32 start, QImage& picture);
 
     std::optional<quint8> currentTile() const { return m_currentTile; }
     // A press at `y` pixels on the tile strip: tile y / 32 becomes current.
@@ -97,22 +110,20 @@ public:
 
     // ---- The mouse on a map view, the tools ------------------------------------
 
-    enum class Tool { Brush, Fill, Rectangle, Select };
-    static constexpr int ToolCount = 4;
-
     // Presses hand their cell to a waiting location window, else to the active tool.
     void mapPress(const MapToolEvent& event);
     void mapMove(const MapToolEvent& event);
     void mapRelease(const MapToolEvent& event);
-    // The tool chosen (the brush at start); a floating paste goes before it.
-    Tool tool() const { return m_toolChosen; }
-    void setTool(Tool tool);
+    // A press (QEvent::MouseButtonPress), move (MouseMove) or release (MouseButtonRelease) on a map view.
+    void mapEvent(QEvent::Type type, const MapToolEvent& event);
+    // The id of the tool chosen (ToolRegistry's first at start); a floating paste goes before it.
+    QString tool() const;
+    // Chooses a tool of ToolRegistry by its id ("Fill"); an unknown id changes nothing.
+    void setTool(const QString& id);
     // A brush stroke under way ends before anything else acts (another tool,
     // a command, a load, the end of the program): its step is complete and
     // journaled at once, even when its button's release never comes.
     void endStroke();
-    MapTool& activeTool();
-    const MapTool& activeTool() const;
     // What the active tool shows at the pointer: cells to outline, and a text.
     QRect toolPreview() const;
     // The tiles a stamp or a floating paste would place on toolPreview()'s cells; none for an outline alone.
@@ -143,8 +154,6 @@ public:
     // that says what is wrong and where; nothing changes.
     void paste();
     bool isPasting() const { return m_paste != nullptr; }
-    // The floating paste was placed or dropped.
-    void endPaste();
 
     // ---- History and the world ----------------------------------------------
 
@@ -154,6 +163,9 @@ public:
     // The replace window's starting tiles: the tile under the pointer (or the
     // current tile) and the current tile.
     std::pair<quint8, quint8> replaceDefaults() const;
+    // Edit > Replace Tile: the cells holding `from`, and `to` put into each as one undo step.
+    int replaceCount(quint8 from, quint8 to, MapDocument::Scope scope) const;
+    int replaceTile(quint8 from, quint8 to, MapDocument::Scope scope);
     // Shows an overworld cell: its block, scrolled into view.
     void showOverworldCell(const MapCell& cell);
 
@@ -173,13 +185,15 @@ public:
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
     void showHelp();
 
-    // The program is ending: a block drawing stops at its next cell, a load
-    // at its next step.
+    // The program is ending: a block drawing stops at its next cell (and none
+    // starts), a load at its next step.
     void shutDown();
     bool isClosing() const { return m_closing; }
 
 signals:
-    void captionChanged(const QString& caption, bool urgent);
+    // The caption changed: to be shown at once when `urgent` (the start or the
+    // end of a piece of work), else within a frame (a drawing's progress, at every cell).
+    void captionChanged(bool urgent);
     // A load begins: editing is off until loadEnded.
     void loadStarted();
     // A load ended; when `loaded`, editing is on, else as before the load.
@@ -194,7 +208,7 @@ signals:
     void tileRevealed(int tile);
     void pointerMoved(const MapCell& cell);
     void gridChanged();
-    void toolChanged(EditorSession::Tool tool);
+    void toolChanged(const QString& id);
     void selectionChanged();
     // The active tool's preview or status may have changed.
     void toolPreviewChanged();
@@ -202,11 +216,15 @@ signals:
     void locationPicked(LocationPick::Window window, int row, const MapCell& cell);
     // Scroll so that one of these cells is in view.
     void cellsRevealed(const MapCells& cells);
-    // No viewer could be started for the help file: show its text.
-    void helpTextWanted(const QString& path);
+    // No viewer could be started for the help file: show its text, read from `path`.
+    void helpTextWanted(const QString& path, const QString& text);
     void recentFilesChanged();
 
 private:
+    class Tools;
+
+    MapTool& activeTool();
+    const MapTool& activeTool() const;
     bool checkBeforeLoad(const QString& path);
     bool LoadCartridge(const QString& path);
     void BuildTileStrip();
@@ -216,6 +234,9 @@ private:
     void reloadMapFromDisk();
     void selectTile(int tile);
     void fillSelection(const QString& verb);
+    // The floating paste was placed or dropped.
+    void endPaste();
+    void showHelpText(const QString& path);
 
     Platform& m_platform;
     MapDocument m_doc;
@@ -224,14 +245,17 @@ private:
     EditJournal* m_journal = nullptr;
     RecentFiles m_recent;
     LocationPick m_pick;
-    std::array<std::unique_ptr<MapTool>, ToolCount> m_tools;
-    Tool m_toolChosen = Tool::Brush;
+    std::unique_ptr<Tools> m_toolContext;
+    std::vector<std::unique_ptr<MapTool>> m_tools;  // ToolRegistry's, in its order
+    std::size_t m_toolChosen = 0;
     std::unique_ptr<PasteTool> m_paste;
     std::unique_ptr<PasteTool> m_pasteDone;  // kept until the next event: it may be running
     MapPattern m_stamp;
     std::optional<QRect> m_selection;
     QImage m_strip;
+    BlockDrawing m_drawing;
     QString m_caption;
+    std::optional<QPoint> m_drawnCell;  // while the caption shows a drawing's progress: x the column, y the row
     QString m_helpFolder;
     std::optional<quint8> m_currentTile;
     std::optional<MapCell> m_pointerCell;

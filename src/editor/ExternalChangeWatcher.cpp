@@ -45,10 +45,11 @@ QString ExternalChangeWatcher::changedText(const QString& detail) const
 {
     FileState now;
     CartridgeFile::changeSinceRemembered(m_path, &now);
-    return QStringLiteral("The file \"%1\" was changed by another program since it was loaded (it is now %2 "
-                          "long, last changed %3).\r\n\r\n%4")
-        .arg(m_path, NumberText::Counted(now.size(), QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")),
-             QLocale().toString(now.modified(), QLocale::ShortFormat), detail);
+    return Platform::Paragraphs(
+        {QStringLiteral("The file \"%1\" was changed by another program since it was loaded "
+                        "(it is now %2 long, last changed %3).")
+             .arg(m_path, NumberText::Counted(now.size(), QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")), QLocale().toString(now.modified(), QLocale::ShortFormat)),
+         detail});
 }
 
 void ExternalChangeWatcher::check()

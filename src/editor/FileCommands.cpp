@@ -30,7 +30,8 @@ bool MayReplace(Platform& platform, const QString& title, const QString& path)
     // Asked here, once the name is final: the dialog saw the name as typed,
     // before its extension was added.
     return !QFileInfo::exists(path) ||
-           platform.question(title, QStringLiteral("The file \"%1\" already exists.\r\n\r\nReplace it?").arg(path));
+           platform.question(title, Platform::Paragraphs({QStringLiteral("The file \"%1\" already exists.").arg(path),
+                                                          QStringLiteral("Replace it?")}));
 }
 
 void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view)
@@ -71,17 +72,18 @@ void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapV
 void ExportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image, const QImage& strip)
 {
     const QString title = QStringLiteral("Export Map");
-    const QList<Platform::FileFilter> filters{
-        {QStringLiteral("Tiled maps (*.tmx)"), QStringLiteral("*.tmx")},
-        {QStringLiteral("Tiled JSON maps (*.tmj *.json)"), QStringLiteral("*.tmj *.json")},
-        {QStringLiteral("CSV files (*.csv)"), QStringLiteral("*.csv")}};
+    QList<Platform::FileFilter> filters;
+    for (const MapFormat::Kind kind : MapFormat::Kinds) {
+        filters.append({MapFormat::FilterDescription(kind), MapFormat::FilterPatterns(kind)});
+    }
     int filter = 0;
     auto path = platform.saveFileName(title, filters, folderOf(cartridgePath), &filter);
     if (!path) {
         return;
     }
-    if (!MapFormat::FromPath(*path)) {
-        path->append(QStringList{QStringLiteral(".tmx"), QStringLiteral(".tmj"), QStringLiteral(".csv")}.value(filter));
+    // A name without a map suffix takes the one of the type chosen.
+    if (!MapFormat::FromPath(*path) && filter >= 0 && filter < static_cast<int>(std::size(MapFormat::Kinds))) {
+        path->append(u'.' + MapFormat::Suffixes(MapFormat::Kinds[filter]).first());
     }
     // The tileset and its picture are written beside the map: each is asked about.
     for (const QString& file : {*path, MapFormat::TilesetPath(*path), MapFormat::PicturePath(*path)}) {
@@ -99,14 +101,12 @@ void ExportMap(Platform& platform, const QString& cartridgePath, const Cartridge
                      Platform::Icon::Information);
 }
 
-std::optional<QList<MapEditCommand::Change>> ImportMap(Platform& platform, const QString& cartridgePath,
-                                                       const CartridgeImage& image)
+std::optional<MapCellChanges> ImportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image)
 {
     const QString title = QStringLiteral("Import Map");
     const auto path = platform.openFileName(
         title,
-        {{QStringLiteral("Maps (*.tmx *.tmj *.json *.csv)"), QStringLiteral("*.tmx *.tmj *.json *.csv")},
-         {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
+        {{QStringLiteral("Maps (%1)").arg(MapFormat::AllPatterns()), MapFormat::AllPatterns()}, Platform::AllFiles()},
         folderOf(cartridgePath));
     if (!path) {
         return std::nullopt;
@@ -116,24 +116,23 @@ std::optional<QList<MapEditCommand::Change>> ImportMap(Platform& platform, const
     if (!tiles) {
         platform.message(QStringLiteral("Map not imported"),
                          error.isEmpty() ? QStringLiteral("The file \"%1\" is no map file this program reads: its "
-                                                          "name must end with .tmx, .tmj, .json or .csv.")
-                                               .arg(*path)
+                                                          "name must end with %2.")
+                                               .arg(*path, MapFormat::SuffixList())
                                          : error,
                          Platform::Icon::Critical);
         return std::nullopt;
     }
-    QList<MapEditCommand::Change> changes = OverworldTiles::Changes(image, *tiles);
+    MapCellChanges changes = OverworldTiles::Changes(image, *tiles);
     if (changes.isEmpty()) {
         platform.message(title,
                          QStringLiteral("The map in \"%1\" is the overworld as it is: nothing changes.").arg(*path),
                          Platform::Icon::Information);
         return std::nullopt;
     }
-    if (!platform.question(title, QStringLiteral("Importing \"%1\" changes %2 of the overworld's 65536 cells, as one "
-                                                 "step you can undo; the file changes only with \"Save Changes\"."
-                                                 "\r\n\r\nImport it?")
-                                      .arg(*path)
-                                      .arg(changes.size()))) {
+    const QString text = QStringLiteral("Importing \"%1\" changes %2 of the overworld's %3 cells, as one step you can "
+                                        "undo; the file changes only with \"Save Changes\".")
+                             .arg(*path, QString::number(changes.size()), QString::number(MapCell::Count));
+    if (!platform.question(title, Platform::Paragraphs({text, QStringLiteral("Import it?")}))) {
         return std::nullopt;
     }
     return changes;
@@ -143,16 +142,17 @@ void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedM
 {
     const QString title = QStringLiteral("Create Patch");
     if (unsavedMapEdits &&
-        !platform.question(title, UnsavedNote + QStringLiteral(" The patch is made from the file on disk and will not "
-                                                               "hold them.\r\n\r\nMake the patch anyway?"))) {
+        !platform.question(title,
+                           Platform::Paragraphs({UnsavedNote + QStringLiteral(" The patch is made from the file on "
+                                                                              "disk and will not hold them."),
+                                                 QStringLiteral("Make the patch anyway?")}))) {
         return;
     }
     // The backup the program made is the original the help suggests, so the picker shows it.
-    const auto original =
-        platform.openFileName(QStringLiteral("Choose the original (unmodified) cartridge"),
-                              {{QStringLiteral("Cartridges and backups (*.nes *.bak)"), QStringLiteral("*.nes *.bak")},
-                               {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
-                              folderOf(cartridgePath));
+    const auto original = platform.openFileName(
+        QStringLiteral("Choose the original (unmodified) cartridge"),
+        {{QStringLiteral("Cartridges and backups (*.nes *.bak)"), QStringLiteral("*.nes *.bak")}, Platform::AllFiles()},
+        folderOf(cartridgePath));
     if (!original) {
         return;
     }
@@ -191,29 +191,30 @@ void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedM
 
 bool ApplyPatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits)
 {
-    const auto patchPath =
-        platform.openFileName(QStringLiteral("Choose a patch to apply"),
-                              {{QStringLiteral("Patches (*.ips *.bps)"), QStringLiteral("*.ips *.bps")},
-                               {QStringLiteral("All Files(*.*)"), QStringLiteral("*.*")}},
-                              folderOf(cartridgePath));
+    const auto patchPath = platform.openFileName(
+        QStringLiteral("Choose a patch to apply"),
+        {{QStringLiteral("Patches (*.ips *.bps)"), QStringLiteral("*.ips *.bps")}, Platform::AllFiles()},
+        folderOf(cartridgePath));
     if (!patchPath) {
         return false;
     }
-    QString text = QStringLiteral("Apply the patch \"%1\" to \"%2\"? The file is changed on disk and loaded again.")
-                       .arg(*patchPath, cartridgePath);
+    QStringList text{QStringLiteral("Apply the patch \"%1\" to \"%2\"? The file is changed on disk and loaded again.")
+                         .arg(*patchPath, cartridgePath)};
     if (!QFileInfo::exists(CartridgeFile::backupPath(cartridgePath))) {
-        text += QStringLiteral(" Its present state is kept in \"%1\".").arg(CartridgeFile::backupPath(cartridgePath));
+        text[0] +=
+            QStringLiteral(" Its present state is kept in \"%1\".").arg(CartridgeFile::backupPath(cartridgePath));
     }
     if (unsavedMapEdits) {
-        text += QStringLiteral("\r\n\r\n") + UnsavedNote + QStringLiteral(" They are lost.");
+        text << UnsavedNote + QStringLiteral(" They are lost.");
     }
-    if (!platform.question(QStringLiteral("Apply Patch"), text)) {
+    if (!platform.question(QStringLiteral("Apply Patch"), Platform::Paragraphs(text))) {
         return false;
     }
     QString error;
     if (!PatchFormat::ApplyFile(cartridgePath, *patchPath, &error)) {
         platform.message(QStringLiteral("Patch not applied"),
-                         error + QStringLiteral("\r\n\r\nThe file was not changed."), Platform::Icon::Critical);
+                         Platform::Paragraphs({error, QStringLiteral("The file was not changed.")}),
+                         Platform::Icon::Critical);
         return false;
     }
     platform.message(QStringLiteral("Patch applied"),

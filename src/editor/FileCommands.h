@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MapEditCommand.h"
+#include "core/MapCellChange.h"
 
 #include <QColor>
 #include <QString>
@@ -34,8 +34,7 @@ void ExportMap(Platform& platform, const QString& cartridgePath, const Cartridge
 // The map bytes a map file chosen by the user would change, once the user
 // agreed to the count; nothing when cancelled, refused (with a message that
 // names the file and the reason) or when nothing would change.
-std::optional<QList<MapEditCommand::Change>> ImportMap(Platform& platform, const QString& cartridgePath,
-                                                       const CartridgeImage& image);
+std::optional<MapCellChanges> ImportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image);
 
 void CreatePatch(Platform& platform, const QString& cartridgePath, bool unsavedMapEdits);
 

@@ -2,23 +2,37 @@
 
 #include "core/MapGeometry.h"
 #include "core/MapRegions.h"
-#include "editor/EditorSession.h"
+#include "core/MapDocument.h"
+#include "core/MapPattern.h"
+#include "editor/ToolContext.h"
 
-FillTool::FillTool(EditorSession& session) : m_session(session) {}
+FillTool::FillTool(ToolContext& context) : m_context(context) {}
+
+ToolDescription FillTool::Description()
+{
+    return {
+        QStringLiteral("Fill"),
+        QStringLiteral("Bucket &Fill"),
+        QStringLiteral("Bucket Fill"),
+        QKeySequence(Qt::Key_F),
+        QStringLiteral(":/toolbar/fill.png"),
+        QStringLiteral(
+            "Fills the clicked cell's area of one tile with the current tile, inside the selection when there is one")};
+}
 
 QRect FillTool::limit() const
 {
-    return m_session.selection().value_or(MapCell::WorldArea());
+    return m_context.selection().value_or(MapCell::WorldArea());
 }
 
 void FillTool::press(const MapToolEvent& event)
 {
-    const auto tile = m_session.currentTile();
+    const auto tile = m_context.currentTile();
     if (event.button == Qt::LeftButton && tile) {
-        const MapCells area = MapRegions::FloodArea(m_session.image(), event.cell, limit());
-        m_session.document().applyEdit(QStringLiteral("Fill"), MapRegions::Fill(m_session.image(), area, *tile));
+        const MapCells area = MapRegions::FloodArea(m_context.image(), event.cell, limit());
+        m_context.document().applyEdit(QStringLiteral("Fill"), MapRegions::Fill(m_context.image(), area, *tile));
     } else if (event.button == Qt::RightButton) {
-        m_session.pickTileAt(event.cell);
+        m_context.pickTileAt(event.cell);
     }
 }
 
@@ -31,19 +45,19 @@ void FillTool::release(const MapToolEvent&) {}
 
 qsizetype FillTool::changesAt(const MapCell& cell) const
 {
-    const int tile = *m_session.currentTile();
-    const quint64 revision = m_session.document().revision();
+    const int tile = *m_context.currentTile();
+    const quint64 revision = m_context.document().revision();
     const auto key = static_cast<std::size_t>(cell.row * MapCell::Columns + cell.column);
     const bool known = m_areaRevision == revision && m_areaLimit == limit() && m_areaTile == tile &&
                        key < m_area.size() && m_area[key];
     if (!known) {
-        const MapCells area = MapRegions::FloodArea(m_session.image(), cell, limit());
+        const MapCells area = MapRegions::FloodArea(m_context.image(), cell, limit());
         m_area.assign(MapCell::Columns * MapCell::Rows, false);
         for (const MapCell& c : area) {
             m_area[static_cast<std::size_t>(c.row * MapCell::Columns + c.column)] = true;
         }
         // The area holds one tile: it changes whole, or not at all.
-        const bool same = !area.isEmpty() && m_session.document().tileAt(cell) == tile;
+        const bool same = !area.isEmpty() && m_context.document().tileAt(cell) == tile;
         m_areaChanges = same ? 0 : area.size();
         m_areaRevision = revision;
         m_areaLimit = limit();
@@ -54,9 +68,9 @@ qsizetype FillTool::changesAt(const MapCell& cell) const
 
 QString FillTool::status() const
 {
-    if (!m_pointer || !m_session.currentTile() || !m_pointer->isIn(limit())) {
+    if (!m_pointer || !m_context.currentTile() || !m_pointer->isIn(limit())) {
         return QStringLiteral("Fill: click a cell to fill its area with tile %1")
-            .arg(MapGeometry::TileReadout(m_session.currentTile().value_or(0)));
+            .arg(MapGeometry::TileReadout(m_context.currentTile().value_or(0)));
     }
     return QStringLiteral("Fill: %1 will change").arg(Cells(changesAt(*m_pointer)));
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-class EditorSession;
+class ToolContext;
 
 // The bucket fill: a left click puts the current tile into every cell
 // 4-connected to the clicked one that holds the same tile, across the whole
@@ -14,7 +14,9 @@ class EditorSession;
 // press picks the tile under the pointer, as with the brush.
 class FillTool : public MapTool {
 public:
-    explicit FillTool(EditorSession& session);
+    explicit FillTool(ToolContext& context);
+
+    static ToolDescription Description();
 
     void press(const MapToolEvent& event) override;
     void move(const MapToolEvent& event) override;
@@ -27,7 +29,7 @@ private:
     // is kept, so moving within it costs nothing until the map changes.
     qsizetype changesAt(const MapCell& cell) const;
 
-    EditorSession& m_session;
+    ToolContext& m_context;
     std::optional<MapCell> m_pointer;
     mutable std::vector<bool> m_area;  // the area found last, by cell
     mutable qsizetype m_areaChanges = 0;

@@ -2,6 +2,7 @@
 
 #include "core/Cartridge.h"
 #include "core/FileSetWriter.h"
+#include "core/MapDocument.h"
 #include "core/MapFormat.h"
 #include "core/MapImageExport.h"
 #include "core/MapLocations.h"
@@ -25,26 +26,31 @@ Result refused(const QString& why)
     return {1, why};
 }
 
-// The cartridge at `path`, read as a load does; refused unless it looks like
-// a cartridge and holds the whole map (the editor asks about such files; a
-// script cannot answer).
-std::optional<Cartridge> cartridgeAt(const QString& path, QString* error)
+// Refused unless the file at `path` looks like a cartridge and holds the
+// whole map (the editor asks about such files; a script cannot answer).
+bool isWholeCartridge(const QString& path, QString* error)
 {
     const auto start = CartridgeFile::readAvailable(path, 0, Cartridge::ImageEnd, error);
     if (!start) {
-        return std::nullopt;
+        return false;
     }
-    if (!start->startsWith(QByteArray("NES\x1A", 4))) {
+    if (!Cartridge::HasSignature(*start)) {
         *error =
             QStringLiteral("The file \"%1\" does not start with the iNES signature of a cartridge file.").arg(path);
-        return std::nullopt;
+        return false;
     }
     if (start->size() < Cartridge::ImageEnd) {
         *error = CartridgeFile::tooShortText(path, start->size(), Cartridge::ImageEnd);
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+// The cartridge at `path`, read as a load does, when it is a whole cartridge.
+std::optional<Cartridge> cartridgeAt(const QString& path, QString* error)
+{
     Cartridge cartridge;
-    if (!cartridge.LoadCartridge(path, error)) {
+    if (!isWholeCartridge(path, error) || !cartridge.LoadCartridge(path, error)) {
         return std::nullopt;
     }
     return cartridge;
@@ -56,8 +62,8 @@ Result exportMap(const CommandLine& commandLine)
     const QString& target = commandLine.files()[1];
     const bool picture = target.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (!picture && !MapFormat::FromPath(target)) {
-        return {2,
-                QStringLiteral("\"%1\" names no map format: end it with .tmx, .tmj, .json, .csv or .png.").arg(target)};
+        return {2, QStringLiteral("\"%1\" names no map format: end it with %2.")
+                       .arg(target, MapFormat::SuffixList(QStringLiteral("png")))};
     }
     QString error;
     const std::optional<Cartridge> cartridge = cartridgeAt(source, &error);
@@ -116,26 +122,25 @@ Result importMap(const CommandLine& commandLine)
     const QString& target = commandLine.files()[0];
     const QString& source = commandLine.files()[1];
     if (!MapFormat::FromPath(source)) {
-        return {2,
-                QStringLiteral("\"%1\" names no map format: it must end with .tmx, .tmj, .json or .csv.").arg(source)};
+        return {
+            2, QStringLiteral("\"%1\" names no map format: it must end with %2.").arg(source, MapFormat::SuffixList())};
     }
     QString error;
     const auto tiles = TiledMapReader::Import(source, &error);
     if (!tiles) {
         return refused(error);
     }
-    std::optional<Cartridge> cartridge = cartridgeAt(target, &error);
-    if (!cartridge) {
+    // The map changes through the document, as the editor's import does, and is saved as the editor saves it.
+    MapDocument document;
+    if (!isWholeCartridge(target, &error) || !document.load(target, &error)) {
         return refused(error);
     }
-    const auto changes = OverworldTiles::Changes(cartridge->image(), *tiles);
+    const auto changes = OverworldTiles::Changes(document.image(), *tiles);
     if (changes.isEmpty()) {
         return {0, QStringLiteral("\"%1\" already holds the map of \"%2\"; nothing was written.").arg(target, source)};
     }
-    for (const auto& change : changes) {
-        cartridge->image().set(change.index, change.after);
-    }
-    if (!cartridge->save(&error)) {
+    document.applyEdit(QStringLiteral("Import"), changes);
+    if (!document.save(&error)) {
         return refused(error);
     }
     return {0, NumberText::Counted(changes.size(), QStringLiteral("Wrote %1 changed cell from \"%2\" into \"%3\"."),

@@ -3,6 +3,7 @@
 #include "core/MapCell.h"
 #include "core/MapPattern.h"
 
+#include <QKeySequence>
 #include <QRect>
 #include <QString>
 #include <Qt>
@@ -15,9 +16,21 @@ struct MapToolEvent {
     QRect area;  // the cells the view edits: the block it shows, or the whole overworld
 };
 
+// What a tool says about itself; its Tools menu entry and tool-bar button are made from it.
+struct ToolDescription {
+    QString id;  // "Brush": the session's name for it; its menu entry is "mnuTools" + id
+    QString caption;  // "&Brush", the menu's text with its access key
+    QString name;  // "Brush", as the tooltip and screen readers say it
+    QKeySequence key;  // B: chooses it while a map window is active
+    QString icon;  // ":/toolbar/brush.png" (with its "@2x" beside it); none for a tool without a picture
+    QString statusTip;  // on the status line while the pointer is over its entry
+};
+
 // What the mouse does on a map, as in the tile-map editors users know: the
 // view turns pointer positions into cells and hands them to the active tool,
 // which changes the map only through the document, one undo step per action.
+// A tool sees the session only through its ToolContext; each describes itself
+// with a static Description() and is listed once, in ToolRegistry.
 class MapTool {
 public:
     virtual ~MapTool();

@@ -1,17 +1,18 @@
 #include "editor/PasteTool.h"
 
-#include "editor/EditorSession.h"
+#include "core/MapDocument.h"
+#include "editor/ToolContext.h"
 
-PasteTool::PasteTool(EditorSession& session, MapPattern pattern) : m_session(session), m_pattern(std::move(pattern)) {}
+PasteTool::PasteTool(ToolContext& context, MapPattern pattern) : m_context(context), m_pattern(std::move(pattern)) {}
 
 void PasteTool::press(const MapToolEvent& event)
 {
     if (event.button != Qt::LeftButton) {
         return;
     }
-    m_session.document().applyEdit(QStringLiteral("Paste"),
-                                   m_pattern.placement(m_session.image(), event.cell, MapCell::WorldArea()));
-    m_session.endPaste();  // deletes this tool: nothing may follow
+    m_context.document().applyEdit(QStringLiteral("Paste"),
+                                   m_pattern.placement(m_context.image(), event.cell, MapCell::WorldArea()));
+    m_context.endPaste();  // deletes this tool: nothing may follow
 }
 
 void PasteTool::move(const MapToolEvent& event)

@@ -5,15 +5,16 @@
 
 #include <optional>
 
-class EditorSession;
+class ToolContext;
 
 // A paste floating under the pointer: the pasted cells follow it, with
 // their top left cell on the pointer's, until a left click places them
 // (clipped at the edges of the overworld, across block boundaries), as one
-// undo step. The session puts it in front of the chosen tool until then.
+// undo step. The session puts it in front of the chosen tool until then; it is
+// no tool of the Tools menu.
 class PasteTool : public MapTool {
 public:
-    PasteTool(EditorSession& session, MapPattern pattern);
+    PasteTool(ToolContext& context, MapPattern pattern);
 
     const MapPattern& pattern() const { return m_pattern; }
 
@@ -25,7 +26,7 @@ public:
     QString status() const override;
 
 private:
-    EditorSession& m_session;
+    ToolContext& m_context;
     MapPattern m_pattern;
     std::optional<MapCell> m_pointer;
 };

@@ -32,6 +32,11 @@ public:
 
     virtual ~Platform();
 
+    // The filter entry "All Files(*.*)" that the file dialogs offer last.
+    static FileFilter AllFiles();
+    // The text of a message or question of several paragraphs, an empty line between them.
+    static QString Paragraphs(const QStringList& paragraphs);
+
     // An existing file chosen by the user, or nothing when cancelled. An
     // empty title or folder leaves the dialog's own.
     virtual std::optional<QString> openFileName(const QString& title, const QList<FileFilter>& filters,
@@ -65,6 +70,10 @@ public:
     // document, possibly later, from the event loop. By default only the
     // start is checked (startDetached).
     virtual void openDocument(const QString& program, const QStringList& arguments, std::function<void()> failed);
+
+    // Lets the event loop run what is pending (repaints, input, timers), as a
+    // long piece of work does between its steps so the window stays responsive.
+    virtual void processEvents();
 
     // True while a modal window or box waits for the user, when nothing
     // should pop up a question of its own.

@@ -4,14 +4,16 @@
 
 #include <optional>
 
-class EditorSession;
+class ToolContext;
 
 // The rectangle fill: a left drag outlines a rectangle of cells, which takes
 // the current tile on release, as one undo step; the status line says how
 // many cells will change. A right press picks the tile under the pointer.
 class RectangleTool : public MapTool {
 public:
-    explicit RectangleTool(EditorSession& session);
+    explicit RectangleTool(ToolContext& context);
+
+    static ToolDescription Description();
 
     void press(const MapToolEvent& event) override;
     void move(const MapToolEvent& event) override;
@@ -23,7 +25,7 @@ public:
 private:
     qsizetype changes() const;
 
-    EditorSession& m_session;
+    ToolContext& m_context;
     std::optional<MapCell> m_pointer;
     std::optional<MapCell> m_anchor;  // where the drag began
     QRect m_rectangle;

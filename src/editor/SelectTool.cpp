@@ -1,8 +1,20 @@
 #include "editor/SelectTool.h"
 
-#include "editor/EditorSession.h"
+#include "core/MapDocument.h"
+#include "core/MapPattern.h"
+#include "editor/ToolContext.h"
 
-SelectTool::SelectTool(EditorSession& session) : m_session(session) {}
+SelectTool::SelectTool(ToolContext& context) : m_context(context) {}
+
+ToolDescription SelectTool::Description()
+{
+    return {QStringLiteral("Select"),
+            QStringLiteral("Rectangular &Selection"),
+            QStringLiteral("Rectangular Selection"),
+            QKeySequence(Qt::Key_R),
+            QStringLiteral(":/toolbar/select.png"),
+            QStringLiteral("Selects the rectangle you drag, for Cut, Copy, Delete and the bucket fill")};
+}
 
 void SelectTool::press(const MapToolEvent& event)
 {
@@ -18,7 +30,7 @@ void SelectTool::move(const MapToolEvent& event)
         const MapCell corner = Clamped(event.cell, event.area);
         m_dragged = m_dragged || corner != *m_anchor;
         if (m_dragged) {
-            m_session.setSelection(Spanned(*m_anchor, corner));
+            m_context.setSelection(Spanned(*m_anchor, corner));
         }
     }
 }
@@ -27,7 +39,7 @@ void SelectTool::release(const MapToolEvent& event)
 {
     if (event.button == Qt::LeftButton && m_anchor) {
         if (!m_dragged) {
-            m_session.setSelection(std::nullopt);
+            m_context.setSelection(std::nullopt);
         }
         m_anchor.reset();
     }
@@ -40,7 +52,7 @@ void SelectTool::cancel()
 
 QString SelectTool::status() const
 {
-    const auto selection = m_session.selection();
+    const auto selection = m_context.selection();
     return selection ? QStringLiteral("Selection: %1").arg(Cells(selection->width(), selection->height()))
                      : QStringLiteral("Select: drag a rectangle");
 }

@@ -4,13 +4,15 @@
 
 #include <optional>
 
-class EditorSession;
+class ToolContext;
 
 // The rectangular selection: a left drag selects the rectangle of cells it
 // spans, shown as it grows; a click without a drag clears the selection.
 class SelectTool : public MapTool {
 public:
-    explicit SelectTool(EditorSession& session);
+    explicit SelectTool(ToolContext& context);
+
+    static ToolDescription Description();
 
     void press(const MapToolEvent& event) override;
     void move(const MapToolEvent& event) override;
@@ -19,7 +21,7 @@ public:
     QString status() const override;
 
 private:
-    EditorSession& m_session;
+    ToolContext& m_context;
     std::optional<MapCell> m_anchor;
     bool m_dragged = false;
 };

@@ -1,8 +1,6 @@
 #include "ui/DesktopIntegration.h"
 
 #include "editor/EditorSession.h"
-#include "editor/HelpCommand.h"
-#include "editor/Platform.h"
 #include "ui/FileDrop.h"
 #include "ui/HelpViewer.h"
 #include "ui/RecentFilesMenu.h"
@@ -56,16 +54,10 @@ bool DesktopIntegration::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void DesktopIntegration::showHelpText(const QString& path)
+void DesktopIntegration::showHelpText(const QString& path, const QString& text)
 {
-    QString error;
-    const std::optional<QString> text = HelpCommand::ReadText(path, &error);
-    if (!text) {
-        m_session.platform().message(QStringLiteral("Help"), error, Platform::Icon::Exclamation);
-        return;
-    }
     if (!m_helpViewer) {
-        m_helpViewer = new HelpViewer(*text, path, m_window);
+        m_helpViewer = new HelpViewer(text, path, m_window);
         m_helpViewer->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_helpViewer->show();

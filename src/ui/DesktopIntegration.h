@@ -23,7 +23,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showHelpText(const QString& path);
+    void showHelpText(const QString& path, const QString& text);
 
     EditorSession& m_session;
     QWidget* m_window;

@@ -1,6 +1,7 @@
 #include "ui/FileMenuCommands.h"
 
 #include "editor/EditorSession.h"
+#include "ui/MenuEntries.h"
 
 #include <QAction>
 #include <QMenu>
@@ -8,10 +9,8 @@
 FileMenuCommands::FileMenuCommands(EditorSession& session, QMenu* fileMenu) : QObject(fileMenu)
 {
     const auto add = [&](const QString& name, const QString& caption, void (EditorSession::*command)()) {
-        QAction* action = fileMenu->addAction(caption);
-        action->setObjectName(name);
+        QAction* action = MenuEntries::Add(fileMenu, name, caption, {}, &session, command);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, &session, command);
         return action;
     };
     m_export =

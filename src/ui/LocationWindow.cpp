@@ -164,7 +164,8 @@ void LocationWindow::cmdSave_Click()
     QString error;
     if (!CartridgeFile::patch(m_path, patches, &error, m_table.requiredLength)) {
         m_platform.message(QStringLiteral("Locations not saved"),
-                           QStringLiteral("The locations were not saved.\r\n\r\n") + error, Platform::Icon::Critical);
+                           Platform::Paragraphs({QStringLiteral("The locations were not saved."), error}),
+                           Platform::Icon::Critical);
         return;
     }
     // The image belongs to the cartridge now loaded, which may be another file.

@@ -2,6 +2,7 @@
 
 #include "editor/EditorSession.h"
 #include "ui/MapView.h"
+#include "ui/MenuEntries.h"
 #include "ui/ModalDisplay.h"
 #include "ui/frmReplace.h"
 #include "ui/WorldView.h"
@@ -9,60 +10,36 @@
 
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
-
-namespace {
-
-QMenu* insertMenu(QMainWindow* window, QAction* before, const QString& name, const QString& caption)
-{
-    auto* menu = new QMenu(caption, window->menuBar());
-    menu->setObjectName(name);
-    window->menuBar()->insertMenu(before, menu);
-    return menu;
-}
-
-template <typename Slot>
-QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, const QList<QKeySequence>& shortcuts,
-                  MapEditMenus* owner, Slot slot)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcuts(shortcuts);
-    action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, owner, slot);
-    return action;
-}
-
-}  // namespace
 
 MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* viewBefore, EditorSession& session,
                            ModalDisplay& modals, MapView& view)
     : QObject(window), m_window(window), m_session(session), m_modals(modals), m_view(view)
 {
-    mnuEdit = insertMenu(window, editBefore, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
-    mnuEditUndo = addEntry(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
-                           {QKeySequence(Qt::CTRL | Qt::Key_Z)}, this, &MapEditMenus::mnuEditUndo_Click);
-    mnuEditRedo = addEntry(mnuEdit, QStringLiteral("mnuEditRedo"), QStringLiteral("&Redo"),
-                           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, this,
-                           &MapEditMenus::mnuEditRedo_Click);
-    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep"));
+    mnuEdit = MenuEntries::AddMenu(window, editBefore, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    mnuEditUndo = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditUndo"), QStringLiteral("&Undo"),
+                                   {QKeySequence(Qt::CTRL | Qt::Key_Z)}, this, &MapEditMenus::mnuEditUndo_Click);
+    mnuEditRedo = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditRedo"), QStringLiteral("&Redo"),
+                                   {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                                   this, &MapEditMenus::mnuEditRedo_Click);
+    MenuEntries::AddSeparator(mnuEdit, QStringLiteral("mnuEditSep"));
     // Ctrl+C stays the characters window's: Copy takes Ctrl+Shift+C and Ctrl+Insert.
-    mnuEditCut = addEntry(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("Cu&t"),
-                          {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}, this,
-                          [this] { m_session.cut(); });
-    mnuEditCopy = addEntry(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"),
-                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-                           this, [this] { m_session.copy(); });
-    mnuEditPaste = addEntry(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"),
-                            {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}, this,
-                            [this] { m_session.paste(); });
-    mnuEditDelete = addEntry(mnuEdit, QStringLiteral("mnuEditDelete"), QStringLiteral("&Delete"),
-                             {QKeySequence(Qt::Key_Delete)}, this, [this] { m_session.deleteSelection(); });
-    mnuEditSelectAll = addEntry(mnuEdit, QStringLiteral("mnuEditSelectAll"), QStringLiteral("Select &All"),
-                                {QKeySequence(Qt::CTRL | Qt::Key_A)}, this, [this] { m_session.selectAll(); });
-    mnuEdit->addSeparator()->setObjectName(QStringLiteral("mnuEditSep2"));
-    mnuEditReplace = addEntry(mnuEdit, QStringLiteral("mnuEditReplace"), QStringLiteral("Re&place Tile..."),
-                              {QKeySequence(Qt::CTRL | Qt::Key_R)}, this, &MapEditMenus::mnuEditReplace_Click);
+    mnuEditCut = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("Cu&t"),
+                                  {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}, this,
+                                  [this] { m_session.cut(); });
+    mnuEditCopy =
+        MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditCopy"), QStringLiteral("&Copy"),
+                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+                         this, [this] { m_session.copy(); });
+    mnuEditPaste = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"),
+                                    {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+                                    this, [this] { m_session.paste(); });
+    mnuEditDelete = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditDelete"), QStringLiteral("&Delete"),
+                                     {QKeySequence(Qt::Key_Delete)}, this, [this] { m_session.deleteSelection(); });
+    mnuEditSelectAll = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditSelectAll"), QStringLiteral("Select &All"),
+                                        {QKeySequence(Qt::CTRL | Qt::Key_A)}, this, [this] { m_session.selectAll(); });
+    MenuEntries::AddSeparator(mnuEdit, QStringLiteral("mnuEditSep2"));
+    mnuEditReplace = MenuEntries::Add(mnuEdit, QStringLiteral("mnuEditReplace"), QStringLiteral("Re&place Tile..."),
+                                      {QKeySequence(Qt::CTRL | Qt::Key_R)}, this, &MapEditMenus::mnuEditReplace_Click);
     // Escape drops a floating paste or the selection; it has no menu entry.
     m_cancel = new QAction(QStringLiteral("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("actCancel"));
@@ -71,17 +48,18 @@ MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* vi
     connect(m_cancel, &QAction::triggered, this, [this] { m_session.cancel(); });
     window->addAction(m_cancel);
 
-    mnuView = insertMenu(window, viewBefore, QStringLiteral("mnuView"), QStringLiteral("&View"));
-    mnuViewWorldMap = addEntry(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
-                               {QKeySequence(Qt::CTRL | Qt::Key_M)}, this, &MapEditMenus::mnuViewWorldMap_Click);
-    mnuView->addSeparator()->setObjectName(QStringLiteral("mnuViewSep"));
-    mnuViewZoomIn = addEntry(mnuView, QStringLiteral("mnuViewZoomIn"), QStringLiteral("Zoom &In"),
-                             {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, this,
-                             [this] { zoom(1); });
-    mnuViewZoomOut = addEntry(mnuView, QStringLiteral("mnuViewZoomOut"), QStringLiteral("Zoom &Out"),
-                              {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, this, [this] { zoom(-1); });
-    mnuViewActualSize = addEntry(mnuView, QStringLiteral("mnuViewActualSize"), QStringLiteral("&Actual Size"),
-                                 {QKeySequence(Qt::CTRL | Qt::Key_0)}, this, [this] { zoom(0); });
+    mnuView = MenuEntries::AddMenu(window, viewBefore, QStringLiteral("mnuView"), QStringLiteral("&View"));
+    mnuViewWorldMap =
+        MenuEntries::Add(mnuView, QStringLiteral("mnuViewWorldMap"), QStringLiteral("&World Map"),
+                         {QKeySequence(Qt::CTRL | Qt::Key_M)}, this, &MapEditMenus::mnuViewWorldMap_Click);
+    MenuEntries::AddSeparator(mnuView, QStringLiteral("mnuViewSep"));
+    mnuViewZoomIn = MenuEntries::Add(mnuView, QStringLiteral("mnuViewZoomIn"), QStringLiteral("Zoom &In"),
+                                     {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                                     this, [this] { zoom(1); });
+    mnuViewZoomOut = MenuEntries::Add(mnuView, QStringLiteral("mnuViewZoomOut"), QStringLiteral("Zoom &Out"),
+                                      {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, this, [this] { zoom(-1); });
+    mnuViewActualSize = MenuEntries::Add(mnuView, QStringLiteral("mnuViewActualSize"), QStringLiteral("&Actual Size"),
+                                         {QKeySequence(Qt::CTRL | Qt::Key_0)}, this, [this] { zoom(0); });
     connect(&m_session, &EditorSession::selectionChanged, this, &MapEditMenus::updateSelectionActions);
 
     const QUndoStack& history = m_session.document().undoStack();
@@ -155,7 +133,7 @@ void MapEditMenus::mnuEditReplace_Click()
         return;
     }
     const auto [from, to] = m_session.replaceDefaults();
-    auto* window = new frmReplace(m_session.document(), from, to, m_window);
+    auto* window = new frmReplace(m_session, from, to, m_window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_modals.showModal(window);
 }

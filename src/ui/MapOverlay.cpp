@@ -3,7 +3,6 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 #include "editor/EditorSession.h"
-#include "editor/PasteTool.h"
 #include "ui/PictureBox.h"
 
 #include <QPainter>
@@ -53,9 +52,9 @@ void MapOverlay::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    const auto* paste = dynamic_cast<const PasteTool*>(&m_session.activeTool());
-    if (paste && !m_preview.isEmpty()) {
+    if (m_session.isPasting() && !m_preview.isEmpty()) {
         // The floating cells show their tiles, half transparent.
+        const MapPattern pattern = m_session.toolPreviewTiles();
         const QRect placed = m_session.toolPreview();
         const QRect shown = placed & MapCell::BlockArea(m_session.currentBlock());
         painter.setOpacity(0.6);
@@ -63,7 +62,7 @@ void MapOverlay::paintEvent(QPaintEvent* event)
             for (int column = shown.left(); column <= shown.right(); ++column) {
                 const QRect cell = onWidget(QRect(column, row, 1, 1));
                 if (cell.intersects(event->rect())) {
-                    const quint8 tile = paste->pattern().at(column - placed.left(), row - placed.top());
+                    const quint8 tile = pattern.at(column - placed.left(), row - placed.top());
                     painter.drawImage(
                         cell, m_session.tileStrip(),
                         QRect(0, TileRaster::StripCell * tile, TileRaster::StripCell, TileRaster::StripCell));

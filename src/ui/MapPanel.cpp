@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 
 MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent), m_session(session)
@@ -30,7 +29,7 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     cboBlock->setEditable(false);
     cboBlock->move(48, 432);
     cboBlock->setFixedWidth(121);
-    for (int block = 1; block <= MapGeometry::Blocks; ++block) {
+    for (int block = 1; block <= MapCell::Blocks; ++block) {
         cboBlock->addItem(QStringLiteral("%1-Block #%1").arg(block));
     }
     cboBlock->setCurrentIndex(-1);
@@ -92,24 +91,10 @@ void MapPanel::showBlock(int block)
 
 void MapPanel::DrawBlock(qint32 start)
 {
-    const quint64 drawing = ++m_drawGeneration;
-    picMap->clear(Qt::black);
-    QImage& picture = picMap->backing();
-    for (int r = 0; r < MapGeometry::BlockRows; ++r) {
-        for (int c = 0; c < MapGeometry::Columns; ++c) {
-            TileRaster::RenderBlock(m_session.image(), start, m_session.tileStrip(), picture, QRect(c, r, 1, 1));
-            m_session.showProgress(MapGeometry::DrawProgressCaption(r, c));
-            QCoreApplication::processEvents();
-            if (drawing != m_drawGeneration || m_session.isClosing()) {
-                return;  // a newer drawing owns the picture and the caption now
-            }
-        }
+    // The session draws into the picture, yielding after each cell; the screen shows it once complete.
+    if (m_session.DrawBlock(start, picMap->backing())) {
+        picMap->refresh();
     }
-    if (m_session.isGridShown()) {
-        DrawGrid();
-    }
-    picMap->refresh();
-    m_session.showTitle();
 }
 
 void MapPanel::DrawGrid()

@@ -20,9 +20,10 @@ public:
 
     MapView* view() const { return m_view; }
 
-    // Draws the block starting at image index `start`, cell by cell, showing
-    // the progress in the caption and letting the event loop run after each
-    // cell. A newer drawing (or the program ending) stops an older one at once.
+    // Draws the block starting at image index `start` into the picture
+    // (EditorSession::DrawBlock: cell by cell, the progress in the caption, the
+    // event loop let run after each cell) and shows it once complete. A newer
+    // drawing (or the program ending) stops an older one at once.
     void DrawBlock(qint32 start);
     void DrawGrid();
 
@@ -49,5 +50,4 @@ private:
     PictureBox* picGridColor = nullptr;
     QCheckBox* chkGrid = nullptr;
     QList<QWidget*> m_bottomRow;  // the block list, the grid controls and their captions
-    quint64 m_drawGeneration = 0;
 };

@@ -48,7 +48,8 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
                               : std::nullopt;
         return tile ? MapGeometry::CellDescription(cell, *tile) : QString();
     });
-    m_shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(16, 16), Qt::white, m_picMap);
+    m_shpMap = new ShapeOutline(QStringLiteral("shpMap"), QSize(MapGeometry::CellSize, MapGeometry::CellSize),
+                                Qt::white, m_picMap);
     m_shpMap->move(700, 8);
     m_overlay = new MapOverlay(m_session, m_picMap);
     m_overlay->refresh();
@@ -92,14 +93,9 @@ QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Ori
 void MapView::forward(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position)
 {
     const int block = m_session.currentBlock();
-    const MapToolEvent event{
-        MapCell::InBlock(block, MapGeometry::CellFromPointer(position.y()), MapGeometry::CellFromPointer(position.x())),
-        button, buttons, MapCell::BlockArea(block)};
-    switch (type) {
-    case QEvent::MouseButtonPress: m_session.mapPress(event); break;
-    case QEvent::MouseMove: m_session.mapMove(event); break;
-    default: m_session.mapRelease(event); break;
-    }
+    m_session.mapEvent(type, {MapCell::InBlock(block, MapGeometry::CellFromPointer(position.y()),
+                                               MapGeometry::CellFromPointer(position.x())),
+                              button, buttons, MapCell::BlockArea(block)});
 }
 
 int MapView::cellPixels() const

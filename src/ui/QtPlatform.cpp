@@ -1,5 +1,7 @@
 #include "ui/QtPlatform.h"
 
+#include "core/ProgramInfo.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -234,7 +236,7 @@ QSettings* QtPlatform::settings()
     if (!m_settings) {
         m_settings =
             std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                        QStringLiteral("orvane-map-editor"), QStringLiteral("orvane-map-editor"));
+                                        QLatin1String(ProgramInfo::FileName), QLatin1String(ProgramInfo::FileName));
     }
     return m_settings.get();
 }

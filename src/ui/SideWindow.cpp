@@ -37,7 +37,7 @@ QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, in
 void ReportUnreadable(Platform& platform, QDialog* window, const QString& error)
 {
     platform.message(QStringLiteral("Could not read the file"),
-                     error + QStringLiteral("\r\n\r\n") + window->windowTitle() + QStringLiteral(" cannot be shown."),
+                     Platform::Paragraphs({error, window->windowTitle() + QStringLiteral(" cannot be shown.")}),
                      Platform::Icon::Critical);
 }
 

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-TitleThrottle::TitleThrottle(QWidget* window) : QObject(window), m_window(window), m_text(window->windowTitle())
+TitleThrottle::TitleThrottle(QWidget* window, std::function<QString()> caption)
+    : QObject(window), m_window(window), m_caption(std::move(caption))
 {
     if (const QScreen* screen = window->screen(); screen && screen->refreshRate() >= 30) {
         m_frameMs = static_cast<int>(std::floor(1000.0 / screen->refreshRate()));
@@ -14,27 +15,26 @@ TitleThrottle::TitleThrottle(QWidget* window) : QObject(window), m_window(window
     connect(&m_pending, &QTimer::timeout, this, &TitleThrottle::push);
 }
 
-void TitleThrottle::show(const QString& text)
+void TitleThrottle::show()
 {
-    m_text = text;
-    emit captionChanged(m_text);
+    if (m_pending.isActive()) {
+        return;  // the frame's push is due: it sends the caption of that moment
+    }
     if (!m_sincePush.isValid() || m_sincePush.elapsed() >= m_frameMs) {
         push();
-    } else if (!m_pending.isActive()) {
+    } else {
         m_pending.start(static_cast<int>(m_frameMs - m_sincePush.elapsed()));
     }
 }
 
-void TitleThrottle::showNow(const QString& text)
+void TitleThrottle::showNow()
 {
-    m_text = text;
-    emit captionChanged(m_text);
     push();
 }
 
 void TitleThrottle::push()
 {
     m_pending.stop();
-    m_window->setWindowTitle(m_text);
+    m_window->setWindowTitle(m_caption());
     m_sincePush.start();
 }

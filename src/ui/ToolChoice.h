@@ -9,9 +9,11 @@ class QMainWindow;
 class QMenu;
 class QToolBar;
 
-// The Tools menu and the tool bar: the brush (B), bucket fill (F), rectangle
-// fill (P) and rectangular selection (R), one of them chosen at a time, the
-// brush at start. They are available with the Game menu.
+// The Tools menu and the tool bar, made from ToolRegistry in its order: the
+// brush (B), bucket fill (F), rectangle fill (P) and rectangular selection
+// (R), one of them chosen at a time, the brush at start. Each entry is named
+// "mnuTools" and the tool's id, with the tool's caption, key, tooltip, status
+// text and icon. They are available with the Game menu.
 class ToolChoice : public QObject {
     Q_OBJECT
 public:

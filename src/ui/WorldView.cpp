@@ -31,7 +31,7 @@ WorldView::WorldView(EditorSession& session, QWidget* parent)
     viewport()->setCursor(Qt::CrossCursor);
     rebuildAtlas();
 
-    MapDocument& document = m_session.document();
+    const MapDocument& document = m_session.document();
     connect(&document, &MapDocument::cellsChanged, this, &WorldView::drawChangedCells);
     connect(&document, &MapDocument::reloaded, this, &WorldView::rebuildAtlas);
     connect(&m_session, &EditorSession::tileStripChanged, this, &WorldView::rebuildAtlas);
@@ -361,13 +361,8 @@ void WorldView::forward(QMouseEvent* event, QEvent::Type type)
     if (!m_session.isLoaded()) {
         return;
     }
-    const MapToolEvent toolEvent{cellAt(event->position()), type == QEvent::MouseMove ? Qt::NoButton : event->button(),
-                                 event->buttons(), MapCell::WorldArea()};
-    switch (type) {
-    case QEvent::MouseButtonPress: m_session.mapPress(toolEvent); break;
-    case QEvent::MouseMove: m_session.mapMove(toolEvent); break;
-    default: m_session.mapRelease(toolEvent); break;
-    }
+    m_session.mapEvent(type, {cellAt(event->position()), type == QEvent::MouseMove ? Qt::NoButton : event->button(),
+                              event->buttons(), MapCell::WorldArea()});
 }
 
 void WorldView::mousePressEvent(QMouseEvent* event)

@@ -61,11 +61,12 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 QString frmAbout::Credits()
 {
     return QStringLiteral(
-        "Edits the overworld, towns, items, balloon, prices and classes of \"Orvane II: The Seeker's Crown\". "
-        "Code and pictures by the Orvane editor developers.\n"
-        "Found a bug? Please report it. Want more of the game's data to be editable? Ask for it, and we "
-        "will try to add it.\n"
-        "\n"
-        "Web: https://orvane-editor.example/\n"
-        "Mail: orvane-editor@users.noreply.example");
+               "Edits the overworld, towns, items, balloon, prices and classes of \"%1\". "
+               "Code and pictures by the Orvane editor developers.\n"
+               "Found a bug? Please report it. Want more of the game's data to be editable? Ask for it, and we "
+               "will try to add it.\n"
+               "\n"
+               "Web: https://orvane-editor.example/\n"
+               "Mail: orvane-editor@users.noreply.example")
+        .arg(QLatin1String(ProgramInfo::GameTitle));
 }

@@ -9,6 +9,7 @@
 #include "ui/MapEditMenus.h"
 #include "ui/MapPanel.h"
 #include "ui/MapView.h"
+#include "ui/MenuEntries.h"
 #include "ui/ModalDisplay.h"
 #include "ui/PalettePanel.h"
 #include "ui/TitleThrottle.h"
@@ -30,10 +31,9 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     setWindowTitle(EditorSession::Title());
     setFont(UiFonts::Arial(8.25));
     setAttribute(Qt::WA_AlwaysShowToolTips);  // the map's cell tooltip, also beside a hex editor that has the focus
-    m_caption = new TitleThrottle(this);
-    connect(&m_session, &EditorSession::captionChanged, this, [this](const QString& caption, bool urgent) {
-        urgent ? m_caption->showNow(caption) : m_caption->show(caption);
-    });
+    m_caption = new TitleThrottle(this, [this] { return m_session.caption(); });
+    connect(&m_session, &EditorSession::captionChanged, this,
+            [this](bool urgent) { urgent ? m_caption->showNow() : m_caption->show(); });
 
     auto* client = new MainClient(this);
     setCentralWidget(client);
@@ -78,46 +78,39 @@ frmMain::~frmMain()
 
 void frmMain::buildMenus()
 {
+    using MenuEntries::AddSeparator;
     const auto addAction = [this](QMenu* menu, const QString& name, const QString& caption,
                                   const QKeySequence& shortcut, void (frmMain::*slot)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
+        const QList<QKeySequence> keys = shortcut.isEmpty() ? QList<QKeySequence>() : QList{shortcut};
+        return MenuEntries::Add(menu, name, caption, keys, this, slot);
     };
-    const auto addSeparator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
 
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile = MenuEntries::AddMenu(this, nullptr, QStringLiteral("mnuFile"), QStringLiteral("&File"));
     mnuFileLoad = addAction(mnuFile, QStringLiteral("mnuFileLoad"), QStringLiteral("&Load Rom"),
                             QKeySequence(Qt::CTRL | Qt::Key_L), &frmMain::mnuFileLoad_Click);
     mnuFileSave = addAction(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save Changes"),
                             QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::mnuFileSave_Click);
     mnuFileSave->setEnabled(false);
     new FileMenuCommands(m_session, mnuFile);
-    addSeparator(mnuFile, QStringLiteral("mnuFileSep"));
+    AddSeparator(mnuFile, QStringLiteral("mnuFileSep"));
     mnuFileQuit =
         addAction(mnuFile, QStringLiteral("mnuFileQuit"), QStringLiteral("&Quit"), {}, &frmMain::mnuFileQuit_Click);
 
-    mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
-    mnuGame->setObjectName(QStringLiteral("mnuGame"));
+    mnuGame = MenuEntries::AddMenu(this, nullptr, QStringLiteral("mnuGame"), QStringLiteral("&Game"));
     mnuCharacters = addAction(mnuGame, QStringLiteral("mnuCharacters"), QStringLiteral("&Characters"),
                               QKeySequence(Qt::CTRL | Qt::Key_C), &frmMain::mnuCharacters_Click);
     mnuGameItems = addAction(mnuGame, QStringLiteral("mnuGameItems"), QStringLiteral("&Items && Balloon"),
                              QKeySequence(Qt::CTRL | Qt::Key_I), &frmMain::mnuGameItems_Click);
     mnuGamePriceItems = addAction(mnuGame, QStringLiteral("mnuGamePriceItems"), QStringLiteral("&Prices of Items"),
                                   QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuGamePriceItems_Click);
-    addSeparator(mnuGame, QStringLiteral("mnuGameSep"));
+    AddSeparator(mnuGame, QStringLiteral("mnuGameSep"));
     mnuGameTowns = addAction(mnuGame, QStringLiteral("mnuGameTowns"), QStringLiteral("&Location of Towns"),
                              QKeySequence(Qt::CTRL | Qt::Key_T), &frmMain::mnuGameTowns_Click);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp = MenuEntries::AddMenu(this, nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     mnuHelpHelp = addAction(mnuHelp, QStringLiteral("mnuHelpHelp"), QStringLiteral("&Help"), QKeySequence(Qt::Key_F1),
                             &frmMain::mnuHelpHelp_Click);
-    addSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
+    AddSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
     mnuHelpAbout =
         addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {}, &frmMain::mnuHelpAbout_Click);
 }

@@ -1,6 +1,7 @@
 #include "ui/frmReplace.h"
 
 #include "core/MapDocument.h"
+#include "editor/EditorSession.h"
 #include "core/MapGeometry.h"
 
 #include <QGridLayout>
@@ -29,8 +30,8 @@ std::optional<quint8> tileOf(const QLineEdit* box)
 
 }  // namespace
 
-frmReplace::frmReplace(MapDocument& document, quint8 from, quint8 to, QWidget* owner)
-    : QDialog(owner), m_document(document)
+frmReplace::frmReplace(EditorSession& session, quint8 from, quint8 to, QWidget* owner)
+    : QDialog(owner), m_session(session)
 {
     setObjectName(QStringLiteral("frmReplace"));
     setWindowTitle(QStringLiteral("Replace Tile"));
@@ -44,7 +45,7 @@ frmReplace::frmReplace(MapDocument& document, quint8 from, quint8 to, QWidget* o
     grid->addWidget(new QLabel(QStringLiteral("by tile"), this), 0, 2);
     grid->addWidget(txtTo, 0, 3);
 
-    optBlock = new QRadioButton(QStringLiteral("in this &block (%1)").arg(document.currentBlock()), this);
+    optBlock = new QRadioButton(QStringLiteral("in this &block (%1)").arg(session.currentBlock()), this);
     optBlock->setObjectName(QStringLiteral("optBlock"));
     optBlock->setChecked(true);
     optOverworld = new QRadioButton(QStringLiteral("in the &whole overworld"), this);
@@ -93,7 +94,7 @@ void frmReplace::updateCount()
         return;
     }
     const auto scope = optBlock->isChecked() ? MapDocument::Scope::Block : MapDocument::Scope::Overworld;
-    const int count = m_document.replaceCount(*from, *to, scope);
+    const int count = m_session.replaceCount(*from, *to, scope);
     lblCount->setText(count == 1 ? QStringLiteral("1 cell will change.")
                                  : QStringLiteral("%1 cells will change.").arg(count));
     cmdReplace->setEnabled(count > 0);
@@ -104,8 +105,8 @@ void frmReplace::cmdReplace_Click()
     const auto from = fromTile();
     const auto to = toTile();
     if (from && to) {
-        m_document.replaceTile(*from, *to,
-                               optBlock->isChecked() ? MapDocument::Scope::Block : MapDocument::Scope::Overworld);
+        m_session.replaceTile(*from, *to,
+                              optBlock->isChecked() ? MapDocument::Scope::Block : MapDocument::Scope::Overworld);
     }
     accept();
 }

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class MapDocument;
+class EditorSession;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,7 +16,7 @@ class QRadioButton;
 class frmReplace : public QDialog {
     Q_OBJECT
 public:
-    frmReplace(MapDocument& document, quint8 from, quint8 to, QWidget* owner);
+    frmReplace(EditorSession& session, quint8 from, quint8 to, QWidget* owner);
 
     // The tiles typed, or nothing while a box does not hold a hexadecimal byte.
     std::optional<quint8> fromTile() const;
@@ -28,7 +28,7 @@ public slots:
 private:
     void updateCount();
 
-    MapDocument& m_document;
+    EditorSession& m_session;
     QLineEdit* txtFrom = nullptr;
     QLineEdit* txtTo = nullptr;
     QRadioButton* optBlock = nullptr;

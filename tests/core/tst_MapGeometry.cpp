@@ -41,6 +41,7 @@ void tst_MapGeometry::mapByteOffset()
         const MapCell cell = MapCell::InBlock(block, localRow, column);
         QTEST(MapByteOffset(cell), "offset");
         QCOMPARE(CellAtOffset(MapByteOffset(cell)), std::optional<MapCell>(cell));
+        QVERIFY(!CellAtOffset(*start + 8192));  // the bank's bytes past the block's 32 rows hold no cell
     }
 }
 

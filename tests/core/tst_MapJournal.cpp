@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 #include "core/CartridgeImage.h"
 #include "core/MapDocument.h"
+#include "core/MapEditCommand.h"
 #include "core/MapJournal.h"
 
 #include <QDir>

@@ -144,6 +144,16 @@ void tst_TileRaster::atlasTakesThePixelUnderEachCentre()
     if (zoom == 16) {
         QCOMPARE(drawn.copy(16 * 0x9C, 0, 16, 16), halvedStripCell(strip, 0x9C));
     }
+    for (const int tile : {0, 255}) {  // a tile alone, as a floating paste is drawn
+        QImage one(zoom, zoom, Format);
+        one.fill(Qt::magenta);  // a tile left undrawn shows
+        TileAtlas(strip, zoom).drawTile(tile, one, QPoint());
+        for (int y = 0; y < zoom; ++y) {
+            for (int x = 0; x < zoom; ++x) {
+                QCOMPARE(one.pixel(x, y), strip.pixel(source(x), 32 * tile + source(y)));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_TileRaster)

@@ -20,6 +20,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
 using MapFormat::LayerEncoding;
 
 // The overworld in and out of map files, and our files in Tiled's own tools
@@ -73,15 +79,23 @@ private slots:
 
 void tst_TiledMap::initTestCase()
 {
-    tiles = Fixtures::Pattern(OverworldTiles::Count, 3);
+    tiles = Fixtures::Pattern(MapCell::Count, 3);
     for (char& tile : tiles) {
         tile = static_cast<char>(static_cast<quint8>(tile) % 246);
     }
     tiles.replace(0, 3, QByteArray("\x07\x09\x00", 3));
-    tiles.replace(OverworldTiles::Count - 256, 256, QByteArray(256, '\0'));  // a last line known by heart
+    tiles.replace(MapCell::Count - 256, 256, QByteArray(256, '\0'));  // a last line known by heart
     Fixtures::WriteFile(dir, QStringLiteral("world.tsx"), TiledMapWriter::Tsx(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("world.tsj"), TiledMapWriter::Tsj(QStringLiteral("world"), "world.png"));
     Fixtures::WriteFile(dir, QStringLiteral("array.tsj"), "[1]");
+    // A socket: it exists and is no folder, yet no one opens it as a file.
+    const QByteArray socket = QFile::encodeName(dir.filePath(QStringLiteral("socket.tsx")));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(socket.size() < static_cast<qsizetype>(sizeof address.sun_path));
+    std::memcpy(address.sun_path, socket.constData(), static_cast<std::size_t>(socket.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && ::close(fd) == 0);
     strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
 }
 
@@ -152,6 +166,9 @@ void tst_TiledMap::readsOrRefuses_data()
         "the tile at row 0, column 1 is tile 256 of its tileset; the overworld's tiles are 0 to 255");
     tmx("missing tileset", C, {"world.tsx", "gone.tsx"},
         "its tileset \"gone.tsx\" could not be read: \"%DIR/gone.tsx\" does not exist");
+    tmx("tileset that cannot be opened", C, {"world.tsx", "socket.tsx"},
+        "its tileset \"socket.tsx\" could not be read: \"%DIR/socket.tsx\" could not be opened: No such device or "
+        "address");
     tmx("first gid 0", C, {"firstgid=\"1\"", "firstgid=\"0\""}, "one of its tilesets has no valid first gid");
     tmx("one cell less", C, {"csv\">\n8,10,", "csv\">\n8,"}, "the layer data has 65535 cells; the overworld has 65536");
     tmx("id over 32 bits", C, {"csv\">\n8,10,", "csv\">\n8,4294967306,"},

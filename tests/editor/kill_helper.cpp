@@ -45,7 +45,7 @@ int main(int argc, char** argv)
     ScriptedPlatform platform;
     EditorSession session(platform);
     session.LoadRom(args[2]);
-    if (session.cartridge().CartridgePath() != args[2]) {
+    if (session.cartridgePath() != args[2]) {
         return 1;
     }
     for (int n = 1;; ++n) {

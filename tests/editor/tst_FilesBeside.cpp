@@ -33,12 +33,20 @@ void tst_FilesBeside::dialogsOpenInTheCartridgesFolder()
                                   &EditorSession::createPatch, &EditorSession::applyPatch}) {
         (d.session.*command)();  // every dialog cancelled
     }
-    QCOMPARE(d.platform.openDialogs.size() + d.platform.saveDialogs.size(), 5);
+    QStringList filters;
     for (const auto& dialog : d.platform.openDialogs + d.platform.saveDialogs) {
         QCOMPARE(dialog.folder, d.dir.path());
+        filters << QString();
+        for (const Platform::FileFilter& filter : dialog.filters) {
+            filters.last() += filter.description + u'=' + filter.pattern + u';';
+        }
     }
     // The original for a patch may be the backup the editor made.
-    QVERIFY(d.platform.openDialogs[1].filters.first().pattern.contains(QStringLiteral("*.bak")));
+    QCOMPARE(filters, (QStringList{"Maps (*.tmx *.tmj *.json *.csv)=*.tmx *.tmj *.json *.csv;All Files(*.*)=*.*;",
+                                   "Cartridges and backups (*.nes *.bak)=*.nes *.bak;All Files(*.*)=*.*;",
+                                   "Patches (*.ips *.bps)=*.ips *.bps;All Files(*.*)=*.*;", "PNG images (*.png)=*.png;",
+                                   "Tiled maps (*.tmx)=*.tmx;Tiled JSON maps (*.tmj *.json)=*.tmj *.json;"
+                                   "CSV files (*.csv)=*.csv;"}));
 }
 
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()

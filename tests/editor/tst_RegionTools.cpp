@@ -15,8 +15,6 @@ Q_DECLARE_METATYPE(Steps)
 
 namespace {
 
-using Tool = EditorSession::Tool;
-
 // A cartridge whose map holds tile 1 in every cell but `twos`, which hold 2:
 // by default a column at column 9, rows 30 to 33 (across blocks 1 and 2), and
 // one cell touching its end at a corner only, which a fill never reaches.
@@ -57,7 +55,7 @@ QList<qint64> cells(const QList<QPoint>& points)
     return offsets;
 }
 
-QList<qint64> offsetsOf(const QList<MapEditCommand::Change>& changes)
+QList<qint64> offsetsOf(const MapCellChanges& changes)
 {
     QList<qint64> offsets;
     for (const auto& change : changes) {
@@ -155,20 +153,25 @@ void tst_RegionTools::oneStepEach_data()
         drag(d, Qt::LeftButton, {{2, 2}, {5, 2}, {5, 4}});
     }) << QStringList{"Paint 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {5, 3}, {5, 4}});
     QTest::newRow("fill across blocks") << Steps([](SessionDriver& d) {
-        d.session.setTool(Tool::Fill);
+        d.session.setTool(QStringLiteral("Fill"));
         d.clickCell({9, 31});
     }) << QStringList{"Fill 4 Cells"} << cells({{9, 30}, {9, 31}, {9, 32}, {9, 33}});
     QTest::newRow("fill inside the selection") << Steps([](SessionDriver& d) {
-        d.session.setTool(Tool::Fill);
+        d.session.setTool(QStringLiteral("Fill"));
         d.session.setSelection(QRect(8, 30, 3, 2));
         d.clickCell({20, 20});  // outside it: nothing
         d.clickCell({8, 30});
     }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
     QTest::newRow("rectangle fill") << Steps([](SessionDriver& d) {
-        d.session.setTool(Tool::Rectangle);
+        d.session.setTool(QStringLiteral("Rectangle"));
         drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
     }) << QStringList{"Rectangle Fill 6 Cells"}
                                     << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
+    QTest::newRow("rectangle fill over cells holding its tile") << Steps([](SessionDriver& d) {
+        d.selectTile(2);
+        d.session.setTool(QStringLiteral("Rectangle"));
+        drag(d, Qt::LeftButton, {{8, 30}, {10, 31}});
+    }) << QStringList{"Rectangle Fill 4 Cells"} << cells({{8, 30}, {10, 30}, {8, 31}, {10, 31}});
     QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(8, 31, 2, 2));
         d.session.deleteSelection();
@@ -177,7 +180,7 @@ void tst_RegionTools::oneStepEach_data()
     }) << QStringList{"Delete 4 Cells", "Delete 2 Cells"}
                                             << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}, {50, 5}, {51, 5}});
     QTest::newRow("cut") << Steps([](SessionDriver& d) {
-        d.session.setTool(Tool::Select);
+        d.session.setTool(QStringLiteral("Select"));
         drag(d, Qt::LeftButton, {{9, 30}, {9, 31}});
         d.session.cut();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("02\n02\n"));
@@ -242,12 +245,12 @@ void tst_RegionTools::fillSaysWhatItWillChange()
     SessionDriver d(cartridge());
     QVERIFY(d.load());
     d.selectTile(3);
-    d.session.setTool(Tool::Fill);
+    d.session.setTool(QStringLiteral("Fill"));
     d.cellEvent(QEvent::MouseMove, {9, 31}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 4 cells will change"));
-    d.session.setTool(Tool::Brush);
+    d.session.setTool(QStringLiteral("Brush"));
     d.clickCell({9, 33});
-    d.session.setTool(Tool::Fill);
+    d.session.setTool(QStringLiteral("Fill"));
     d.cellEvent(QEvent::MouseMove, {9, 32}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 3 cells will change"));
     d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);

@@ -185,7 +185,7 @@ void tst_UnsavedEdits::interruptedStrokeIsJournaled()
     for (int interruption = 0; interruption < 3; ++interruption) {
         d.cellEvent(QEvent::MouseButtonPress, {3, 4 + interruption}, Qt::LeftButton, Qt::LeftButton);
         d.cellEvent(QEvent::MouseMove, {9, 5 + interruption}, Qt::NoButton, Qt::LeftButton);
-        interruption == 0   ? d.session.setTool(EditorSession::Tool::Fill)
+        interruption == 0   ? d.session.setTool(QStringLiteral("Fill"))
         : interruption == 1 ? d.session.LoadRom(d.path)  // asks about the stroke, and is closed
                             : d.session.shutDown();
         SessionDriver crashed(d.original);  // what a restore after a crash now gives
@@ -193,7 +193,7 @@ void tst_UnsavedEdits::interruptedStrokeIsJournaled()
         crashed.platform.choiceAnswers << 0;
         QVERIFY(crashed.load() && crashed.image() == d.image());
         QCOMPARE(d.platform.choices.size(), int(interruption >= 1));
-        d.session.setTool(EditorSession::Tool::Brush);
+        d.session.setTool(QStringLiteral("Brush"));
     }
 }
 

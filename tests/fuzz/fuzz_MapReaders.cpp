@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = QString::fromLatin1(map);
     for (const char* compression : {"", "zlib", "gzip"}) {
         const auto gids = LayerData::FromBase64(text, QString::fromLatin1(compression), &error);
-        check(!gids || gids->size() == LayerData::Cells);
+        check(!gids || gids->size() == MapCell::Count);
     }
     const auto gids = LayerData::FromCsv(text, &error);
-    check(!gids || gids->size() == LayerData::Cells);
+    check(!gids || gids->size() == MapCell::Count);
     return 0;
 }

@@ -59,7 +59,7 @@ class tst_Robustness : public QObject {
             }
             const QString mismatch = FileMismatch(d.path, file, step);
             QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-            QVERIFY2(d.session.cartridge().image().bytes() == image, qPrintable(step + QStringLiteral(": image")));
+            QVERIFY2(d.session.image().bytes() == image, qPrintable(step + QStringLiteral(": image")));
         }
     }
 
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(loaded);
         QByteArray image = file.mid(ImageStart, ImageEnd - ImageStart);
         image.append(QByteArray(ImageEnd - ImageStart - image.size(), '\0'));
-        QVERIFY(d.session.cartridge().image().bytes() == image);
+        QVERIFY(d.session.image().bytes() == image);
 
         // Every block drawn to its end and one random cell of each painted.
         for (int block = 1; block <= 8; ++block) {
@@ -144,7 +144,7 @@ private slots:
             d.press(QPointF(column * 16 + rng.bounded(16), localRow * 16 + rng.bounded(16)));
             image[MapByte(block, localRow, column) - ImageStart] = static_cast<char>(tile);
         }
-        QVERIFY(d.session.cartridge().image().bytes() == image);
+        QVERIFY(d.session.image().bytes() == image);
         QCOMPARE(Fixtures::ReadAll(d.path), file);
 
         gameWindows(d, file, image, rng);
@@ -216,7 +216,7 @@ void tst_Robustness::changedUnderWindow()
     // A short file loses just its last needed byte.
     QVERIFY(FileFaults::Make(d.path, change, RequiredLength(route) - 1));
     const auto disk = Fixtures::Tree(d.dir.path());
-    const QByteArray image = d.session.cartridge().image().bytes();
+    const QByteArray image = d.session.image().bytes();
     const qsizetype shown = d.modals.shown.size();
 
     if (load) {
@@ -234,7 +234,7 @@ void tst_Robustness::changedUnderWindow()
     const QString refusal = Refusal(d, change, route);
     QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
     QVERIFY2(Fixtures::Tree(d.dir.path()) == disk, "the refused step changed the disk");
-    QVERIFY(d.session.cartridge().image().bytes() == image);
+    QVERIFY(d.session.image().bytes() == image);
     if (!save && !load) {
         QCOMPARE(d.modals.shown.size(), shown);
         QVERIFY(!window && !d.window.findChild<QDialog*>());
@@ -242,7 +242,7 @@ void tst_Robustness::changedUnderWindow()
         return;
     }
     if (load) {
-        QCOMPARE(d.session.cartridge().CartridgePath(), loaded);
+        QCOMPARE(d.session.cartridgePath(), loaded);
         QVERIFY(d.window.findChild<QAction*>(QStringLiteral("mnuFileSave"))->isEnabled());
         return;
     }

@@ -21,7 +21,7 @@ bool MainWindowDriver::load()
 {
     platform.openAnswers << path;
     action("mnuFileLoad")->trigger();
-    return session.cartridge().CartridgePath() == path;
+    return session.cartridgePath() == path;
 }
 
 void MainWindowDriver::chooseBlock(int block)
@@ -40,15 +40,6 @@ PictureBox* MainWindowDriver::picMap() const
 const QImage& MainWindowDriver::mapPicture() const
 {
     return picMap()->backing();
-}
-
-QImage MainWindowDriver::blockPicture(int block) const
-{
-    QImage picture(4096, 512, TileRaster::Format);
-    picture.fill(Qt::black);
-    TileRaster::RenderBlock(session.image(), *MapGeometry::BlockStart(block), session.tileStrip(), picture);
-    TileRaster::DrawGrid(picture, session.GridColor());
-    return picture;
 }
 
 void MainWindowDriver::wheel(QWidget* target, QPoint at, int notches, Qt::KeyboardModifiers modifiers)

@@ -41,8 +41,6 @@ public:
     const QImage& mapPicture() const;
     QScrollBar* bar(const char* name) const { return window.findChild<QScrollBar*>(QLatin1String(name)); }
     QString text(const char* labelName) const { return window.findChild<QLabel*>(QLatin1String(labelName))->text(); }
-    // Block `block` of the image as the map picture shows it once drawn, with the grid.
-    QImage blockPicture(int block) const;
     // The centre of a cell of the map picture, at its normal size.
     static QPointF cellCentre(int column, int localRow) { return QPointF(16 * column + 7.5, 16 * localRow + 7.5); }
     // Wheel notches (up when positive) sent to `target` at `at`.

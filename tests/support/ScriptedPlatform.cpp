@@ -66,3 +66,12 @@ QStringList ScriptedPlatform::messageTitles() const
     }
     return titles;
 }
+
+void ScriptedPlatform::processEvents()
+{
+    ++yields;
+    if (onProcessEvents) {
+        onProcessEvents(yields);
+    }
+    Platform::processEvents();
+}

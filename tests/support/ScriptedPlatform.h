@@ -5,6 +5,8 @@
 #include <QList>
 #include <QPair>
 
+#include <functional>
+
 // Answers every dialog from lists the test fills in, and records what the
 // program would have shown.
 class ScriptedPlatform : public Platform {
@@ -55,6 +57,12 @@ public:
     bool question(const QString& title, const QString& text) override;
     int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
+    // Runs the hook, then the event loop's pending events.
+    void processEvents() override;
+
+    // Runs at every yield of long work (a block drawing yields after each cell), with the yield's number from 1.
+    std::function<void(int yield)> onProcessEvents;
+    int yields = 0;
 
     // Titles of every message shown so far.
     QStringList messageTitles() const;

@@ -1,6 +1,8 @@
 #include "SessionDriver.h"
 
 #include "Fixtures.h"
+#include "core/MapGeometry.h"
+#include "core/TileRaster.h"
 
 SessionDriver::SessionDriver(const QByteArray& cartridge)
     : original(cartridge.isEmpty() ? Fixtures::Pattern(262160, 42) : cartridge)
@@ -13,17 +15,12 @@ SessionDriver::~SessionDriver() = default;
 bool SessionDriver::load()
 {
     session.LoadRom(path);
-    return session.cartridge().CartridgePath() == path;
+    return session.cartridgePath() == path;
 }
 
 void SessionDriver::cellEvent(QEvent::Type type, const MapCell& cell, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
-    const MapToolEvent event{cell, button, buttons, MapCell::BlockArea(session.currentBlock())};
-    switch (type) {
-    case QEvent::MouseButtonPress: session.mapPress(event); break;
-    case QEvent::MouseMove: session.mapMove(event); break;
-    default: session.mapRelease(event); break;
-    }
+    session.mapEvent(type, {cell, button, buttons, MapCell::BlockArea(session.currentBlock())});
 }
 
 void SessionDriver::clickCell(const MapCell& cell, Qt::MouseButton button)
@@ -33,6 +30,15 @@ void SessionDriver::clickCell(const MapCell& cell, Qt::MouseButton button)
     }
     cellEvent(QEvent::MouseButtonPress, cell, button, button);
     cellEvent(QEvent::MouseButtonRelease, cell, button, Qt::NoButton);
+}
+
+QImage SessionDriver::blockPicture(int block) const
+{
+    QImage picture(4096, 512, TileRaster::Format);
+    picture.fill(Qt::black);
+    TileRaster::RenderBlock(session.image(), *MapGeometry::BlockStart(block), session.tileStrip(), picture);
+    TileRaster::DrawGrid(picture, session.GridColor());
+    return picture;
 }
 
 void SessionDriver::selectTile(int tile)

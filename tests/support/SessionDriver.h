@@ -28,4 +28,6 @@ public:
     void clickCell(const MapCell& cell, Qt::MouseButton button = Qt::LeftButton);
     void selectTile(int tile);
     const QByteArray& image() const { return session.image().bytes(); }
+    // Block `block` of the image as the map picture shows it once drawn, with the grid.
+    QImage blockPicture(int block) const;
 };

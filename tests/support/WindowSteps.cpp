@@ -66,8 +66,8 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
     }
     const auto rows = LocationOffsets(route);
     const int row = rng.bounded(static_cast<int>(rows.size()));
-    const int column = rng.bounded(MapGeometry::Columns);
-    const int localRow = rng.bounded(MapGeometry::BlockRows);
+    const int column = rng.bounded(MapCell::Columns);
+    const int localRow = rng.bounded(MapCell::BlockRows);
     MainWindowDriver::click(window, QStringLiteral("cmdLocation_%1").arg(row));
     d.press(QPointF(column * 16 + rng.bounded(16), localRow * 16 + rng.bounded(16)));
     const int overworldRow = (d.session.currentBlock() - 1) * 32 + localRow;

@@ -68,7 +68,7 @@ private slots:
         d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(200, 5), Qt::LeftButton, Qt::LeftButton);
         d.move(D::cellCentre(203, 5), Qt::LeftButton);  // one report for four cells
         d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(203, 5), Qt::LeftButton, Qt::NoButton);
-        const QByteArray painted = d.session.cartridge().image().bytes();
+        const QByteArray painted = d.session.image().bytes();
         QCOMPARE(d.action("mnuEditUndo")->text(), QStringLiteral("&Undo Paint 4 Cells"));
 
         d.chooseBlock(5);
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(d.mapPicture().copy(3200, 80, 64, 16), d.blockPicture(2).copy(3200, 80, 64, 16));
         QTest::keyClick(&d.window, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(&d.window, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(d.session.cartridge().image().bytes(), painted);
+        QCOMPARE(d.session.image().bytes(), painted);
     }
 
     // Ctrl+R: tiles pre-filled (under the pointer, current); the count and the
@@ -227,7 +227,7 @@ private slots:
 
         // A rectangle fill down column 140 from row 30 (block 1) to row 35 (block 2), with
         // the screen up to date before: only the repaints the fill asks for show it.
-        d.session.setTool(EditorSession::Tool::Rectangle);
+        d.session.setTool(QStringLiteral("Rectangle"));
         QCoreApplication::processEvents();
         QTest::mousePress(port, Qt::LeftButton, {}, QPoint(2 * 140 + 1, 2 * 30 + 1));
         QTest::mouseMove(port, QPoint(2 * 140 + 1, 2 * 35 + 1));

@@ -66,7 +66,7 @@ private slots:
         QByteArray expected = theirs;
         if (answer == 0) {
             expected.replace(FileLayout::ImageStart, FileLayout::ImageEnd - FileLayout::ImageStart,
-                             d.session.cartridge().image().bytes());
+                             d.session.image().bytes());
             QCOMPARE(expected[Cell], char(9));
             QCOMPARE(expected[3850], 'P');
             // The overwrite is now the file's known state: no question on the next save.
@@ -77,7 +77,7 @@ private slots:
         }
         QCOMPARE(Fixtures::ReadAll(d.path), expected);
         QCOMPARE(d.platform.messageTitles().size(), answer == 0 ? 2 : 0);
-        QCOMPARE(d.session.cartridge().image().at(Cell), quint8(answer == 1 ? theirs[Cell] : 9));
+        QCOMPARE(d.session.image().at(Cell), quint8(answer == 1 ? theirs[Cell] : 9));
         QCOMPARE(d.session.document().isModified(), answer == -1);
     }
 
@@ -87,18 +87,18 @@ private slots:
     {
         MainWindowDriver d;
         QVERIFY(d.load());
-        ExternalChangeWatcher& watcher = d.session.fileWatcher();
+        ExternalChangeWatcher& watcher = *d.session.findChild<ExternalChangeWatcher*>();
         PaintTile(d, 9);
         d.action("mnuFileSave")->trigger();
         QString error;
         QVERIFY(CartridgeFile::patch(d.path, {{FileLayout::ImageStart + 7, QByteArray("w")}}, &error));
         watcher.check();
         QVERIFY(d.platform.choices.isEmpty());
-        QCOMPARE(d.session.cartridge().image().at(FileLayout::ImageStart + 7), quint8(d.original[16407]));
+        QCOMPARE(d.session.image().at(FileLayout::ImageStart + 7), quint8(d.original[16407]));
 
         QByteArray theirs = ChangedElsewhere(Fixtures::ReadAll(d.path));
         Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
-        QTRY_COMPARE(d.session.cartridge().image().at(FileLayout::ImageStart + 100), quint8('E'));
+        QTRY_COMPARE(d.session.image().at(FileLayout::ImageStart + 100), quint8('E'));
         QVERIFY(d.platform.choices.isEmpty());
         QTRY_COMPARE(d.mapPicture(), d.blockPicture(1));
 
@@ -108,7 +108,7 @@ private slots:
         QTRY_COMPARE(d.platform.choices.size(), 1);
         QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));
         QCOMPARE(d.platform.choiceDefaults[0], 1);
-        QCOMPARE(d.session.cartridge().image().at(Cell), quint8(4));
+        QCOMPARE(d.session.image().at(Cell), quint8(4));
     }
 
     void exportedPixelsEqualMapPicture_data()
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(d.platform.questions[0].text.startsWith(
             QStringLiteral("Apply the patch \"%1\" to \"%2\"?").arg(patch, pristine)));
         QCOMPARE(Fixtures::ReadAll(pristine), edited);
-        QCOMPARE(d.session.cartridge().image().at(Cell), quint8(9));
+        QCOMPARE(d.session.image().at(Cell), quint8(9));
         QCOMPARE(d.platform.messageTitles(), (QStringList{"File saved", "Patch created", "Patch applied"}));
     }
 };

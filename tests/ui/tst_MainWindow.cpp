@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QSettings>
+#include <QToolBar>
 #include <QtTest>
 
 #include <array>
@@ -76,6 +77,27 @@ private slots:
         }
         QTEST(seen.join(u','), "shows");
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
+    }
+
+    // The Tools menu and the tool bar hold the same entries, in the registry's order, each with
+    // its key; no other entry of the window takes a tool's key.
+    void toolsMenuAndToolBar()
+    {
+        MainWindowDriver d;
+        const QList<QAction*> tools = d.window.findChild<QMenu*>(QStringLiteral("mnuTools"))->actions();
+        QCOMPARE(d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->actions(), tools);
+        QStringList entries;
+        for (const QAction* tool : tools) {
+            entries << tool->objectName() + u'|' + tool->shortcut().toString() + u'|' + tool->toolTip();
+        }
+        QCOMPARE(entries, (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
+                                       "mnuToolsRectangle|P|Rectangle Fill (P)",
+                                       "mnuToolsSelect|R|Rectangular Selection (R)"}));
+        for (const QAction* other : d.window.findChildren<QAction*>()) {
+            for (const QAction* tool : tools) {
+                QVERIFY(other == tool || !other->shortcuts().contains(tool->shortcut()));
+            }
+        }
     }
 
     // The open dialog: its own title and folder, two filters, "NES files (*.nes)" chosen first.
@@ -163,7 +185,7 @@ private slots:
         QCOMPARE(enter.isAccepted(), loads);
         QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&d.window, &drop);
-        QTRY_COMPARE(d.session.cartridge().CartridgePath(), loads ? urls[0].toLocalFile() : QString());
+        QTRY_COMPARE(d.session.cartridgePath(), loads ? urls[0].toLocalFile() : QString());
         QCOMPARE(d.session.image().at(FileLayout::ImageStart), loads ? quint8(d.original[FileLayout::ImageStart]) : 0);
     }
 
@@ -216,10 +238,10 @@ private slots:
         window.findChild<QAction*>("mnuFileRecent_1")->trigger();
         QCOMPARE(platform.messages.size(), 1);
         QVERIFY(platform.messages[0].text.contains('"' + games[0] + '"'));
-        QCOMPARE(session.cartridge().CartridgePath(), QString());
+        QCOMPARE(session.cartridgePath(), QString());
         QCOMPARE(listed(), entries({0, 8, 7, 6, 5, 4, 3}));
         window.findChild<QAction*>("mnuFileRecent_2")->trigger();
-        QCOMPARE(session.cartridge().CartridgePath(), games[2]);
+        QCOMPARE(session.cartridgePath(), games[2]);
         QCOMPARE(listed(), entries({7, 0, 8, 6, 5, 4, 3}));
     }
 

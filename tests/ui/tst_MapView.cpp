@@ -14,8 +14,8 @@ using D = MainWindowDriver;
 using FileLayout::MapByte;
 
 // The map view and palette of the real main window, driven with real mouse,
-// wheel and key events: the load, block drawing with its progress caption,
-// scrolling and zoom, and what each mouse button does on the map.
+// wheel and key events: the load, scrolling and zoom, and what each mouse
+// button does on the map.
 class tst_MapView : public QObject {
     Q_OBJECT
 
@@ -99,53 +99,6 @@ private slots:
         QCOMPARE(map->size(), QSize(4096, 512));
     }
 
-    void newerDrawingStopsOlder_data()
-    {
-        QTest::addColumn<QString>("interruption");
-        QTest::addColumn<int>("shown");  // the block shown at the end
-        QTest::newRow("none") << "" << 8;
-        QTest::newRow("another block") << "block" << 5;
-        QTest::newRow("a new load") << "load" << 1;
-        QTest::newRow("closing the window") << "close" << 0;
-    }
-    // A drawing shows its progress cell by cell, then the title; whatever comes during it stops
-    // it at once: the picture shows the last chosen block, complete, and the caption the title.
-    void newerDrawingStopsOlder()
-    {
-        QFETCH(QString, interruption);
-        QFETCH(int, shown);
-        D d(Fixtures::Pattern(262160, 77));
-        QVERIFY(d.load());
-        QStringList captions;
-        connect(&d.session, &EditorSession::captionChanged, this, [&captions](const QString& t) { captions << t; });
-        bool fired = false;
-        QTimer::singleShot(0, &d.window, [&] {
-            fired = true;
-            if (interruption == u"block") {
-                d.chooseBlock(5);
-            } else if (interruption == u"load") {
-                d.load();
-            } else if (interruption == u"close") {
-                d.window.close();
-            }
-        });
-        d.chooseBlock(8);  // interrupted after its first cell
-        QVERIFY(fired);
-        if (interruption == u"close") {
-            QVERIFY(d.modals.ended);
-            QCOMPARE(Fixtures::ReadAll(d.path), d.original);
-            return;
-        }
-        QCOMPARE(d.text("lblBlock"), QString::number(shown));
-        QCOMPARE(d.mapPicture(), d.blockPicture(shown));
-        QCOMPARE(d.window.windowTitle(), EditorSession::Title());
-        QCOMPARE(captions.last(), EditorSession::Title());
-        // The older drawing stopped at once: no caption of it follows the newer drawing's end.
-        QVERIFY(captions.size() <= 8193 + 10);
-        QCOMPARE(captions[captions.size() - 2], QStringLiteral("Loading Map - (032, 255)"));
-        QVERIFY(!interruption.isEmpty() || captions.size() == 8193);  // one per cell, then the title
-    }
-
     void mouseButtons_data()
     {
         QTest::addColumn<bool>("picking");  // the items window waits for a location
@@ -187,7 +140,7 @@ private slots:
             items = d.open("mnuGameItems");
             D::click(items, QStringLiteral("cmdLocation_2"));
         }
-        const QByteArray before = d.session.cartridge().image().bytes();
+        const QByteArray before = d.session.image().bytes();
         QImage expected = d.mapPicture();
         const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
         // The cell marker already there, so that a press moves nothing a repaint could follow.
@@ -206,7 +159,7 @@ private slots:
             TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
             TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
         }
-        QCOMPARE(Fixtures::Differences(d.session.cartridge().image().bytes(), before), painted);
+        QCOMPARE(Fixtures::Differences(d.session.image().bytes(), before), painted);
         QCOMPARE(d.mapPicture(), expected);  // drawn from the stored bytes
         // On screen, once the repaint the change asked for is done (inside the cell marker).
         QCoreApplication::processEvents();
@@ -235,13 +188,13 @@ private slots:
         D d;
         QVERIFY(d.load());
         d.pickTileFromStrip(0x21);
-        const QByteArray image = d.session.cartridge().image().bytes();
+        const QByteArray image = d.session.image().bytes();
         d.move(QPointF(56, 90));
         d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
         QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
         QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
-        QCOMPARE(d.session.cartridge().image().bytes(), image);
+        QCOMPARE(d.session.image().bytes(), image);
         d.chooseBlock(6);  // block changes under a pointer that does not move
         d.press(D::cellCentre(30, 7));
         QCOMPARE(d.session.image().at(MapByte(6, 7, 30)), quint8(0x21));
@@ -249,7 +202,7 @@ private slots:
         d.chooseBlock(8);
         d.press(QPointF(4095.5, 511.5));
         QCOMPARE(
-            Fixtures::Differences(d.session.cartridge().image().bytes(), image),
+            Fixtures::Differences(d.session.image().bytes(), image),
             (QList<qint64>{MapByte(6, 7, 30) - FileLayout::ImageStart, MapByte(8, 31, 255) - FileLayout::ImageStart}));
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
     }

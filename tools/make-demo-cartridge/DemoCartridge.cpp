@@ -98,7 +98,7 @@ std::vector<std::uint8_t> DemoCartridge::build(std::uint32_t seed)
     for (std::size_t row = 0; row < Overworld::Height; ++row) {
         const int r = static_cast<int>(row);
         const auto at = static_cast<std::size_t>(MapGeometry::MapByteOffset(
-            *MapGeometry::BlockStart(MapGeometry::BlockOfRow(r)), r % MapGeometry::BlockRows, 0));
+            *MapGeometry::BlockStart(MapGeometry::BlockOfRow(r)), r % MapCell::BlockRows, 0));
         std::memcpy(image.data() + at, world.tiles.data() + row * Overworld::Width, Overworld::Width);
     }
 

@@ -1,0 +1,3 @@
+#include "editor/ToolContext.h"
+
+ToolContext::~ToolContext() = default;
