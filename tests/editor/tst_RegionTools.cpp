@@ -258,7 +258,7 @@ void tst_RegionTools::fillSaysWhatItWillChange()
     // A selection and a paste of one cell, and of two (in block 2, shown now).
     for (const int width : {1, 2}) {
         const QString size = width == 1 ? QStringLiteral("1 \u00D7 1 cell") : QStringLiteral("2 \u00D7 1 cells");
-        d.session.setTool(Tool::Select);
+        d.session.setTool(QStringLiteral("Select"));
         drag(d, Qt::LeftButton, {{4, 40}, {5, 40}, {3 + width, 40}});
         QCOMPARE(d.session.toolStatus(), QStringLiteral("Selection: ") + size);
         d.session.copy();
