@@ -2,6 +2,9 @@
 #include "FileFaults.h"
 #include "Fixtures.h"
 #include "core/Cartridge.h"
+#include "core/FileSetWriter.h"
+#include "core/MapImageExport.h"
+#include "core/PatchFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 #include <unistd.h>
 
 // Reads and all-or-nothing writes on real files, and the backup.
@@ -24,6 +30,8 @@ private slots:
     void writes_data();
     void writes();
     void otherProgramsChangeStaysSeen();
+    void writeFailsMidway_data();
+    void writeFailsMidway();
 };
 
 void tst_CartridgeFile::failures_data()
@@ -165,6 +173,60 @@ void tst_CartridgeFile::otherProgramsChangeStaysSeen()
     QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
     QVERIFY(CartridgeFile::patch(path, {{3847, QByteArray("yy")}}, &error));
     QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
+}
+
+void tst_CartridgeFile::writeFailsMidway_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<int>("failing");  // the file set's file that cannot be put in place; -1: the disk fills
+    QTest::addColumn<QString>("named");  // the file the error names
+    for (const char* writer : {"cartridge", "patch", "picture", "file set"}) {
+        QTest::newRow(writer) << QString::fromLatin1(writer) << -1 << "target";
+    }
+}
+
+// Each writer of a few kilobytes on a disk that fills after 1,000 bytes, and a
+// set of files whose second or third cannot be put in place once the first is:
+// refused naming the file, the folder as it was (the files put in place put back).
+void tst_CartridgeFile::writeFailsMidway()
+{
+    QFETCH(QString, writer);
+    QFETCH(int, failing);
+    QTemporaryDir dir;
+    const QString target = Fixtures::WriteFile(dir, QStringLiteral("target"), Fixtures::Pattern(3000, 2));
+    const QString original = Fixtures::WriteFile(dir, QStringLiteral("original"), Fixtures::Pattern(4000, 3));
+    const QString modified = Fixtures::WriteFile(dir, QStringLiteral("modified"), Fixtures::Pattern(4000, 4));
+    Fixtures::WriteFile(dir, QStringLiteral("target.bak"), "a backup");
+    QImage picture(40, 40, QImage::Format_RGB32);
+    std::memcpy(picture.bits(), Fixtures::Pattern(picture.sizeInBytes(), 9).constData(), picture.sizeInBytes());
+    const auto before = Fixtures::Tree(dir.path());
+    rlimit limit{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const rlimit unlimited = limit;
+    limit.rlim_cur = failing < 0 ? 1000 : limit.rlim_cur;
+    std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    QString error;
+    bool written = false;
+    if (writer == u"cartridge") {
+        written = CartridgeFile::patch(target, {{2000, QByteArray(1000, 'x')}}, &error);
+    } else if (writer == u"patch") {
+        written = PatchFormat::CreateFile(PatchFormat::Kind::Ips, original, modified, target, &error) ==
+                  PatchFormat::Created::Written;
+    } else if (writer == u"picture") {
+        written = MapImageExport::WritePng(picture, target, &error);
+    } else {
+        FileSetWriter files;
+        files.add(target, Fixtures::Pattern(3000, 5));
+        files.add(dir.filePath(QStringLiteral("new")), "a new file");
+        files.add(original, "shorter");
+        written = files.commit(&error);
+    }
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &unlimited) == 0);
+    QVERIFY(!written);
+    QFETCH(QString, named);
+    QVERIFY2(error.contains(dir.filePath(named)), qPrintable(error));
+    QVERIFY(Fixtures::Tree(dir.path()) == before);
 }
 
 QTEST_GUILESS_MAIN(tst_CartridgeFile)
