@@ -26,6 +26,13 @@ bool writeWhole(const QString& path, const QByteArray& contents)
 
 }  // namespace
 
+FileSetWriter::~FileSetWriter() = default;
+
+bool FileSetWriter::putInPlace(QSaveFile& file)
+{
+    return file.commit();
+}
+
 void FileSetWriter::add(const QString& path, const QByteArray& contents)
 {
     m_files.append({path, contents});
@@ -58,7 +65,7 @@ bool FileSetWriter::commit(QString* error)
         before.emplace_back(existing.readAll());
     }
     for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (pending[i]->commit()) {
+        if (putInPlace(*pending[i])) {
             continue;
         }
         const QString reason = pending[i]->errorString();

@@ -175,6 +175,22 @@ void tst_CartridgeFile::otherProgramsChangeStaysSeen()
     QCOMPARE(CartridgeFile::changeSinceRemembered(path), CartridgeFile::Change::Changed);
 }
 
+namespace {
+
+// Puts its files in place until the one numbered `failing` (from 0), which fails.
+class FailingSet : public FileSetWriter {
+public:
+    explicit FailingSet(int failing) : m_failing(failing) {}
+
+protected:
+    bool putInPlace(QSaveFile& file) override { return m_failing-- != 0 && FileSetWriter::putInPlace(file); }
+
+private:
+    int m_failing;
+};
+
+}  // namespace
+
 void tst_CartridgeFile::writeFailsMidway_data()
 {
     QTest::addColumn<QString>("writer");
@@ -183,6 +199,8 @@ void tst_CartridgeFile::writeFailsMidway_data()
     for (const char* writer : {"cartridge", "patch", "picture", "file set"}) {
         QTest::newRow(writer) << QString::fromLatin1(writer) << -1 << "target";
     }
+    QTest::newRow("file set, second put in place fails") << "file set" << 1 << "new";
+    QTest::newRow("file set, third put in place fails") << "file set" << 2 << "original";
 }
 
 // Each writer of a few kilobytes on a disk that fills after 1,000 bytes, and a
@@ -216,7 +234,7 @@ void tst_CartridgeFile::writeFailsMidway()
     } else if (writer == u"picture") {
         written = MapImageExport::WritePng(picture, target, &error);
     } else {
-        FileSetWriter files;
+        FailingSet files(failing);
         files.add(target, Fixtures::Pattern(3000, 5));
         files.add(dir.filePath(QStringLiteral("new")), "a new file");
         files.add(original, "shorter");
