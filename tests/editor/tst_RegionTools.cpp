@@ -57,6 +57,14 @@ QList<qint64> cells(const QList<QPoint>& points)
     return offsets;
 }
 
+// The file offsets at which the session's map differs from the file it loaded.
+QList<qint64> changed(const SessionDriver& d)
+{
+    QByteArray file = d.original;
+    file.replace(FileLayout::ImageStart, d.image().size(), d.image());
+    return Fixtures::Differences(file, d.original, 1000);
+}
+
 QList<qint64> offsetsOf(const QList<MapEditCommand::Change>& changes)
 {
     QList<qint64> offsets;
@@ -82,15 +90,18 @@ private slots:
     void oneStepEach_data();
     void oneStepEach();
     void fillSaysWhatItWillChange();
+    void mouseButtons_data();
+    void mouseButtons();
 };
 
 void tst_RegionTools::clipboardText_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("read");  // the pattern written back as text, or the refusal
-    const auto row = [](const char* name, const QString& text, const char* read) {
-        QTest::newRow(name) << text << QString(read);
+    QTest::addColumn<QString>("read");  // the pattern, through its clipboard bytes, written as text; or the refusal
+    const auto row = [](const char* name, const QString& text, const QString& read) {
+        QTest::newRow(name) << text << read;
     };
+    const QString widest = QString("0A\t").repeated(255) + "F0\n";
     row("as written", "0A\t1F\n00\tFF\n", "0A\t1F\n00\tFF\n");
     row("spreadsheet: CRLF, one digit, lower case", "a 1f\r\n0,ff", "0A\t1F\n00\tFF\n");
     row("empty", "\n", "The text holds no tile numbers.");
@@ -98,6 +109,8 @@ void tst_RegionTools::clipboardText_data()
     row("not hexadecimal", "00\t01\n02\tG1\n", "Line 2, tile 2: \"G1\" is not a tile number (00 to FF).");
     row("three digits", "100", "Line 1, tile 1: \"100\" is not a tile number (00 to FF).");
     row("taller than the overworld", QString("00\n").repeated(257), "The text has 257 rows; the overworld has 256.");
+    row("as wide and as tall as the overworld", widest.repeated(256), widest.repeated(256));
+    row("wider than the overworld", "00\t" + widest, "Line 1 has 257 tiles; the overworld has 256 columns.");
 }
 
 void tst_RegionTools::clipboardText()
@@ -105,17 +118,15 @@ void tst_RegionTools::clipboardText()
     QFETCH(QString, text);
     QString error;
     const auto pattern = MapPattern::FromText(text, &error);
-    QTEST(pattern ? pattern->toText() : error, "read");
+    QTEST(pattern ? MapPattern::FromBytes(pattern->toBytes()).value_or(MapPattern()).toText() : error, "read");
 }
 
+// Bytes one short, or with another signature, are refused.
 void tst_RegionTools::clipboardBytes()
 {
-    const MapPattern pattern(3, 2, QByteArray("\x00\x01\xFF\x80\x7F\x02", 6));
-    QCOMPARE(MapPattern::FromBytes(pattern.toBytes()), std::optional<MapPattern>(pattern));
-    QByteArray wrongSize = pattern.toBytes();
-    wrongSize.chop(1);
-    QVERIFY(!MapPattern::FromBytes(wrongSize));
-    QVERIFY(!MapPattern::FromBytes(QByteArray("ORVN") + pattern.toBytes().mid(4)));
+    const QByteArray bytes = MapPattern(3, 2, QByteArray("\x00\x01\xFF\x80\x7F\x02", 6)).toBytes();
+    QVERIFY(!MapPattern::FromBytes(bytes.chopped(1)));
+    QVERIFY(!MapPattern::FromBytes(QByteArray("ORVN") + bytes.mid(4)));
 }
 
 void tst_RegionTools::placementClipsAtEdges_data()
@@ -230,9 +241,7 @@ void tst_RegionTools::oneStepEach()
         names << history.text(step);
     }
     QTEST(names, "undo");
-    QByteArray file = d.original;
-    file.replace(FileLayout::ImageStart, d.image().size(), d.image());
-    QTEST(Fixtures::Differences(file, d.original, 1000), "changed");
+    QTEST(changed(d), "changed");
 }
 
 // Before the click the status says how many cells would change.
@@ -251,6 +260,55 @@ void tst_RegionTools::fillSaysWhatItWillChange()
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 3 cells will change"));
     d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 65531 cells will change"));
+}
+
+void tst_RegionTools::mouseButtons_data()
+{
+    QTest::addColumn<bool>("picking");  // the items window waits for a location
+    QTest::addColumn<bool>("drag");  // movements over two cells with the buttons held, else a press
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
+    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+    for (bool picking : {false, true}) {
+        const char* mode = picking ? "pick mode" : "painting mode";
+        QTest::addRow("%s, left press", mode) << picking << false << left << (picking ? "location" : "paint");
+        QTest::addRow("%s, right press", mode) << picking << false << right << (picking ? "location" : "tile");
+        QTest::addRow("%s, middle press", mode) << picking << false << middle << (picking ? "location" : "");
+        QTest::addRow("%s, left drag", mode) << picking << true << left << "paint";
+        QTest::addRow("%s, right drag", mode) << picking << true << right << "";
+        QTest::addRow("%s, left and right drag", mode) << picking << true << (left | right) << "";
+        QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
+    }
+}
+
+// What each button does on the map, in both modes: the bytes painted, the
+// tile picked, the cell handed to the waiting window; the pointer cell follows.
+void tst_RegionTools::mouseButtons()
+{
+    QFETCH(bool, picking);
+    QFETCH(bool, drag);
+    QFETCH(int, buttons);
+    QFETCH(QString, effect);
+    SessionDriver d(cartridge());
+    QVERIFY(d.load());
+    d.selectTile(3);
+    d.session.pick().ItemsWindowLoaded = picking;
+    MapCells handed;
+    connect(&d.session, &EditorSession::locationPicked, this,
+            [&handed](LocationPick::Window, int, const MapCell& cell) { handed << cell; });
+    const MapCells path = drag ? MapCells{{11, 2}, {12, 3}} : MapCells{{9, 30}};  // (9, 30) holds tile 2
+    for (const MapCell& cell : path) {
+        const auto button = Qt::MouseButton(buttons);
+        d.cellEvent(drag ? QEvent::MouseMove : QEvent::MouseButtonPress, cell, drag ? Qt::NoButton : button, button);
+    }
+    QList<QPoint> painted;
+    for (const MapCell& cell : effect == u"paint" ? path : MapCells{}) {
+        painted << QPoint(cell.column, cell.row);
+    }
+    QCOMPARE(changed(d), cells(painted));
+    QCOMPARE(d.session.currentTile(), std::optional<quint8>(effect == u"tile" ? 2 : 3));
+    QCOMPARE(handed, effect == u"location" ? path : MapCells{});
+    QCOMPARE(d.session.pointerCell(), std::optional<MapCell>(path.last()));
 }
 
 QTEST_MAIN(tst_RegionTools)
