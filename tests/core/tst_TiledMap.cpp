@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using MapFormat::LayerEncoding;
@@ -254,18 +255,22 @@ void tst_TiledMap::compressedDataMustGiveExactlyTheCells()
     QCOMPARE(why, reason);
 }
 
-// The eighteen locations become point objects at their cells' centres.
+// The eighteen locations become point objects at their cells' centres, in the TMX map and the JSON map alike.
 void tst_TiledMap::locationsComeFromTheCartridge()
 {
     QByteArray file(FileLayout::RequiredLength(FileLayout::Route::Towns), '\0');
-    QList<std::tuple<int, int, bool>> placed;
+    QStringList expected;  // "id name type x y"
     for (const auto route : {FileLayout::Route::Towns, FileLayout::Route::Items}) {
         for (const auto& [columnOffset, rowOffset] : FileLayout::LocationOffsets(route)) {
-            const auto column = static_cast<int>(placed.size() * 13 + 5);
-            const auto row = static_cast<int>(250 - placed.size() * 7);
+            const auto column = static_cast<int>(expected.size() * 13 + 5);
+            const auto row = static_cast<int>(250 - expected.size() * 7);
             file[columnOffset] = static_cast<char>(column);
             file[rowOffset] = static_cast<char>(row);
-            placed.append({column, row, route == FileLayout::Route::Towns});
+            expected << QStringLiteral("%1 %2 %3 %4")
+                            .arg(expected.size() + 1)
+                            .arg(route == FileLayout::Route::Towns ? "town" : "item")
+                            .arg(16 * column + 8)
+                            .arg(16 * row + 8);
         }
     }
     QString error;
@@ -273,18 +278,27 @@ void tst_TiledMap::locationsComeFromTheCartridge()
     QVERIFY2(locations, qPrintable(error));
     QCOMPARE(locations->first().name, QStringLiteral("Ferrow"));
     QCOMPARE(locations->last().name, QStringLiteral("Balloon(transport)"));
-    const QJsonArray objects = QJsonDocument::fromJson(TiledMapWriter::Json(tiles, *locations, QString()))
-                                   .object()
-                                   .value(QStringLiteral("layers"))[1][QStringLiteral("objects")]
-                                   .toArray();
-    QCOMPARE(objects.size(), 18);
-    for (qsizetype i = 0; i < 18; ++i) {
-        const auto& [column, row, town] = placed[i];
-        QCOMPARE(objects[i][QStringLiteral("name")].toString(), locations->at(i).name);
-        QCOMPARE(objects[i][QStringLiteral("type")].toString(), QString::fromLatin1(town ? "town" : "item"));
-        QCOMPARE(objects[i][QStringLiteral("x")].toInt(), 16 * column + 8);
-        QCOMPARE(objects[i][QStringLiteral("y")].toInt(), 16 * row + 8);
+    QStringList json, tmx;
+    for (const QJsonValue o : QJsonDocument::fromJson(TiledMapWriter::Json(tiles, *locations, QString()))
+                                  .object()
+                                  .value(QStringLiteral("layers"))[1][QStringLiteral("objects")]
+                                  .toArray()) {
+        json << QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(QString::number(o["id"].toInt()), o["type"].toString(), QString::number(o["x"].toInt()),
+                         QString::number(o["y"].toInt()), o["name"].toString());
     }
+    for (QXmlStreamReader xml(TiledMapWriter::Tmx(tiles, *locations, QString())); !xml.atEnd();) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"object") {
+            const QXmlStreamAttributes a = xml.attributes();
+            tmx << QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(a.value("id"), a.value("type"), a.value("x"), a.value("y"), a.value("name"));
+        }
+    }
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        expected[i] += u' ' + locations->at(i).name;
+    }
+    QCOMPARE(json, expected);
+    QCOMPARE(tmx, expected);
 }
 
 // A failed export leaves the folder as it was; a good one writes the three files.
