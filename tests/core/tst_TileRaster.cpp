@@ -2,6 +2,8 @@
 #include "TestLocale.h"
 #include "core/CartridgeImage.h"
 #include "core/MapGeometry.h"
+#include "core/MapImageExport.h"
+#include "Fixtures.h"
 #include "core/TileAtlas.h"
 #include "core/TileRaster.h"
 
@@ -33,6 +35,8 @@ private slots:
     void gridAndOutlinesColourExactlyTheirLines();
     void atlasTakesThePixelUnderEachCentre_data();
     void atlasTakesThePixelUnderEachCentre();
+    void exportDrawsEachBlock_data();
+    void exportDrawsEachBlock();
 };
 
 void tst_TileRaster::initTestCase()
@@ -143,6 +147,45 @@ void tst_TileRaster::atlasTakesThePixelUnderEachCentre()
     }
     if (zoom == 16) {
         QCOMPARE(drawn.copy(16 * 0x9C, 0, 16, 16), halvedStripCell(strip, 0x9C));
+    }
+}
+
+void tst_TileRaster::exportDrawsEachBlock_data()
+{
+    QTest::addColumn<bool>("manyColours");  // tiles of more colours than a colour table holds
+    QTest::addColumn<int>("block");  // 0: the whole overworld
+    QTest::addColumn<bool>("grid");
+    QTest::newRow("block 8, grid") << false << 8 << true;
+    QTest::newRow("many colours, block 1, grid") << true << 1 << true;
+    QTest::newRow("many colours, overworld") << true << 0 << false;
+}
+
+// An exported picture shows each block as the map view draws it, one under the other.
+void tst_TileRaster::exportDrawsEachBlock()
+{
+    QFETCH(bool, manyColours);
+    QFETCH(int, block);
+    QFETCH(bool, grid);
+    QImage colours = strip;
+    for (int y = 0; manyColours && y < colours.height(); ++y) {
+        for (int x = 0; x < 32; ++x) {
+            colours.setPixel(x, y, qRgb(y / 32, 8 * x, 8 * (y % 32)));
+        }
+    }
+    CartridgeImage image;
+    image.assign(Fixtures::Pattern(CartridgeImage::Size, 8));
+    const auto area = block ? MapImageExport::Area::Block : MapImageExport::Area::Overworld;
+    const QImage picture =
+        MapImageExport::Render(image, colours, area, block, grid, QColor(1, 2, 3)).convertToFormat(Format);
+    const int first = block ? block : 1;
+    QCOMPARE(picture.height(), block ? 512 : 4096);
+    for (int b = first; b <= (block ? block : 8); ++b) {
+        QImage drawn(4096, 512, Format);
+        RenderBlock(image, *MapGeometry::BlockStart(b), colours, drawn);
+        if (grid) {
+            DrawGrid(drawn, QColor(1, 2, 3));
+        }
+        QVERIFY(picture.copy(0, 512 * (b - first), 4096, 512) == drawn);
     }
 }
 
