@@ -1,6 +1,9 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
+#include "core/CartridgeImage.h"
+#include "core/MapImageExport.h"
 #include "core/PatchFormat.h"
+#include "core/TileRaster.h"
 
 #include <QImage>
 #include <QProcess>
@@ -43,6 +46,14 @@ void tst_CommandLine::run_data()
     row("create a patch of files alike", {"--create-patch", "cart.nes", "cart.nes", "p.ips"}, 1, "alike");
     row("a patch of no format", {"--create-patch", "cart.nes", "other.nes", "p.txt"}, 2, ".ips or .bps");
     row("apply a patch", {"--apply-patch", "cart.nes", "fix.ips"}, 0, "Applied", {"cart.nes", "cart.nes.bak"});
+    row("block 1, named in capitals", {"--export-map", "cart.nes", "B.PNG", "--block", "1"}, 0, "Wrote", {"B.PNG"});
+    row("block 8", {"--export-map", "cart.nes", "b.png", "--grid", "--block", "8"}, 0, "Wrote", {"b.png"});
+    row("the whole overworld", {"--export-map", "cart.nes", "b.png"}, 0, "4096 \u00D7 4096", {"b.png"});
+    row("block 0", {"--export-map", "cart.nes", "b.png", "--block", "0"}, 2, "not \"0\"");
+    row("--grid with a map", {"--export-map", "cart.nes", "out.tmx", "--grid"}, 2, "to a .png picture");
+    row("two jobs", {"--export-map", "cart.nes", "out.csv", "--apply-patch", "cart.nes", "fix.ips"}, 2, "Only one job");
+    row("an import that changes nothing", {"--import-map", "cart.nes", "same.csv"}, 0, "nothing was written");
+    row("an import into a file too short", {"--import-map", "short.nes", "map.csv"}, 1, "139280 bytes");
 }
 
 void tst_CommandLine::run()
@@ -63,6 +74,8 @@ void tst_CommandLine::run()
     Fixtures::WriteFile(dir, QStringLiteral("notes.txt"), "not a cartridge");
     Fixtures::WriteFile(dir, QStringLiteral("map.csv"), FileLayout::OverworldCsv(cart, imported));
     Fixtures::WriteFile(dir, QStringLiteral("short.csv"), FileLayout::OverworldCsv(cart).chopped(1025));
+    Fixtures::WriteFile(dir, QStringLiteral("same.csv"), FileLayout::OverworldCsv(cart));
+    Fixtures::WriteFile(dir, QStringLiteral("short.nes"), cart.left(FileLayout::ImageEnd - 1));
     QString error;
     QVERIFY(PatchFormat::CreateFile(PatchFormat::Kind::Ips, dir.filePath("cart.nes"), dir.filePath("other.nes"),
                                     dir.filePath("fix.ips"), &error) == PatchFormat::Created::Written);
@@ -95,8 +108,17 @@ void tst_CommandLine::run()
     const auto contents = [&](const char* name) { return after.value(dir.filePath(QLatin1String(name))); };
     if (first == u"out.csv") {
         QCOMPARE(contents("out.csv"), FileLayout::OverworldCsv(cart));
-    } else if (first == u"b.png") {
-        QCOMPARE(QImage(dir.filePath(first)).size(), QSize(4096, 512));
+    } else if (first.endsWith(u".png", Qt::CaseInsensitive)) {
+        // The block named (or the whole overworld), with the grid when asked for, in red.
+        const qsizetype block = arguments.indexOf(QStringLiteral("--block"));
+        CartridgeImage image;
+        image.assign(cart.mid(FileLayout::ImageStart, CartridgeImage::Size));
+        const QImage expected = MapImageExport::Render(
+            image, TileRaster::BuildTileStrip(TileRaster::LoadSheets()),
+            block < 0 ? MapImageExport::Area::Overworld : MapImageExport::Area::Block,
+            arguments.value(block + 1).toInt(), arguments.contains(QStringLiteral("--grid")), Qt::red);
+        QCOMPARE(QImage(dir.filePath(first)).convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
     } else if (first == u"cart.nes") {
         QCOMPARE(contents("cart.nes.bak"), cart);  // the backup first
         QByteArray expected = arguments[0] == u"--apply-patch" ? other : cart;
