@@ -113,6 +113,7 @@ void tst_TiledMap::readsOrRefuses_data()
         << "tmx" << C << 10 << QByteArrayList{"firstgid=\"1\"", "firstgid=\"11\"", "<layer", other + "<layer"}
         << QString();
     QTest::newRow(".json") << "json" << C << 0 << QByteArrayList() << QString();
+    QTest::newRow(".TMX, in capitals") << "TMX" << C << 0 << QByteArrayList() << QString();
     QTest::newRow("json: tileset with first gid 11 after another")
         << "tmj" << C << 10
         << QByteArrayList{"\"firstgid\":1,", "\"firstgid\":11,", "\"tilesets\":[", "\"tilesets\":[{\"firstgid\":1},"}

@@ -22,6 +22,8 @@ private slots:
     void patchRefused();
     void importMap_data();
     void importMap();
+    void loadAsksAboutWhatIsNoCartridge_data();
+    void loadAsksAboutWhatIsNoCartridge();
 };
 
 void tst_FilesBeside::dialogsOpenInTheCartridgesFolder()
@@ -55,6 +57,8 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
     row("picture, kept", &EditorSession::exportMapImage, "taken", "taken.png", false);
     row("map's tileset, kept", &EditorSession::exportMap, "taken", "taken.tsx", false);
     row("map's tileset, replaced", &EditorSession::exportMap, "taken.tmx", "taken.tsx", true);
+    row("picture named in capitals, kept", &EditorSession::exportMapImage, "taken.PNG", "taken.PNG", false);
+    row("map named in capitals, its tileset kept", &EditorSession::exportMap, "TAKEN.TMX", "TAKEN.tsx", false);
 }
 
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
@@ -160,6 +164,11 @@ void tst_FilesBeside::importMap()
                  qPrintable(d.platform.questions[0].text));
     }
     const bool imported = answer && !shortFile;
+    if (imported) {  // the same map again changes nothing
+        d.platform.openAnswers << map;
+        d.session.importMap();
+        QVERIFY(d.platform.messages.last().text.endsWith(QStringLiteral("nothing changes.")));
+    }
     QCOMPARE(d.session.document().undoStack().count(), imported ? 1 : 0);
     for (auto cell = changes.begin(); imported && cell != changes.end(); ++cell) {
         const auto [column, row] = cell.key();
@@ -167,6 +176,31 @@ void tst_FilesBeside::importMap()
     }
     QCOMPARE(Fixtures::Differences(d.image(), expected), QList<qint64>());
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // until Save Changes
+}
+
+void tst_FilesBeside::loadAsksAboutWhatIsNoCartridge_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("loaded anyway") << true;
+    QTest::newRow("not loaded") << false;
+}
+
+// A file without the iNES signature is loaded only when the user says so;
+// the cartridge loaded before stays otherwise.
+void tst_FilesBeside::loadAsksAboutWhatIsNoCartridge()
+{
+    QFETCH(bool, answer);
+    SessionDriver d;
+    QVERIFY(d.load());
+    QByteArray other = Fixtures::Pattern(262160, 2);
+    other.replace(0, 4, QByteArray("X\0\x1Az", 4));
+    d.path = Fixtures::WriteFile(d.dir, QStringLiteral("other.bin"), other);
+    d.platform.questionAnswers << answer;
+    QCOMPARE(d.load(), answer);
+    QCOMPARE(d.platform.questions.size(), 1);
+    QVERIFY2(d.platform.questions[0].text.contains(QStringLiteral("starts with 58 00 1A 7A (\"X..z\")")),
+             qPrintable(d.platform.questions[0].text));
+    QCOMPARE(d.image(), (answer ? other : d.original).mid(FileLayout::ImageStart, CartridgeImage::Size));
 }
 
 QTEST_MAIN(tst_FilesBeside)
