@@ -4,6 +4,7 @@
 #include "SessionDriver.h"
 #include "core/MapJournal.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -126,6 +127,12 @@ void tst_UnsavedEdits::goneWithSaveOrUndo()
     edit(d);
     const QString journal = MapJournal::JournalPath(d.path);
     QVERIFY(QFileInfo::exists(journal));
+    // A save that fails keeps the journal: a crash then loses nothing.
+    QVERIFY(QFile::remove(d.path) && QDir().mkdir(d.path));
+    d.session.save();
+    QVERIFY(d.platform.messageTitles() == QStringList{"File not saved"} && QFileInfo::exists(journal));
+    QVERIFY(QDir().rmdir(d.path));
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), d.original);
     d.session.save();
     QVERIFY(!QFileInfo::exists(journal));
     edit(d, 8);
