@@ -88,11 +88,18 @@ private slots:
         QCOMPARE(d.session.cartridge().image().bytes(), painted);
     }
 
+    void replaceWindow_data()
+    {
+        QTest::addColumn<int>("scope");  // the block replaced in, or 0 for the whole overworld
+        QTest::newRow("in this block") << 3;
+        QTest::newRow("in the whole overworld") << 0;
+    }
     // Ctrl+R: tiles pre-filled (under the pointer, current); the count and the
     // button follow the tiles and the scope, switched back and forth; the
-    // replace is done in the scope chosen last and waits for "Save Changes".
+    // replace is done in the scope chosen last, there alone, and waits for "Save Changes".
     void replaceWindow()
     {
+        QFETCH(int, scope);
         QByteArray cartridge = Fixtures::Pattern(262160, 42);
         for (qint64 at = MapByte(3, 0, 0); at < MapByte(3, 32, 0); ++at) {
             cartridge[at] = cartridge[at] == char(0xAB) ? char(0xAC) : cartridge[at];  // no AB in block 3
@@ -135,9 +142,13 @@ private slots:
         QCOMPARE(says(), QStringLiteral("Type each tile as two hexadecimal digits (00 to FF). (disabled)"));
         D::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
         D::type(window, QStringLiteral("txtFrom"), MapGeometry::TileReadout(from));
+        choose(scope ? "optBlock" : "optOverworld");
         D::click(window, QStringLiteral("cmdReplace"));
-        const int changed = Fixtures::Differences(d.image(), imageOf(d.original), 100000).size();
-        QCOMPARE(QStringLiteral("%1 cells will change.").arg(changed), count(from, 0));
+        const QList<qint64> cells = Fixtures::Differences(d.image(), imageOf(d.original), 100000);
+        const int changed = int(cells.size());
+        QCOMPARE(QStringLiteral("%1 cells will change.").arg(changed), count(from, scope));
+        QVERIFY(!scope || (cells.first() >= MapByte(3, 0, 0) - FileLayout::ImageStart &&
+                           cells.last() < MapByte(4, 0, 0) - FileLayout::ImageStart));
         QCOMPARE(d.mapPicture(), d.blockPicture(3));
         QCOMPARE(d.action("mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(changed));
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
