@@ -1,6 +1,7 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
 #include "SessionDriver.h"
+#include "core/MapImageExport.h"
 
 #include <QtTest>
 
@@ -55,6 +56,8 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
     row("patch, kept", &EditorSession::createPatch, "taken", "taken.ips", false);
     row("patch, replaced", &EditorSession::createPatch, "taken", "taken.ips", true);
     row("picture, kept", &EditorSession::exportMapImage, "taken", "taken.png", false);
+    row("picture of the block, replaced", &EditorSession::exportMapImage, "taken", "taken.png", true);
+    row("picture of the overworld, replaced", &EditorSession::exportMapImage, "world", "world.png", true);
     row("map's tileset, kept", &EditorSession::exportMap, "taken", "taken.tsx", false);
     row("map's tileset, replaced", &EditorSession::exportMap, "taken.tmx", "taken.tsx", true);
     row("picture named in capitals, kept", &EditorSession::exportMapImage, "taken.PNG", "taken.PNG", false);
@@ -70,12 +73,13 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
     SessionDriver d;
     QVERIFY(d.load());
     d.selectTile(9);
-    d.clickCell({3, 3});  // something for the patch to hold
+    d.clickCell({3, 100});  // something for the patch to hold, in block 4
     d.session.save();
     const QString pristine = Fixtures::WriteFile(d.dir, QStringLiteral("pristine.nes"), d.original);
     const QString existing = Fixtures::WriteFile(d.dir, taken, "keep me");
     d.platform.openAnswers << pristine;
-    d.platform.mapImageAnswers << Platform::MapImageOptions{};
+    const bool world = typed == u"world";  // the overworld without the grid, else the block with it
+    d.platform.mapImageAnswers << Platform::MapImageOptions{world, !world};
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(typed)};
     d.platform.questionAnswers << replace;
     d.platform.messages.clear();
@@ -86,6 +90,12 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
     QCOMPARE(d.platform.messages.size(), replace ? 1 : 0);  // what was written, when it was
     if (!replace) {
         QVERIFY(Fixtures::Tree(d.dir.path()) == before);  // nothing written at all
+    } else if (taken.endsWith(u".png")) {
+        const auto area = world ? MapImageExport::Area::Overworld : MapImageExport::Area::Block;
+        QCOMPARE(
+            QImage(existing).convertToFormat(QImage::Format_RGB32),
+            MapImageExport::Render(d.session.image(), d.session.tileStrip(), area, 4, !world, d.session.GridColor())
+                .convertToFormat(QImage::Format_RGB32));
     } else {
         QVERIFY(Fixtures::ReadAll(existing) != "keep me");
     }

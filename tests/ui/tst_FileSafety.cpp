@@ -4,7 +4,6 @@
 #include "core/CartridgeFile.h"
 #include "editor/ExternalChangeWatcher.h"
 
-#include <QCheckBox>
 #include <QtTest>
 
 namespace {
@@ -27,8 +26,8 @@ void PaintTile(MainWindowDriver& d, int tile)
 
 }  // namespace
 
-// The File menu's safety net on real files: changes made by other programs,
-// map pictures and patches, driven through the main window.
+// The File menu's safety net on real files: changes made by other programs
+// and patches, driven through the main window.
 class tst_FileSafety : public QObject {
     Q_OBJECT
 
@@ -102,34 +101,6 @@ private slots:
         QTRY_COMPARE(d.platform.choices.size(), 1);
         QCOMPARE(d.platform.choiceButtons[0], (QStringList{"&Reload", "&Keep Editing"}));
         QCOMPARE(d.session.cartridge().image().at(Cell), quint8(4));
-    }
-
-    void exportedPixelsEqualMapPicture_data()
-    {
-        QTest::addColumn<bool>("world");
-        QTest::addColumn<bool>("grid");
-        QTest::newRow("block, grid") << false << true;
-        QTest::newRow("block, no grid") << false << false;
-        QTest::newRow("world, grid") << true << true;
-    }
-    // An exported picture holds the map picture's pixels, for the block where it lies in the world.
-    void exportedPixelsEqualMapPicture()
-    {
-        QFETCH(bool, world);
-        QFETCH(bool, grid);
-        MainWindowDriver d;
-        QVERIFY(d.load());
-        d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(grid);
-        d.chooseBlock(3);
-        const QString png = d.dir.filePath(QStringLiteral("map"));
-        d.platform.mapImageAnswers << Platform::MapImageOptions{world, grid};
-        d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{png};
-        d.action("mnuFileExport")->trigger();
-        QCOMPARE(d.platform.messageTitles(), QStringList{"Map image exported"});
-        const QImage exported(png + QStringLiteral(".png"));
-        QCOMPARE(exported.size(), QSize(4096, world ? 4096 : 512));
-        const QImage shown = d.mapPicture().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(exported.convertToFormat(QImage::Format_RGB32).copy(0, world ? 2 * 512 : 0, 4096, 512), shown);
     }
 
     void patchMadeAndAppliedThroughMenu_data()
