@@ -2,6 +2,7 @@
 #include "Fixtures.h"
 #include "SessionDriver.h"
 #include "core/MapImageExport.h"
+#include "editor/ExternalChangeWatcher.h"
 
 #include <QtTest>
 
@@ -25,6 +26,8 @@ private slots:
     void importMap();
     void loadAsksAboutWhatIsNoCartridge_data();
     void loadAsksAboutWhatIsNoCartridge();
+    void otherProgramsChange_data();
+    void otherProgramsChange();
 };
 
 void tst_FilesBeside::dialogsOpenInTheCartridgesFolder()
@@ -211,6 +214,68 @@ void tst_FilesBeside::loadAsksAboutWhatIsNoCartridge()
     QVERIFY2(d.platform.questions[0].text.contains(QStringLiteral("starts with 58 00 1A 7A (\"X..z\")")),
              qPrintable(d.platform.questions[0].text));
     QCOMPARE(d.image(), (answer ? other : d.original).mid(FileLayout::ImageStart, CartridgeImage::Size));
+}
+
+void tst_FilesBeside::otherProgramsChange_data()
+{
+    QTest::addColumn<bool>("saving");  // Save Changes, else the watcher on its own
+    QTest::addColumn<int>("answer");  // Overwrite, Reload, closed; to the watcher Reload, Keep Editing; -2: no edit
+    QTest::newRow("saved over it") << true << 0;
+    QTest::newRow("save, reload") << true << 1;
+    QTest::newRow("save cancelled") << true << -1;
+    QTest::newRow("nothing unsaved: reloaded") << false << -2;
+    QTest::newRow("watcher, reload") << false << 0;
+    QTest::newRow("watcher, keep editing") << false << 1;
+}
+
+// Another program changes a map byte and one outside the map; the program's own
+// save before goes unnoticed. Save Changes asks, naming the file: an overwrite
+// writes only the map, a reload shows their map, a cancel keeps the edit. Without
+// an edit their map is loaded unasked; with one the watcher asks: reload, or keep
+// editing quietly. A save after an edit kept over their change asks again.
+void tst_FilesBeside::otherProgramsChange()
+{
+    QFETCH(bool, saving);
+    QFETCH(int, answer);
+    SessionDriver d;
+    QVERIFY(d.load());
+    d.selectTile(9);
+    d.clickCell({3, 2});
+    d.session.save();
+    if (answer != -2) {
+        d.clickCell({4, 2});
+    }
+    d.session.fileWatcher().check();
+    QVERIFY(d.platform.choices.isEmpty());
+    const QByteArray ours = d.image();
+    QByteArray theirs = Fixtures::ReadAll(d.path);
+    theirs[FileLayout::ImageStart + 100] = 'E';
+    theirs[3850] = 'P';
+    QVERIFY(QFile::remove(d.path));
+    Fixtures::WriteFile(d.dir, QStringLiteral("cart.nes"), theirs);
+    d.platform.choiceAnswers << answer;
+    const QByteArray theirMap = theirs.mid(FileLayout::ImageStart, CartridgeImage::Size);
+    if (saving) {
+        d.session.save();
+    }
+    QTRY_VERIFY(!d.platform.choices.isEmpty() || d.image() == theirMap);  // the watcher noticed
+    QCOMPARE(d.platform.choices.size(), answer == -2 ? 0 : 1);
+    QVERIFY(answer == -2 || d.platform.choices[0].text.contains(d.path));
+    const bool reloaded = answer == -2 || answer == int(saving);
+    QVERIFY(d.image() == (reloaded ? theirMap : ours));
+    const bool kept = !reloaded && !(saving && answer == 0);  // the edit, over their change
+    QCOMPARE(d.session.document().isModified(), kept);
+    if (saving && answer == 0) {
+        theirs.replace(FileLayout::ImageStart, ours.size(), ours);
+        d.clickCell({5, 2});  // the file as overwritten is the one known: the next save asks nothing
+    }
+    if (!saving && answer == 1) {
+        d.session.fileWatcher().check();
+        QCOMPARE(d.platform.choices.size(), 1);
+    }
+    QCOMPARE(Fixtures::ReadAll(d.path), theirs);
+    d.session.save();
+    QCOMPARE(d.platform.choices.size(), int(answer != -2) + int(kept));
 }
 
 QTEST_MAIN(tst_FilesBeside)
