@@ -146,51 +146,65 @@ private slots:
         QVERIFY(!interruption.isEmpty() || captions.size() == 8193);  // one per cell, then the title
     }
 
-    void mouseButtons_data()
+    // Block 6 at twice the size, on the screen: a cell painted with the grid off, in a box of
+    // the grid colour; the selection's outline and a floating paste's frame over exactly their
+    // cells; the paste placed. A right press marks the cell's tile in the palette, scrolled to it.
+    void block6AtTwiceTheSize()
     {
-        QTest::addColumn<int>("button");
-        QTest::newRow("left press paints") << int(Qt::LeftButton);
-        QTest::newRow("right press picks the tile") << int(Qt::RightButton);
-    }
-    // What each button does is tst_RegionTools's. A painted cell shows the tile in a box of the
-    // chosen grid colour, also with the grid off, and a repaint of just that box puts its pixels
-    // where they belong, on the screen; a picked tile is marked in the palette, scrolled to it.
-    void mouseButtons()
-    {
-        QFETCH(int, button);
-        const bool paint = button == Qt::LeftButton;
         QByteArray cartridge = Fixtures::Pattern(262160, 21);
-        cartridge[MapByte(2, 2, 10)] = char(244);  // the pressed cell
+        cartridge[MapByte(6, 3, 5)] = char(244);
         D d(cartridge);
         QVERIFY(d.showAndLoad());
-        const QColor green(0, 200, 50);
-        d.platform.colorAnswers << green;
-        QTest::mouseClick(d.window.findChild<QWidget*>(QStringLiteral("picGridColor")), Qt::LeftButton);
+        d.chooseBlock(6);
         d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
-        d.chooseBlock(2);
-        d.pickTileFromStrip(0xC7);
-        QImage expected = d.mapPicture();
-        // The cell marker already there, so that a press moves nothing a repaint could follow.
-        d.move(D::cellCentre(10, 2));
-        QCoreApplication::processEvents();
-        d.press(D::cellCentre(10, 2), Qt::MouseButton(button));
-        if (paint) {
-            TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * 10, 16 * 2);
-            TileRaster::DrawCellOutline(expected, 16 * 10, 16 * 2, green);
+        QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
+        d.bar("hsMap")->setValue(0);
+        d.bar("vsMap")->setValue(0);
+        const auto at = [](int column, int row) { return QPointF(32 * column + 9, 32 * row + 9); };
+        const auto shown = [&d] {  // columns 2 to 5, rows 3 to 5, on the screen
+            QCoreApplication::processEvents();
+            const QPoint corner = d.picMap()->mapTo(&d.window, QPoint(64, 96));
+            const QPixmap grab = d.window.screen()->grabWindow(d.window.winId(), corner.x(), corner.y(), 128, 96);
+            return grab.toImage().convertToFormat(TileRaster::Format);
+        };
+        d.pickTileFromStrip(0x41);
+        d.press(at(3, 3));
+        d.move(at(9, 9));  // the cell marker out of the way
+        QCOMPARE(d.session.image().at(MapByte(6, 3, 3)), quint8(0x41));
+        QCOMPARE(d.mapPicture().pixel(48, 48), qRgb(255, 0, 0));
+        const QImage plain = shown();
+        QCOMPARE(plain, d.mapPicture().copy(32, 48, 64, 48).scaled(128, 96));
+
+        d.session.setSelection(QRect(3, 164, 2, 1));  // local row 4
+        const QImage selected = shown();
+        const QRect outline(32, 32, 64, 32);
+        for (int y = 0; y < 96; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                const QRgb pixel = selected.pixel(x, y);
+                QVERIFY(outline.contains(x, y) && !outline.adjusted(1, 1, -1, -1).contains(x, y)
+                            ? pixel == qRgb(255, 255, 255) || pixel == qRgb(0, 0, 0)
+                            : pixel == plain.pixel(x, y));
+            }
         }
-        QCOMPARE(d.mapPicture(), expected);  // drawn from the stored bytes
-        // On screen, once the repaint the change asked for is done (inside the cell marker).
-        QCoreApplication::processEvents();
-        const QRect inside(16 * 10 + 2, 16 * 2 + 2, 13, 13);
-        const QPoint at = d.picMap()->mapTo(&d.window, inside.topLeft());
-        const QPixmap shown = d.window.screen()->grabWindow(d.window.winId(), at.x(), at.y(), 13, 13);
-        QCOMPARE(shown.toImage().convertToFormat(expected.format()), expected.copy(inside));
-        if (!paint) {
-            // The palette marks the picked tile and scrolls to it, or as far as it goes (tile 243).
-            QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
-            QCOMPARE(d.bar("vsTiles")->value(), 7776);
-            QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
+        QVERIFY(d.session.copy());
+        d.session.paste();
+        d.move(at(2, 5));
+        const QImage floating = shown();
+        int frame[2] = {0, 0};  // its yellow pixels outside and inside its cells
+        for (int y = 0; y < 96; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                frame[QRect(0, 64, 64, 32).contains(x, y)] += floating.pixel(x, y) == qRgb(255, 220, 0);
+            }
         }
+        QVERIFY(frame[0] == 0 && frame[1] > 100);
+        d.press(at(2, 5));
+        QCOMPARE(d.session.image().at(MapByte(6, 5, 2)), d.session.image().at(MapByte(6, 4, 3)));
+        QCOMPARE(d.session.image().at(MapByte(6, 5, 3)), d.session.image().at(MapByte(6, 4, 4)));
+
+        d.press(at(5, 3), Qt::RightButton);
+        QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
+        QCOMPARE(d.bar("vsTiles")->value(), 7776);  // as far as it goes: tile 243 at the top
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
     }
 
     // A movement marks and names its cell and writes nothing; a press acts on
