@@ -69,6 +69,7 @@ private slots:
     void exportIsAllOrNothing();
     void resavedByTiledAndReadBack_data();
     void resavedByTiledAndReadBack();
+    void rasterizerDrawsTheMapPicture_data();
     void rasterizerDrawsTheMapPicture();
 };
 
@@ -383,27 +384,33 @@ void tst_TiledMap::resavedByTiledAndReadBack()
     }
 }
 
-// tmxrasterizer draws our map as the editor's own overworld picture, and
-// Tiled's CSV export of it is ours.
+void tst_TiledMap::rasterizerDrawsTheMapPicture_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("tmx") << "tmx";
+    QTest::newRow("tmj") << "tmj";
+}
+
+// tmxrasterizer draws our map, in either format, as the editor's own overworld
+// picture, and Tiled's CSV export of it is ours.
 void tst_TiledMap::rasterizerDrawsTheMapPicture()
 {
+    QFETCH(QString, suffix);
+    const QString drawn = QStringLiteral("drawn.") + suffix;
     CartridgeImage image;
     image.assign(Fixtures::Pattern(CartridgeImage::Size, 5));
     const QByteArray tiles = OverworldTiles::FromImage(image);
     QString error;
-    QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("drawn.tmx")), tiles, locations, strip, &error),
-             qPrintable(error));
-    QVERIFY(run(QStringLiteral("tmxrasterizer"), {QStringLiteral("--hide-layer"), QStringLiteral("Locations"),
-                                                  QStringLiteral("drawn.tmx"), QStringLiteral("drawn.png")}));
-    const QImage drawn = QImage(dir.filePath(QStringLiteral("drawn.png"))).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(TiledMapWriter::Export(dir.filePath(drawn), tiles, locations, strip, &error), qPrintable(error));
+    QVERIFY(run(QStringLiteral("tmxrasterizer"),
+                {QStringLiteral("--hide-layer"), QStringLiteral("Locations"), drawn, QStringLiteral("drawn.png")}));
     const QImage picture = MapImageExport::Render(image, strip, MapImageExport::Area::Overworld, 1, false, Qt::white)
                                .convertToFormat(QImage::Format_RGB32);
-    QVERIFY(drawn == picture);
+    QVERIFY(QImage(dir.filePath(QStringLiteral("drawn.png"))).convertToFormat(QImage::Format_RGB32) == picture);
     // Tiled's own CSV export of the map is our CSV, byte for byte.
     QVERIFY2(TiledMapWriter::Export(dir.filePath(QStringLiteral("ours.csv")), tiles, locations, strip, &error),
              qPrintable(error));
-    QVERIFY(run(QStringLiteral("tiled"),
-                {QStringLiteral("--export-map"), QStringLiteral("drawn.tmx"), QStringLiteral("theirs.csv")}));
+    QVERIFY(run(QStringLiteral("tiled"), {QStringLiteral("--export-map"), drawn, QStringLiteral("theirs.csv")}));
     QCOMPARE(Fixtures::ReadAll(dir.filePath(QStringLiteral("theirs.csv"))),
              Fixtures::ReadAll(dir.filePath(QStringLiteral("ours.csv"))));
 }
