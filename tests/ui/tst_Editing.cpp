@@ -7,10 +7,12 @@
 #include "ui/frmWorldMap.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QtTest>
 
 using D = MainWindowDriver;
+Q_DECLARE_METATYPE(EditorSession::Tool)
 using FileLayout::MapByte;
 
 namespace {
@@ -154,48 +156,33 @@ private slots:
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
 
-    void toolsByKeysAndMouse_data()
+    void toolsByKeys_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("button");  // the tool bar's button that shows itself chosen
-        QTest::newRow("B, a brush stroke") << int(Qt::Key_B) << "mnuToolsBrush";
-        QTest::newRow("F, a fill") << int(Qt::Key_F) << "mnuToolsFill";
-        QTest::newRow("P, a rectangle") << int(Qt::Key_P) << "mnuToolsRectangle";
-        QTest::newRow("R, a selection copied and pasted") << int(Qt::Key_R) << "mnuToolsSelect";
+        QTest::addColumn<EditorSession::Tool>("tool");
+        QTest::newRow("B, the brush") << int(Qt::Key_B) << "mnuToolsBrush" << EditorSession::Tool::Brush;
+        QTest::newRow("F, the fill") << int(Qt::Key_F) << "mnuToolsFill" << EditorSession::Tool::Fill;
+        QTest::newRow("P, the rectangle") << int(Qt::Key_P) << "mnuToolsRectangle" << EditorSession::Tool::Rectangle;
+        QTest::newRow("R, the selection") << int(Qt::Key_R) << "mnuToolsSelect" << EditorSession::Tool::Select;
     }
-    // The tool's key chooses it; a press at (5, 5) and a drag to (8, 5) (or, for
-    // the selection, over a square of 2s, then Ctrl+Shift+C, Ctrl+V and a
-    // click at (5, 5)) make exactly one step, named on the Edit menu.
-    void toolsByKeysAndMouse()
+    // The tool's key chooses it and its button shows it chosen (what each tool
+    // does is tst_RegionTools's); Ctrl+Shift+C copies the selection, Ctrl+V floats it.
+    void toolsByKeys()
     {
         QFETCH(int, key);
-        // Every map cell holds tile 1 but a 2 x 2 square of 2s at columns 2 and 3, rows 2 and 3.
-        QByteArray cartridge = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
-        for (const qint64 at : {MapByte(1, 2, 2), MapByte(1, 2, 3), MapByte(1, 3, 2), MapByte(1, 3, 3)}) {
-            cartridge[at] = 2;
-        }
-        D d(cartridge);
-        QVERIFY(d.showAndLoad());
-        d.pickTileFromStrip(3);
-        QTest::keyClick(&d.window, Qt::Key(key));
         QFETCH(QString, button);
+        D d;
+        QVERIFY(d.showAndLoad());
+        d.session.setTool(key == Qt::Key_F ? EditorSession::Tool::Brush : EditorSession::Tool::Fill);
+        QTest::keyClick(&d.window, Qt::Key(key));
         QVERIFY(d.action(qPrintable(button))->isChecked());
-        if (key == Qt::Key_R) {
-            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(2, 2), Qt::LeftButton, Qt::LeftButton);
-            d.move(D::cellCentre(3, 3), Qt::LeftButton);
-            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(3, 3), Qt::LeftButton, Qt::NoButton);
-            QTest::keyClick(&d.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-            QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
-            d.move(D::cellCentre(5, 5));
-            d.press(D::cellCentre(5, 5));
-        } else {
-            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(5, 5), Qt::LeftButton, Qt::LeftButton);
-            d.move(D::cellCentre(key == Qt::Key_P ? 6 : 8, key == Qt::Key_P ? 6 : 5), Qt::LeftButton);
-            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(8, 5), Qt::LeftButton, Qt::NoButton);
-        }
-        QCOMPARE(d.session.document().undoStack().count(), 1);
-        QCOMPARE(d.action("mnuEditUndo")->text(),
-                 QStringLiteral("&Undo ") + d.session.document().undoStack().undoText());
+        QTEST(d.session.tool(), "tool");
+        d.session.setSelection(QRect(2, 2, 3, 2));
+        QTest::keyClick(&d.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d.session.isPasting());
+        QCOMPARE(QGuiApplication::clipboard()->text().size(), 2 * 9);
     }
 
     // The world map: items and towns marked at their cells; the last pixel paints the last
