@@ -90,8 +90,6 @@ private slots:
     void oneStepEach_data();
     void oneStepEach();
     void fillSaysWhatItWillChange();
-    void mouseButtons_data();
-    void mouseButtons();
 };
 
 void tst_RegionTools::clipboardText_data()
@@ -221,6 +219,30 @@ void tst_RegionTools::oneStepEach_data()
     for (int column = 21; column <= 25; ++column) {
         stamped << QPoint(column, 10) << QPoint(column, 11);
     }
+    QTest::newRow("a right click picks the tile; a middle press and other buttons' drags do nothing")
+        << Steps([](SessionDriver& d) {
+               d.clickCell({9, 30}, Qt::RightButton);
+               QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
+               d.cellEvent(QEvent::MouseButtonPress, {5, 5}, Qt::MiddleButton, Qt::MiddleButton);
+               for (const Qt::MouseButtons held : {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton,
+                                                   Qt::MouseButtons(Qt::MiddleButton)}) {
+                   d.cellEvent(QEvent::MouseMove, {6, 6}, Qt::NoButton, held);
+               }
+               d.cellEvent(QEvent::MouseMove, {7, 7}, Qt::NoButton, Qt::LeftButton);  // a left drag paints
+               QCOMPARE(d.session.pointerCell(), std::optional<MapCell>({7, 7}));
+           })
+        << QStringList{"Paint 1 Cell"} << cells({{7, 7}});
+    QTest::newRow("pick mode: every press goes to the waiting window, a left drag paints")
+        << Steps([](SessionDriver& d) {
+               d.session.pick().ItemsWindowLoaded = true;
+               QSignalSpy handed(&d.session, &EditorSession::locationPicked);
+               for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+                   d.clickCell({5, 6}, button);
+               }
+               QCOMPARE(handed.count(), 3);
+               d.cellEvent(QEvent::MouseMove, {6, 6}, Qt::NoButton, Qt::LeftButton);
+           })
+        << QStringList{"Paint 1 Cell"} << cells({{6, 6}});
     QTest::newRow("stamp picked with a right drag, clicked and dragged") << Steps([](SessionDriver& d) {
         drag(d, Qt::RightButton, {{8, 30}, {9, 31}});
         d.clickCell({50, 5});
@@ -260,55 +282,6 @@ void tst_RegionTools::fillSaysWhatItWillChange()
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 3 cells will change"));
     d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 65531 cells will change"));
-}
-
-void tst_RegionTools::mouseButtons_data()
-{
-    QTest::addColumn<bool>("picking");  // the items window waits for a location
-    QTest::addColumn<bool>("drag");  // movements over two cells with the buttons held, else a press
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
-    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-    for (bool picking : {false, true}) {
-        const char* mode = picking ? "pick mode" : "painting mode";
-        QTest::addRow("%s, left press", mode) << picking << false << left << (picking ? "location" : "paint");
-        QTest::addRow("%s, right press", mode) << picking << false << right << (picking ? "location" : "tile");
-        QTest::addRow("%s, middle press", mode) << picking << false << middle << (picking ? "location" : "");
-        QTest::addRow("%s, left drag", mode) << picking << true << left << "paint";
-        QTest::addRow("%s, right drag", mode) << picking << true << right << "";
-        QTest::addRow("%s, left and right drag", mode) << picking << true << (left | right) << "";
-        QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
-    }
-}
-
-// What each button does on the map, in both modes: the bytes painted, the
-// tile picked, the cell handed to the waiting window; the pointer cell follows.
-void tst_RegionTools::mouseButtons()
-{
-    QFETCH(bool, picking);
-    QFETCH(bool, drag);
-    QFETCH(int, buttons);
-    QFETCH(QString, effect);
-    SessionDriver d(cartridge());
-    QVERIFY(d.load());
-    d.selectTile(3);
-    d.session.pick().ItemsWindowLoaded = picking;
-    MapCells handed;
-    connect(&d.session, &EditorSession::locationPicked, this,
-            [&handed](LocationPick::Window, int, const MapCell& cell) { handed << cell; });
-    const MapCells path = drag ? MapCells{{11, 2}, {12, 3}} : MapCells{{9, 30}};  // (9, 30) holds tile 2
-    for (const MapCell& cell : path) {
-        const auto button = Qt::MouseButton(buttons);
-        d.cellEvent(drag ? QEvent::MouseMove : QEvent::MouseButtonPress, cell, drag ? Qt::NoButton : button, button);
-    }
-    QList<QPoint> painted;
-    for (const MapCell& cell : effect == u"paint" ? path : MapCells{}) {
-        painted << QPoint(cell.column, cell.row);
-    }
-    QCOMPARE(changed(d), cells(painted));
-    QCOMPARE(d.session.currentTile(), std::optional<quint8>(effect == u"tile" ? 2 : 3));
-    QCOMPARE(handed, effect == u"location" ? path : MapCells{});
-    QCOMPARE(d.session.pointerCell(), std::optional<MapCell>(path.last()));
 }
 
 QTEST_MAIN(tst_RegionTools)
