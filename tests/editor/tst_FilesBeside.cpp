@@ -24,7 +24,6 @@ private slots:
     void patchRefused();
     void importMap_data();
     void importMap();
-    void loadAsksAboutWhatIsNoCartridge_data();
     void loadAsksAboutWhatIsNoCartridge();
     void otherProgramsChange_data();
     void otherProgramsChange();
@@ -191,29 +190,22 @@ void tst_FilesBeside::importMap()
     QCOMPARE(Fixtures::ReadAll(d.path), d.original);  // until Save Changes
 }
 
-void tst_FilesBeside::loadAsksAboutWhatIsNoCartridge_data()
-{
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("loaded anyway") << true;
-    QTest::newRow("not loaded") << false;
-}
-
-// A file without the iNES signature is loaded only when the user says so;
-// the cartridge loaded before stays otherwise.
+// A file without the iNES signature is loaded only when the user says so: No
+// keeps the cartridge loaded before, Yes loads it; the question shows its start.
 void tst_FilesBeside::loadAsksAboutWhatIsNoCartridge()
 {
-    QFETCH(bool, answer);
     SessionDriver d;
     QVERIFY(d.load());
     QByteArray other = Fixtures::Pattern(262160, 2);
     other.replace(0, 4, QByteArray("X\0\x1Az", 4));
     d.path = Fixtures::WriteFile(d.dir, QStringLiteral("other.bin"), other);
-    d.platform.questionAnswers << answer;
-    QCOMPARE(d.load(), answer);
-    QCOMPARE(d.platform.questions.size(), 1);
-    QVERIFY2(d.platform.questions[0].text.contains(QStringLiteral("starts with 58 00 1A 7A (\"X..z\")")),
-             qPrintable(d.platform.questions[0].text));
-    QCOMPARE(d.image(), (answer ? other : d.original).mid(FileLayout::ImageStart, CartridgeImage::Size));
+    d.platform.questionAnswers << false << true;
+    for (const QByteArray& shown : {d.original, other}) {
+        QCOMPARE(d.load(), shown == other);
+        QCOMPARE(d.image(), shown.mid(FileLayout::ImageStart, CartridgeImage::Size));
+    }
+    QCOMPARE(d.platform.questions.size(), 2);
+    QVERIFY(d.platform.questions[0].text.contains(QStringLiteral("starts with 58 00 1A 7A (\"X..z\")")));
 }
 
 void tst_FilesBeside::otherProgramsChange_data()
