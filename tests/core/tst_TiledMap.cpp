@@ -32,8 +32,8 @@ private:
     QTemporaryDir dir;
     QByteArray tiles;  // 0..245, so that a row may shift them by 10; 7, 9, 0 first; the last row 0
     QImage strip;
-    const QList<MapLocation> locations{{QStringLiteral("Ferrow"), {3, 250}, true},
-                                       {QStringLiteral("Balloon(transport)"), {255, 0}, false}};
+    QList<MapLocation> locations;  // the eighteen of a cartridge, at cells whose rows and columns differ
+    QStringList objects;  // as the maps must hold them: "id type x y name", x and y the cells' centres
 
     // Runs one of Tiled's tools in `dir` to the end; false with its output when it failed.
     bool run(const QString& tool, const QStringList& arguments)
@@ -50,6 +50,26 @@ private:
             qWarning() << tool << arguments << process.readAll();
         }
         return done;
+    }
+    // The location objects of a TMX or JSON map file.
+    QStringList objectsIn(const QString& name)
+    {
+        QStringList found;
+        const QByteArray text = Fixtures::ReadAll(dir.filePath(name));
+        const auto add = [&found](const auto& id, const auto& type, const auto& x, const auto& y, const auto& name) {
+            found << QStringLiteral("%1 %2 %3 %4 %5").arg(id, type, x, y, name);
+        };
+        for (const QJsonValue o : QJsonDocument::fromJson(text)[QStringLiteral("layers")][1]["objects"].toArray()) {
+            add(o["id"].toVariant().toString(), o["type"].toString(), o["x"].toVariant().toString(),
+                o["y"].toVariant().toString(), o["name"].toString());
+        }
+        for (QXmlStreamReader xml(text); !xml.atEnd();) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"object") {
+                const QXmlStreamAttributes a = xml.attributes();
+                add(a.value("id"), a.value("type"), a.value("x"), a.value("y"), a.value("name"));
+            }
+        }
+        return found;
     }
     // A file Tiled wrote, without the Tiled version it names (ours name none).
     QByteArray withoutTiledVersion(const QString& name)
@@ -74,6 +94,26 @@ private slots:
                             TiledMapWriter::Tsj(QStringLiteral("world"), "world.png"));
         Fixtures::WriteFile(dir, QStringLiteral("array.tsj"), "[1]");
         strip = TileRaster::BuildTileStrip(TileRaster::LoadSheets());
+        QByteArray file(FileLayout::RequiredLength(FileLayout::Route::Towns), '\0');
+        for (const auto route : {FileLayout::Route::Towns, FileLayout::Route::Items}) {
+            for (const auto& [columnOffset, rowOffset] : FileLayout::LocationOffsets(route)) {
+                const auto column = static_cast<int>(objects.size() * 13 + 5);
+                const auto row = static_cast<int>(250 - objects.size() * 7);
+                file[columnOffset] = static_cast<char>(column);
+                file[rowOffset] = static_cast<char>(row);
+                objects << QStringLiteral("%1 %2 %3 %4 ")
+                               .arg(objects.size() + 1)
+                               .arg(route == FileLayout::Route::Towns ? "town" : "item")
+                               .arg(16 * column + 8)
+                               .arg(16 * row + 8);
+            }
+        }
+        QString error;
+        locations = MapLocations::ReadAll(Fixtures::WriteFile(dir, QStringLiteral("game.nes"), file), &error).value();
+        for (qsizetype i = 0; i < objects.size(); ++i) {
+            objects[i] += locations[i].name;
+        }
+        QVERIFY(objects.first().endsWith(u" Ferrow") && objects.last().endsWith(u" Balloon(transport)"));
     }
 
     void readsOrRefuses_data()
@@ -251,53 +291,6 @@ private slots:
         QCOMPARE(why, reason);
     }
 
-    // The eighteen locations become point objects at their cells' centres, in the TMX map and the JSON map alike.
-    void locationsComeFromTheCartridge()
-    {
-        QByteArray file(FileLayout::RequiredLength(FileLayout::Route::Towns), '\0');
-        QStringList expected;  // "id name type x y"
-        for (const auto route : {FileLayout::Route::Towns, FileLayout::Route::Items}) {
-            for (const auto& [columnOffset, rowOffset] : FileLayout::LocationOffsets(route)) {
-                const auto column = static_cast<int>(expected.size() * 13 + 5);
-                const auto row = static_cast<int>(250 - expected.size() * 7);
-                file[columnOffset] = static_cast<char>(column);
-                file[rowOffset] = static_cast<char>(row);
-                expected << QStringLiteral("%1 %2 %3 %4")
-                                .arg(expected.size() + 1)
-                                .arg(route == FileLayout::Route::Towns ? "town" : "item")
-                                .arg(16 * column + 8)
-                                .arg(16 * row + 8);
-            }
-        }
-        QString error;
-        const auto locations =
-            MapLocations::ReadAll(Fixtures::WriteFile(dir, QStringLiteral("game.nes"), file), &error);
-        QVERIFY2(locations, qPrintable(error));
-        QCOMPARE(locations->first().name, QStringLiteral("Ferrow"));
-        QCOMPARE(locations->last().name, QStringLiteral("Balloon(transport)"));
-        QStringList json, tmx;
-        for (const QJsonValue o : QJsonDocument::fromJson(TiledMapWriter::Json(tiles, *locations, QString()))
-                                      .object()
-                                      .value(QStringLiteral("layers"))[1][QStringLiteral("objects")]
-                                      .toArray()) {
-            json << QStringLiteral("%1 %2 %3 %4 %5")
-                        .arg(QString::number(o["id"].toInt()), o["type"].toString(), QString::number(o["x"].toInt()),
-                             QString::number(o["y"].toInt()), o["name"].toString());
-        }
-        for (QXmlStreamReader xml(TiledMapWriter::Tmx(tiles, *locations, QString())); !xml.atEnd();) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"object") {
-                const QXmlStreamAttributes a = xml.attributes();
-                tmx << QStringLiteral("%1 %2 %3 %4 %5")
-                           .arg(a.value("id"), a.value("type"), a.value("x"), a.value("y"), a.value("name"));
-            }
-        }
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            expected[i] += u' ' + locations->at(i).name;
-        }
-        QCOMPARE(json, expected);
-        QCOMPARE(tmx, expected);
-    }
-
     // A failed export leaves the folder as it was; a good one writes the three files.
     void exportIsAllOrNothing()
     {
@@ -349,7 +342,8 @@ private slots:
         }
     }
 
-    // Tiled saves our map unchanged; its saves in either format, embedded or not, read back.
+    // Tiled saves our map unchanged; its saves in either format, embedded or not,
+    // read back and hold the cartridge's locations as point objects at their cells' centres.
     void resavedByTiledAndReadBack()
     {
         QFETCH(QString, suffix);
@@ -368,6 +362,9 @@ private slots:
         QVERIFY(run(QStringLiteral("tiled"),
                     {QStringLiteral("--export-map"), QStringLiteral("--embed-tilesets"), ours, saved[2]}));
         QCOMPARE(withoutTiledVersion(saved[0]), Fixtures::ReadAll(dir.filePath(ours)));
+        for (const QString& name : {ours, saved[1], saved[2]}) {
+            QCOMPARE(objectsIn(name), objects);
+        }
         const QString tileset = MapFormat::TilesetPath(ours);
         QVERIFY(run(QStringLiteral("tiled"),
                     {QStringLiteral("--export-tileset"), tileset, QStringLiteral("t.") + tileset.section(u'.', -1)}));
