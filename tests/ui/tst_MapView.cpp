@@ -137,7 +137,8 @@ private slots:
     // After a load tile 0 is current: marked in the palette, shown doubled in the enlarged view.
     // Block 6 at twice the size, on the screen: a cell painted with the grid off, in a box of the
     // grid colour; the selection's outline and a floating paste's frame over exactly their cells;
-    // the paste placed. A right press marks the cell's tile in the palette, scrolled to it.
+    // the paste placed; the marker and the readouts follow the pointer, not a drag off the picture.
+    // A right press marks the cell's tile in the palette, scrolled to it. The last pixel is the last cell.
     void block6AtTwiceTheSize()
     {
         QByteArray cartridge = Fixtures::Pattern(262160, 21);
@@ -148,6 +149,7 @@ private slots:
         const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
         QVERIFY(d.session.currentTile() == 0 && zoom.pixel(63, 63) == d.session.tileStrip().pixel(31, 31) &&
                 zoom.pixel(0, 0) == d.session.tileStrip().pixel(0, 0));
+        const QByteArray before = d.session.image().bytes();
         d.chooseBlock(6);
         d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
         QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
@@ -163,6 +165,9 @@ private slots:
         d.pickTileFromStrip(0x41);
         d.press(at(3, 3));
         d.move(at(9, 9));  // the cell marker out of the way
+        d.move(QPointF(-40, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(288, 288));
+        QCOMPARE(d.text("lblPoint"), QStringLiteral("(009 ,169)"));
         QCOMPARE(d.session.image().at(MapByte(6, 3, 3)), quint8(0x41));
         QCOMPARE(d.mapPicture().pixel(48, 48), qRgb(255, 0, 0));
         const QImage plain = shown();
@@ -198,32 +203,14 @@ private slots:
         QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
         QCOMPARE(d.bar("vsTiles")->value(), 7776);  // as far as it goes: tile 243 at the top
         QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
-    }
-
-    // A movement marks and names its cell and writes nothing; a press acts on
-    // the cell under it in the block shown, up to the block's last row and column.
-    void pressActsOnItsOwnCell()
-    {
-        D d;
-        QVERIFY(d.load());
-        d.pickTileFromStrip(0x21);
-        const QByteArray image = d.session.cartridge().image().bytes();
-        d.move(QPointF(56, 90));
-        d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
-        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
-        QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
-        QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
-        QCOMPARE(d.session.cartridge().image().bytes(), image);
-        d.chooseBlock(6);  // block changes under a pointer that does not move
-        d.press(D::cellCentre(30, 7));
-        QCOMPARE(d.session.image().at(MapByte(6, 7, 30)), quint8(0x21));
-        QCOMPARE(d.text("lblPoint"), QStringLiteral("(030 ,167)"));
         d.chooseBlock(8);
-        d.press(QPointF(4095.5, 511.5));
-        QCOMPARE(
-            Fixtures::Differences(d.session.cartridge().image().bytes(), image),
-            (QList<qint64>{MapByte(6, 7, 30) - FileLayout::ImageStart, MapByte(8, 31, 255) - FileLayout::ImageStart}));
+        d.press(QPointF(8191.5, 1023.5));  // the block's last pixel: its last cell
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
+        QList<qint64> changed;
+        for (const qint64 at : {MapByte(6, 3, 3), MapByte(6, 5, 2), MapByte(6, 5, 3), MapByte(8, 31, 255)}) {
+            changed << at - FileLayout::ImageStart;
+        }
+        QCOMPARE(Fixtures::Differences(d.session.image().bytes(), before), changed);
     }
 };
 
