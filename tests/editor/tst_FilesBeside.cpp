@@ -20,8 +20,6 @@ private slots:
     void dialogsOpenInTheCartridgesFolder();
     void replacingAskedOnceTheNameIsFinal_data();
     void replacingAskedOnceTheNameIsFinal();
-    void patchRefused_data();
-    void patchRefused();
     void importMap_data();
     void importMap();
     void loadAsksAboutWhatIsNoCartridge();
@@ -50,36 +48,58 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal_data()
 {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("taken");  // the file already there, named once the extension is added
+    QTest::addColumn<QString>("taken");  // the file there, named once the extension is added; p.ips and q.bps
+                                         // link to the cartridge and to other.nes
     QTest::addColumn<bool>("replace");
-    const auto row = [](const char* name, Command command, const char* typed, const char* taken, bool replace) {
-        QTest::newRow(name) << command << QString(typed) << QString(taken) << replace;
+    QTest::addColumn<QString>("shown");  // the message's title and a part of its text, when one is shown
+    QTest::addColumn<QString>("original");  // the patch's
+    const auto row = [](const char* name, Command command, const char* typed, const char* taken, bool replace,
+                        const char* shown = "", const char* original = "pristine.nes") {
+        QTest::newRow(name) << command << QString(typed) << QString(taken) << replace << QString(shown)
+                            << QString(original);
     };
-    row("patch, kept", &EditorSession::createPatch, "taken", "taken.ips", false);
-    row("patch, replaced", &EditorSession::createPatch, "taken", "taken.ips", true);
-    row("picture, kept", &EditorSession::exportMapImage, "taken", "taken.png", false);
-    row("picture of the block, replaced", &EditorSession::exportMapImage, "taken", "taken.png", true);
-    row("picture of the overworld, replaced", &EditorSession::exportMapImage, "world", "world.png", true);
-    row("map's tileset, kept", &EditorSession::exportMap, "taken", "taken.tsx", false);
-    row("map's tileset, replaced", &EditorSession::exportMap, "taken.tmx", "taken.tsx", true);
-    row("picture named in capitals, kept", &EditorSession::exportMapImage, "taken.PNG", "taken.PNG", false);
-    row("map named in capitals, its tileset kept", &EditorSession::exportMap, "TAKEN.TMX", "TAKEN.tsx", false);
+    const Command patch = &EditorSession::createPatch, picture = &EditorSession::exportMapImage,
+                  map = &EditorSession::exportMap;
+    row("patch, kept", patch, "taken", "taken.ips", false);
+    row("patch, replaced", patch, "taken", "taken.ips", true, "Patch created|turns");
+    row("picture, kept", picture, "taken", "taken.png", false);
+    row("picture of the block, replaced", picture, "taken", "taken.png", true, "Map image exported|4096 \u00D7 512");
+    row("picture of the overworld, replaced", picture, "world", "world.png", true,
+        "Map image exported|4096 \u00D7 4096");
+    row("map's tileset, kept", map, "taken", "taken.tsx", false);
+    row("map's tileset, replaced", map, "taken.tmx", "taken.tsx", true, "Map exported|taken.tmx");
+    row("picture named in capitals, kept", picture, "taken.PNG", "taken.PNG", false);
+    row("map named in capitals, its tileset kept", map, "TAKEN.TMX", "TAKEN.tsx", false);
+    // A patch of files alike is not written, nor one over either file it is made from, replaced or not.
+    row("patch of files alike", patch, "new.bps", "", true, "Patch not created|alike", "cart.nes");
+    row("patch over the cartridge", patch, "p.ips", "p.ips", true, "Patch not created|over the cartridge", "other.nes");
+    row("patch over its original", patch, "q.bps", "q.bps", true, "Patch not created|over the cartridge", "other.nes");
 }
 
+// Each file a command writes beside the cartridge is asked about once its name is
+// final, and written only when the user says so and it may be: else nothing changes.
 void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
 {
     QFETCH(Command, command);
     QFETCH(QString, typed);
     QFETCH(QString, taken);
     QFETCH(bool, replace);
+    QFETCH(QString, shown);
+    QFETCH(QString, original);
     SessionDriver d;
     QVERIFY(d.load());
     d.selectTile(9);
     d.clickCell({3, 100});  // something for the patch to hold, in block 4
     d.session.save();
-    const QString pristine = Fixtures::WriteFile(d.dir, QStringLiteral("pristine.nes"), d.original);
-    const QString existing = Fixtures::WriteFile(d.dir, taken, "keep me");
-    d.platform.openAnswers << pristine;
+    Fixtures::WriteFile(d.dir, QStringLiteral("pristine.nes"), d.original);
+    QVERIFY(QFile::link(d.path, d.dir.filePath(QStringLiteral("p.ips"))));
+    const QString other = Fixtures::WriteFile(d.dir, QStringLiteral("other.nes"), Fixtures::Pattern(262160, 1));
+    QVERIFY(QFile::link(other, d.dir.filePath(QStringLiteral("q.bps"))));
+    const QString existing = d.dir.filePath(taken);
+    if (!taken.isEmpty() && !QFileInfo::exists(existing)) {
+        Fixtures::WriteFile(d.dir, taken, "keep me");
+    }
+    d.platform.openAnswers << d.dir.filePath(original);
     const bool world = typed == u"world";  // the overworld without the grid, else the block with it
     d.platform.mapImageAnswers << Platform::MapImageOptions{world, !world};
     d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(typed)};
@@ -87,10 +107,11 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
     d.platform.messages.clear();
     const auto before = Fixtures::Tree(d.dir.path());
     (d.session.*command)();
-    QCOMPARE(d.platform.questions.size(), 1);
-    QVERIFY2(d.platform.questions[0].text.contains(u'"' + existing + u'"'), qPrintable(d.platform.questions[0].text));
-    QCOMPARE(d.platform.messages.size(), replace ? 1 : 0);  // what was written, when it was
-    if (!replace) {
+    QCOMPARE(d.platform.questions.size(), taken.isEmpty() ? 0 : 1);
+    QVERIFY(taken.isEmpty() || d.platform.questions[0].text.contains(u'"' + existing + u'"'));
+    QCOMPARE(d.platform.messageTitles(), shown.isEmpty() ? QStringList() : QStringList{shown.section(u'|', 0, 0)});
+    QVERIFY(shown.isEmpty() || d.platform.messages[0].text.contains(shown.section(u'|', 1)));
+    if (!replace || shown.contains(u"not")) {
         QVERIFY(Fixtures::Tree(d.dir.path()) == before);  // nothing written at all
     } else if (taken.endsWith(u".png")) {
         const auto area = world ? MapImageExport::Area::Overworld : MapImageExport::Area::Block;
@@ -101,42 +122,6 @@ void tst_FilesBeside::replacingAskedOnceTheNameIsFinal()
     } else {
         QVERIFY(Fixtures::ReadAll(existing) != "keep me");
     }
-}
-
-void tst_FilesBeside::patchRefused_data()
-{
-    QTest::addColumn<QString>("original");  // files of the cartridge's folder by name
-    QTest::addColumn<QString>("patch");  // "p.ips" and "q.bps" link to the cartridge and to other.nes
-    QTest::addColumn<QString>("reason");
-    const auto row = [](const char* name, const char* original, const char* patch, const char* reason) {
-        QTest::newRow(name) << QString(original) << QString(patch) << QString(reason);
-    };
-    row("of files alike", "cart.nes", "new.bps", "alike");
-    row("over the cartridge", "other.nes", "p.ips", "cannot be written over the cartridge");
-    row("over its original", "other.nes", "q.bps", "cannot be written over the cartridge");
-}
-
-// A patch of two files alike is not written, and no patch is ever written
-// over either file it is made from (here reached through a link), even when
-// the user said to replace it: the folder stays as it was.
-void tst_FilesBeside::patchRefused()
-{
-    QFETCH(QString, original);
-    QFETCH(QString, patch);
-    QFETCH(QString, reason);
-    SessionDriver d;
-    QVERIFY(d.load());
-    const QString other = Fixtures::WriteFile(d.dir, QStringLiteral("other.nes"), Fixtures::Pattern(262160, 1));
-    QVERIFY(QFile::link(d.path, d.dir.filePath(QStringLiteral("p.ips"))));
-    QVERIFY(QFile::link(other, d.dir.filePath(QStringLiteral("q.bps"))));
-    d.platform.openAnswers << d.dir.filePath(original);
-    d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(patch)};
-    d.platform.questionAnswers << true;
-    const auto before = Fixtures::Tree(d.dir.path());
-    d.session.createPatch();
-    QCOMPARE(d.platform.messageTitles(), QStringList{"Patch not created"});
-    QVERIFY2(d.platform.messages[0].text.contains(reason), qPrintable(d.platform.messages[0].text));
-    QVERIFY(Fixtures::Tree(d.dir.path()) == before);
 }
 
 void tst_FilesBeside::importMap_data()
