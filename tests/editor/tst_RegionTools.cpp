@@ -172,11 +172,12 @@ void tst_RegionTools::oneStepEach_data()
         d.clickCell({20, 20});  // outside it: nothing
         d.clickCell({8, 30});
     }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
-    QTest::newRow("rectangle fill") << Steps([](SessionDriver& d) {
+    QTest::newRow("rectangle fill, its tile picked with a right click") << Steps([](SessionDriver& d) {
         d.session.setTool(Tool::Rectangle);
+        d.clickCell({9, 30}, Qt::RightButton);
+        QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
         drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
-    }) << QStringList{"Rectangle Fill 6 Cells"}
-                                    << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
+    }) << QStringList{"Rectangle Fill 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
     QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
         d.session.setSelection(QRect(8, 31, 2, 2));
         d.session.deleteSelection();
