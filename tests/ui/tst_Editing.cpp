@@ -252,6 +252,8 @@ private slots:
         D::wheel(port, pointer, -1);  // scrolls down
         QVERIFY(view->cellAt(pointer).row > painted.row);
         QCOMPARE(shownCell(view, painted), unpainted);
+        QTest::keyClick(world, Qt::Key_0, Qt::ControlModifier);  // the zoom keys act on the window in use
+        QVERIFY(view->zoom() == 2 && d.picMap()->zoom() == 1);
     }
 };
 
