@@ -185,10 +185,10 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text().size(), 2 * 9);
     }
 
-    // The world map: items and towns marked at their cells; the last pixel paints the last
-    // cell; a middle click shows its block in the main window, painting nothing; a rectangle
-    // fill across blocks 1 and 2 is one step of exactly its cells, shown at 2 and, zoomed by
-    // Ctrl+wheel around the pointer, at 16 pixels a cell; undo puts all back, also after a scroll.
+    // The world map: items and towns marked at their cells; the last pixel paints the last cell; a middle
+    // click shows its block in the main window, painting nothing; a rectangle fill across blocks 1 and 2 is
+    // one step of exactly its cells, shown at 2 and, zoomed by Ctrl+wheel around the pointer, at 16 pixels a
+    // cell; undo puts all back, also after a scroll; a redo scrolls the cells it changes into view.
     void worldView()
     {
         const auto rows = FileLayout::LocationOffsets(FileLayout::Route::Items) +
@@ -252,6 +252,9 @@ private slots:
         D::wheel(port, pointer, -1);  // scrolls down
         QVERIFY(view->cellAt(pointer).row > painted.row);
         QCOMPARE(shownCell(view, painted), unpainted);
+        view->horizontalScrollBar()->setValue(0);
+        d.action("mnuEditRedo")->trigger();  // the world map shows the cells the step changes
+        QVERIFY(port->rect().contains(QRect(view->cellOrigin({140, 30}), QSize(16, 16))));
         QTest::keyClick(world, Qt::Key_0, Qt::ControlModifier);  // the zoom keys act on the window in use
         QVERIFY(view->zoom() == 2 && d.picMap()->zoom() == 1);
     }
