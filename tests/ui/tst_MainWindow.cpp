@@ -103,6 +103,11 @@ private slots:
         QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
         emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
         QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
+        QtPlatform platform;  // a modal dialog on screen holds off the file watcher
+        QVERIFY(!platform.isShowingModal());
+        dialog->setModal(true);
+        dialog->show();
+        QVERIFY(platform.isShowingModal());
     }
 
     // Quit ends at once, over an unsaved edit, asking nothing and writing nothing.
