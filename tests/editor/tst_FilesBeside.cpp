@@ -232,6 +232,9 @@ private slots:
         QTRY_VERIFY(!d.platform.choices.isEmpty() || d.image() == theirMap);  // the watcher noticed
         QCOMPARE(d.platform.choices.size(), answer == -2 ? 0 : 1);
         QVERIFY(answer == -2 || d.platform.choices[0].text.contains(d.path));
+        const QStringList buttons =
+            saving ? QStringList{"&Overwrite", "&Reload", "Cancel"} : QStringList{"&Reload", "&Keep Editing"};
+        QCOMPARE(d.platform.choiceButtons.value(0), answer == -2 ? QStringList() : buttons);
         const bool reloaded = answer == -2 || answer == int(saving);
         QVERIFY(d.image() == (reloaded ? theirMap : ours));
         const bool kept = !reloaded && !(saving && answer == 0);  // the edit, over their change
