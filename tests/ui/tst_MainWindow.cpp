@@ -241,6 +241,7 @@ private slots:
         d.platform.openAnswers << patch;
         d.platform.questionAnswers << true;
         d.action("mnuFileApplyPatch")->trigger();
+        QCOMPARE(d.platform.openDialogs.last().folder, d.dir.path());  // the cartridge's
         QCOMPARE(d.platform.questions.size(), 1);
         QVERIFY(d.platform.questions[0].text.startsWith(
             QStringLiteral("Apply the patch \"%1\" to \"%2\"?").arg(patch, pristine)));
