@@ -155,12 +155,10 @@ private slots:
         QFETCH(bool, manyColours);
         QFETCH(int, block);
         QFETCH(bool, grid);
-        QImage colours = strip;
-        for (int y = 0; manyColours && y < colours.height(); ++y) {
-            for (int x = 0; x < 32; ++x) {
-                colours.setPixel(x, y, qRgb(y / 32, 8 * x, 8 * (y % 32)));
-            }
-        }
+        const QByteArray noise = Fixtures::Pattern(4 * 32 * 8192, 7);  // some hundred thousand colours
+        const QImage colours =
+            manyColours ? QImage(reinterpret_cast<const uchar*>(noise.constData()), 32, 8192, QImage::Format_RGB32)
+                        : strip;
         CartridgeImage image;
         image.assign(Fixtures::Pattern(CartridgeImage::Size, 8));
         const auto area = block ? MapImageExport::Area::Block : MapImageExport::Area::Overworld;
