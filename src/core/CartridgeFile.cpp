@@ -231,7 +231,8 @@ bool writeWhole(const QString& path, const QByteArray& before, const QByteArray&
         setError(error, QStringLiteral("The file \"%1\" could not be written: %2.").arg(path, reason));
         return false;
     }
-    if (!out.commit()) {
+    // A commit does not report a failed last flush (the file would be cut short): flushed first.
+    if (!out.flush() || !out.commit()) {
         setError(error, QStringLiteral("The file \"%1\" could not be written: %2.").arg(path, out.errorString()));
         return false;
     }

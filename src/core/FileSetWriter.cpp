@@ -21,10 +21,17 @@ bool fail(QString* error, const QString& path, const QString& reason)
 bool writeWhole(const QString& path, const QByteArray& contents)
 {
     QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(contents) == contents.size() && out.commit();
+    return out.open(QIODevice::WriteOnly) && out.write(contents) == contents.size() && out.flush() && out.commit();
 }
 
 }  // namespace
+
+FileSetWriter::~FileSetWriter() = default;
+
+bool FileSetWriter::putInPlace(QSaveFile& file)
+{
+    return file.commit();
+}
 
 void FileSetWriter::add(const QString& path, const QByteArray& contents)
 {
@@ -33,12 +40,13 @@ void FileSetWriter::add(const QString& path, const QByteArray& contents)
 
 bool FileSetWriter::commit(QString* error)
 {
-    // Every file into its temporary file; a failure here has changed nothing
-    // (an uncommitted QSaveFile removes its temporary file).
+    // Every file into its temporary file, flushed (a commit does not report
+    // a failed last flush: the file would be cut short); a failure here has
+    // changed nothing (an uncommitted QSaveFile removes its temporary file).
     std::vector<std::unique_ptr<QSaveFile>> pending;
     for (const Entry& file : m_files) {
         auto out = std::make_unique<QSaveFile>(file.path);
-        if (!out->open(QIODevice::WriteOnly) || out->write(file.contents) != file.contents.size()) {
+        if (!out->open(QIODevice::WriteOnly) || out->write(file.contents) != file.contents.size() || !out->flush()) {
             return fail(error, file.path, out->errorString());
         }
         pending.push_back(std::move(out));
@@ -57,7 +65,7 @@ bool FileSetWriter::commit(QString* error)
         before.emplace_back(existing.readAll());
     }
     for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (pending[i]->commit()) {
+        if (putInPlace(*pending[i])) {
             continue;
         }
         const QString reason = pending[i]->errorString();

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+class QSaveFile;
+
 // Writes several files as one: all of them complete, or none changed. Each
 // file is first written whole to a temporary file beside it; only when every
 // one of them is written are they put in place, one by one. Should putting
@@ -12,11 +14,17 @@
 // map is never left beside a tileset of another export.
 class FileSetWriter {
 public:
+    virtual ~FileSetWriter();
+
     void add(const QString& path, const QByteArray& contents);
 
     // False, with `error` naming the file and the reason, when any file could
     // not be written.
     bool commit(QString* error);
+
+protected:
+    // Puts one file, written whole, in place of the old; the tests make it fail.
+    virtual bool putInPlace(QSaveFile& file);
 
 private:
     struct Entry {

@@ -145,7 +145,8 @@ bool WritePng(const QImage& picture, const QString& path, QString* error)
         // of about 1 MB (the default level: 0.7 MB) in under half the default's time.
         writer.setCompression(23);
         if (writer.write(picture)) {
-            if (out.commit()) {
+            // A commit does not report a failed last flush (the picture would be cut short).
+            if (out.flush() && out.commit()) {
                 return true;
             }
             reason = out.errorString();

@@ -101,7 +101,8 @@ Created CreateFile(Kind kind, const QString& originalPath, const QString& modifi
         return Created::Failed;
     }
     QSaveFile out(patchPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(*patch) != patch->size() || !out.commit()) {
+    // A commit does not report a failed last flush (the patch would be cut short): flushed first.
+    if (!out.open(QIODevice::WriteOnly) || out.write(*patch) != patch->size() || !out.flush() || !out.commit()) {
         if (error) {
             *error = QStringLiteral("The patch \"%1\" could not be written: %2.").arg(patchPath, out.errorString());
         }

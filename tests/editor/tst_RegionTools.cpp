@@ -55,6 +55,14 @@ QList<qint64> cells(const QList<QPoint>& points)
     return offsets;
 }
 
+// The file offsets at which the session's map differs from the file it loaded.
+QList<qint64> changed(const SessionDriver& d)
+{
+    QByteArray file = d.original;
+    file.replace(FileLayout::ImageStart, d.image().size(), d.image());
+    return Fixtures::Differences(file, d.original, 1000);
+}
+
 QList<qint64> offsetsOf(const MapCellChanges& changes)
 {
     QList<qint64> offsets;
@@ -72,202 +80,209 @@ class tst_RegionTools : public QObject {
     Q_OBJECT
 
 private slots:
-    void clipboardText_data();
-    void clipboardText();
-    void clipboardBytes();
-    void placementClipsAtEdges_data();
-    void placementClipsAtEdges();
-    void oneStepEach_data();
-    void oneStepEach();
-    void fillSaysWhatItWillChange();
+    void clipboardText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read");  // the pattern, through its clipboard bytes, written as text; or the refusal
+        const auto row = [](const char* name, const QString& text, const QString& read) {
+            QTest::newRow(name) << text << read;
+        };
+        const QString widest = QString("0A\t").repeated(255) + "F0\n";
+        row("as written", "0A\t1F\n00\tFF\n", "0A\t1F\n00\tFF\n");
+        row("spreadsheet: CRLF, one digit, lower case", "a 1f\r\n0,ff", "0A\t1F\n00\tFF\n");
+        row("empty", "\n", "The text holds no tile numbers.");
+        row("ragged", "00\t01\n02\n", "Line 2 has 1 tile, line 1 has 2 tiles: the text is not a rectangle.");
+        row("ragged the other way", "00\n01\t02\n",
+            "Line 2 has 2 tiles, line 1 has 1 tile: the text is not a rectangle.");
+        row("not hexadecimal", "00\t01\n02\tG1\n", "Line 2, tile 2: \"G1\" is not a tile number (00 to FF).");
+        row("three digits", "100", "Line 1, tile 1: \"100\" is not a tile number (00 to FF).");
+        row("taller than the overworld", QString("00\n").repeated(257),
+            "The text has 257 rows; the overworld has 256.");
+        row("as wide and as tall as the overworld", widest.repeated(256), widest.repeated(256));
+        row("wider than the overworld", "00\t" + widest, "Line 1 has 257 tiles; the overworld has 256 columns.");
+    }
+
+    void clipboardText()
+    {
+        QFETCH(QString, text);
+        QString error;
+        const auto pattern = MapPattern::FromText(text, &error);
+        QTEST(pattern ? MapPattern::FromBytes(pattern->toBytes()).value_or(MapPattern()).toText() : error, "read");
+    }
+
+    // Bytes one short, or with another signature, are refused.
+    void clipboardBytes()
+    {
+        const QByteArray bytes = MapPattern(3, 2, QByteArray("\x00\x01\xFF\x80\x7F\x02", 6)).toBytes();
+        QVERIFY(!MapPattern::FromBytes(bytes.chopped(1)));
+        QVERIFY(!MapPattern::FromBytes(QByteArray("ORVN") + bytes.mid(4)));
+    }
+
+    void placementClipsAtEdges_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QList<qint64>>("offsets");
+        const QRect world(0, 0, 256, 256);
+        QTest::newRow("bottom right corner")
+            << QPoint(254, 254) << world
+            << QList<qint64>{MapByte(8, 30, 254), MapByte(8, 30, 255), MapByte(8, 31, 254), MapByte(8, 31, 255)};
+        QTest::newRow("above the top") << QPoint(0, -2) << world << QList<qint64>{MapByte(1, 0, 0), MapByte(1, 0, 1)};
+        QTest::newRow("across blocks 1 and 2")
+            << QPoint(100, 31) << world << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101), MapByte(2, 0, 100),
+                                                         MapByte(2, 0, 101),  MapByte(2, 1, 100),  MapByte(2, 1, 101)};
+        QTest::newRow("clipped to block 1")
+            << QPoint(100, 31) << QRect(0, 0, 256, 32) << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101)};
+    }
+
+    // A 2 x 3 pattern of tile 9 (nothing on the map holds 9) placed at `at`.
+    void placementClipsAtEdges()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(QRect, area);
+        const MapPattern pattern(2, 3, QByteArray(6, '\x09'));
+        QTEST(offsetsOf(pattern.placement(imageOf(cartridge({})), {at.x(), at.y()}, area)), "offsets");
+    }
+
+    void oneStepEach_data()
+    {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QStringList>("undo");  // the name of every step
+        QTest::addColumn<QList<qint64>>("changed");
+        // Each segment of the drag painted, not a line from the press to the release.
+        QTest::newRow("brush dragged round a corner") << Steps([](SessionDriver& d) {
+            drag(d, Qt::LeftButton, {{2, 2}, {5, 2}, {5, 4}});
+        }) << QStringList{"Paint 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {5, 3}, {5, 4}});
+        QTest::newRow("fill across blocks, its count told before") << Steps([](SessionDriver& d) {
+            d.session.setTool(QStringLiteral("Fill"));
+            d.cellEvent(QEvent::MouseMove, {9, 31}, Qt::NoButton, Qt::NoButton);
+            QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 4 cells will change"));
+            d.clickCell({9, 31});
+            d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
+            QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 65531 cells will change"));
+        }) << QStringList{"Fill 4 Cells"} << cells({{9, 30}, {9, 31}, {9, 32}, {9, 33}});
+        QTest::newRow("fill inside the selection") << Steps([](SessionDriver& d) {
+            d.session.setTool(QStringLiteral("Fill"));
+            d.session.setSelection(QRect(8, 30, 3, 2));
+            d.clickCell({20, 20});  // outside it: nothing
+            d.clickCell({8, 30});
+        }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
+        QTest::newRow("rectangle fill, its tile picked with a right click") << Steps([](SessionDriver& d) {
+            d.session.setTool(QStringLiteral("Rectangle"));
+            d.clickCell({9, 30}, Qt::RightButton);
+            QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
+            drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
+        }) << QStringList{"Rectangle Fill 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
+        QTest::newRow("rectangle fill over cells holding its tile") << Steps([](SessionDriver& d) {
+            d.selectTile(2);
+            d.session.setTool(QStringLiteral("Rectangle"));
+            drag(d, Qt::LeftButton, {{8, 30}, {10, 31}});
+        }) << QStringList{"Rectangle Fill 4 Cells"} << cells({{8, 30}, {10, 30}, {8, 31}, {10, 31}});
+        QTest::newRow("selection and paste of one cell, and of two, told") << Steps([](SessionDriver& d) {
+            for (const int width : {1, 2}) {
+                const QString size =
+                    width == 1 ? QStringLiteral("1 \u00D7 1 cell") : QStringLiteral("2 \u00D7 1 cells");
+                d.session.setTool(QStringLiteral("Select"));
+                drag(d, Qt::LeftButton, {{4, 20}, {5, 20}, {3 + width, 20}});
+                QCOMPARE(d.session.toolStatus(), QStringLiteral("Selection: ") + size);
+                d.session.copy();
+                d.session.paste();
+                QCOMPARE(d.session.toolStatus(),
+                         QStringLiteral("Paste: %1; click to place %2, Escape to cancel")
+                             .arg(size, width == 1 ? QStringLiteral("it") : QStringLiteral("them")));
+                d.session.cancel();
+            }
+        }) << QStringList{} << cells({});
+        QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
+            d.session.setSelection(QRect(8, 31, 2, 2));
+            d.session.deleteSelection();
+            d.session.setSelection(QRect(50, 5, 2, 1));
+            d.session.deleteSelection();
+        }) << QStringList{"Delete 4 Cells", "Delete 2 Cells"}
+                                                << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}, {50, 5}, {51, 5}});
+        QTest::newRow("cut") << Steps([](SessionDriver& d) {
+            d.session.setTool(QStringLiteral("Select"));
+            drag(d, Qt::LeftButton, {{9, 30}, {9, 31}});
+            d.session.cut();
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("02\n02\n"));
+        }) << QStringList{"Cut 2 Cells"}
+                             << cells({{9, 30}, {9, 31}});
+        QTest::newRow("paste of text that is no pattern, then the brush") << Steps([](SessionDriver& d) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("00\t01\n02\tXY\n"));
+            d.session.paste();
+            QCOMPARE(d.platform.messageTitles(), QStringList{"Nothing pasted"});
+            QVERIFY(d.platform.messages[0].text.endsWith("Line 2, tile 2: \"XY\" is not a tile number (00 to FF)."));
+            d.clickCell({0, 0});
+        }) << QStringList{"Paint 1 Cell"} << cells({{0, 0}});
+        QTest::newRow("paste clipped at the last row") << Steps([](SessionDriver& d) {
+            d.session.setSelection(QRect(9, 30, 2, 4));
+            QVERIFY(d.session.copy());
+            d.session.paste();
+            d.clickCell({100, 254});
+            QVERIFY(!d.session.isPasting());
+        }) << QStringList{"Paste 2 Cells"} << cells({{100, 254}, {100, 255}});
+        QTest::newRow("Escape drops the paste, then the selection") << Steps([](SessionDriver& d) {
+            d.session.setSelection(QRect(9, 30, 1, 2));
+            QVERIFY(d.session.copy());
+            d.session.paste();
+            QVERIFY(d.session.cancel() && !d.session.isPasting() && d.session.selection());
+            QVERIFY(d.session.cancel() && !d.session.selection() && !d.session.cancel());
+            d.session.deleteSelection();
+            d.clickCell({40, 40});  // the brush, with the copy as its stamp
+        }) << QStringList{"Paint 2 Cells"} << cells({{40, 40}, {40, 41}});
+        // A stamp of 1 2 over 1 2 dragged leftwards in one move: stamped at every position between.
+        QList<QPoint> stamped{{51, 5}, {51, 6}};
+        for (int column = 21; column <= 25; ++column) {
+            stamped << QPoint(column, 10) << QPoint(column, 11);
+        }
+        QTest::newRow("a right click picks the tile; a middle press and other buttons' drags do nothing")
+            << Steps([](SessionDriver& d) {
+                   d.clickCell({9, 30}, Qt::RightButton);
+                   QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
+                   d.cellEvent(QEvent::MouseButtonPress, {5, 5}, Qt::MiddleButton, Qt::MiddleButton);
+                   for (const Qt::MouseButtons held :
+                        {Qt::MouseButtons(Qt::RightButton), Qt::LeftButton | Qt::RightButton,
+                         Qt::MouseButtons(Qt::MiddleButton)}) {
+                       d.cellEvent(QEvent::MouseMove, {6, 6}, Qt::NoButton, held);
+                   }
+                   d.cellEvent(QEvent::MouseMove, {7, 7}, Qt::NoButton, Qt::LeftButton);  // a left drag paints
+                   QCOMPARE(d.session.pointerCell(), std::optional<MapCell>({7, 7}));
+               })
+            << QStringList{"Paint 1 Cell"} << cells({{7, 7}});
+        QTest::newRow("pick mode: every press goes to the waiting window, a left drag paints")
+            << Steps([](SessionDriver& d) {
+                   d.session.pick().ItemsWindowLoaded = true;
+                   QSignalSpy handed(&d.session, &EditorSession::locationPicked);
+                   for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+                       d.clickCell({5, 6}, button);
+                   }
+                   QCOMPARE(handed.count(), 3);
+                   d.cellEvent(QEvent::MouseMove, {6, 6}, Qt::NoButton, Qt::LeftButton);
+               })
+            << QStringList{"Paint 1 Cell"} << cells({{6, 6}});
+        QTest::newRow("stamp picked with a right drag, clicked and dragged") << Steps([](SessionDriver& d) {
+            drag(d, Qt::RightButton, {{8, 30}, {9, 31}});
+            d.clickCell({50, 5});
+            drag(d, Qt::LeftButton, {{24, 10}, {20, 10}});
+        }) << QStringList{"Paint 2 Cells", "Paint 10 Cells"} << cells(stamped);
+    }
+
+    void oneStepEach()
+    {
+        QFETCH(Steps, steps);
+        SessionDriver d(cartridge());
+        QVERIFY(d.load());
+        d.selectTile(3);
+        steps(d);
+        const QUndoStack& history = d.session.document().undoStack();
+        QStringList names;
+        for (int step = 0; step < history.count(); ++step) {
+            names << history.text(step);
+        }
+        QTEST(names, "undo");
+        QTEST(changed(d), "changed");
+    }
 };
-
-void tst_RegionTools::clipboardText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("read");  // the pattern written back as text, or the refusal
-    const auto row = [](const char* name, const QString& text, const char* read) {
-        QTest::newRow(name) << text << QString(read);
-    };
-    row("as written", "0A\t1F\n00\tFF\n", "0A\t1F\n00\tFF\n");
-    row("spreadsheet: CRLF, one digit, lower case", "a 1f\r\n0,ff", "0A\t1F\n00\tFF\n");
-    row("empty", "\n", "The text holds no tile numbers.");
-    row("ragged", "00\t01\n02\n", "Line 2 has 1 tile, line 1 has 2 tiles: the text is not a rectangle.");
-    row("ragged the other way", "00\n01\t02\n", "Line 2 has 2 tiles, line 1 has 1 tile: the text is not a rectangle.");
-    row("not hexadecimal", "00\t01\n02\tG1\n", "Line 2, tile 2: \"G1\" is not a tile number (00 to FF).");
-    row("three digits", "100", "Line 1, tile 1: \"100\" is not a tile number (00 to FF).");
-    row("taller than the overworld", QString("00\n").repeated(257), "The text has 257 rows; the overworld has 256.");
-}
-
-void tst_RegionTools::clipboardText()
-{
-    QFETCH(QString, text);
-    QString error;
-    const auto pattern = MapPattern::FromText(text, &error);
-    QTEST(pattern ? pattern->toText() : error, "read");
-}
-
-void tst_RegionTools::clipboardBytes()
-{
-    const MapPattern pattern(3, 2, QByteArray("\x00\x01\xFF\x80\x7F\x02", 6));
-    QCOMPARE(MapPattern::FromBytes(pattern.toBytes()), std::optional<MapPattern>(pattern));
-    QByteArray wrongSize = pattern.toBytes();
-    wrongSize.chop(1);
-    QVERIFY(!MapPattern::FromBytes(wrongSize));
-    QVERIFY(!MapPattern::FromBytes(QByteArray("ORVN") + pattern.toBytes().mid(4)));
-}
-
-void tst_RegionTools::placementClipsAtEdges_data()
-{
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QRect>("area");
-    QTest::addColumn<QList<qint64>>("offsets");
-    const QRect world(0, 0, 256, 256);
-    QTest::newRow("bottom right corner") << QPoint(254, 254) << world
-                                         << QList<qint64>{MapByte(8, 30, 254), MapByte(8, 30, 255), MapByte(8, 31, 254),
-                                                          MapByte(8, 31, 255)};
-    QTest::newRow("above the top") << QPoint(0, -2) << world << QList<qint64>{MapByte(1, 0, 0), MapByte(1, 0, 1)};
-    QTest::newRow("across blocks 1 and 2")
-        << QPoint(100, 31) << world << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101), MapByte(2, 0, 100),
-                                                     MapByte(2, 0, 101),  MapByte(2, 1, 100),  MapByte(2, 1, 101)};
-    QTest::newRow("clipped to block 1") << QPoint(100, 31) << QRect(0, 0, 256, 32)
-                                        << QList<qint64>{MapByte(1, 31, 100), MapByte(1, 31, 101)};
-}
-
-// A 2 x 3 pattern of tile 9 (nothing on the map holds 9) placed at `at`.
-void tst_RegionTools::placementClipsAtEdges()
-{
-    QFETCH(QPoint, at);
-    QFETCH(QRect, area);
-    const MapPattern pattern(2, 3, QByteArray(6, '\x09'));
-    QTEST(offsetsOf(pattern.placement(imageOf(cartridge({})), {at.x(), at.y()}, area)), "offsets");
-}
-
-void tst_RegionTools::oneStepEach_data()
-{
-    QTest::addColumn<Steps>("steps");
-    QTest::addColumn<QStringList>("undo");  // the name of every step
-    QTest::addColumn<QList<qint64>>("changed");
-    // Each segment of the drag painted, not a line from the press to the release.
-    QTest::newRow("brush dragged round a corner") << Steps([](SessionDriver& d) {
-        drag(d, Qt::LeftButton, {{2, 2}, {5, 2}, {5, 4}});
-    }) << QStringList{"Paint 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {5, 3}, {5, 4}});
-    QTest::newRow("fill across blocks") << Steps([](SessionDriver& d) {
-        d.session.setTool(QStringLiteral("Fill"));
-        d.clickCell({9, 31});
-    }) << QStringList{"Fill 4 Cells"} << cells({{9, 30}, {9, 31}, {9, 32}, {9, 33}});
-    QTest::newRow("fill inside the selection") << Steps([](SessionDriver& d) {
-        d.session.setTool(QStringLiteral("Fill"));
-        d.session.setSelection(QRect(8, 30, 3, 2));
-        d.clickCell({20, 20});  // outside it: nothing
-        d.clickCell({8, 30});
-    }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
-    QTest::newRow("rectangle fill") << Steps([](SessionDriver& d) {
-        d.session.setTool(QStringLiteral("Rectangle"));
-        drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
-    }) << QStringList{"Rectangle Fill 6 Cells"}
-                                    << cells({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}});
-    QTest::newRow("rectangle fill over cells holding its tile") << Steps([](SessionDriver& d) {
-        d.selectTile(2);
-        d.session.setTool(QStringLiteral("Rectangle"));
-        drag(d, Qt::LeftButton, {{8, 30}, {10, 31}});
-    }) << QStringList{"Rectangle Fill 4 Cells"} << cells({{8, 30}, {10, 30}, {8, 31}, {10, 31}});
-    QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
-        d.session.setSelection(QRect(8, 31, 2, 2));
-        d.session.deleteSelection();
-        d.session.setSelection(QRect(50, 5, 2, 1));
-        d.session.deleteSelection();
-    }) << QStringList{"Delete 4 Cells", "Delete 2 Cells"}
-                                            << cells({{8, 31}, {9, 31}, {8, 32}, {9, 32}, {50, 5}, {51, 5}});
-    QTest::newRow("cut") << Steps([](SessionDriver& d) {
-        d.session.setTool(QStringLiteral("Select"));
-        drag(d, Qt::LeftButton, {{9, 30}, {9, 31}});
-        d.session.cut();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("02\n02\n"));
-    }) << QStringList{"Cut 2 Cells"}
-                         << cells({{9, 30}, {9, 31}});
-    QTest::newRow("paste of text that is no pattern, then the brush") << Steps([](SessionDriver& d) {
-        QGuiApplication::clipboard()->setText(QStringLiteral("00\t01\n02\tXY\n"));
-        d.session.paste();
-        QCOMPARE(d.platform.messageTitles(), QStringList{"Nothing pasted"});
-        QVERIFY(d.platform.messages[0].text.endsWith("Line 2, tile 2: \"XY\" is not a tile number (00 to FF)."));
-        d.clickCell({0, 0});
-    }) << QStringList{"Paint 1 Cell"} << cells({{0, 0}});
-    QTest::newRow("paste clipped at the last row") << Steps([](SessionDriver& d) {
-        d.session.setSelection(QRect(9, 30, 2, 4));
-        QVERIFY(d.session.copy());
-        d.session.paste();
-        d.clickCell({100, 254});
-        QVERIFY(!d.session.isPasting());
-    }) << QStringList{"Paste 2 Cells"} << cells({{100, 254}, {100, 255}});
-    QTest::newRow("Escape drops the paste, then the selection") << Steps([](SessionDriver& d) {
-        d.session.setSelection(QRect(9, 30, 1, 2));
-        QVERIFY(d.session.copy());
-        d.session.paste();
-        QVERIFY(d.session.cancel() && !d.session.isPasting() && d.session.selection());
-        QVERIFY(d.session.cancel() && !d.session.selection() && !d.session.cancel());
-        d.session.deleteSelection();
-        d.clickCell({40, 40});  // the brush, with the copy as its stamp
-    }) << QStringList{"Paint 2 Cells"} << cells({{40, 40}, {40, 41}});
-    // A stamp of 1 2 over 1 2 dragged leftwards in one move: stamped at every position between.
-    QList<QPoint> stamped{{51, 5}, {51, 6}};
-    for (int column = 21; column <= 25; ++column) {
-        stamped << QPoint(column, 10) << QPoint(column, 11);
-    }
-    QTest::newRow("stamp picked with a right drag, clicked and dragged") << Steps([](SessionDriver& d) {
-        drag(d, Qt::RightButton, {{8, 30}, {9, 31}});
-        d.clickCell({50, 5});
-        drag(d, Qt::LeftButton, {{24, 10}, {20, 10}});
-    }) << QStringList{"Paint 2 Cells", "Paint 10 Cells"} << cells(stamped);
-}
-
-void tst_RegionTools::oneStepEach()
-{
-    QFETCH(Steps, steps);
-    SessionDriver d(cartridge());
-    QVERIFY(d.load());
-    d.selectTile(3);
-    steps(d);
-    const QUndoStack& history = d.session.document().undoStack();
-    QStringList names;
-    for (int step = 0; step < history.count(); ++step) {
-        names << history.text(step);
-    }
-    QTEST(names, "undo");
-    QByteArray file = d.original;
-    file.replace(FileLayout::ImageStart, d.image().size(), d.image());
-    QTEST(Fixtures::Differences(file, d.original, 1000), "changed");
-}
-
-// Before the click the status says how many cells would change.
-void tst_RegionTools::fillSaysWhatItWillChange()
-{
-    SessionDriver d(cartridge());
-    QVERIFY(d.load());
-    d.selectTile(3);
-    d.session.setTool(QStringLiteral("Fill"));
-    d.cellEvent(QEvent::MouseMove, {9, 31}, Qt::NoButton, Qt::NoButton);
-    QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 4 cells will change"));
-    d.session.setTool(QStringLiteral("Brush"));
-    d.clickCell({9, 33});
-    d.session.setTool(QStringLiteral("Fill"));
-    d.cellEvent(QEvent::MouseMove, {9, 32}, Qt::NoButton, Qt::NoButton);
-    QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 3 cells will change"));
-    d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
-    QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 65531 cells will change"));
-    // A selection and a paste of one cell, and of two (in block 2, shown now).
-    for (const int width : {1, 2}) {
-        const QString size = width == 1 ? QStringLiteral("1 \u00D7 1 cell") : QStringLiteral("2 \u00D7 1 cells");
-        d.session.setTool(QStringLiteral("Select"));
-        drag(d, Qt::LeftButton, {{4, 40}, {5, 40}, {3 + width, 40}});
-        QCOMPARE(d.session.toolStatus(), QStringLiteral("Selection: ") + size);
-        d.session.copy();
-        d.session.paste();
-        QCOMPARE(d.session.toolStatus(), QStringLiteral("Paste: %1; click to place %2, Escape to cancel")
-                                             .arg(size, width == 1 ? QStringLiteral("it") : QStringLiteral("them")));
-        d.session.cancel();
-    }
-}
 
 QTEST_MAIN(tst_RegionTools)
 #include "tst_RegionTools.moc"

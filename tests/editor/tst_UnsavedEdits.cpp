@@ -4,6 +4,7 @@
 #include "SessionDriver.h"
 #include "core/MapJournal.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -128,6 +129,7 @@ void tst_UnsavedEdits::offeredAtNextLoad()
              qPrintable(question));
     QCOMPARE(question.contains(QStringLiteral("1 step was left out")), torn);
     QCOMPARE(question.contains(QStringLiteral("changed on disk")), changedOnDisk);
+    QVERIFY(next.platform.messages.isEmpty());  // the journal goes on after a restore, without a word
     if (answer == -1) {  // the next load asks again
         QVERIFY(state() == asked && loads.isEmpty());
         QVERIFY(next.load());
@@ -155,6 +157,12 @@ void tst_UnsavedEdits::offeredAtNextLoad()
     QVERIFY(next.load());
     QVERIFY(next.platform.choices.size() == 1 &&
             !next.platform.choices[0].text.contains(QStringLiteral("changed on disk")));
+    // A save that fails keeps the journal: a crash then loses nothing.
+    QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    next.session.save();
+    QVERIFY(next.platform.messageTitles() == QStringList{"File not saved"} && QFileInfo::exists(journal));
+    QVERIFY(QDir().rmdir(path));
+    Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), file);
     next.session.save();  // saved, it goes too
     QVERIFY(!QFileInfo::exists(journal) && next.load() && next.platform.choices.size() == 1);
     QFile damaged(journal);  // one that cannot be used is said so, and the load goes on

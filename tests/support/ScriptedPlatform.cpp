@@ -21,7 +21,6 @@ std::optional<QString> ScriptedPlatform::saveFileName(const QString& title, cons
 
 std::optional<QColor> ScriptedPlatform::chooseColor(const QColor&)
 {
-    ++colorCalls;
     return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
 }
 

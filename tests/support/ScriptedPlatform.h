@@ -39,7 +39,6 @@ public:
     };
     QList<FileDialog> openDialogs;
     QList<FileDialog> saveDialogs;
-    int colorCalls = 0;
     QList<Shown> messages;
     QList<Shown> questions;
     QList<Shown> choices;

@@ -1,6 +1,5 @@
 #include "WindowSteps.h"
 
-#include "Fixtures.h"
 #include "core/MapGeometry.h"
 
 #include <QDialog>
@@ -80,23 +79,6 @@ void Apply(QByteArray& file, const QList<FilePatch>& patches)
     for (const FilePatch& p : patches) {
         file.replace(p.offset, p.bytes.size(), p.bytes);
     }
-}
-
-QString FileMismatch(const QString& path, const QByteArray& expected, const QString& step)
-{
-    const QByteArray now = Fixtures::ReadAll(path);
-    if (now == expected) {
-        return {};
-    }
-    QStringList at;
-    for (qint64 offset : Fixtures::Differences(now, expected, 8)) {
-        at << QString::number(offset);
-    }
-    return QStringLiteral("after %1: the file is %2 bytes (expected %3) and differs at %4")
-        .arg(step)
-        .arg(now.size())
-        .arg(expected.size())
-        .arg(at.join(u' '));
 }
 
 }  // namespace WindowSteps

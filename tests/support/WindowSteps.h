@@ -29,7 +29,4 @@ QList<FilePatch> Edit(MainWindowDriver& d, QDialog* window, Route route, QRandom
 
 void Apply(QByteArray& file, const QList<FilePatch>& patches);
 
-// Empty when the file at `path` holds exactly `expected`; otherwise where it differs.
-QString FileMismatch(const QString& path, const QByteArray& expected, const QString& step);
-
 }  // namespace WindowSteps

@@ -1,6 +1,9 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
+#include "core/CartridgeImage.h"
+#include "core/MapImageExport.h"
 #include "core/PatchFormat.h"
+#include "core/TileRaster.h"
 
 #include <QImage>
 #include <QProcess>
@@ -40,8 +43,6 @@ void tst_CommandLine::run_data()
     row("--overwrite", {"--export-map", "cart.nes", "v.tmx", "--overwrite"}, 0, "v.png\".",
         {"v.png", "v.tmx", "v.tsx"});
     row("export TMX beside its own files", {"--export-map", "cart.nes", "same.tmx"}, 0, "Wrote \"", {"same.tmx"});
-    row("export a block's picture", {"--export-map", "cart.nes", "b.png", "--block", "3", "--grid"}, 0,
-        "4096 \u00D7 512", {"b.png"});
     row("export to an unknown format", {"--export-map", "cart.nes", "out.txt"}, 2, "names no map format");
     row("block 9", {"--export-map", "cart.nes", "b.png", "--block", "9"}, 2, "from 1 to 8");
     row("export what is no cartridge", {"--export-map", "notes.txt", "out.tmx"}, 1, "iNES signature");
@@ -60,6 +61,14 @@ void tst_CommandLine::run_data()
     row("demo cartridge, an unknown option", {"make-demo-cartridge", "--force", "d.nes"}, 2, "unknown option");
     row("demo cartridge, a name after --", {"make-demo-cartridge", "--", "-d.nes"}, 0, "", {"-d.nes"});
     row("kill helper, --help", {"kill_helper", "--help"}, 0, "usage: kill_helper");
+    row("block 1, named in capitals", {"--export-map", "cart.nes", "B.PNG", "--block", "1"}, 0, "Wrote", {"B.PNG"});
+    row("block 8", {"--export-map", "cart.nes", "b.png", "--grid", "--block", "8"}, 0, "4096 \u00D7 512", {"b.png"});
+    row("the whole overworld", {"--export-map", "cart.nes", "b.png"}, 0, "4096 \u00D7 4096", {"b.png"});
+    row("block 0", {"--export-map", "cart.nes", "b.png", "--block", "0"}, 2, "not \"0\"");
+    row("--grid with a map", {"--export-map", "cart.nes", "out.tmx", "--grid"}, 2, "to a .png picture");
+    row("two jobs", {"--export-map", "cart.nes", "out.csv", "--apply-patch", "cart.nes", "fix.ips"}, 2, "Only one job");
+    row("an import that changes nothing", {"--import-map", "cart.nes", "same.csv"}, 0, "nothing was written");
+    row("an import into a file too short", {"--import-map", "short.nes", "map.csv"}, 1, "139280 bytes");
 }
 
 void tst_CommandLine::run()
@@ -83,6 +92,9 @@ void tst_CommandLine::run()
     Fixtures::WriteFile(dir, QStringLiteral("short.csv"), FileLayout::OverworldCsv(cart).chopped(1025));
     Fixtures::WriteFile(dir, QStringLiteral("one.csv"), FileLayout::OverworldCsv(cart, one));
     Fixtures::WriteFile(dir, QStringLiteral("line.csv"), FileLayout::OverworldCsv(cart).left(1024).split('\n')[0]);
+    Fixtures::WriteFile(dir, QStringLiteral("same.csv"), FileLayout::OverworldCsv(cart));
+    Fixtures::WriteFile(dir, QStringLiteral("short.nes"), cart.left(FileLayout::ImageEnd - 1));
+
     QProcess program;
     QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -129,8 +141,17 @@ void tst_CommandLine::run()
     const auto contents = [&](const char* name) { return after.value(dir.filePath(QLatin1String(name))); };
     if (first == u"out.csv") {
         QCOMPARE(contents("out.csv"), FileLayout::OverworldCsv(cart));
-    } else if (first == u"b.png") {
-        QCOMPARE(QImage(dir.filePath(first)).size(), QSize(4096, 512));
+    } else if (first.endsWith(u".png", Qt::CaseInsensitive) && touched.size() == 1) {
+        // The block named (or the whole overworld), with the grid when asked for, in red.
+        const qsizetype block = arguments.indexOf(QStringLiteral("--block"));
+        CartridgeImage image;
+        image.assign(cart.mid(FileLayout::ImageStart, CartridgeImage::Size));
+        const QImage expected = MapImageExport::Render(
+            image, TileRaster::BuildTileStrip(TileRaster::LoadSheets()),
+            block < 0 ? MapImageExport::Area::Overworld : MapImageExport::Area::Block,
+            arguments.value(block + 1).toInt(), arguments.contains(QStringLiteral("--grid")), Qt::red);
+        QCOMPARE(QImage(dir.filePath(first)).convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
     } else if (first == u"cart.nes") {
         QCOMPARE(contents("cart.nes.bak"), cart);  // the backup first
         QByteArray expected = arguments[0] == u"--apply-patch" ? other : cart;

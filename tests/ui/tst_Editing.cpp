@@ -7,6 +7,7 @@
 #include "ui/frmWorldMap.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -88,11 +89,18 @@ private slots:
         QCOMPARE(d.session.image().bytes(), painted);
     }
 
+    void replaceWindow_data()
+    {
+        QTest::addColumn<int>("scope");  // the block replaced in, or 0 for the whole overworld
+        QTest::newRow("in this block") << 3;
+        QTest::newRow("in the whole overworld") << 0;
+    }
     // Ctrl+R: tiles pre-filled (under the pointer, current); the count and the
     // button follow the tiles and the scope, switched back and forth; the
-    // replace is done in the scope chosen last and waits for "Save Changes".
+    // replace is done in the scope chosen last, there alone, and waits for "Save Changes".
     void replaceWindow()
     {
+        QFETCH(int, scope);
         QByteArray cartridge = Fixtures::Pattern(262160, 42);
         for (qint64 at = MapByte(3, 0, 0); at < MapByte(3, 32, 0); ++at) {
             cartridge[at] = cartridge[at] == char(0xAB) ? char(0xAC) : cartridge[at];  // no AB in block 3
@@ -135,62 +143,51 @@ private slots:
         QCOMPARE(says(), QStringLiteral("Type each tile as two hexadecimal digits (00 to FF). (disabled)"));
         D::type(window, QStringLiteral("txtTo"), QStringLiteral("e1"));
         D::type(window, QStringLiteral("txtFrom"), MapGeometry::TileReadout(from));
+        choose(scope ? "optBlock" : "optOverworld");
         D::click(window, QStringLiteral("cmdReplace"));
-        const int changed = Fixtures::Differences(d.image(), imageOf(d.original), 100000).size();
-        QCOMPARE(QStringLiteral("%1 cells will change.").arg(changed), count(from, 0));
+        const QList<qint64> cells = Fixtures::Differences(d.image(), imageOf(d.original), 100000);
+        const int changed = int(cells.size());
+        QCOMPARE(QStringLiteral("%1 cells will change.").arg(changed), count(from, scope));
+        QVERIFY(!scope || (cells.first() >= MapByte(3, 0, 0) - FileLayout::ImageStart &&
+                           cells.last() < MapByte(4, 0, 0) - FileLayout::ImageStart));
         QCOMPARE(d.mapPicture(), d.blockPicture(3));
         QCOMPARE(d.action("mnuEditUndo")->text(), QStringLiteral("&Undo Replace %1 Cells").arg(changed));
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
 
-    void toolsByKeysAndMouse_data()
+    void toolsByKeys_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("button");  // the tool bar's button that shows itself chosen
-        QTest::newRow("B, a brush stroke") << int(Qt::Key_B) << "mnuToolsBrush";
-        QTest::newRow("F, a fill") << int(Qt::Key_F) << "mnuToolsFill";
-        QTest::newRow("P, a rectangle") << int(Qt::Key_P) << "mnuToolsRectangle";
-        QTest::newRow("R, a selection copied and pasted") << int(Qt::Key_R) << "mnuToolsSelect";
+        QTest::addColumn<QString>("tool");
+        QTest::newRow("B, the brush") << int(Qt::Key_B) << "mnuToolsBrush" << "Brush";
+        QTest::newRow("F, the fill") << int(Qt::Key_F) << "mnuToolsFill" << "Fill";
+        QTest::newRow("P, the rectangle") << int(Qt::Key_P) << "mnuToolsRectangle" << "Rectangle";
+        QTest::newRow("R, the selection") << int(Qt::Key_R) << "mnuToolsSelect" << "Select";
     }
-    // The tool's key chooses it; a press at (5, 5) and a drag to (8, 5) (or, for
-    // the selection, over a square of 2s, then Ctrl+Shift+C, Ctrl+V and a
-    // click at (5, 5)) make exactly one step, named on the Edit menu.
-    void toolsByKeysAndMouse()
+    // The tool's key chooses it and its button shows it chosen (what each tool
+    // does is tst_RegionTools's); Ctrl+Shift+C copies the selection, Ctrl+V floats it.
+    void toolsByKeys()
     {
         QFETCH(int, key);
-        // Every map cell holds tile 1 but a 2 x 2 square of 2s at columns 2 and 3, rows 2 and 3.
-        QByteArray cartridge = QByteArray("NES\x1A", 4) + QByteArray(262156, '\x01');
-        for (const qint64 at : {MapByte(1, 2, 2), MapByte(1, 2, 3), MapByte(1, 3, 2), MapByte(1, 3, 3)}) {
-            cartridge[at] = 2;
-        }
-        D d(cartridge);
-        QVERIFY(d.showAndLoad());
-        d.pickTileFromStrip(3);
-        QTest::keyClick(&d.window, Qt::Key(key));
         QFETCH(QString, button);
+        D d;
+        QVERIFY(d.showAndLoad());
+        d.session.setTool(key == Qt::Key_F ? QStringLiteral("Brush") : QStringLiteral("Fill"));
+        QTest::keyClick(&d.window, Qt::Key(key));
         QVERIFY(d.action(qPrintable(button))->isChecked());
-        if (key == Qt::Key_R) {
-            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(2, 2), Qt::LeftButton, Qt::LeftButton);
-            d.move(D::cellCentre(3, 3), Qt::LeftButton);
-            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(3, 3), Qt::LeftButton, Qt::NoButton);
-            QTest::keyClick(&d.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-            QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
-            d.move(D::cellCentre(5, 5));
-            d.press(D::cellCentre(5, 5));
-        } else {
-            d.mapEvent(QEvent::MouseButtonPress, D::cellCentre(5, 5), Qt::LeftButton, Qt::LeftButton);
-            d.move(D::cellCentre(key == Qt::Key_P ? 6 : 8, key == Qt::Key_P ? 6 : 5), Qt::LeftButton);
-            d.mapEvent(QEvent::MouseButtonRelease, D::cellCentre(8, 5), Qt::LeftButton, Qt::NoButton);
-        }
-        QCOMPARE(d.session.document().undoStack().count(), 1);
-        QCOMPARE(d.action("mnuEditUndo")->text(),
-                 QStringLiteral("&Undo ") + d.session.document().undoStack().undoText());
+        QTEST(d.session.tool(), "tool");
+        d.session.setSelection(QRect(2, 2, 3, 2));
+        QTest::keyClick(&d.window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&d.window, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d.session.isPasting());
+        QCOMPARE(QGuiApplication::clipboard()->text().size(), 2 * 9);
     }
 
-    // The world map: items and towns marked at their cells; the last pixel paints the last
-    // cell; a middle click shows its block in the main window, painting nothing; a rectangle
-    // fill across blocks 1 and 2 is one step of exactly its cells, shown at 2 and, zoomed by
-    // Ctrl+wheel around the pointer, at 16 pixels a cell; undo puts all back, also after a scroll.
+    // The world map: items and towns marked at their cells; the last pixel paints the last cell; a middle
+    // click shows its block in the main window, painting nothing; a rectangle fill across blocks 1 and 2 is
+    // one step of exactly its cells, shown at 2 and, zoomed by Ctrl+wheel around the pointer, at 16 pixels a
+    // cell; undo puts all back, also after a scroll; a redo scrolls the cells it changes into view.
     void worldView()
     {
         const auto rows = FileLayout::LocationOffsets(FileLayout::Route::Items) +
@@ -254,6 +251,11 @@ private slots:
         D::wheel(port, pointer, -1);  // scrolls down
         QVERIFY(view->cellAt(pointer).row > painted.row);
         QCOMPARE(shownCell(view, painted), unpainted);
+        view->horizontalScrollBar()->setValue(0);
+        d.action("mnuEditRedo")->trigger();  // the world map shows the cells the step changes
+        QVERIFY(port->rect().contains(QRect(view->cellOrigin({140, 30}), QSize(16, 16))));
+        QTest::keyClick(world, Qt::Key_0, Qt::ControlModifier);  // the zoom keys act on the window in use
+        QVERIFY(view->zoom() == 2 && d.picMap()->zoom() == 1);
     }
 };
 

@@ -36,7 +36,8 @@ private:
 }  // namespace
 
 // The main window's frame and the editor as a program of the desktop: menus
-// and keys, the open dialog, quitting, drops, recent files across runs and the help.
+// and keys, the open dialog, quitting, drops, recent files across runs, a patch
+// made and applied through the File menu, and the help.
 class tst_MainWindow : public QObject {
     Q_OBJECT
 
@@ -90,9 +91,9 @@ private slots:
         for (const QAction* tool : tools) {
             entries << tool->objectName() + u'|' + tool->shortcut().toString() + u'|' + tool->toolTip();
         }
-        QCOMPARE(entries, (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
-                                       "mnuToolsRectangle|P|Rectangle Fill (P)",
-                                       "mnuToolsSelect|R|Rectangular Selection (R)"}));
+        QCOMPARE(entries,
+                 (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
+                              "mnuToolsRectangle|P|Rectangle Fill (P)", "mnuToolsSelect|R|Rectangular Selection (R)"}));
         for (const QAction* other : d.window.findChildren<QAction*>()) {
             for (const QAction* tool : tools) {
                 QVERIFY(other == tool || !other->shortcuts().contains(tool->shortcut()));
@@ -127,6 +128,11 @@ private slots:
         QTRY_COMPARE(listed(), QStringLiteral("cart.nes"));
         emit dialog->filterSelected(QStringLiteral("All Files(*.*)"));  // as the dialog does when the user picks it
         QTRY_COMPARE(listed(), QStringLiteral("README,cart.nes"));
+        QtPlatform platform;  // a modal dialog on screen holds off the file watcher
+        QVERIFY(!platform.isShowingModal());
+        dialog->setModal(true);
+        dialog->show();
+        QVERIFY(platform.isShowingModal());
     }
 
     // The real question box: Enter presses the default button; Escape and the close box (0) answer nothing.
@@ -243,6 +249,47 @@ private slots:
         window.findChild<QAction*>("mnuFileRecent_2")->trigger();
         QCOMPARE(session.cartridgePath(), games[2]);
         QCOMPARE(listed(), entries({7, 0, 8, 6, 5, 4, 3}));
+    }
+
+    void patchMadeAndAppliedThroughMenu_data()
+    {
+        QTest::addColumn<int>("type");  // the file type chosen in the save dialog
+        QTest::addColumn<QString>("name");
+        QTest::newRow("IPS") << 0 << "p";
+        QTest::newRow("BPS by name") << 0 << "p.bps";
+    }
+    // A patch made from the saved cartridge against a pristine copy, applied to
+    // that copy after the question naming both files, makes the two alike.
+    void patchMadeAndAppliedThroughMenu()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, name);
+        MainWindowDriver d;
+        const QString pristine = Fixtures::WriteFile(d.dir, QStringLiteral("pristine.nes"), d.original);
+        QVERIFY(d.load());
+        d.pickTileFromStrip(9);
+        d.press(QPointF(3 * 16 + 2, 2 * 16 + 2));
+        d.action("mnuFileSave")->trigger();
+        const QByteArray edited = Fixtures::ReadAll(d.path);
+
+        d.platform.openAnswers << pristine;
+        d.platform.saveAnswers << ScriptedPlatform::SaveAnswer{d.dir.filePath(name), type};
+        d.action("mnuFileCreatePatch")->trigger();
+        const QString patch = d.dir.filePath(name.contains(u'.') ? name : name + QStringLiteral(".ips"));
+        QVERIFY(Fixtures::ReadAll(patch).startsWith(name.contains(u'.') ? "BPS1" : "PATCH"));
+
+        d.path = pristine;
+        QVERIFY(d.load());
+        d.platform.openAnswers << patch;
+        d.platform.questionAnswers << true;
+        d.action("mnuFileApplyPatch")->trigger();
+        QCOMPARE(d.platform.openDialogs.last().folder, d.dir.path());  // the cartridge's
+        QCOMPARE(d.platform.questions.size(), 1);
+        QVERIFY(d.platform.questions[0].text.startsWith(
+            QStringLiteral("Apply the patch \"%1\" to \"%2\"?").arg(patch, pristine)));
+        QCOMPARE(Fixtures::ReadAll(pristine), edited);
+        QCOMPARE(d.session.image().at(FileLayout::MapByte(1, 2, 3)), quint8(9));
+        QCOMPARE(d.platform.messageTitles(), (QStringList{"File saved", "Patch created", "Patch applied"}));
     }
 
     void help_data()

@@ -20,18 +20,6 @@ class tst_MapView : public QObject {
     Q_OBJECT
 
 private slots:
-    // After a load tile 0 is current: marked in the palette and shown doubled in the enlarged view.
-    void loadChoosesTileZero()
-    {
-        D d;
-        QVERIFY(d.load());
-        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
-        QCOMPARE(d.session.currentTile(), std::optional<quint8>(0));
-        const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
-        QCOMPARE(zoom.pixel(63, 63), d.session.tileStrip().pixel(31, 31));
-        QCOMPARE(zoom.pixel(0, 0), d.session.tileStrip().pixel(0, 0));
-    }
-
     void scrolling_data()
     {
         QTest::addColumn<QString>("bar");
@@ -70,9 +58,8 @@ private slots:
         QTEST(bar == u"hsMap" ? picture.x() : picture.y(), "position");
     }
 
-    // Ctrl++, Ctrl+0 and Ctrl+wheel zoom the map in whole pixels, notch by
-    // notch both ways; the cell under the wheel stays under it, and a press
-    // still paints the cell it is on.
+    // Ctrl++, Ctrl+0 and Ctrl+wheel zoom the map in whole pixels, notch by notch both ways;
+    // the cell under the wheel stays under it, also at the view's corner, where the bars keep their values.
     void zoomKeepsPointerOnItsCell()
     {
         D d;
@@ -81,130 +68,100 @@ private slots:
         QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(map->size(), QSize(8192, 1024));
         QWidget* view = d.window.findChild<QWidget*>(QStringLiteral("picHolder_01"));
-        const QPoint over(200, 170);
-        const auto cellUnder = [&] {
+        const auto cellUnder = [&](QPoint over) {
             const QPoint at = map->mapFrom(view, over);
             return QPoint(at.x() / int(16 * map->zoom()), at.y() / int(16 * map->zoom()));
         };
-        const QPoint before = cellUnder();
-        for (const auto& [notch, zoom] : QList<QPair<int, double>>{{1, 3}, {1, 4}, {1, 4}, {-1, 3}}) {
-            D::wheel(view, over, notch, Qt::ControlModifier);
+        const QPoint over(200, 170);
+        using Step = std::tuple<int, double, QPoint>;  // notches, zoom after, where
+        const QList<Step> steps{{1, 3, over}, {1, 4, over}, {1, 4, over}, {-1, 3, over}, {-1, 2, QPoint(0, 0)}};
+        for (const auto& [notch, zoom, at] : steps) {
+            const QPoint under = cellUnder(at);
+            D::wheel(view, at, notch, Qt::ControlModifier);
             QCOMPARE(map->zoom(), zoom);
-            QCOMPARE(cellUnder(), before);
+            QCOMPARE(cellUnder(at), under);
         }
-        d.pickTileFromStrip(3);
-        QTest::mouseClick(map, Qt::LeftButton, {}, map->mapFrom(view, over));
-        QCOMPARE(d.session.image().at(MapByte(1, before.y(), before.x())), quint8(3));
         QTest::keyClick(&d.window, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(map->size(), QSize(4096, 512));
     }
 
-    void mouseButtons_data()
+    // After a load tile 0 is current: marked in the palette, shown doubled in the enlarged view.
+    // Block 6 at twice the size, on the screen: a cell painted with the grid off, in a box of the
+    // grid colour; the selection's outline and a floating paste's frame over exactly their cells;
+    // the paste placed; the marker and the readouts follow the pointer, not a drag off the picture.
+    // A right press marks the cell's tile in the palette, scrolled to it. The last pixel is the last cell.
+    void block6AtTwiceTheSize()
     {
-        QTest::addColumn<bool>("picking");  // the items window waits for a location
-        QTest::addColumn<bool>("drag");  // movements with the buttons held, else a press
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<QString>("effect");  // "paint", "tile", "location" or nothing
-        const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-        for (bool picking : {false, true}) {
-            const char* mode = picking ? "pick mode" : "painting mode";
-            QTest::addRow("%s, left press", mode) << picking << false << left << (picking ? "location" : "paint");
-            QTest::addRow("%s, right press", mode) << picking << false << right << (picking ? "location" : "tile");
-            QTest::addRow("%s, middle press", mode) << picking << false << middle << (picking ? "location" : "");
-            QTest::addRow("%s, left drag", mode) << picking << true << left << "paint";
-            QTest::addRow("%s, right drag", mode) << picking << true << right << "";
-            QTest::addRow("%s, left and right drag", mode) << picking << true << (left | right) << "";
-            QTest::addRow("%s, middle drag", mode) << picking << true << middle << "";
-        }
-    }
-    // A painted cell shows the tile in a box of the chosen grid colour, also with the grid
-    // off, and a repaint of just that box puts its pixels where they belong, on the screen.
-    void mouseButtons()
-    {
-        QFETCH(bool, picking);
-        QFETCH(bool, drag);
-        QFETCH(int, buttons);
-        QFETCH(QString, effect);
         QByteArray cartridge = Fixtures::Pattern(262160, 21);
-        cartridge[MapByte(2, 2, 10)] = char(244);  // the pressed cell
+        cartridge[MapByte(6, 3, 5)] = char(244);
         D d(cartridge);
         QVERIFY(d.showAndLoad());
-        const QColor green(0, 200, 50);
-        d.platform.colorAnswers << green;
-        QTest::mouseClick(d.window.findChild<QWidget*>(QStringLiteral("picGridColor")), Qt::LeftButton);
-        d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
-        d.chooseBlock(2);
-        d.pickTileFromStrip(0xC7);
-        QPointer<QDialog> items;
-        if (picking) {
-            items = d.open("mnuGameItems");
-            D::click(items, QStringLiteral("cmdLocation_2"));
-        }
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
+        const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
+        QVERIFY(d.session.currentTile() == 0 && zoom.pixel(63, 63) == d.session.tileStrip().pixel(31, 31) &&
+                zoom.pixel(0, 0) == d.session.tileStrip().pixel(0, 0));
         const QByteArray before = d.session.image().bytes();
-        QImage expected = d.mapPicture();
-        const QList<QPoint> cells = drag ? QList<QPoint>{{11, 2}, {12, 3}} : QList<QPoint>{{10, 2}};
-        // The cell marker already there, so that a press moves nothing a repaint could follow.
-        d.move(D::cellCentre(cells.first().x(), cells.first().y()));
-        QCoreApplication::processEvents();
-        for (const QPoint& cell : cells) {
-            if (drag) {
-                d.move(D::cellCentre(cell.x(), cell.y()), Qt::MouseButtons(buttons));
-            } else {
-                d.press(D::cellCentre(cell.x(), cell.y()), Qt::MouseButton(buttons));
+        d.chooseBlock(6);
+        d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
+        QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
+        d.bar("hsMap")->setValue(0);
+        d.bar("vsMap")->setValue(0);
+        const auto at = [](int column, int row) { return QPointF(32 * column + 9, 32 * row + 9); };
+        const auto shown = [&d] {  // columns 2 to 5, rows 3 to 5, on the screen
+            QCoreApplication::processEvents();
+            const QPoint corner = d.picMap()->mapTo(&d.window, QPoint(64, 96));
+            const QPixmap grab = d.window.screen()->grabWindow(d.window.winId(), corner.x(), corner.y(), 128, 96);
+            return grab.toImage().convertToFormat(TileRaster::Format);
+        };
+        d.pickTileFromStrip(0x41);
+        d.press(at(3, 3));
+        d.move(at(9, 9));  // the cell marker out of the way
+        d.move(QPointF(-40, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(288, 288));
+        QCOMPARE(d.text("lblPoint"), QStringLiteral("(009 ,169)"));
+        QCOMPARE(d.session.image().at(MapByte(6, 3, 3)), quint8(0x41));
+        QCOMPARE(d.mapPicture().pixel(48, 48), qRgb(255, 0, 0));
+        const QImage plain = shown();
+        QCOMPARE(plain, d.mapPicture().copy(32, 48, 64, 48).scaled(128, 96));
+
+        d.session.setSelection(QRect(3, 164, 2, 1));  // local row 4
+        const QImage selected = shown();
+        const QRect outline(32, 32, 64, 32);
+        for (int y = 0; y < 96; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                const QRgb pixel = selected.pixel(x, y);
+                QVERIFY(outline.contains(x, y) && !outline.adjusted(1, 1, -1, -1).contains(x, y)
+                            ? pixel == qRgb(255, 255, 255) || pixel == qRgb(0, 0, 0)
+                            : pixel == plain.pixel(x, y));
             }
         }
-        QList<qint64> painted;
-        for (const QPoint& cell : effect == u"paint" ? cells : QList<QPoint>{}) {
-            painted << MapByte(2, cell.y(), cell.x()) - FileLayout::ImageStart;
-            TileRaster::CopyTileToCell(d.session.tileStrip(), 0xC7, expected, 16 * cell.x(), 16 * cell.y());
-            TileRaster::DrawCellOutline(expected, 16 * cell.x(), 16 * cell.y(), green);
+        QVERIFY(d.session.copy());
+        d.session.paste();
+        d.move(at(2, 5));
+        const QImage floating = shown();
+        int frame[2] = {0, 0};  // its yellow pixels outside and inside its cells
+        for (int y = 0; y < 96; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                frame[QRect(0, 64, 64, 32).contains(x, y)] += floating.pixel(x, y) == qRgb(255, 220, 0);
+            }
         }
-        QCOMPARE(Fixtures::Differences(d.session.image().bytes(), before), painted);
-        QCOMPARE(d.mapPicture(), expected);  // drawn from the stored bytes
-        // On screen, once the repaint the change asked for is done (inside the cell marker).
-        QCoreApplication::processEvents();
-        const QRect inside(16 * cells.last().x() + 2, 16 * cells.last().y() + 2, 13, 13);
-        const QPoint at = d.picMap()->mapTo(&d.window, inside.topLeft());
-        const QPixmap shown = d.window.screen()->grabWindow(d.window.winId(), at.x(), at.y(), 13, 13);
-        QCOMPARE(shown.toImage().convertToFormat(expected.format()), expected.copy(inside));
-        QCOMPARE(d.session.currentTile(), std::optional<quint8>(effect == u"tile" ? 244 : 0xC7));
-        if (effect == u"tile") {
-            // The palette marks the picked tile and scrolls to it, or as far as it goes (tile 243).
-            QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
-            QCOMPARE(d.bar("vsTiles")->value(), 7776);
-            QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
-        }
-        if (picking) {
-            QCOMPARE(D::textOf(items, QStringLiteral("lblSextant_2")) != QStringLiteral("(034, 010)"),
-                     effect != u"location");
-        }
-        QCOMPARE(d.text("lblLat"), QString(drag ? "012" : "010"));  // the readouts follow in every case
-    }
+        QVERIFY(frame[0] == 0 && frame[1] > 100);
+        d.press(at(2, 5));
+        QCOMPARE(d.session.image().at(MapByte(6, 5, 2)), d.session.image().at(MapByte(6, 4, 3)));
+        QCOMPARE(d.session.image().at(MapByte(6, 5, 3)), d.session.image().at(MapByte(6, 4, 4)));
 
-    // A movement marks and names its cell and writes nothing; a press acts on
-    // the cell under it in the block shown, up to the block's last row and column.
-    void pressActsOnItsOwnCell()
-    {
-        D d;
-        QVERIFY(d.load());
-        d.pickTileFromStrip(0x21);
-        const QByteArray image = d.session.image().bytes();
-        d.move(QPointF(56, 90));
-        d.move(QPointF(-20, 90), Qt::LeftButton);  // a drag outside the picture moves nothing, writes nothing
-        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpMap"))->pos(), QPoint(48, 80));
-        QCOMPARE(d.text("lblPoint"), QStringLiteral("(003 ,005)"));
-        QCOMPARE(d.text("lblLon"), QStringLiteral("005"));
-        QCOMPARE(d.session.image().bytes(), image);
-        d.chooseBlock(6);  // block changes under a pointer that does not move
-        d.press(D::cellCentre(30, 7));
-        QCOMPARE(d.session.image().at(MapByte(6, 7, 30)), quint8(0x21));
-        QCOMPARE(d.text("lblPoint"), QStringLiteral("(030 ,167)"));
+        d.press(at(5, 3), Qt::RightButton);
+        QCOMPARE(d.text("lblTile"), QStringLiteral("F4"));
+        QCOMPARE(d.bar("vsTiles")->value(), 7776);  // as far as it goes: tile 243 at the top
+        QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 32 * 244));
         d.chooseBlock(8);
-        d.press(QPointF(4095.5, 511.5));
-        QCOMPARE(
-            Fixtures::Differences(d.session.image().bytes(), image),
-            (QList<qint64>{MapByte(6, 7, 30) - FileLayout::ImageStart, MapByte(8, 31, 255) - FileLayout::ImageStart}));
+        d.press(QPointF(8191.5, 1023.5));  // the block's last pixel: its last cell
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
+        QList<qint64> changed;
+        for (const qint64 at : {MapByte(6, 3, 3), MapByte(6, 5, 2), MapByte(6, 5, 3), MapByte(8, 31, 255)}) {
+            changed << at - FileLayout::ImageStart;
+        }
+        QCOMPARE(Fixtures::Differences(d.session.image().bytes(), before), changed);
     }
 };
 
