@@ -160,10 +160,14 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("button");  // the tool bar's button that shows itself chosen
         QTest::addColumn<QString>("tool");
-        QTest::newRow("B, the brush") << int(Qt::Key_B) << "mnuToolsBrush" << "Brush";
-        QTest::newRow("F, the fill") << int(Qt::Key_F) << "mnuToolsFill" << "Fill";
-        QTest::newRow("P, the rectangle") << int(Qt::Key_P) << "mnuToolsRectangle" << "Rectangle";
-        QTest::newRow("R, the selection") << int(Qt::Key_R) << "mnuToolsSelect" << "Select";
+        QTest::newRow("B, the brush") << int(Qt::Key_B) << "mnuToolsBrush"
+                                      << "Brush";
+        QTest::newRow("F, the fill") << int(Qt::Key_F) << "mnuToolsFill"
+                                     << "Fill";
+        QTest::newRow("P, the rectangle") << int(Qt::Key_P) << "mnuToolsRectangle"
+                                          << "Rectangle";
+        QTest::newRow("R, the selection") << int(Qt::Key_R) << "mnuToolsSelect"
+                                          << "Select";
     }
     // The tool's key chooses it and its button shows it chosen (what each tool
     // does is tst_RegionTools's); Ctrl+Shift+C copies the selection, Ctrl+V floats it.
