@@ -91,13 +91,14 @@ private slots:
             for (const Platform::FileFilter& filter : dialog.filters) {
                 filters += filter.description + u'=' + filter.pattern + u';';
             }
-            static const QStringList Known{
-                "Maps (*.tmx *.tmj *.json *.csv)=*.tmx *.tmj *.json *.csv;All Files(*.*)=*.*;",
-                "Cartridges and backups (*.nes *.bak)=*.nes *.bak;All Files(*.*)=*.*;",
-                "Patches (*.ips *.bps)=*.ips *.bps;All Files(*.*)=*.*;",
-                "PNG images (*.png)=*.png;",
-                "IPS patch (*.ips)=*.ips;BPS patch (*.bps)=*.bps;",
-                "Tiled maps (*.tmx)=*.tmx;Tiled JSON maps (*.tmj *.json)=*.tmj *.json;CSV files (*.csv)=*.csv;"};
+            static const QStringList Known =
+                QString("Maps (*.tmx *.tmj *.json *.csv)=*.tmx *.tmj *.json *.csv;All Files(*.*)=*.*;|"
+                        "Cartridges and backups (*.nes *.bak)=*.nes *.bak;All Files(*.*)=*.*;|"
+                        "Patches (*.ips *.bps)=*.ips *.bps;All Files(*.*)=*.*;|"
+                        "PNG images (*.png)=*.png;|"
+                        "IPS patch (*.ips)=*.ips;BPS patch (*.bps)=*.bps;|"
+                        "Tiled maps (*.tmx)=*.tmx;Tiled JSON maps (*.tmj *.json)=*.tmj *.json;CSV files (*.csv)=*.csv;")
+                    .split(u'|');
             QVERIFY2(Known.contains(filters), qPrintable(filters));
         }
         QCOMPARE(d.platform.questions.size(), taken.isEmpty() ? 0 : 1);

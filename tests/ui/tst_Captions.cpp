@@ -236,29 +236,16 @@ private slots:
     {
         openWindows();
         m_driver->move(QPointF(16 * 3 + 2, 16 * 5 + 2));  // the readouts name cell (3, 5)
-        QStringList main{"Frame1=Tile palette and readouts",
-                         "Frame2=Overworld block",
-                         "cboBlock=Block",
-                         "chkGrid=Show grid",
-                         "hsMap=Map horizontal scroll bar",
-                         "lblBlock=1|Current block",
-                         "lblLat=003|Sextant column",
-                         "lblLon=005|Sextant row",
-                         "lblPoint=(003 ,005)|Map point under the pointer",
-                         "lblTile=00|Current tile number",
-                         "lblToolStatus=|Tool status",
-                         "mapOverlay=",
-                         "picGridColor=Grid color",
-                         "picHolder_00=Tile palette view",
-                         "picHolder_01=Map view",
-                         "picMap=Overworld map",
-                         "picTileZoom=Current tile, enlarged",
-                         "picTileset=Tile palette",
-                         "shpMap=Map cell marker",
-                         "shpPoint=Current tile frame",
-                         "tbTools=Tools",
-                         "vsMap=Map vertical scroll bar",
-                         "vsTiles=Tile palette scroll bar"};
+        const QStringList main =
+            QString("Frame1=Tile palette and readouts;Frame2=Overworld block;cboBlock=Block;chkGrid=Show grid;"
+                    "hsMap=Map horizontal scroll bar;lblBlock=1|Current block;lblLat=003|Sextant column;"
+                    "lblLon=005|Sextant row;lblPoint=(003 ,005)|Map point under the pointer;"
+                    "lblTile=00|Current tile number;lblToolStatus=|Tool status;mapOverlay=;picGridColor=Grid color;"
+                    "picHolder_00=Tile palette view;picHolder_01=Map view;picMap=Overworld map;"
+                    "picTileZoom=Current tile, enlarged;picTileset=Tile palette;shpMap=Map cell marker;"
+                    "shpPoint=Current tile frame;tbTools=Tools;vsMap=Map vertical scroll bar;"
+                    "vsTiles=Tile palette scroll bar")
+                .split(u';');
         QCOMPARE(heard(&m_driver->window), main);
         QStringList prices{"cmdSave=Save prices"};
         for (int i = 0; i < Goods.size(); ++i) {
