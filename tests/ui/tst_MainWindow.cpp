@@ -90,9 +90,10 @@ private slots:
         for (const QAction* tool : tools) {
             entries << tool->objectName() + u'|' + tool->shortcut().toString() + u'|' + tool->toolTip();
         }
-        QCOMPARE(entries, (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
-                                       "mnuToolsRectangle|P|Rectangle Fill (P)",
-                                       "mnuToolsSelect|R|Rectangular Selection (R)"}));
+        QCOMPARE(entries,
+                 (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
+                              "mnuToolsRectangle|P|Rectangle Fill (P)", "mnuToolsSelect|R|Rectangular Selection (R)",
+                              "mnuToolsMoveLocations|M|Move Locations (M)"}));
         for (const QAction* other : d.window.findChildren<QAction*>()) {
             for (const QAction* tool : tools) {
                 QVERIFY(other == tool || !other->shortcuts().contains(tool->shortcut()));

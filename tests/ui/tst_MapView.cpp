@@ -206,6 +206,25 @@ private slots:
             (QList<qint64>{MapByte(6, 7, 30) - FileLayout::ImageStart, MapByte(8, 31, 255) - FileLayout::ImageStart}));
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
     }
+
+    // View > Locations: off at first, the cell shows its tile; on, Brask's marker stands on its
+    // cell in the town colour; off again, the tile is back.
+    void locationMarkers()
+    {
+        QByteArray cartridge = Fixtures::Pattern(262160, 5);
+        const auto brask = FileLayout::LocationOffsets(FileLayout::Route::Towns)[3];
+        cartridge[brask.first] = 5;
+        cartridge[brask.second] = 3;
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        const QPoint centre = d.cellCentre(5, 3).toPoint();
+        const auto shown = [&] { return d.picMap()->grab().toImage().pixelColor(centre); };
+        QCOMPARE(shown(), d.mapPicture().pixelColor(centre));
+        for (const bool on : {true, false}) {
+            d.action("mnuViewLocations")->trigger();
+            QCOMPARE(shown(), on ? QColor(255, 120, 40) : d.mapPicture().pixelColor(centre));
+        }
+    }
 };
 
 QTEST_MAIN(tst_MapView)
