@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+
 using namespace FileLayout;
 Q_DECLARE_METATYPE(Route)
 
@@ -39,14 +41,14 @@ QByteArray townsAt(const QMap<int, MapCell>& moved = {})
     return bytes;
 }
 
-void drag(SessionDriver& d, const MapCell& from, const MapCell& to)
+// A left drag on the world view from `from` to `to`; `held` runs before the release.
+void drag(SessionDriver& d, const MapCell& from, const MapCell& to, const std::function<void()>& held = {})
 {
     d.session.mapEvent(QEvent::MouseButtonPress, {from, Qt::LeftButton, Qt::LeftButton, MapCell::WorldArea()});
     d.session.mapEvent(QEvent::MouseMove, {to, Qt::NoButton, Qt::LeftButton, MapCell::WorldArea()});
-}
-
-void drop(SessionDriver& d, const MapCell& to)
-{
+    if (held) {
+        held();
+    }
     d.session.mapEvent(QEvent::MouseButtonRelease, {to, Qt::LeftButton, Qt::NoButton, MapCell::WorldArea()});
 }
 
@@ -234,24 +236,21 @@ private slots:
         }
         const QString journal = MapJournal::JournalPath(d.path);
         const QByteArray journaled = Fixtures::ReadAll(journal);
-        QCOMPARE(journaled.isEmpty(), !painted);
         const QByteArray start = Fixtures::ReadAll(d.path);
         d.session.setTool(QStringLiteral("MoveLocations"));
-        drag(d, from, to);
-        QTEST(d.session.toolStatus(), "status");
-        d.session.cancel();  // Escape: the drag ends, nothing moves
-        drop(d, to);
+        drag(d, from, to, [&] {
+            QTEST(d.session.toolStatus(), "status");
+            d.session.cancel();  // Escape: the drag ends, nothing moves
+        });
         QCOMPARE(Fixtures::ReadAll(d.path), start);
         drag(d, from, to);
-        drop(d, to);
         QByteArray moved = start;
         moved[columnAt] = char(to.column);
         moved[rowAt] = char(to.row);
         for (int step = 0; step < 3; ++step) {  // moved, undone, redone
             const QByteArray& file = step == 1 ? start : moved;
             QCOMPARE(Fixtures::Differences(Fixtures::ReadAll(d.path), file), QList<qint64>());
-            const QByteArray image = d.image();
-            QCOMPARE(image.mid(0x61A0 - ImageStart, 32), file.mid(0x61A0, 32));
+            QCOMPARE(d.image().mid(0x61A0 - ImageStart, 32), file.mid(0x61A0, 32));
             QCOMPARE(d.session.document().isModified(), painted);
             QCOMPARE(Fixtures::ReadAll(journal), journaled);
             QCOMPARE(d.session.document().undoStack().count(), painted ? 2 : 1);
@@ -262,30 +261,24 @@ private slots:
     }
 
     // A write that fails moves nothing: a message naming the file and the reason, no step, no file made.
-    void failedMove_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::newRow("missing") << "missing";
-        QTest::newRow("a folder") << "a folder";
-    }
     void failedMove()
     {
-        QFETCH(QString, fault);
-        SessionDriver d(townsAt());
-        QVERIFY(d.load());
-        QVERIFY(FileFaults::Make(d.path, fault, 0));
-        const auto tree = Fixtures::Tree(d.dir.path());
-        d.session.setTool(QStringLiteral("MoveLocations"));
-        drag(d, {8, 100}, {9, 100});
-        drop(d, {9, 100});
-        QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Location not moved")});
-        const QString text = d.platform.messages[0].text;
-        QVERIFY2(text.startsWith(QStringLiteral("Ferrow was not moved.\r\n\r\n")) && text.contains(d.path) &&
-                     text.contains(FileFaults::Reason(fault, 0)),
-                 qPrintable(text));
-        QCOMPARE(d.session.document().undoStack().count(), 0);
-        QCOMPARE(d.session.townsTable().cells().first(), (MapCell{8, 100}));
-        QVERIFY(Fixtures::Tree(d.dir.path()) == tree);
+        for (const QString fault : {QStringLiteral("missing"), QStringLiteral("a folder")}) {
+            SessionDriver d(townsAt());
+            QVERIFY(d.load());
+            QVERIFY(FileFaults::Make(d.path, fault, 0));
+            const auto tree = Fixtures::Tree(d.dir.path());
+            d.session.setTool(QStringLiteral("MoveLocations"));
+            drag(d, {8, 100}, {9, 100});
+            QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Location not moved")});
+            const QString text = d.platform.messages[0].text;
+            QVERIFY2(text.startsWith(QStringLiteral("Ferrow was not moved.\r\n\r\n")) && text.contains(d.path) &&
+                         text.contains(FileFaults::Reason(fault, 0)),
+                     qPrintable(text));
+            QCOMPARE(d.session.document().undoStack().count(), 0);
+            QCOMPARE(d.session.townsTable().cells().first(), (MapCell{8, 100}));
+            QVERIFY(Fixtures::Tree(d.dir.path()) == tree);
+        }
     }
 
     void warnings_data()
