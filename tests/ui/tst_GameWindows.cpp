@@ -89,17 +89,17 @@ private slots:
         const Route prices = Route::Prices, characters = Route::Characters;
         const QByteArray e803("\xE8\x03", 2), c409("\x40\x9C", 2);
         // Every legal value can be typed, and no more characters than it takes; the
-        // encodings themselves are the tables' (tst_GameTables).
+        // encodings themselves are the tables' (tst_GameTables). The first box refused is brought into view.
         add("Moss, three typed", prices, "txtHerbs_4", "\x05", "5", "1234", "\x7B");
         add("starting Moss, three typed", characters, "txtHerbs_4", "\x05", "5", "2550", "\xFF");
         add("Bard level, three typed", characters, "txtLevel_1", "\x10", "16", "2050", "\xCD");
         add("Ranger exp, -32768", characters, "txtExp_6", c409, "-25536", "-327689", QByteArray("\x00\x80", 2));
         add("prices, close box", prices, "txtItem_0", QByteArray("\x03\x00", 2), "3", "42", {});
         add("characters, close box", characters, "txtLevel_0", "\x03", "3", "42", {});
-        add("item 9E99", prices, "txtItem_3", e803, "1000", "9E99", {},
-            "The price of Oil must be a whole number from -32768 to 32767.");
-        add("hp 9E99", characters, "txtHP_5", c409, "-25536", "9E99", {},
-            "The Paladin's hit points must be a whole number from -32768 to 32767.");
+        add("Torch 9E99", prices, "txtItem_0", e803, "1000", "9E99", {},
+            "The price of Torch must be a whole number from -32768 to 32767.");
+        add("ab in Mage level", characters, "txtLevel_0", "\x10", "16", "ab", {},
+            "The Mage's level must be a whole number from 0 to 255.");
     }
     // What a box shows of its bytes, what a user types (as many characters as it takes) and
     // what a save makes of it: exactly those bytes written; or, out of range, a message,

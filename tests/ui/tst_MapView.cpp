@@ -207,14 +207,14 @@ private slots:
         QCOMPARE(d.text("lblPoint"), QStringLiteral("(255 ,255)"));
     }
 
-    // View > Locations: off at first, the cell shows its tile; on, Brask's marker stands on its
+    // View > Locations: off at first, the cell shows its tile; on, Ferrow's marker stands on its
     // cell in the town colour; off again, the tile is back.
     void locationMarkers()
     {
         QByteArray cartridge = Fixtures::Pattern(262160, 5);
-        const auto brask = FileLayout::LocationOffsets(FileLayout::Route::Towns)[3];
-        cartridge[brask.first] = 5;
-        cartridge[brask.second] = 3;
+        const auto ferrow = FileLayout::LocationOffsets(FileLayout::Route::Towns)[0];
+        cartridge[ferrow.first] = 5;
+        cartridge[ferrow.second] = 3;
         D d(cartridge);
         QVERIFY(d.showAndLoad());
         const QPoint centre = d.cellCentre(5, 3).toPoint();
