@@ -98,21 +98,25 @@ void MapOverlay::paintMarkers(QPainter& painter, const QRect& area) const
     const QFontMetrics metrics(m_markerFont);
     const QList<int> crowded = m_session.crowdedTowns();
     const QRect block = MapCell::BlockArea(m_session.currentBlock());
-    for (const LocationTable* table : {&m_session.itemsTable(), &m_session.townsTable()}) {
-        const bool town = table == &m_session.townsTable();
-        for (int row = 0; row < table->cells().size(); ++row) {
-            const MapCell& cell = table->cells()[row];
-            if (!cell.isIn(block)) {
-                continue;
-            }
-            const QRect pixels = onWidget(QRect(cell.column, cell.row, 1, 1));
-            const QPoint centre = pixels.topLeft() + QPoint(pixels.width(), pixels.height()) / 2;
-            const QRect box = MarkerStyle::Box(centre, pixels.width());
-            const QString name = table->name(row);
-            const QRect label =
-                MarkerStyle::LabelBox(centre, box, {metrics.horizontalAdvance(name) + 4, metrics.height()}, width());
-            if (area.intersects(box.adjusted(0, 0, 1, 1) | label)) {
-                MarkerStyle::Paint(painter, box, label, name, MarkerStyle::Fill(town, town && crowded.contains(row)));
+    for (const bool squares : {false, true}) {  // the labels first: none hides a square
+        for (const LocationTable* table : {&m_session.itemsTable(), &m_session.townsTable()}) {
+            const bool town = table == &m_session.townsTable();
+            for (int row = 0; row < table->cells().size(); ++row) {
+                const MapCell& cell = table->cells()[row];
+                if (!cell.isIn(block)) {
+                    continue;
+                }
+                const QRect pixels = onWidget(QRect(cell.column, cell.row, 1, 1));
+                const QPoint centre = pixels.topLeft() + QPoint(pixels.width(), pixels.height()) / 2;
+                const QRect box = MarkerStyle::Box(centre, pixels.width());
+                const QString name = table->name(row);
+                const QRect label = MarkerStyle::LabelBox(
+                    centre, box, {metrics.horizontalAdvance(name) + 4, metrics.height()}, width());
+                if (squares && area.intersects(box.adjusted(0, 0, 1, 1))) {
+                    MarkerStyle::PaintBox(painter, box, MarkerStyle::Fill(town, town && crowded.contains(row)));
+                } else if (!squares && area.intersects(label)) {
+                    MarkerStyle::PaintLabel(painter, label, name);
+                }
             }
         }
     }

@@ -29,14 +29,18 @@ QRect LabelBox(QPoint centre, const QRect& box, QSize labelSize, int rightEdge)
     return label;
 }
 
-void Paint(QPainter& painter, const QRect& box, const QRect& label, const QString& name, const QColor& fill)
+void PaintLabel(QPainter& painter, const QRect& label, const QString& name)
+{
+    painter.fillRect(label, QColor(0, 0, 0, 150));
+    painter.setPen(Qt::white);
+    painter.drawText(label, Qt::AlignCenter, name);
+}
+
+void PaintBox(QPainter& painter, const QRect& box, const QColor& fill)
 {
     painter.setPen(Qt::black);
     painter.setBrush(fill);
     painter.drawRect(box);
-    painter.fillRect(label, QColor(0, 0, 0, 150));
-    painter.setPen(Qt::white);
-    painter.drawText(label, Qt::AlignCenter, name);
 }
 
 }  // namespace MarkerStyle

@@ -20,6 +20,8 @@ QRect Box(QPoint centre, int cellPixels);
 // else at its left.
 QRect LabelBox(QPoint centre, const QRect& box, QSize labelSize, int rightEdge);
 
-void Paint(QPainter& painter, const QRect& box, const QRect& label, const QString& name, const QColor& fill);
+// A view paints every label first, then every square, so no label hides a neighbour's square.
+void PaintLabel(QPainter& painter, const QRect& label, const QString& name);
+void PaintBox(QPainter& painter, const QRect& box, const QColor& fill);
 
 }  // namespace MarkerStyle

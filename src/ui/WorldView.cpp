@@ -335,13 +335,17 @@ void WorldView::paintMarkers(QPainter& painter, const QRect& area) const
         return;
     }
     painter.setFont(m_markerFont);
-    for (qsizetype i = 0; i < m_markers.size(); ++i) {
-        const Marker& marker = m_markers[i];
-        const QPoint centre = cellOrigin({marker.column, marker.row}) + QPoint(m_zoom, m_zoom) / 2;
-        const QRect box = MarkerStyle::Box(centre, m_zoom);
-        const QRect label = MarkerStyle::LabelBox(centre, box, m_labelSizes[i], viewport()->width());
-        if (area.intersects(box.adjusted(0, 0, 1, 1) | label)) {  // text is slow to lay out: only what the paint shows
-            MarkerStyle::Paint(painter, box, label, marker.label, MarkerStyle::Fill(marker.town, marker.crowded));
+    for (const bool squares : {false, true}) {
+        for (qsizetype i = 0; i < m_markers.size(); ++i) {
+            const Marker& marker = m_markers[i];
+            const QPoint centre = cellOrigin({marker.column, marker.row}) + QPoint(m_zoom, m_zoom) / 2;
+            const QRect box = MarkerStyle::Box(centre, m_zoom);
+            const QRect label = MarkerStyle::LabelBox(centre, box, m_labelSizes[i], viewport()->width());
+            if (squares && area.intersects(box.adjusted(0, 0, 1, 1))) {
+                MarkerStyle::PaintBox(painter, box, MarkerStyle::Fill(marker.town, marker.crowded));
+            } else if (!squares && area.intersects(label)) {  // text is slow to lay out: only what the paint shows
+                MarkerStyle::PaintLabel(painter, label, marker.label);
+            }
         }
     }
 }
