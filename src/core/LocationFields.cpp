@@ -76,17 +76,19 @@ std::optional<MapCells> Read(const QString& path, const Table& table, QString* e
         }
         return std::nullopt;
     }
+    // Every row in one read, from the lowest offset the table names to its last.
+    qint64 first = table.requiredLength;
+    for (const Row& r : table.rows) {
+        first = std::min({first, r.columnOffset, r.rowOffset});
+    }
+    const std::optional<QByteArray> bytes = CartridgeFile::read(path, first, table.requiredLength - first, error);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const auto byteAt = [&](qint64 offset) { return static_cast<quint8>(bytes->at(offset - first)); };
     MapCells locations;
     for (const Row& r : table.rows) {
-        const std::optional<QByteArray> column = CartridgeFile::read(path, r.columnOffset, 1, error);
-        if (!column) {
-            return std::nullopt;
-        }
-        const std::optional<QByteArray> row = CartridgeFile::read(path, r.rowOffset, 1, error);
-        if (!row) {
-            return std::nullopt;
-        }
-        locations << MapCell{static_cast<quint8>(column->at(0)), static_cast<quint8>(row->at(0))};
+        locations << MapCell{byteAt(r.columnOffset), byteAt(r.rowOffset)};
     }
     return locations;
 }

@@ -8,7 +8,8 @@
 
 MapDocument::MapDocument(QObject* parent) : QObject(parent), m_history(this)
 {
-    connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(&m_history, &QUndoStack::cleanChanged, this, &MapDocument::updateModified);
+    connect(&m_history, &QUndoStack::indexChanged, this, &MapDocument::updateModified);
 }
 
 bool MapDocument::load(const QString& path, QString* error)
@@ -34,7 +35,50 @@ bool MapDocument::save(QString* error)
 
 bool MapDocument::isModified() const
 {
-    return !m_history.isClean();
+    const int clean = m_history.cleanIndex();
+    const int index = m_history.index();
+    return clean < 0 || mapStepsBetween(std::min(clean, index), std::max(clean, index));
+}
+
+bool MapDocument::mapStepsBetween(int from, int to) const
+{
+    for (int i = from; i < to; ++i) {
+        if (IsMapStep(m_history.command(i))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MapDocument::IsMapStep(const QUndoCommand* step)
+{
+    return dynamic_cast<const MapEditCommand*>(step) != nullptr;
+}
+
+void MapDocument::updateModified()
+{
+    const bool modified = isModified();
+    if (modified != m_modified) {
+        m_modified = modified;
+        emit modifiedChanged(modified);
+    }
+}
+
+void MapDocument::push(QUndoCommand* step)
+{
+    // A push drops the steps undone; when those between now and the saved
+    // state change no map byte, the map now is the saved one, and stays
+    // reachable as such.
+    const int clean = m_history.cleanIndex();
+    if (clean > m_history.index() && !mapStepsBetween(m_history.index(), clean)) {
+        m_history.setClean();
+    }
+    m_history.push(step);
+}
+
+void MapDocument::pushStep(QUndoCommand* step)
+{
+    push(step);
 }
 
 void MapDocument::setCurrentBlock(int block)
@@ -86,7 +130,7 @@ void MapDocument::stampAt(const MapCell& cell, const MapPattern& stamp, const QR
     }
     MapCellChanges changes = stamp.placement(image(), cell, area);
     if (!changes.isEmpty()) {
-        m_history.push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, std::move(changes)));
+        push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, std::move(changes)));
     }
     if (!m_strokeOpen) {
         ++m_stroke;
@@ -113,7 +157,7 @@ bool MapDocument::paintCell(const MapCell& cell, quint8 tile)
     if (before == tile) {
         announce({index});  // stored again and redrawn, but nothing to undo
     } else {
-        m_history.push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, {{index, before, tile}}));
+        push(new MapEditCommand(*this, QStringLiteral("Paint"), m_stroke, {{index, before, tile}}));
     }
     if (!m_strokeOpen) {
         ++m_stroke;
@@ -164,7 +208,7 @@ bool MapDocument::applyEdit(const QString& verb, MapCellChanges changes)
     if (changes.isEmpty()) {
         return false;
     }
-    m_history.push(new MapEditCommand(*this, verb, 0, std::move(changes)));
+    push(new MapEditCommand(*this, verb, 0, std::move(changes)));
     return true;
 }
 
@@ -172,7 +216,7 @@ void MapDocument::restoreStep(const QString& text, MapCellChanges changes)
 {
     auto* command = new MapEditCommand(*this, text, 0, std::move(changes));
     command->setText(text);
-    m_history.push(command);
+    push(command);
 }
 
 void MapDocument::applyChanges(const MapCellChanges& changes, bool forward)

@@ -37,7 +37,8 @@ public:
     bool load(const QString& path, QString* error);
     // Writes the image range back; the document is clean afterwards. The history stays.
     bool save(QString* error);
-    // Map edits not yet saved.
+    // Map edits not yet saved: a map step lies between the saved state and now.
+    // Steps that change no map byte (a location moved) never count.
     bool isModified() const;
 
     int currentBlock() const { return m_currentBlock; }
@@ -74,6 +75,19 @@ public:
     // text it had ("Paint 12 Cells"), as one undo step.
     void restoreStep(const QString& text, MapCellChanges changes);
 
+    // Bytes just written straight to the file (a Game table's) stored into the
+    // image as well, for those offsets it holds, so a later save keeps them.
+    // They lie outside the map's cells: no step, no announcement.
+    void storeWritten(const QList<FilePatch>& patches) { m_cartridge.storeWritten(patches); }
+
+    // A step of the history that changes no map byte (a town moved, written to
+    // the file at once): Edit > Undo takes it back with the map's steps, but it
+    // never makes the map modified, and the journal of map edits leaves it out.
+    // Pushing does the step (QUndoCommand::redo).
+    void pushStep(QUndoCommand* step);
+    // True for a step of the map's cells (MapEditCommand).
+    static bool IsMapStep(const QUndoCommand* step);
+
     // Grows with every change of the map's bytes and every load, so what was
     // worked out from the map can tell whether it still holds.
     quint64 revision() const { return m_revision; }
@@ -99,6 +113,10 @@ private:
     void stampAt(const MapCell& cell, const MapPattern& stamp, const QRect& area);
     std::optional<StepPlace> placeOf(const QUndoCommand* command) const;
     void announce(const QList<qint32>& indexes);
+    // Every step goes into the history through here.
+    void push(QUndoCommand* step);
+    bool mapStepsBetween(int from, int to) const;
+    void updateModified();
 
     Cartridge m_cartridge;
     int m_currentBlock = 1;
@@ -106,5 +124,6 @@ private:
     quint64 m_stroke = 1;
     quint64 m_revision = 0;
     bool m_strokeOpen = false;
+    bool m_modified = false;
     MapCell m_strokeLast;
 };

@@ -143,15 +143,20 @@ void EditJournal::historyChanged()
     const int index = history.index();
     QString error;
     bool written = true;
-    if (history.isClean()) {
+    if (!m_document.isModified()) {
         written = m_journal->remove(&error);
     } else {
-        const auto step = [&history](int i) { return static_cast<const MapEditCommand*>(history.command(i)); };
+        // Only the map's steps: a location step was written to the file when it was done.
+        const auto step = [&history](int i) { return dynamic_cast<const MapEditCommand*>(history.command(i)); };
         for (int i = m_journaled; written && i < index; ++i) {
-            written = m_journal->append(MapJournal::StepOf(*step(i), false), &error);
+            if (const MapEditCommand* done = step(i)) {
+                written = m_journal->append(MapJournal::StepOf(*done, false), &error);
+            }
         }
         for (int i = m_journaled - 1; written && i >= index; --i) {
-            written = m_journal->append(MapJournal::StepOf(*step(i), true), &error);
+            if (const MapEditCommand* undone = step(i)) {
+                written = m_journal->append(MapJournal::StepOf(*undone, true), &error);
+            }
         }
     }
     m_journaled = index;

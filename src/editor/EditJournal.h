@@ -16,6 +16,7 @@ class Platform;
 // file loses one: every step of the history that leaves the map modified is
 // written and flushed before the next begins (a stroke once, when it ends);
 // the journal goes when the map is saved or undone back to its saved state.
+// Steps that change no map byte (a location moved) are left out.
 // At the next load of the cartridge it offers the edits back.
 class EditJournal : public QObject {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include "editor/ExternalChangeWatcher.h"
 #include "editor/FileCommands.h"
 #include "editor/HelpCommand.h"
+#include "editor/LocationMoveCommand.h"
 #include "editor/PasteTool.h"
 #include "editor/Platform.h"
 #include "editor/ToolContext.h"
@@ -22,6 +23,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -30,6 +32,8 @@ namespace {
 // The title of every message that says a file could not be loaded.
 const QString LoadFailed = QStringLiteral("Could not load the file");
 const QString NothingLoaded = QStringLiteral("Nothing was loaded.");
+const QString MapLocationsKey = QStringLiteral("view/locationsOnMap");
+const QString WorldLocationsKey = QStringLiteral("view/locationsOnWorldMap");
 
 }  // namespace
 
@@ -46,6 +50,7 @@ public:
     void setStamp(const MapPattern& stamp) override { m_session.setStamp(stamp); }
     std::optional<QRect> selection() const override { return m_session.selection(); }
     void setSelection(const std::optional<QRect>& cells) override { m_session.setSelection(cells); }
+    LocationMoves& locations() override { return m_session.m_locationMoves; }
     void endPaste() override { m_session.endPaste(); }
 
 private:
@@ -66,6 +71,11 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
         platform, this, [this] { return m_doc.isModified(); }, [this] { reloadMapFromDisk(); });
     m_journal = new EditJournal(m_doc, platform, this);
     m_strip.fill(Qt::black);
+    connect(&m_picker, &LocationPicker::waitingChanged, this, &EditorSession::toolPreviewChanged);
+    for (const LocationTable* table : {&m_itemsTable, &m_townsTable}) {
+        connect(table, &LocationTable::changed, this, &EditorSession::locationsChanged);
+        connect(table, &LocationTable::changed, this, &EditorSession::toolPreviewChanged);
+    }
 }
 
 EditorSession::~EditorSession()
@@ -172,6 +182,10 @@ void EditorSession::LoadRom(const QString& path)
     // What was selected or floating belonged to the map loaded before.
     m_paste.reset();
     setSelection(std::nullopt);
+    m_picker.clear();
+    // A file too short for a location table simply has no locations of it to show.
+    m_itemsTable.read(nullptr);
+    m_townsTable.read(nullptr);
     emit cartridgeLoaded(path);
     // Block 1 is drawn out of sight; the drawing lets the event loop run.
     selectBlock(1);
@@ -255,6 +269,8 @@ void EditorSession::reloadMapFromDisk()
         return;
     }
     m_journal->discard();
+    m_itemsTable.read(nullptr);
+    m_townsTable.read(nullptr);
     selectBlock(block);
 }
 
@@ -346,10 +362,8 @@ void EditorSession::mapPress(const MapToolEvent& event)
         return;
     }
     pointAt(event.cell);
-    if (m_pick.LocationWindowOpen()) {
-        // Nothing is painted: the waiting window takes the cell, whatever the button.
-        emit locationPicked(m_pick.waiting(), m_pick.PickRow, event.cell);
-        return;
+    if (m_picker.take(event.cell)) {
+        return;  // nothing is painted: the waiting window takes the cell, whatever the button
     }
     activeTool().press(event);
     emit toolPreviewChanged();
@@ -428,6 +442,9 @@ MapPattern EditorSession::toolPreviewTiles() const
 
 QString EditorSession::toolStatus() const
 {
+    if (m_picker.isWaiting()) {
+        return m_picker.status();
+    }
     return isLoaded() ? activeTool().status() : QString();
 }
 
@@ -459,6 +476,9 @@ void EditorSession::selectAll()
 
 bool EditorSession::cancel()
 {
+    if (m_picker.cancel()) {
+        return true;
+    }
     if (m_paste) {
         endPaste();
         return true;
@@ -561,13 +581,23 @@ void EditorSession::stepHistory(bool undo)
     if (m_steppingHistory || !m_doc.isLoaded()) {
         return;
     }
-    const auto place = undo ? m_doc.nextUndoPlace() : m_doc.nextRedoPlace();
-    if (!place) {
+    QUndoStack& history = m_doc.undoStack();
+    if (undo ? !history.canUndo() : !history.canRedo()) {
         return;
     }
+    const auto place = undo ? m_doc.nextUndoPlace() : m_doc.nextRedoPlace();
     m_steppingHistory = true;
-    QUndoStack& history = m_doc.undoStack();
     const int index = history.index();
+    if (!place) {
+        // A location step: written to the file at once; a write that fails leaves it where it was.
+        const auto* step = dynamic_cast<const LocationMoveCommand*>(history.command(undo ? index - 1 : index));
+        undo ? history.undo() : history.redo();
+        if (step && step->failed()) {
+            undo ? history.redo() : history.undo();
+        }
+        m_steppingHistory = false;
+        return;
+    }
     if (place->block != m_doc.currentBlock()) {
         selectBlock(place->block);
     }
@@ -668,6 +698,23 @@ void EditorSession::showHelpText(const QString& path)
     } else {
         m_platform.message(QStringLiteral("Help"), error, Platform::Icon::Exclamation);
     }
+}
+
+bool EditorSession::locationsShown(bool world) const
+{
+    const QSettings* settings = m_platform.settings();
+    return settings ? settings->value(world ? WorldLocationsKey : MapLocationsKey, world).toBool()
+                    : m_locationsShown[world ? 1 : 0];
+}
+
+void EditorSession::setLocationsShown(bool world, bool shown)
+{
+    if (QSettings* settings = m_platform.settings()) {
+        settings->setValue(world ? WorldLocationsKey : MapLocationsKey, shown);
+    } else {
+        m_locationsShown[world ? 1 : 0] = shown;
+    }
+    emit locationsChanged();
 }
 
 void EditorSession::shutDown()

@@ -4,7 +4,11 @@
 #include "core/MapDocument.h"
 #include "core/MapPattern.h"
 #include "editor/BlockDrawing.h"
-#include "editor/LocationPick.h"
+#include "editor/CharacterTable.h"
+#include "editor/LocationMoves.h"
+#include "editor/LocationPicker.h"
+#include "editor/LocationTable.h"
+#include "editor/PriceTable.h"
 #include "editor/MapTool.h"
 #include "editor/RecentFiles.h"
 
@@ -27,7 +31,7 @@ class Platform;
 
 // One editing session of a cartridge, without any window: the map document,
 // the current tile, the cell under the pointer, the grid, the active tool,
-// the location a side window waits for, and the workflows of loading, saving
+// the game tables and the location a side window waits for, and the workflows of loading, saving
 // and reloading. Every dialog and message goes through the platform. Windows
 // show the session and forward the user's actions to it; what they must
 // show changes through the signals below. The map tools see the session
@@ -50,10 +54,25 @@ public:
     const QString& cartridgePath() const { return m_doc.cartridge().CartridgePath(); }
     const QStringList& recentFiles() const { return m_recent.files(); }
 
-    // The Game windows' ways to the platform, the file and the pending pick; they go with the game tables.
-    Platform& platform() { return m_platform; }
-    Cartridge& cartridge() { return m_doc.cartridge(); }
-    LocationPick& pick() { return m_pick; }
+    // The game data of the loaded cartridge, which the Game windows show and
+    // edit; the location tables are read at every load. The picker holds the
+    // locations those windows wait for from the map.
+    LocationTable& itemsTable() { return m_itemsTable; }
+    LocationTable& townsTable() { return m_townsTable; }
+    const LocationTable& itemsTable() const { return m_itemsTable; }
+    const LocationTable& townsTable() const { return m_townsTable; }
+    PriceTable& priceTable() { return m_priceTable; }
+    CharacterTable& characterTable() { return m_characterTable; }
+    LocationPicker& picker() { return m_picker; }
+    // The rows of the towns that share a screen with two others (see LocationMoves), and what the status line
+    // says of them ("Warps may fail: Ferrow, Olm and Brask share a screen"; empty when none do).
+    QList<int> crowdedTowns() const { return m_locationMoves.crowdedTowns(); }
+    QString crowdWarning() const { return m_locationMoves.warning(); }
+
+    // View > Locations: the towns, items and balloon drawn on the main map (`world` false; off at first)
+    // and on the world map (on at first); each choice is remembered in the settings.
+    bool locationsShown(bool world) const;
+    void setLocationsShown(bool world, bool shown);
     // The 32 x 8192 tile strip, rebuilt at every load.
     const QImage& tileStrip() const { return m_strip; }
 
@@ -110,7 +129,7 @@ public:
 
     // ---- The mouse on a map view, the tools ------------------------------------
 
-    // Presses hand their cell to a waiting location window, else to the active tool.
+    // Presses answer a location the picker waits for, else go to the active tool.
     void mapPress(const MapToolEvent& event);
     void mapMove(const MapToolEvent& event);
     void mapRelease(const MapToolEvent& event);
@@ -139,7 +158,8 @@ public:
     std::optional<QRect> selection() const { return m_selection; }
     void setSelection(const std::optional<QRect>& cells);
     void selectAll();
-    // Escape: a floating paste or a drag under way is dropped, else the selection; false when there was none.
+    // Escape: a location waited for, a floating paste or a drag under way is dropped, else the selection;
+    // false when there was none.
     bool cancel();
     // Puts the selected cells on the clipboard (exact bytes, and as text);
     // they become the brush's stamp. False without a selection.
@@ -212,13 +232,13 @@ signals:
     void selectionChanged();
     // The active tool's preview or status may have changed.
     void toolPreviewChanged();
-    // A press handed its cell to the waiting location window.
-    void locationPicked(LocationPick::Window window, int row, const MapCell& cell);
     // Scroll so that one of these cells is in view.
     void cellsRevealed(const MapCells& cells);
     // No viewer could be started for the help file: show its text, read from `path`.
     void helpTextWanted(const QString& path, const QString& text);
     void recentFilesChanged();
+    // A location was moved, or the markers were switched on or off: the maps draw their markers again.
+    void locationsChanged();
 
 private:
     class Tools;
@@ -244,7 +264,12 @@ private:
     ExternalChangeWatcher* m_watcher = nullptr;
     EditJournal* m_journal = nullptr;
     RecentFiles m_recent;
-    LocationPick m_pick;
+    LocationPicker m_picker;
+    LocationTable m_itemsTable{LocationTable::Kind::Items, m_platform, m_doc};
+    LocationTable m_townsTable{LocationTable::Kind::Towns, m_platform, m_doc};
+    PriceTable m_priceTable{m_platform, m_doc};
+    CharacterTable m_characterTable{m_platform, m_doc};
+    LocationMoves m_locationMoves{m_itemsTable, m_townsTable, m_doc, m_platform};
     std::unique_ptr<Tools> m_toolContext;
     std::vector<std::unique_ptr<MapTool>> m_tools;  // ToolRegistry's, in its order
     std::size_t m_toolChosen = 0;
@@ -263,4 +288,5 @@ private:
     int m_loading = 0;  // loads under way
     bool m_closing = false;
     bool m_steppingHistory = false;
+    bool m_locationsShown[2] = {false, true};  // without settings: the main map's, the world map's
 };

@@ -7,12 +7,13 @@
 #include <optional>
 
 class CartridgeImage;
+class LocationMoves;
 class MapDocument;
 class MapPattern;
 
 // What a map tool sees of the editing session: the document it changes the
-// map through, the current tile and the brush's stamp, the selection, and
-// the end of a floating paste. The session provides it; a tool needs nothing
+// map through, the current tile and the brush's stamp, the selection, the
+// locations of the Game tables, and the end of a floating paste. The session provides it; a tool needs nothing
 // else. A tool that needs more (the locations of the towns, say) gets it here,
 // as one more function the session provides: the other tools do not change.
 class ToolContext {
@@ -34,6 +35,9 @@ public:
     // The selected cells (clipped to the overworld); none when nothing is selected.
     virtual std::optional<QRect> selection() const = 0;
     virtual void setSelection(const std::optional<QRect>& cells) = 0;
+
+    // The towns, items and balloon on the map, which the move tool drags; each move is written at once.
+    virtual LocationMoves& locations() = 0;
 
     // The floating paste was placed: the paste tool ends (it is deleted once the event is over).
     virtual void endPaste() = 0;

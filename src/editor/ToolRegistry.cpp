@@ -2,6 +2,7 @@
 
 #include "editor/BrushTool.h"
 #include "editor/FillTool.h"
+#include "editor/MoveLocationsTool.h"
 #include "editor/RectangleTool.h"
 #include "editor/SelectTool.h"
 
@@ -18,7 +19,8 @@ template <typename Tool> Entry entry()
 
 const QList<Entry>& Tools()
 {
-    static const QList<Entry> tools{entry<BrushTool>(), entry<FillTool>(), entry<RectangleTool>(), entry<SelectTool>()};
+    static const QList<Entry> tools{entry<BrushTool>(), entry<FillTool>(), entry<RectangleTool>(), entry<SelectTool>(),
+                                    entry<MoveLocationsTool>()};
     return tools;
 }
 

@@ -1,6 +1,8 @@
 #include "ui/GameWindows.h"
 
 #include "editor/EditorSession.h"
+#include "editor/LocationPicker.h"
+#include "editor/LocationTable.h"
 #include "ui/ModalDisplay.h"
 #include "ui/frmCharacters.h"
 #include "ui/frmIB.h"
@@ -10,17 +12,18 @@
 GameWindows::GameWindows(EditorSession& session, ModalDisplay& modals, QWidget* owner)
     : QObject(owner), m_session(session), m_modals(modals), m_owner(owner)
 {
-    connect(&m_session, &EditorSession::locationPicked, this, &GameWindows::deliver);
+    connect(&m_session.picker(), &LocationPicker::picked, this, &GameWindows::deliver);
+    connect(&m_session.picker(), &LocationPicker::cancelled, this, &GameWindows::showAgain);
     connect(&m_session, &EditorSession::cartridgeLoaded, this, &GameWindows::closeWaiting);
 }
 
-template <typename Window> void GameWindows::openFresh()
+template <typename Window, typename Table> void GameWindows::openFresh(Table& table)
 {
     if (!m_session.isLoaded()) {
         return;
     }
     // Loaded anew at every opening, so it always shows what the file holds.
-    auto* window = new Window(m_session.platform(), m_session.cartridge(), m_owner);
+    auto* window = new Window(table, m_owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (!window->Form_Load()) {
         delete window;
@@ -29,7 +32,7 @@ template <typename Window> void GameWindows::openFresh()
     m_modals.showModal(window);
 }
 
-template <typename Window> void GameWindows::openLocations(QPointer<LocationWindow>& slot)
+template <typename Window> void GameWindows::openLocations(QPointer<LocationWindow>& slot, LocationTable& table)
 {
     if (!m_session.isLoaded()) {
         return;
@@ -40,10 +43,9 @@ template <typename Window> void GameWindows::openLocations(QPointer<LocationWind
     // when closed.
     const bool created = !slot || !slot->isLoaded();
     if (created) {
-        slot = new Window(m_session.platform(), m_session.cartridge(), m_session.pick(), m_owner);
-        connect(slot, &QObject::destroyed, this, &GameWindows::locationWindowClosed);
+        slot = new Window(table, m_session.picker(), m_owner);
     }
-    if (!slot->FillFromFile(m_session.cartridge().CartridgePath())) {
+    if (!slot->FillFromFile()) {
         if (created) {
             delete slot;
         } else {
@@ -56,29 +58,40 @@ template <typename Window> void GameWindows::openLocations(QPointer<LocationWind
 
 void GameWindows::openCharacters()
 {
-    openFresh<frmCharacters>();
+    openFresh<frmCharacters>(m_session.characterTable());
 }
 
 void GameWindows::openItems()
 {
-    openLocations<frmIB>(m_itemsWindow);
+    openLocations<frmIB>(m_itemsWindow, m_session.itemsTable());
 }
 
 void GameWindows::openPrices()
 {
-    openFresh<frmPrices>();
+    openFresh<frmPrices>(m_session.priceTable());
 }
 
 void GameWindows::openTowns()
 {
-    openLocations<frmTowns>(m_townsWindow);
+    openLocations<frmTowns>(m_townsWindow, m_session.townsTable());
 }
 
-void GameWindows::deliver(LocationPick::Window window, int row, const MapCell& cell)
+LocationWindow* GameWindows::windowOf(const LocationTable* table) const
 {
-    LocationWindow* target = window == LocationPick::Window::Towns ? m_townsWindow.data() : m_itemsWindow.data();
-    if (target) {
+    return table == &m_session.townsTable() ? m_townsWindow.data() : m_itemsWindow.data();
+}
+
+void GameWindows::deliver(LocationTable* table, int row, const MapCell& cell)
+{
+    if (LocationWindow* target = windowOf(table)) {
         target->SetPickedLocation(row, cell);
+        m_modals.showModal(target);
+    }
+}
+
+void GameWindows::showAgain(LocationTable* table)
+{
+    if (LocationWindow* target = windowOf(table)) {
         m_modals.showModal(target);
     }
 }

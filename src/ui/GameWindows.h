@@ -1,11 +1,10 @@
 #pragma once
 
-#include "editor/LocationPick.h"
-
 #include <QObject>
 #include <QPointer>
 
 class EditorSession;
+class LocationTable;
 class LocationWindow;
 class ModalDisplay;
 class QDialog;
@@ -15,7 +14,8 @@ struct MapCell;
 // The Game menu's windows over the main window: the characters and prices
 // windows, loaded anew at every opening, and the items and towns windows, of
 // which at most one each exists; these wait hidden for a location picked on
-// the map, take it, and are shown again. A load of another cartridge closes
+// the map (the session's picker), take it, and are shown again; Escape on the
+// map instead shows them again unchanged. A load of another cartridge closes
 // a waiting window: its unsaved picks go the way of unsaved map edits.
 class GameWindows : public QObject {
     Q_OBJECT
@@ -27,14 +27,12 @@ public:
     void openPrices();
     void openTowns();
 
-signals:
-    // An items or towns window closed: the locations on disk may have changed.
-    void locationWindowClosed();
-
 private:
-    template <typename Window> void openFresh();
-    template <typename Window> void openLocations(QPointer<LocationWindow>& slot);
-    void deliver(LocationPick::Window window, int row, const MapCell& cell);
+    template <typename Window, typename Table> void openFresh(Table& table);
+    template <typename Window> void openLocations(QPointer<LocationWindow>& slot, LocationTable& table);
+    LocationWindow* windowOf(const LocationTable* table) const;
+    void deliver(LocationTable* table, int row, const MapCell& cell);
+    void showAgain(LocationTable* table);
     void closeWaiting();
 
     EditorSession& m_session;

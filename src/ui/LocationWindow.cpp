@@ -1,9 +1,10 @@
 #include "ui/LocationWindow.h"
 
-#include "core/Cartridge.h"
-#include "core/CartridgeFile.h"
 #include "core/MapGeometry.h"
-#include "editor/Platform.h"
+#include "core/TownWarps.h"
+#include "editor/LocationMoves.h"
+#include "editor/LocationPicker.h"
+#include "editor/LocationTable.h"
 #include "ui/AccessibleNames.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
@@ -33,24 +34,20 @@ QString indexed(const QString& name, int index)
 
 }  // namespace
 
-LocationWindow::LocationWindow(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner,
-                               const LocationFields::Table& table, const RowColumns& columns,
-                               bool LocationPick::*loadedFlag, bool storeIntoImage)
-    : QDialog(owner), m_platform(platform), m_cartridge(cartridge), m_pick(pick), m_table(table),
-      m_loadedFlag(loadedFlag), m_storeIntoImage(storeIntoImage)
+LocationWindow::LocationWindow(LocationTable& table, LocationPicker& picker, QWidget* owner, const RowColumns& columns)
+    : QDialog(owner), m_table(table), m_picker(picker)
 {
     setFont(UiFonts::Arial(8.25));  // before the rows, which take it over
-    // Form_Load: from now on presses on the map may come to this window.
-    m_pick.*m_loadedFlag = true;
+    connect(&m_table, &LocationTable::changed, this, &LocationWindow::followTable);
 
     for (int i = 0; i < rowCount(); ++i) {
         const int top = FirstRowTop + RowStep * i;
-        auto* name = new QLabel(m_table.rows[i].label, this);
+        auto* name = new QLabel(m_table.label(i), this);
         name->setObjectName(indexed(columns.nameLabel, columns.firstNameIndex + i));
         name->adjustSize();
         name->setGeometry(ToPixels(columns.nameLeft, top, 0, NameHeight).adjusted(0, 0, name->width(), 0));
 
-        const QString& label = m_table.rows[i].label;
+        const QString label = m_table.label(i);
         lblSextant << MakeValueLabel(this, indexed(QStringLiteral("lblSextant"), i), QStringLiteral("(000,000)"),
                                      ToPixels(columns.sextantLeft, top, SextantWidth, ValueHeight), font(),
                                      AccessibleNames::Location(label));
@@ -76,7 +73,12 @@ void LocationWindow::unload()
         return;
     }
     m_loaded = false;
-    m_pick.*m_loadedFlag = false;
+    m_picker.withdraw(m_table);
+}
+
+int LocationWindow::rowCount() const
+{
+    return m_table.rowCount();
 }
 
 QLabel* LocationWindow::addHeading(const QString& name, const QString& text, int left, int top, int width, int height)
@@ -108,21 +110,49 @@ void LocationWindow::addVerticalRule(const QString& name, int x, int y1, int y2)
     SideWindow::AddRule(this, name, x, y1, x, y2);
 }
 
-bool LocationWindow::FillFromFile(const QString& path)
+bool LocationWindow::FillFromFile()
 {
-    QString error;
-    const std::optional<MapCells> locations = LocationFields::Read(path, m_table, &error);
-    if (!locations) {
-        SideWindow::ReportUnreadable(m_platform, this, error);
+    if (!m_table.readForWindow(windowTitle())) {
         return false;
     }
-    m_locations = *locations;
-    for (int i = 0; i < rowCount(); ++i) {
-        showLocation(i);
-    }
-    m_path = path;
-    m_pickRow.reset();
+    m_picked.clear();
+    followTable();
     return true;
+}
+
+void LocationWindow::followTable()
+{
+    const MapCells& cells = m_table.cells();
+    if (cells.size() != rowCount()) {
+        return;  // the file could not give the rows: the window shows what it had
+    }
+    m_locations.resize(rowCount());
+    for (int i = 0; i < rowCount(); ++i) {
+        if (!m_picked.contains(i)) {
+            m_locations[i] = cells[i];
+            showLocation(i);
+        }
+    }
+    showCrowds();
+}
+
+void LocationWindow::showCrowds()
+{
+    if (m_table.kind() != LocationTable::Kind::Towns) {
+        return;
+    }
+    QList<int> crowded;
+    for (const QList<int>& crowd : TownWarps::Crowds(m_locations)) {
+        crowded += crowd;
+    }
+    const QString warning = LocationMoves::Warning(m_table, m_locations);
+    for (int i = 0; i < rowCount(); ++i) {
+        const bool flagged = crowded.contains(i);
+        lblSextant[i]->setStyleSheet(flagged ? QStringLiteral("QLabel { color: rgb(200, 0, 160); }")
+                                             : QStringLiteral("QLabel { color: black; }"));
+        lblSextant[i]->setToolTip(flagged ? warning : QString());
+    }
+    setToolTip(warning);
 }
 
 void LocationWindow::showLocation(int row)
@@ -134,15 +164,13 @@ void LocationWindow::showLocation(int row)
 
 void LocationWindow::SetPickedLocation(int row, const MapCell& cell)
 {
-    // The shared pick row names the row of whichever window asked last; this
-    // window's own request wins, so a pick meant for it lands where it asked.
-    const int target = m_pickRow.value_or(row);
-    m_pickRow.reset();
-    if (target < 0 || target >= rowCount()) {
+    if (row < 0 || row >= rowCount() || row >= m_locations.size()) {
         return;
     }
-    m_locations[target] = cell;
-    showLocation(target);
+    m_locations[row] = cell;
+    m_picked.insert(row);
+    showLocation(row);
+    showCrowds();
 }
 
 void LocationWindow::cmdLocation_Click(int index)
@@ -154,24 +182,15 @@ void LocationWindow::cmdLocation_Click(int index)
     if (QWidget* owner = parentWidget()) {
         owner->activateWindow();
     }
-    m_pickRow = index;
-    m_pick.PickRow = static_cast<quint8>(index);
+    m_picker.request(m_table, index);
 }
 
 void LocationWindow::cmdSave_Click()
 {
-    const QList<FilePatch> patches = LocationFields::Patches(m_table, m_locations);
-    QString error;
-    if (!CartridgeFile::patch(m_path, patches, &error, m_table.requiredLength)) {
-        m_platform.message(QStringLiteral("Locations not saved"),
-                           Platform::Paragraphs({QStringLiteral("The locations were not saved."), error}),
-                           Platform::Icon::Critical);
+    if (!m_table.write(m_locations)) {
         return;
     }
-    // The image belongs to the cartridge now loaded, which may be another file.
-    if (m_storeIntoImage && m_cartridge.CartridgePath() == m_path) {
-        m_cartridge.storeWritten(patches);
-    }
+    m_picked.clear();
     QWidget* owner = parentWidget();
     close();
     if (owner) {

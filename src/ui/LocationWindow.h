@@ -1,27 +1,25 @@
 #pragma once
 
-#include "core/LocationFields.h"
 #include "core/MapCell.h"
-#include "editor/LocationPick.h"
 
 #include <QDialog>
 #include <QList>
+#include <QSet>
 
-#include <optional>
-
-class Cartridge;
-class Platform;
+class LocationPicker;
+class LocationTable;
 class QLabel;
 class QPushButton;
 
-// A window of locations taken from the map: one row per location with its
-// name, its location text "(rrr, ccc)", its block digit and a "New Location"
-// button. The window keeps the locations as cells and makes the texts only
-// to show them; "&Save!" writes them all into the cartridge file at once.
+// A window of locations taken from the map, a view of a location table: one
+// row per location with its name, its location text "(rrr, ccc)", its block
+// digit and a "New Location" button, which hides the window and asks the
+// session's picker for a cell of the map. Picks show in their rows until
+// "&Save!" writes every row into the cartridge file at once; rows not picked
+// follow the table when it changes (a location moved on the map).
 //
-// The window marks itself loaded in the pick state from its creation until it
-// is closed or destroyed, so that presses on the map come to it while it is
-// hidden and waiting for a pick. A closed window deletes itself. It does not
+// The window is loaded from its creation until it is closed or destroyed; its
+// request for a pick goes with it. A closed window deletes itself. It does not
 // use WA_DeleteOnClose for that: QDialog::exec would then delete the window as
 // soon as it hides for a pick.
 class LocationWindow : public QDialog {
@@ -29,23 +27,22 @@ class LocationWindow : public QDialog {
 public:
     ~LocationWindow() override;
 
-    // Fills every row from the file; false (after a message naming the file
-    // and the reason) when the file cannot give every row, leaving the rows
-    // as they were. Picks not yet saved are dropped.
-    bool FillFromFile(const QString& path);
+    // Fills every row from the file, read once; false (after a message naming
+    // the file and the reason) when the file cannot give every row, leaving the
+    // rows as they were. Picks not yet saved are dropped.
+    bool FillFromFile();
 
-    // Row `row` (or, when this window's own "New Location" was pressed last,
-    // that row) takes the cell picked on the map.
+    // Row `row` takes the cell picked on the map.
     void SetPickedLocation(int row, const MapCell& cell);
     const MapCells& locations() const { return m_locations; }
 
     // True from creation until the window is closed.
     bool isLoaded() const { return m_loaded; }
-    int rowCount() const { return static_cast<int>(m_table.rows.size()); }
+    int rowCount() const;
 
 public slots:
     // Hides the window (it stays loaded) and hands the input to the main
-    // window, which sends the next press on the map to row `index`.
+    // window; the next press on the map answers row `index`.
     void cmdLocation_Click(int index);
     // Writes every row into the file in one all-or-nothing patch, then closes.
     // When the write fails: a message, and the window stays as it was.
@@ -63,12 +60,7 @@ protected:
         int buttonWidth = 0;
     };
 
-    // `loadedFlag` is the member of the pick state that marks this window
-    // loaded; `storeIntoImage` makes a save also store the written bytes that
-    // the cartridge image holds.
-    LocationWindow(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner,
-                   const LocationFields::Table& table, const RowColumns& columns, bool LocationPick::*loadedFlag,
-                   bool storeIntoImage);
+    LocationWindow(LocationTable& table, LocationPicker& picker, QWidget* owner, const RowColumns& columns);
 
     // Controls placed at twip positions (15 twips to the pixel).
     QLabel* addHeading(const QString& name, const QString& text, int left, int top, int width, int height);
@@ -76,7 +68,7 @@ protected:
     void addHorizontalRule(const QString& name, int y, int x1, int x2);
     void addVerticalRule(const QString& name, int x, int y1, int y2);
 
-    Platform& m_platform;
+    LocationTable& m_table;
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;  // Escape closes the window like its close box
@@ -84,15 +76,13 @@ protected:
 private:
     void unload();
     void showLocation(int row);
+    void followTable();
+    // Towns sharing a screen with two others: their rows in the warning colour, and what the rows' tooltips say.
+    void showCrowds();
 
-    Cartridge& m_cartridge;
-    LocationPick& m_pick;
-    const LocationFields::Table& m_table;
-    bool LocationPick::*m_loadedFlag;
-    bool m_storeIntoImage;
+    LocationPicker& m_picker;
     bool m_loaded = true;
-    QString m_path;  // the file the rows were read from, and are saved to
-    std::optional<int> m_pickRow;  // this window's own pending pick
+    QSet<int> m_picked;  // rows picked and not saved
     MapCells m_locations;
     QList<QLabel*> lblSextant;
     QList<QLabel*> lblBlock;

@@ -60,6 +60,17 @@ MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* vi
                                       {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, this, [this] { zoom(-1); });
     mnuViewActualSize = MenuEntries::Add(mnuView, QStringLiteral("mnuViewActualSize"), QStringLiteral("&Actual Size"),
                                          {QKeySequence(Qt::CTRL | Qt::Key_0)}, this, [this] { zoom(0); });
+    // The towns, items and balloon drawn on each map, remembered by the session; no keys of their own.
+    MenuEntries::AddSeparator(mnuView, QStringLiteral("mnuViewSep2"));
+    mnuViewLocations = MenuEntries::Add(mnuView, QStringLiteral("mnuViewLocations"), QStringLiteral("&Locations"));
+    mnuViewWorldLocations =
+        MenuEntries::Add(mnuView, QStringLiteral("mnuViewWorldLocations"), QStringLiteral("Locations on World &Map"));
+    for (const bool world : {false, true}) {
+        QAction* entry = world ? mnuViewWorldLocations : mnuViewLocations;
+        entry->setCheckable(true);
+        entry->setChecked(m_session.locationsShown(world));
+        connect(entry, &QAction::toggled, this, [this, world](bool on) { m_session.setLocationsShown(world, on); });
+    }
     connect(&m_session, &EditorSession::selectionChanged, this, &MapEditMenus::updateSelectionActions);
 
     const QUndoStack& history = m_session.document().undoStack();
@@ -78,7 +89,7 @@ void MapEditMenus::setEnabled(bool enabled)
         menu->menuAction()->setEnabled(enabled);
     }
     for (QAction* action : {mnuEditReplace, mnuEditPaste, mnuEditSelectAll, m_cancel, mnuViewWorldMap, mnuViewZoomIn,
-                            mnuViewZoomOut, mnuViewActualSize}) {
+                            mnuViewZoomOut, mnuViewActualSize, mnuViewLocations, mnuViewWorldLocations}) {
         action->setEnabled(enabled);
     }
     updateHistoryActions();
@@ -167,12 +178,5 @@ void MapEditMenus::updateWorldViewport()
 {
     if (m_worldMap) {
         m_worldMap->setViewport(m_session.currentBlock(), m_view.visibleCells());
-    }
-}
-
-void MapEditMenus::refreshMarkers()
-{
-    if (m_worldMap) {
-        m_worldMap->refreshMarkers();
     }
 }

@@ -12,7 +12,7 @@ class QMenu;
 class frmWorldMap;
 
 // The Edit menu (undo, redo, the clipboard, the selection, replace) and the
-// View menu (world map, zoom) of the main window. They are available with
+// View menu (world map, zoom, the locations drawn on each map) of the main window. They are available with
 // the Game menu.
 class MapEditMenus : public QObject {
     Q_OBJECT
@@ -31,8 +31,6 @@ public slots:
     void mnuViewWorldMap_Click();
     // The shown block or the scroll position changed.
     void updateWorldViewport();
-    // The item or town locations in the file may have changed.
-    void refreshMarkers();
 
 signals:
     void worldMapOpened(frmWorldMap* worldMap);
@@ -64,4 +62,6 @@ private:
     QAction* mnuViewZoomIn = nullptr;
     QAction* mnuViewZoomOut = nullptr;
     QAction* mnuViewActualSize = nullptr;
+    QAction* mnuViewLocations = nullptr;
+    QAction* mnuViewWorldLocations = nullptr;
 };

@@ -3,13 +3,15 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 #include "editor/EditorSession.h"
+#include "ui/MarkerStyle.h"
 #include "ui/PictureBox.h"
+#include "ui/UiFonts.h"
 
 #include <QPainter>
 #include <QPaintEvent>
 
 MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
-    : QWidget(picture), m_session(session), m_picture(picture)
+    : QWidget(picture), m_session(session), m_picture(picture), m_markerFont(UiFonts::Arial(7.5))
 {
     setObjectName(QStringLiteral("mapOverlay"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -17,6 +19,8 @@ MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
     connect(&m_session, &EditorSession::selectionChanged, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::toolPreviewChanged, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::blockChosen, this, &MapOverlay::refresh);
+    connect(&m_session, &EditorSession::blockChosen, this, qOverload<>(&QWidget::update));
+    connect(&m_session, &EditorSession::locationsChanged, this, qOverload<>(&QWidget::update));
 }
 
 QRect MapOverlay::onWidget(const QRect& cells) const
@@ -75,11 +79,45 @@ void MapOverlay::paintEvent(QPaintEvent* event)
         painter.setPen(QPen(QColor(255, 220, 0), 2));
         painter.drawRect(m_preview.adjusted(1, 1, -1, -1));
     }
+    paintMarkers(painter, event->rect());
     if (!m_selection.isEmpty()) {
         // Black and white dashes: visible on any tile and beside any grid colour.
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
+    }
+}
+
+void MapOverlay::paintMarkers(QPainter& painter, const QRect& area) const
+{
+    if (!m_session.locationsShown(false)) {
+        return;
+    }
+    painter.setFont(m_markerFont);
+    const QFontMetrics metrics(m_markerFont);
+    const QList<int> crowded = m_session.crowdedTowns();
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    for (const bool squares : {false, true}) {  // the labels first: none hides a square
+        for (const LocationTable* table : {&m_session.itemsTable(), &m_session.townsTable()}) {
+            const bool town = table == &m_session.townsTable();
+            for (int row = 0; row < table->cells().size(); ++row) {
+                const MapCell& cell = table->cells()[row];
+                if (!cell.isIn(block)) {
+                    continue;
+                }
+                const QRect pixels = onWidget(QRect(cell.column, cell.row, 1, 1));
+                const QPoint centre = pixels.topLeft() + QPoint(pixels.width(), pixels.height()) / 2;
+                const QRect box = MarkerStyle::Box(centre, pixels.width());
+                const QString name = table->name(row);
+                const QRect label = MarkerStyle::LabelBox(
+                    centre, box, {metrics.horizontalAdvance(name) + 4, metrics.height()}, width());
+                if (squares && area.intersects(box.adjusted(0, 0, 1, 1))) {
+                    MarkerStyle::PaintBox(painter, box, MarkerStyle::Fill(town, town && crowded.contains(row)));
+                } else if (!squares && area.intersects(label)) {
+                    MarkerStyle::PaintLabel(painter, label, name);
+                }
+            }
+        }
     }
 }

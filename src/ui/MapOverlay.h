@@ -1,16 +1,20 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QWidget>
 
 class EditorSession;
 class PictureBox;
+class QPainter;
 
 // What a map view draws over the cells of one block, without touching its
 // picture: the selection as a dashed outline in two colours (so it stands out
 // whatever the grid colour), and the active tool's preview (the rectangle
 // being dragged, the stamp or the floating paste under the pointer, whose
-// tiles show through). It covers the picture and lets the mouse through.
+// tiles show through), and, when View > Locations is on, the towns, items and
+// balloon of the block with their names. It covers the picture and lets the
+// mouse through.
 class MapOverlay : public QWidget {
     Q_OBJECT
 public:
@@ -26,9 +30,11 @@ private:
     // Cells of the overworld to widget pixels, for the block shown; an empty
     // rectangle when they lie outside it.
     QRect onWidget(const QRect& cells) const;
+    void paintMarkers(QPainter& painter, const QRect& area) const;
 
     EditorSession& m_session;
     PictureBox* m_picture;
     QRect m_selection;  // widget pixels, as drawn last
     QRect m_preview;
+    QFont m_markerFont;
 };

@@ -1,6 +1,5 @@
 #include "ui/SideWindow.h"
 
-#include "editor/Platform.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -32,13 +31,6 @@ QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, in
     const int top = Twips::ToPixels(y1);
     rule->setGeometry(left, top, Twips::ToPixels(x2) - left + 1, Twips::ToPixels(y2) - top + 1);
     return rule;
-}
-
-void ReportUnreadable(Platform& platform, QDialog* window, const QString& error)
-{
-    platform.message(QStringLiteral("Could not read the file"),
-                     Platform::Paragraphs({error, window->windowTitle() + QStringLiteral(" cannot be shown.")}),
-                     Platform::Icon::Critical);
 }
 
 }  // namespace SideWindow

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class Platform;
 class QDialog;
 class QFrame;
 class QWidget;
@@ -16,9 +15,5 @@ void SetUp(QDialog* window, const QString& name, const QString& title, int width
 // A one-pixel black line from (x1, y1) to (x2, y2) in twips, both ends included;
 // the line is horizontal or vertical.
 QFrame* AddRule(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2);
-
-// The message of a window that cannot be shown because the file cannot give
-// its fields: the same title and icon for every Game window.
-void ReportUnreadable(Platform& platform, QDialog* window, const QString& error);
 
 }  // namespace SideWindow

@@ -3,6 +3,7 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 #include "editor/EditorSession.h"
+#include "ui/MarkerStyle.h"
 #include "ui/UiFonts.h"
 
 #include <QMouseEvent>
@@ -330,27 +331,22 @@ void WorldView::paintPreview(QPainter& painter, const QRect& area) const
 
 void WorldView::paintMarkers(QPainter& painter, const QRect& area) const
 {
+    if (!m_session.locationsShown(true)) {
+        return;
+    }
     painter.setFont(m_markerFont);
-    const int side = std::clamp(m_zoom / 2 + 4, 6, 12);
-    for (qsizetype i = 0; i < m_markers.size(); ++i) {
-        const Marker& marker = m_markers[i];
-        const QPoint centre = cellOrigin({marker.column, marker.row}) + QPoint(m_zoom, m_zoom) / 2;
-        const QRect box(centre - QPoint(side, side) / 2, QSize(side, side));
-        // The label on a dark box beside the marker, on the side where it fits.
-        QRect label(QPoint(), m_labelSizes[i]);
-        label.moveCenter(centre);
-        const int gap = side / 2 + 3;
-        label.moveLeft(centre.x() + gap + label.width() < viewport()->width() ? centre.x() + gap
-                                                                              : centre.x() - gap - label.width());
-        if (!area.intersects(box.adjusted(0, 0, 1, 1) | label)) {
-            continue;  // text is slow to lay out: only what the paint shows
+    for (const bool squares : {false, true}) {
+        for (qsizetype i = 0; i < m_markers.size(); ++i) {
+            const Marker& marker = m_markers[i];
+            const QPoint centre = cellOrigin({marker.column, marker.row}) + QPoint(m_zoom, m_zoom) / 2;
+            const QRect box = MarkerStyle::Box(centre, m_zoom);
+            const QRect label = MarkerStyle::LabelBox(centre, box, m_labelSizes[i], viewport()->width());
+            if (squares && area.intersects(box.adjusted(0, 0, 1, 1))) {
+                MarkerStyle::PaintBox(painter, box, MarkerStyle::Fill(marker.town, marker.crowded));
+            } else if (!squares && area.intersects(label)) {  // text is slow to lay out: only what the paint shows
+                MarkerStyle::PaintLabel(painter, label, marker.label);
+            }
         }
-        painter.setPen(Qt::black);
-        painter.setBrush(marker.town ? QColor(255, 120, 40) : QColor(80, 220, 255));
-        painter.drawRect(box);
-        painter.fillRect(label, QColor(0, 0, 0, 150));
-        painter.setPen(Qt::white);
-        painter.drawText(label, Qt::AlignCenter, marker.label);
     }
 }
 

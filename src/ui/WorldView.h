@@ -24,7 +24,7 @@ class EditorSession;
 // It composes only the cells in view, from the tile atlas of its zoom, into
 // a picture the size of the viewport, and redraws only the cells the document
 // reports changed. Over the cells: the shown block and the main view's cells
-// outlined, the towns, items and balloon marked, the selection in black and
+// outlined, the towns, items and balloon marked (unless switched off), the selection in black and
 // white dashes, and the active tool's preview (a stamp or a floating paste
 // drawn half transparent under the pointer).
 class WorldView : public QAbstractScrollArea {
@@ -39,6 +39,7 @@ public:
         int column = 0;
         int row = 0;
         bool town = false;
+        bool crowded = false;  // a town sharing its screen with two others
     };
 
     WorldView(EditorSession& session, QWidget* parent);

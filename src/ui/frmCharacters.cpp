@@ -1,13 +1,10 @@
 #include "ui/frmCharacters.h"
 
 #include "ui/AccessibleNames.h"
-#include "core/Cartridge.h"
-#include "core/CartridgeFile.h"
 #include "core/CharacterFields.h"
-#include "core/FieldValues.h"
+#include "editor/CharacterTable.h"
 #include "ui/LimitedTextBox.h"
 #include "ui/OptionButton.h"
-#include "editor/Platform.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -58,8 +55,7 @@ QString indexed(const QString& name, int index)
 
 }  // namespace
 
-frmCharacters::frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner)
-    : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
+frmCharacters::frmCharacters(CharacterTable& table, QWidget* owner) : QDialog(owner), m_table(table)
 {
     SideWindow::SetUp(this, QStringLiteral("frmCharacters"), QStringLiteral("Characters Data"), 3495, 5550);
 
@@ -172,19 +168,16 @@ void frmCharacters::fillEquipment(QComboBox* list, int code)
 
 bool frmCharacters::Form_Load()
 {
-    QString error;
-    const auto block = CartridgeFile::read(m_cartridge.CartridgePath(), BlockStart, BlockLength, &error);
-    if (!block) {
-        SideWindow::ReportUnreadable(m_platform, this, error);
+    if (!m_table.read(windowTitle())) {
         return false;
     }
-    const QList<Box> boxes = Boxes();
-    for (qsizetype i = 0; i < boxes.size(); ++i) {
-        m_numberBoxes[i]->setValueText(FieldValues::Text(*block, BlockStart, boxes[i].field));
+    const CharacterTable::Values& values = m_table.values();
+    for (qsizetype i = 0; i < m_numberBoxes.size(); ++i) {
+        m_numberBoxes[i]->setValueText(values.numbers.value(i));
     }
     for (int c = 0; c < ClassCount; ++c) {
-        fillEquipment(cboEquip1[c], static_cast<quint8>(block->at(Equip1Offset(c) - BlockStart)));
-        fillEquipment(cboEquip2[c], static_cast<quint8>(block->at(Equip2Offset(c) - BlockStart)));
+        fillEquipment(cboEquip1[c], values.equip1.value(c));
+        fillEquipment(cboEquip2[c], values.equip2.value(c));
     }
     optChara_Click(0);
     return true;
@@ -200,34 +193,24 @@ void frmCharacters::optChara_Click(int index)
 
 void frmCharacters::cmdSave_Click()
 {
-    const QList<Box> boxes = Boxes();
-    QStringList texts;
+    CharacterTable::Values values;
     for (const LimitedTextBox* box : m_numberBoxes) {
-        texts.append(box->text());
+        values.numbers.append(box->text());
     }
-    FieldValues::Encoding encoding = FieldValues::Encode(Fields(boxes), texts);
-    if (encoding.rejected >= 0) {
-        const Box& bad = boxes[encoding.rejected];
-        m_platform.message(QStringLiteral("Value out of range"), FieldValues::RangeText(BoxName(bad), bad.field),
-                           Platform::Icon::Exclamation);
+    for (int c = 0; c < ClassCount; ++c) {
+        values.equip1.append(ItemCode(cboEquip1[c]->currentText()));
+        values.equip2.append(ItemCode(cboEquip2[c]->currentText()));
+    }
+    const CharacterTable::Outcome outcome = m_table.save(values);
+    if (outcome.rejected >= 0) {
+        const Box& bad = Boxes()[outcome.rejected];
         optChara_Click(bad.stat < 0 ? HerbsPanel : bad.index);
-        LimitedTextBox* box = m_numberBoxes[encoding.rejected];
+        LimitedTextBox* box = m_numberBoxes[outcome.rejected];
         box->setFocus();
         box->selectAll();
         return;
     }
-    const auto codeByte = [](const QComboBox* list) {
-        return QByteArray(1, static_cast<char>(ItemCode(list->currentText())));
-    };
-    for (int c = 0; c < ClassCount; ++c) {
-        encoding.patches.append(FilePatch{Equip1Offset(c), codeByte(cboEquip1[c])});
-        encoding.patches.append(FilePatch{Equip2Offset(c), codeByte(cboEquip2[c])});
+    if (outcome.saved) {
+        close();
     }
-
-    QString error;
-    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, RequiredLength)) {
-        m_platform.message(QStringLiteral("Characters not saved"), error, Platform::Icon::Critical);
-        return;
-    }
-    close();
 }

@@ -5,23 +5,23 @@
 
 #include <array>
 
-class Cartridge;
+class CharacterTable;
 class LimitedTextBox;
-class Platform;
 class QComboBox;
 class QGroupBox;
 class QToolButton;
 
 // The starting data of the eight character classes and the starting herbs,
-// one panel in view at a time, read from the cartridge file when the window
-// opens and written straight back into it, all at once, by "&Save!".
+// one panel in view at a time: a view of the character table, read from the
+// cartridge file when the window opens and written straight back into it,
+// all at once, by "&Save!".
 class frmCharacters : public QDialog {
     Q_OBJECT
 public:
     static constexpr int Panels = 9;  // eight classes and the herbs
     static constexpr int HerbsPanel = 8;
 
-    frmCharacters(Platform& platform, Cartridge& cartridge, QWidget* owner);
+    frmCharacters(CharacterTable& table, QWidget* owner);
 
     // Fills every control from the file; false (after a message naming the
     // file and the reason) when the file cannot give every field.
@@ -36,8 +36,7 @@ private:
     void buildHerbsPanel();
     static void fillEquipment(QComboBox* list, int code);
 
-    Platform& m_platform;
-    Cartridge& m_cartridge;
+    CharacterTable& m_table;
     std::array<QGroupBox*, Panels> frmChara{};
     std::array<QToolButton*, Panels> optChara{};
     QList<LimitedTextBox*> m_numberBoxes;  // in the order of CharacterFields::Boxes()

@@ -1,16 +1,12 @@
 #include "ui/frmIB.h"
 
-#include "core/Cartridge.h"
-#include "editor/LocationPick.h"
-#include "editor/Platform.h"
+#include "editor/LocationTable.h"
 #include "ui/SideWindow.h"
 
 #include <QPushButton>
 
-frmIB::frmIB(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner)
-    : LocationWindow(platform, cartridge, pick, owner, LocationFields::Items(),
-                     RowColumns{QStringLiteral("Label1"), 3, 120, 1680, 2880, 3720, 1215},
-                     &LocationPick::ItemsWindowLoaded, true)
+frmIB::frmIB(LocationTable& table, LocationPicker& picker, QWidget* owner)
+    : LocationWindow(table, picker, owner, RowColumns{QStringLiteral("Label1"), 3, 120, 1680, 2880, 3720, 1215})
 {
     SideWindow::SetUp(this, QStringLiteral("frmIB"), QStringLiteral("Location of Overworld Items & Balloon"), 5100,
                       3300);

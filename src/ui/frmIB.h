@@ -2,10 +2,6 @@
 
 #include "ui/LocationWindow.h"
 
-class Cartridge;
-class Platform;
-struct LocationPick;
-
 // "Location of Overworld Items & Balloon": where the five special items lie on
 // the overworld and where the balloon stands. A save writes the six locations
 // into the file and the five item locations into the cartridge image as well,
@@ -13,5 +9,5 @@ struct LocationPick;
 class frmIB : public LocationWindow {
     Q_OBJECT
 public:
-    frmIB(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner);
+    frmIB(LocationTable& table, LocationPicker& picker, QWidget* owner);
 };

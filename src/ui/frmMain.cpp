@@ -52,7 +52,6 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
         new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_session, m_modals, *Frame2->view());
     m_tools = new ToolChoice(this, mnuHelp->menuAction(), m_session);
     connect(Frame2, &MapPanel::viewportChanged, m_editMenus, &MapEditMenus::updateWorldViewport);
-    connect(m_gameWindows, &GameWindows::locationWindowClosed, m_editMenus, &MapEditMenus::refreshMarkers);
     connect(m_editMenus, &MapEditMenus::worldMapOpened, this,
             [this](frmWorldMap* world) { world->addActions(m_tools->actions()); });
     setGameMenuEnabled(false);

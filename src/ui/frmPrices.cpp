@@ -1,12 +1,9 @@
 #include "ui/frmPrices.h"
 
 #include "ui/AccessibleNames.h"
-#include "core/Cartridge.h"
-#include "core/CartridgeFile.h"
-#include "core/FieldValues.h"
-#include "ui/LimitedTextBox.h"
-#include "editor/Platform.h"
 #include "core/PriceFields.h"
+#include "editor/PriceTable.h"
+#include "ui/LimitedTextBox.h"
 #include "ui/SideWindow.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -41,8 +38,7 @@ Place placeOf(qsizetype i)
 
 }  // namespace
 
-frmPrices::frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner)
-    : QDialog(owner), m_platform(platform), m_cartridge(cartridge)
+frmPrices::frmPrices(PriceTable& table, QWidget* owner) : QDialog(owner), m_table(table)
 {
     SideWindow::SetUp(this, QStringLiteral("frmPrices"), QStringLiteral("Prices of Items"), 4650, 6615);
     buildControls();
@@ -95,16 +91,11 @@ void frmPrices::buildControls()
 
 bool frmPrices::Form_Load()
 {
-    QString error;
-    const auto block =
-        CartridgeFile::read(m_cartridge.CartridgePath(), PriceFields::BlockStart, PriceFields::BlockLength, &error);
-    if (!block) {
-        SideWindow::ReportUnreadable(m_platform, this, error);
+    if (!m_table.read(windowTitle())) {
         return false;
     }
-    const auto& prices = PriceFields::Prices();
-    for (qsizetype i = 0; i < prices.size(); ++i) {
-        m_boxes[i]->setValueText(FieldValues::Text(*block, PriceFields::BlockStart, prices[i].field));
+    for (qsizetype i = 0; i < m_boxes.size(); ++i) {
+        m_boxes[i]->setValueText(m_table.texts().value(i));
     }
     return true;
 }
@@ -115,23 +106,14 @@ void frmPrices::cmdSave_Click()
     for (const LimitedTextBox* box : m_boxes) {
         texts.append(box->text());
     }
-    const FieldValues::Encoding encoding = FieldValues::Encode(PriceFields::Fields(), texts);
-    if (encoding.rejected >= 0) {
-        const PriceFields::Price& price = PriceFields::Prices()[encoding.rejected];
-        m_platform.message(
-            QStringLiteral("Value out of range"),
-            FieldValues::RangeText(QStringLiteral("The price of ") + price.caption.chopped(1), price.field),
-            Platform::Icon::Exclamation);
-        LimitedTextBox* box = m_boxes[encoding.rejected];
+    const PriceTable::Outcome outcome = m_table.save(texts);
+    if (outcome.rejected >= 0) {
+        LimitedTextBox* box = m_boxes[outcome.rejected];
         box->setFocus();
         box->selectAll();
         return;
     }
-
-    QString error;
-    if (!CartridgeFile::patch(m_cartridge.CartridgePath(), encoding.patches, &error, PriceFields::RequiredLength)) {
-        m_platform.message(QStringLiteral("Prices not saved"), error, Platform::Icon::Critical);
-        return;
+    if (outcome.saved) {
+        close();
     }
-    close();
 }

@@ -3,16 +3,16 @@
 #include <QDialog>
 #include <QList>
 
-class Cartridge;
-class Platform;
 class LimitedTextBox;
+class PriceTable;
 
-// The shop prices of the items and herbs, read from the cartridge file when the
-// window opens and written straight back into it by "&Save!".
+// The shop prices of the items and herbs: a view of the price table, read
+// from the cartridge file when the window opens and written straight back
+// into it by "&Save!".
 class frmPrices : public QDialog {
     Q_OBJECT
 public:
-    frmPrices(Platform& platform, Cartridge& cartridge, QWidget* owner);
+    frmPrices(PriceTable& table, QWidget* owner);
 
     // Fills every control from the file; false (after a message naming the
     // file and the reason) when the file cannot give every field.
@@ -24,7 +24,6 @@ public slots:
 private:
     void buildControls();
 
-    Platform& m_platform;
-    Cartridge& m_cartridge;
+    PriceTable& m_table;
     QList<LimitedTextBox*> m_boxes;  // txtItem 0..24 then txtHerbs 0..5, in the order of PriceFields::Prices()
 };

@@ -1,17 +1,12 @@
 #include "ui/frmTowns.h"
 
-#include "core/Cartridge.h"
-#include "editor/LocationPick.h"
-#include "editor/Platform.h"
+#include "editor/LocationTable.h"
 #include "ui/SideWindow.h"
 
 #include <QPushButton>
-#include <QStringList>
 
-frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, LocationPick& pick, QWidget* owner)
-    : LocationWindow(platform, cartridge, pick, owner, LocationFields::Towns(),
-                     RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335},
-                     &LocationPick::TownsWindowOpen, false)
+frmTowns::frmTowns(LocationTable& table, LocationPicker& picker, QWidget* owner)
+    : LocationWindow(table, picker, owner, RowColumns{QStringLiteral("Label2"), 0, 120, 1200, 2400, 3240, 1335})
 {
     SideWindow::SetUp(this, QStringLiteral("frmTowns"), QStringLiteral("Location of Towns"), 4725, 5415);
 
@@ -33,29 +28,7 @@ frmTowns::frmTowns(Platform& platform, Cartridge& cartridge, LocationPick& pick,
     connect(save, &QPushButton::clicked, this, &frmTowns::cmdSave_Click);
 }
 
-QString frmTowns::ImportantNoteTitle()
-{
-    return QStringLiteral("Important Note");
-}
-
-QString frmTowns::ImportantNoteText()
-{
-    // The accents (U+00B4) stand where the note's author wrote them; "towns'"
-    // and "game's" keep plain apostrophes.
-    return QStringList{
-        QStringLiteral(u"I haven\u00B4t full tested the towns' warp system. All"),
-        QStringLiteral("I know is that if you put more than 2 or 3 towns"),
-        QStringLiteral(u"in the same screen, the warps won\u00B4t work. It\u00B4s"),
-        QStringLiteral("still buggy, so be careful. If you find out how"),
-        QStringLiteral("does the warp thing works, please mail me!"),
-        QStringLiteral(u"(I won\u00B4t try. I\u00B4m sicked of finding game's data :P)"),
-        QString(),
-        QStringLiteral("orvane-editor@users.noreply.example"),
-    }
-        .join(QStringLiteral("\r\n"));
-}
-
 void frmTowns::Command1_Click()
 {
-    m_platform.message(ImportantNoteTitle(), ImportantNoteText(), Platform::Icon::Exclamation);
+    m_table.showWarpNote();
 }

@@ -1,6 +1,5 @@
 #include "ui/frmWorldMap.h"
 
-#include "core/LocationFields.h"
 #include "editor/EditorSession.h"
 #include "ui/UiFonts.h"
 
@@ -30,7 +29,7 @@ frmWorldMap::frmWorldMap(EditorSession& session, QWidget* owner) : QDialog(owner
 
     connect(&m_session, &EditorSession::toolPreviewChanged, this, &frmWorldMap::showStatus);
     connect(&m_session, &EditorSession::selectionChanged, this, &frmWorldMap::showStatus);
-    connect(&m_session.document(), &MapDocument::reloaded, this, &frmWorldMap::refreshMarkers);
+    connect(&m_session, &EditorSession::locationsChanged, this, &frmWorldMap::refreshMarkers);
     refreshMarkers();
     showStatus();
     resize(sizeHint());
@@ -52,18 +51,13 @@ void frmWorldMap::setViewport(int block, const QRect& visibleCells)
 void frmWorldMap::refreshMarkers()
 {
     QList<Marker> markers;
-    const QString path = m_session.cartridge().CartridgePath();
-    if (!path.isEmpty()) {
-        for (const bool town : {false, true}) {
-            const LocationFields::Table& table = town ? LocationFields::Towns() : LocationFields::Items();
-            QString error;  // a file too short for the table simply shows no markers of it
-            if (const auto locations = LocationFields::Read(path, table, &error)) {
-                for (qsizetype i = 0; i < locations->size(); ++i) {
-                    const QString label = table.rows[i].label;
-                    markers.append({label.endsWith(u':') ? label.chopped(1) : label, locations->at(i).column,
-                                    locations->at(i).row, town});
-                }
-            }
+    const QList<int> crowded = m_session.crowdedTowns();
+    for (const LocationTable* table : {&m_session.itemsTable(), &m_session.townsTable()}) {
+        const bool town = table->kind() == LocationTable::Kind::Towns;
+        for (qsizetype i = 0; i < table->cells().size(); ++i) {
+            const MapCell& cell = table->cells()[i];
+            markers.append({table->name(static_cast<int>(i)), cell.column, cell.row, town,
+                            town && crowded.contains(static_cast<int>(i))});
         }
     }
     m_view->setMarkers(std::move(markers));

@@ -27,7 +27,7 @@ public:
 
     // The shown block and the cells of it that the map viewport shows.
     void setViewport(int block, const QRect& visibleCells);
-    // Reads the item and town locations from the cartridge file again.
+    // The markers of the session's location tables, as they are now.
     void refreshMarkers();
     const QList<Marker>& markers() const { return m_view->markers(); }
 

@@ -2,6 +2,7 @@
 #include "Fixtures.h"
 #include "SessionDriver.h"
 #include "core/MapPattern.h"
+#include "editor/LocationPicker.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -251,9 +252,9 @@ private slots:
             << QStringList{"Paint 1 Cell"} << cells({{7, 7}});
         QTest::newRow("pick mode: every press goes to the waiting window, a left drag paints")
             << Steps([](SessionDriver& d) {
-                   d.session.pick().ItemsWindowLoaded = true;
-                   QSignalSpy handed(&d.session, &EditorSession::locationPicked);
+                   QSignalSpy handed(&d.session.picker(), &LocationPicker::picked);
                    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+                       d.session.picker().request(d.session.itemsTable(), 1);
                        d.clickCell({5, 6}, button);
                    }
                    QCOMPARE(handed.count(), 3);

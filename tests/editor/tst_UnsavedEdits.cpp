@@ -104,7 +104,7 @@ private slots:
         next.clickCell({4, 70});  // with tile 0, unless the map holds it there
         // What closing the question leaves as it was: the cartridge shown, its block and history, the journal.
         const auto state = [&] {
-            return std::tuple(next.session.cartridge().CartridgePath(), next.image(), next.session.currentBlock(),
+            return std::tuple(next.session.cartridgePath(), next.image(), next.session.currentBlock(),
                               next.session.document().undoStack().count(), Fixtures::ReadAll(journal));
         };
         const auto asked = state();

@@ -216,6 +216,9 @@ private slots:
         QImage town(2, 2, TileRaster::Format);
         town.fill(QColor(255, 120, 40));
         QCOMPARE(shownCell(view, {200, 100}), town);
+        d.action("mnuViewWorldLocations")->trigger();  // off: the tile shows
+        QCOMPARE(shownCell(view, {200, 100}), tileAt(d.session.tileStrip(), quint8(cartridge[MapByte(4, 4, 200)]), 2));
+        d.action("mnuViewWorldLocations")->trigger();
         const QImage& strip = d.session.tileStrip();
         d.pickTileFromStrip(0x9C);
         QTest::mouseClick(port, Qt::LeftButton, {}, QPoint(511, 511));

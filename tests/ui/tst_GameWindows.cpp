@@ -57,7 +57,7 @@ void pick(D& d, QDialog* window, int row, int column, int overworldRow)
 {
     D::click(window, QStringLiteral("cmdLocation_%1").arg(row));
     QVERIFY(!window->isVisible());
-    QCOMPARE(d.session.pick().PickRow, quint8(row));
+    QCOMPARE(d.session.picker().waiting()->row, row);
     pressOverworld(d, column, overworldRow);
 }
 
@@ -84,14 +84,18 @@ private slots:
             QTest::newRow(row) << route << QString(name) << QString(typed) << written << QString(message);
         };
         const Route prices = Route::Prices, characters = Route::Characters;
-        // (What each field takes and writes: tst_NumberText.)
+        // Every legal value can be typed, and no more characters than it takes; the encodings
+        // themselves are the tables' (tst_GameTables). The first box refused is brought into view.
         add("Moss, three typed", prices, "txtHerbs_4", "1234", "\x7B");
+        add("starting Moss, three typed", characters, "txtHerbs_4", "2550", "\xFF");
+        add("Bard level, three typed", characters, "txtLevel_1", "2050", "\xCD");
         add("Ranger exp, -32768", characters, "txtExp_6", "-327689", QByteArray("\x00\x80", 2));
         add("prices, close box", prices, "txtItem_0", "42", {});
         add("characters, close box", characters, "txtLevel_0", "42", {});
-        add("herb -1", prices, "txtHerbs_2", "-1", {}, "The price of Garlic must be a whole number from 0 to 255.");
-        add("hp 9E99", characters, "txtHP_5", "9E99", {},
-            "The Paladin's hit points must be a whole number from -32768 to 32767.");
+        add("Torch 9E99", prices, "txtItem_0", "9E99", {},
+            "The price of Torch must be a whole number from -32768 to 32767.");
+        add("ab in Mage level", characters, "txtLevel_0", "ab", {},
+            "The Mage's level must be a whole number from 0 to 255.");
     }
     // What a box shows of its bytes, what a user types (as many characters as it takes) and
     // what a save makes of it: exactly those bytes written; or, out of range, a message,
@@ -185,29 +189,11 @@ private slots:
         D::deleteClosed();
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
         if (how != u"menu again") {
-            QVERIFY(!d.session.pick().LocationWindowOpen());
+            QVERIFY(!d.session.picker().isWaiting());
             window = Open(d, route);
             QVERIFY(window);
         }
         QCOMPARE(shown(window, 0), QStringLiteral("(071, 012)3"));
-    }
-
-    // The items window waits for a pick; the towns window is opened, takes a pick
-    // of its own and is closed. The next press on the map still goes to the items
-    // window, to its own row.
-    void itemsKeepWaitingWhenTownsClose()
-    {
-        D d(locationBytes());
-        QVERIFY(d.showAndLoad());
-        QDialog* items = Open(d, Route::Items);
-        QVERIFY(items);
-        D::click(items, QStringLiteral("cmdLocation_1"));
-        QPointer<QDialog> towns = Open(d, Route::Towns);
-        QVERIFY(towns);
-        pick(d, towns, 9, 30, 40);
-        towns->close();
-        pressOverworld(d, 7, 38);
-        QCOMPARE(shown(items, 1), QStringLiteral("(038, 007)2"));
     }
 
     // The program's own modal display: the window leaves its loop when it hides

@@ -93,7 +93,8 @@ private slots:
         }
         QCOMPARE(entries,
                  (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
-                              "mnuToolsRectangle|P|Rectangle Fill (P)", "mnuToolsSelect|R|Rectangular Selection (R)"}));
+                              "mnuToolsRectangle|P|Rectangle Fill (P)", "mnuToolsSelect|R|Rectangular Selection (R)",
+                              "mnuToolsMoveLocations|M|Move Locations (M)"}));
         for (const QAction* other : d.window.findChildren<QAction*>()) {
             for (const QAction* tool : tools) {
                 QVERIFY(other == tool || !other->shortcuts().contains(tool->shortcut()));

@@ -163,6 +163,25 @@ private slots:
         }
         QCOMPARE(Fixtures::Differences(d.session.image().bytes(), before), changed);
     }
+
+    // View > Locations: off at first, the cell shows its tile; on, Ferrow's marker stands on its
+    // cell in the town colour; off again, the tile is back.
+    void locationMarkers()
+    {
+        QByteArray cartridge = Fixtures::Pattern(262160, 5);
+        const auto ferrow = FileLayout::LocationOffsets(FileLayout::Route::Towns)[0];
+        cartridge[ferrow.first] = 5;
+        cartridge[ferrow.second] = 3;
+        D d(cartridge);
+        QVERIFY(d.showAndLoad());
+        const QPoint centre = d.cellCentre(5, 3).toPoint();
+        const auto shown = [&] { return d.picMap()->grab().toImage().pixelColor(centre); };
+        QCOMPARE(shown(), d.mapPicture().pixelColor(centre));
+        for (const bool on : {true, false}) {
+            d.action("mnuViewLocations")->trigger();
+            QCOMPARE(shown(), on ? QColor(255, 120, 40) : d.mapPicture().pixelColor(centre));
+        }
+    }
 };
 
 QTEST_MAIN(tst_MapView)
