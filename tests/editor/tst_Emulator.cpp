@@ -25,7 +25,7 @@ QString WriteStandIn(const QTemporaryDir& dir, const QString& name)
 // What run `n` of the stand-in left, once it has ended.
 QByteArray RunOutput(const QString& standIn, int n, const QString& suffix)
 {
-    QTest::qWaitFor([&] { return QFileInfo::exists(QStringLiteral("%1.d/%2").arg(standIn).arg(n)); }, 10000);
+    (void)QTest::qWaitFor([&] { return QFileInfo::exists(QStringLiteral("%1.d/%2").arg(standIn).arg(n)); }, 10000);
     return Fixtures::ReadAll(QStringLiteral("%1.%2.%3").arg(standIn).arg(n).arg(suffix));
 }
 
@@ -61,8 +61,7 @@ private slots:
             d.session.chooseEmulator();
             d.session.testInEmulator();
             QCOMPARE(RunOutput(standIn, run + 1, "nes"), expected);
-            const QStringList started = d.platform.started.value(run).second;
-            const QString last = started.value(started.size() - 1);
+            const QString last = d.platform.started.value(run).second.value(2 - run);  // the file's argument
             files << last.mid(last.indexOf(u'/'));
             QCOMPARE(QString::fromLocal8Bit(RunOutput(standIn, run + 1, "args")).trimmed().split(u'\n').join(u'|'),
                      QString(arguments[run]).replace(u'F', files[run]));
@@ -84,18 +83,13 @@ private slots:
         QTest::addColumn<QStringList>("onPath");
         QTest::addColumn<QString>("started");  // the program, or "" when nothing starts; "!" when its start fails
         QTest::addColumn<QString>("message");  // a part of the message shown
-        QTest::newRow("none") << "" << QStringList{"fceux.sh"} << ""
-                              << "nestopia and mednafen is on the PATH";
-        QTest::newRow("mednafen") << "" << QStringList{"mednafen"} << "mednafen"
-                                  << "";
-        QTest::newRow("nestopia") << "" << QStringList{"mednafen", "nestopia"} << "nestopia"
-                                  << "";
-        QTest::newRow("fceux") << "" << QStringList{"mednafen", "fceux", "nestopia"} << "fceux"
-                               << "";
-        QTest::newRow("start fails") << "emu -f" << QStringList{} << "!"
-                                     << "\"emu\" could not be started: No such";
-        QTest::newRow("file gone") << "emu" << QStringList{} << ""
-                                   << "cart.nes";
+        QTest::newRow("none") << QString() << QStringList{"fceux.sh"} << QString() << "and mednafen is on the PATH";
+        QTest::newRow("mednafen") << QString() << QStringList{"mednafen"} << "mednafen" << QString();
+        QTest::newRow("nestopia") << QString() << QStringList{"mednafen", "nestopia"} << "nestopia" << QString();
+        QTest::newRow("fceux") << QString() << QStringList{"mednafen", "fceux", "nestopia"} << "fceux" << QString();
+        QTest::newRow("start fails") << "emu -f" << QStringList{} << QStringLiteral("!")
+                                     << "\"emu\" could not be started: No such program.";
+        QTest::newRow("file gone") << "emu" << QStringList{} << QString() << "cart.nes";
     }
     void start()
     {
