@@ -136,8 +136,7 @@ static void BM_BlockChangeAgainstBounds(benchmark::State& state)
         }
         const double yielded = threadMs();
         picture.fill(Qt::black);
-        TileRaster::RenderBlock(s.session.image(), *MapGeometry::BlockStart(entry + 1), s.session.tileStrip(),
-                                picture);
+        TileRaster::RenderBlock(s.session.image(), *MapGeometry::BlockStart(entry + 1), s.session.tileStrip(), picture);
         TileRaster::DrawGrid(picture, QColor(255, 0, 0));
         benchmark::DoNotOptimize(picture.constBits());
         const double rastered = threadMs();

@@ -78,17 +78,18 @@ std::optional<QByteArray> CsvMapReader::Read(QByteArrayView text, QString* reaso
             from = comma + 1;
         }
         if (column != MapCell::Columns) {
-            TiledMapHeader::Fail(
-                reason, QStringLiteral("row %1 has %2; the overworld has 256 columns")
-                                 .arg(QString::number(row), NumberText::Counted(column, QStringLiteral("%1 number"),
-                                                                                QStringLiteral("%1 numbers"))));
+            TiledMapHeader::Fail(reason,
+                                 QStringLiteral("row %1 has %2; the overworld has 256 columns")
+                                     .arg(QString::number(row), NumberText::Counted(column, QStringLiteral("%1 number"),
+                                                                                    QStringLiteral("%1 numbers"))));
             return std::nullopt;
         }
         start = end + 1;
     }
     if (row != MapCell::Rows) {
-        TiledMapHeader::Fail(reason, NumberText::Counted(row, QStringLiteral("it has %1 line; the overworld has 256 rows"),
-                                                         QStringLiteral("it has %1 lines; the overworld has 256 rows")));
+        TiledMapHeader::Fail(reason,
+                             NumberText::Counted(row, QStringLiteral("it has %1 line; the overworld has 256 rows"),
+                                                 QStringLiteral("it has %1 lines; the overworld has 256 rows")));
         return std::nullopt;
     }
     return tiles;

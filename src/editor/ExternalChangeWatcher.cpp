@@ -48,7 +48,8 @@ QString ExternalChangeWatcher::changedText(const QString& detail) const
     return Platform::Paragraphs(
         {QStringLiteral("The file \"%1\" was changed by another program since it was loaded "
                         "(it is now %2 long, last changed %3).")
-             .arg(m_path, NumberText::Counted(now.size(), QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")), QLocale().toString(now.modified(), QLocale::ShortFormat)),
+             .arg(m_path, NumberText::Counted(now.size(), QStringLiteral("%1 byte"), QStringLiteral("%1 bytes")),
+                  QLocale().toString(now.modified(), QLocale::ShortFormat)),
          detail});
 }
 

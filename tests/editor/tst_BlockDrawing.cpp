@@ -28,9 +28,8 @@ private slots:
         SessionDriver d(Fixtures::Pattern(262160, 77));
         QImage picture(4096, 512, TileRaster::Format);
         QList<bool> complete;
-        connect(&d.session, &EditorSession::blockChosen, this, [&](int block) {
-            complete << d.session.DrawBlock(*MapGeometry::BlockStart(block), picture);
-        });
+        connect(&d.session, &EditorSession::blockChosen, this,
+                [&](int block) { complete << d.session.DrawBlock(*MapGeometry::BlockStart(block), picture); });
         QVERIFY(d.load());
         QStringList captions;
         connect(&d.session, &EditorSession::captionChanged, this, [&] { captions << d.session.caption(); });
