@@ -35,9 +35,9 @@ class tst_Emulator : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each run gets the cartridge with exactly the unsaved edits so far, as a file of its own of the
-    // cartridge's name, one argument wherever %f stands (else last) whatever the name holds. The
-    // cartridge, the journal and the history stay; the copies go at the end.
+    // Each run gets the cartridge with exactly the unsaved edits so far, as a file of its own of the cartridge's
+    // name, one argument wherever %f stands (else last) whatever the name holds. The cartridge, the journal and
+    // the history stay; the copies go at the end. Nothing runs before a load or after the end.
     void runsTheUnsavedEdits()
     {
         QTemporaryDir tools;
@@ -46,6 +46,7 @@ private slots:
         const QString name = QStringLiteral("it's \"my\";  $HOME %f.nes");
         d.path = Fixtures::WriteFile(d.dir, name, d.original);
         d.platform.startsForReal = true;
+        d.session.testInEmulator();  // nothing loaded yet: nothing happens
         QVERIFY(d.load());
         QByteArray expected = d.original;
         QStringList files;
@@ -73,6 +74,8 @@ private slots:
         QVERIFY(!files[0].startsWith(d.dir.path()) && files[0] != files[1] && QFileInfo::exists(files[0]));
         d.session.shutDown();
         QVERIFY(!QFileInfo::exists(files[0].section(u'/', 0, -3)));
+        d.session.testInEmulator();  // the program is ending: nothing starts
+        QVERIFY(d.platform.started.size() == 2 && d.platform.messages.isEmpty());
     }
 
     // Without a command, the first of fceux, nestopia and mednafen on the PATH opens the file; with
