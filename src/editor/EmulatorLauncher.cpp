@@ -107,9 +107,9 @@ bool EmulatorLauncher::start(const Cartridge& cartridge)
             Platform::Paragraphs(
                 {QStringLiteral("No emulator was found: none is set in Tools > Emulator..., and none of fceux, "
                                 "nestopia and mednafen is on the PATH."),
-                 QStringLiteral("Install one of them (the Debian packages fceux, nestopia and mednafen; for "
-                                "example: sudo apt install fceux), or set the command that starts yours in "
-                                "Tools > Emulator....")}),
+                 QStringLiteral("Install one of them from the Debian packages fceux, nestopia or mednafen (for "
+                                "example: sudo apt install fceux), or choose Tools > Emulator... to set the command "
+                                "that starts yours.")}),
             Platform::Icon::Exclamation);
         return false;
     }
