@@ -79,7 +79,8 @@ private slots:
     }
 
     // Without a command, the first of fceux, nestopia and mednafen on the PATH opens the file; with
-    // none a message names them. A start that fails and a cartridge that is gone are reported.
+    // none a message names them. A start that fails, a cartridge that is gone and a command without a program
+    // are reported; an emptied cartridge gives the image alone.
     void start_data()
     {
         QTest::addColumn<QString>("command");
@@ -93,6 +94,8 @@ private slots:
         QTest::newRow("start fails") << "emu -f" << QStringList{} << QStringLiteral("!")
                                      << "\"emu\" could not be started: No such program.";
         QTest::newRow("file gone") << "emu" << QStringList{} << QString() << "cart.nes";
+        QTest::newRow("file emptied") << "emu" << QStringList{} << "emu" << QString();
+        QTest::newRow("no program") << "\"\"" << QStringList{} << QString() << "names no program";
     }
     void start()
     {
@@ -112,6 +115,7 @@ private slots:
         d.session.chooseEmulator();
         d.platform.startSucceeds = started != "!";
         QVERIFY(QTest::currentDataTag() != QByteArray("file gone") || QFile::remove(d.path));
+        QVERIFY(QTest::currentDataTag() != QByteArray("file emptied") || QFile::resize(d.path, 0));
         d.session.testInEmulator();
         qputenv("PATH", path);
         QCOMPARE(d.platform.started.value(0).first, started == "!" ? QString("emu") : started);
