@@ -23,6 +23,7 @@ public:
     }
     std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions&) override { return std::nullopt; }
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override { return std::nullopt; }
     void message(const QString&, const QString&, Icon) override {}
     bool question(const QString&, const QString&) override { return true; }
     int choice(const QString&, const QString&, const QStringList&, int) override { return Cancelled; }

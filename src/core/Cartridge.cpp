@@ -19,15 +19,25 @@ bool Cartridge::LoadCartridge(const QString& path, QString* error)
     return true;
 }
 
+bool Cartridge::checkLoaded(QString* error) const
+{
+    if (m_path.isEmpty() && error) {
+        *error = QStringLiteral("No cartridge has been loaded.");
+    }
+    return !m_path.isEmpty();
+}
+
 bool Cartridge::save(QString* error) const
 {
-    if (m_path.isEmpty()) {
-        if (error) {
-            *error = QStringLiteral("No cartridge has been loaded.");
-        }
-        return false;
+    return checkLoaded(error) && CartridgeFile::patch(m_path, imagePatch(), error);
+}
+
+std::optional<QByteArray> Cartridge::savedBytes(QString* error) const
+{
+    if (!checkLoaded(error)) {
+        return std::nullopt;
     }
-    return CartridgeFile::patch(m_path, {FilePatch{CartridgeImage::FirstIndex, m_image.bytes()}}, error);
+    return CartridgeFile::patched(m_path, imagePatch(), error);
 }
 
 void Cartridge::storeWritten(const QList<FilePatch>& patches)

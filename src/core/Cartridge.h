@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 // The cartridge being edited: its image and the path it was read from. A load
 // that fails leaves both exactly as they were.
 class Cartridge {
@@ -31,11 +33,18 @@ public:
     // Writes the whole image range back over the file at CartridgePath.
     bool save(QString* error) const;
 
+    // The whole file at CartridgePath with the image range replaced by the
+    // image: what save() would leave on disk, made without writing anything.
+    std::optional<QByteArray> savedBytes(QString* error) const;
+
     // Stores bytes just written straight to the file into the image as well,
     // for those offsets the image holds, so a later save keeps them.
     void storeWritten(const QList<FilePatch>& patches);
 
 private:
+    bool checkLoaded(QString* error) const;
+    QList<FilePatch> imagePatch() const { return {FilePatch{CartridgeImage::FirstIndex, m_image.bytes()}}; }
+
     CartridgeImage m_image;
     QString m_path;
 };

@@ -289,21 +289,21 @@ CartridgeFile::Change CartridgeFile::changeSinceRemembered(const QString& path, 
     return state->sameContent(*remembered) ? Change::Unchanged : Change::Changed;
 }
 
-bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, QString* error, qint64 requiredLength)
+namespace {
+
+// `before` with every patch put in; a patch past its end grows it, zero-filling any gap.
+std::optional<QByteArray> withPatches(const QString& path, const QByteArray& before, const QList<FilePatch>& patches,
+                                      QString* error, qint64 requiredLength)
 {
-    const auto before = readWhole(path, error);
-    if (!before) {
-        return false;
+    if (before.size() < requiredLength) {
+        setError(error, CartridgeFile::tooShortText(path, before.size(), requiredLength));
+        return std::nullopt;
     }
-    if (before->size() < requiredLength) {
-        setError(error, tooShortText(path, before->size(), requiredLength));
-        return false;
-    }
-    QByteArray contents = *before;
+    QByteArray contents = before;
     for (const FilePatch& p : patches) {
         if (p.offset < 0) {
             setError(error, QStringLiteral("Refused to write before the start of \"%1\".").arg(path));
-            return false;
+            return std::nullopt;
         }
         const qint64 end = p.offset + p.bytes.size();
         if (end > contents.size()) {
@@ -311,5 +311,26 @@ bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, 
         }
         std::copy(p.bytes.cbegin(), p.bytes.cend(), contents.begin() + p.offset);
     }
-    return writeWhole(path, *before, contents, error);
+    return contents;
+}
+
+}  // namespace
+
+bool CartridgeFile::patch(const QString& path, const QList<FilePatch>& patches, QString* error, qint64 requiredLength)
+{
+    const auto before = readWhole(path, error);
+    if (!before) {
+        return false;
+    }
+    const auto after = withPatches(path, *before, patches, error, requiredLength);
+    return after && writeWhole(path, *before, *after, error);
+}
+
+std::optional<QByteArray> CartridgeFile::patched(const QString& path, const QList<FilePatch>& patches, QString* error)
+{
+    const auto before = readWhole(path, error);
+    if (!before) {
+        return std::nullopt;
+    }
+    return withPatches(path, *before, patches, error, 0);
 }

@@ -44,6 +44,9 @@ public:
     // is never truncated. Symbolic links are followed and stay links.
     static bool patch(const QString& path, const QList<FilePatch>& patches, QString* error, qint64 requiredLength = 0);
 
+    // The whole file as patch() would leave it, without writing anything.
+    static std::optional<QByteArray> patched(const QString& path, const QList<FilePatch>& patches, QString* error);
+
     // The whole file.
     static std::optional<QByteArray> readAll(const QString& path, QString* error);
 

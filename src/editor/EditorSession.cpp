@@ -8,6 +8,7 @@
 #include "core/MapRegions.h"
 #include "editor/CommonDialog.h"
 #include "editor/EditJournal.h"
+#include "editor/EmulatorLauncher.h"
 #include "editor/ExternalChangeWatcher.h"
 #include "editor/FileCommands.h"
 #include "editor/HelpCommand.h"
@@ -70,6 +71,7 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
     m_watcher = new ExternalChangeWatcher(
         platform, this, [this] { return m_doc.isModified(); }, [this] { reloadMapFromDisk(); });
     m_journal = new EditJournal(m_doc, platform, this);
+    m_emulator = std::make_unique<EmulatorLauncher>(platform);
     m_strip.fill(Qt::black);
     connect(&m_picker, &LocationPicker::waitingChanged, this, &EditorSession::toolPreviewChanged);
     for (const LocationTable* table : {&m_itemsTable, &m_townsTable}) {
@@ -678,6 +680,19 @@ void EditorSession::applyPatch()
     }
 }
 
+void EditorSession::testInEmulator()
+{
+    endStroke();
+    if (m_doc.isLoaded() && !m_closing) {
+        m_emulator->start(m_doc.cartridge());
+    }
+}
+
+void EditorSession::chooseEmulator()
+{
+    m_emulator->chooseCommand();
+}
+
 void EditorSession::showHelp()
 {
     const HelpCommand::Command command = HelpCommand::ForFolder(m_helpFolder);
@@ -722,4 +737,5 @@ void EditorSession::shutDown()
     endStroke();
     m_closing = true;
     m_drawing.stop();
+    m_emulator->removeFiles();
 }

@@ -25,6 +25,7 @@
 
 class CommonDialog;
 class EditJournal;
+class EmulatorLauncher;
 class ExternalChangeWatcher;
 class PasteTool;
 class Platform;
@@ -200,13 +201,20 @@ public:
     // Where the journals of unsaved map edits are kept (the user's state folder unless set).
     void setJournalFolder(const QString& folder);
 
+    // Tools > Test in Emulator: the cartridge with its unsaved map edits, as a
+    // temporary copy of its own, opened in the emulator (see EmulatorLauncher).
+    // The cartridge file, the history and the journal stay as they are.
+    void testInEmulator();
+    // Tools > Emulator...: the command that starts the emulator.
+    void chooseEmulator();
+
     // The executable's folder, where the help file is looked for (and at the
     // install location relative to it).
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
     void showHelp();
 
     // The program is ending: a block drawing stops at its next cell (and none
-    // starts), a load at its next step.
+    // starts), a load at its next step; the emulator's copies are removed.
     void shutDown();
     bool isClosing() const { return m_closing; }
 
@@ -263,6 +271,7 @@ private:
     CommonDialog* m_dlgMain = nullptr;
     ExternalChangeWatcher* m_watcher = nullptr;
     EditJournal* m_journal = nullptr;
+    std::unique_ptr<EmulatorLauncher> m_emulator;
     RecentFiles m_recent;
     LocationPicker m_picker;
     LocationTable m_itemsTable{LocationTable::Kind::Items, m_platform, m_doc};

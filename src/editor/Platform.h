@@ -51,6 +51,9 @@ public:
     // What a map picture export should show, or nothing when cancelled.
     virtual std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) = 0;
 
+    // A line of text the user typed, starting from `text`, or nothing when cancelled.
+    virtual std::optional<QString> askText(const QString& title, const QString& label, const QString& text) = 0;
+
     // A message box with one OK button.
     virtual void message(const QString& title, const QString& text, Icon icon) = 0;
     // A Yes/No question; true for Yes. No is the default button.

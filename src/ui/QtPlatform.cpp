@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
@@ -91,6 +93,13 @@ std::optional<QColor> QtPlatform::chooseColor(const QColor& initial)
         return std::nullopt;
     }
     return dialog.selectedColor();
+}
+
+std::optional<QString> QtPlatform::askText(const QString& title, const QString& label, const QString& text)
+{
+    bool accepted = false;
+    QString answer = QInputDialog::getText(owner(), title, label, QLineEdit::Normal, text, &accepted);
+    return accepted ? std::optional<QString>(answer) : std::nullopt;
 }
 
 void QtPlatform::message(const QString& title, const QString& text, Icon icon)

@@ -25,6 +25,7 @@ public:
                                         int* filterIndex) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
+    std::optional<QString> askText(const QString& title, const QString& label, const QString& text) override;
     void message(const QString& title, const QString& text, Icon icon) override;
     bool question(const QString& title, const QString& text) override;
     int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;

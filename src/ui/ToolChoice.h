@@ -23,6 +23,8 @@ public:
     void setEnabled(bool enabled);
     // The tools' entries, so another window can take their keys.
     QList<QAction*> actions() const;
+    // The Tools menu, for entries of other commands after the tools.
+    QMenu* menu() const { return mnuTools; }
 
 private:
     EditorSession& m_session;

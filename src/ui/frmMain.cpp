@@ -2,6 +2,7 @@
 
 #include "editor/EditorSession.h"
 #include "ui/DesktopIntegration.h"
+#include "ui/EmulatorMenuCommands.h"
 #include "ui/FileMenuCommands.h"
 #include "ui/GameWindows.h"
 #include "ui/MainClient.h"
@@ -51,6 +52,7 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     m_editMenus =
         new MapEditMenus(this, mnuGame->menuAction(), mnuHelp->menuAction(), m_session, m_modals, *Frame2->view());
     m_tools = new ToolChoice(this, mnuHelp->menuAction(), m_session);
+    new EmulatorMenuCommands(m_session, m_tools->menu());
     connect(Frame2, &MapPanel::viewportChanged, m_editMenus, &MapEditMenus::updateWorldViewport);
     connect(m_editMenus, &MapEditMenus::worldMapOpened, this,
             [this](frmWorldMap* world) { world->addActions(m_tools->actions()); });

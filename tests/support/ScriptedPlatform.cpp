@@ -1,5 +1,7 @@
 #include "ScriptedPlatform.h"
 
+#include <QProcess>
+
 std::optional<QString> ScriptedPlatform::openFileName(const QString& title, const QList<FileFilter>& filters,
                                                       const QString& folder)
 {
@@ -29,6 +31,12 @@ std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(const 
     return mapImageAnswers.isEmpty() ? std::nullopt : mapImageAnswers.takeFirst();
 }
 
+std::optional<QString> ScriptedPlatform::askText(const QString&, const QString&, const QString& text)
+{
+    textsOffered << text;
+    return textAnswers.isEmpty() ? std::nullopt : textAnswers.takeFirst();
+}
+
 void ScriptedPlatform::message(const QString& title, const QString& text, Icon icon)
 {
     messages << Shown{title, text, icon};
@@ -54,7 +62,7 @@ bool ScriptedPlatform::startDetached(const QString& program, const QStringList& 
     if (!startSucceeds && error) {
         *error = QStringLiteral("No such program");
     }
-    return startSucceeds;
+    return startsForReal ? QProcess::startDetached(program, arguments) : startSucceeds;
 }
 
 QStringList ScriptedPlatform::messageTitles() const

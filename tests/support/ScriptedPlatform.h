@@ -22,6 +22,8 @@ public:
     QList<std::optional<QColor>> colorAnswers;
     QList<bool> questionAnswers;
     bool startSucceeds = true;
+    bool startsForReal = false;  // startDetached also starts the program (a stand-in of the test's)
+    QSettings* settingsStore = nullptr;
 
     struct SaveAnswer {
         QString path;
@@ -30,6 +32,7 @@ public:
     QList<std::optional<SaveAnswer>> saveAnswers;
     QList<int> choiceAnswers;  // button indexes; Cancelled when the list runs out
     QList<std::optional<MapImageOptions>> mapImageAnswers;
+    QList<std::optional<QString>> textAnswers;
 
     // What was asked and shown.
     struct FileDialog {
@@ -41,6 +44,7 @@ public:
     QList<FileDialog> saveDialogs;
     QList<Shown> messages;
     QList<Shown> questions;
+    QStringList textsOffered;  // the text each line question started from
     QList<Shown> choices;
     QList<QStringList> choiceButtons;
     QList<int> choiceDefaults;
@@ -52,10 +56,12 @@ public:
                                         int* filterIndex) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     std::optional<MapImageOptions> chooseMapImage(const MapImageOptions& initial) override;
+    std::optional<QString> askText(const QString& title, const QString& label, const QString& text) override;
     void message(const QString& title, const QString& text, Icon icon) override;
     bool question(const QString& title, const QString& text) override;
     int choice(const QString& title, const QString& text, const QStringList& buttons, int defaultButton) override;
     bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
+    QSettings* settings() override { return settingsStore; }
     // Runs the hook, then the event loop's pending events.
     void processEvents() override;
 
