@@ -136,6 +136,12 @@ private slots:
         }
         if (zoom == 16) {
             QCOMPARE(drawn.copy(16 * 0x9C, 0, 16, 16), halvedStripCell(strip, 0x9C));
+            QImage cut(24, 32, Format), untouched(16, 32, Format);  // a cell the picture's right edge cuts
+            cut.fill(Qt::magenta);
+            untouched.fill(Qt::magenta);
+            CopyTileToCell(strip, 0x9C, cut, 16, 0);
+            QCOMPARE(cut.copy(16, 0, 8, 16), halvedStripCell(strip, 0x9C).copy(0, 0, 8, 16));
+            QCOMPARE(cut.copy(0, 0, 16, 32), untouched);  // nothing written past the picture's edge
         }
         for (const int tile : {0, 255}) {  // a tile alone, as a floating paste is drawn
             QImage one(zoom, zoom, Format);

@@ -43,7 +43,10 @@ private slots:
                 d.session.shutDown();
             }
         };
+        bool reacted = false;  // the event loop runs at the yields: the window repaints and reacts
+        QTimer::singleShot(0, this, [&] { reacted = true; });
         d.session.selectBlock(8);
+        QVERIFY(reacted);
         QCOMPARE(captions.first(), QStringLiteral("Loading Map - (001, 000)"));
         if (interruption == u"end") {
             QCOMPARE(d.platform.yields, 1);

@@ -156,6 +156,7 @@ private slots:
         }) << QStringList{"Paint 6 Cells"} << cells({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {5, 3}, {5, 4}});
         QTest::newRow("fill across blocks, its count told before") << Steps([](SessionDriver& d) {
             d.session.setTool(QStringLiteral("Fill"));
+            d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);  // another area counted first
             d.cellEvent(QEvent::MouseMove, {9, 31}, Qt::NoButton, Qt::NoButton);
             QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 4 cells will change"));
             d.clickCell({9, 31});
@@ -170,6 +171,7 @@ private slots:
         }) << QStringList{"Fill 2 Cells"} << cells({{8, 30}, {8, 31}});
         QTest::newRow("rectangle fill, its tile picked with a right click") << Steps([](SessionDriver& d) {
             d.session.setTool(QStringLiteral("Rectangle"));
+            QCOMPARE(d.session.toolPreview(), QRect());  // no pointer on the map yet: no outline
             d.clickCell({9, 30}, Qt::RightButton);
             QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
             drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
@@ -193,6 +195,8 @@ private slots:
                              .arg(size, width == 1 ? QStringLiteral("it") : QStringLiteral("them")));
                 d.session.cancel();
             }
+            d.clickCell({9, 9});  // a click without a drag ends the selection
+            QVERIFY(!d.session.selection());
         }) << QStringList{} << cells({});
         QTest::newRow("two deletes, two steps") << Steps([](SessionDriver& d) {
             d.session.setSelection(QRect(8, 31, 2, 2));
@@ -263,6 +267,7 @@ private slots:
             << QStringList{"Paint 1 Cell"} << cells({{6, 6}});
         QTest::newRow("stamp picked with a right drag, clicked and dragged") << Steps([](SessionDriver& d) {
             drag(d, Qt::RightButton, {{8, 30}, {9, 31}});
+            QCOMPARE(d.session.toolStatus(), QStringLiteral("Brush: a stamp of 2 \u00D7 2 cells"));  // the pick ended
             d.clickCell({50, 5});
             drag(d, Qt::LeftButton, {{24, 10}, {20, 10}});
         }) << QStringList{"Paint 2 Cells", "Paint 10 Cells"} << cells(stamped);
