@@ -1,8 +1,5 @@
-#include "FileLayout.h"
 #include "TestLocale.h"
-#include "core/CharacterFields.h"
 #include "core/NumberText.h"
-#include "core/PriceFields.h"
 
 #include <QtTest>
 
@@ -62,49 +59,6 @@ private slots:
         if (fits) {
             QCOMPARE(*result, value);
         }
-    }
-
-    void gameFields_data()
-    {
-        QTest::addColumn<bool>("classes");  // the class table's boxes, else the prices'
-        QTest::addColumn<int>("box");  // in the order of FileLayout::Boxes
-        QTest::addColumn<QString>("typed");  // as many characters as the box takes
-        QTest::addColumn<QByteArray>("written");  // empty: refused, with the class table's message
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, bool classes, int box, const char* typed, const QByteArray& written,
-                            const char* message = "") {
-            QTest::newRow(name) << classes << box << QString(typed) << written << QString(message);
-        };
-        row("Oil, 32767", false, 3, "32767", "\xFF\x7F");
-        row("Moss, three typed", false, 29, "1234", "\x7B");
-        row("item 9E99", false, 3, "9E99", {});
-        row("starting Moss, three typed", true, 60, "2550", "\xFF");
-        row("Bard level, three typed", true, 1, "2050", "\xCD");
-        row("Ranger exp, -32768", true, 54, "-327689", QByteArray("\x00\x80", 2));
-        row("hp 9E99", true, 13, "9E99", {}, "The Paladin's hit points must be a whole number from -32768 to 32767.");
-        row("ab in Mage level", true, 0, "ab", {}, "The Mage's level must be a whole number from 0 to 255.");
-        row("herb -1 of the class table", true, 62, "-1", {},
-            "The party's starting Fungus must be a whole number from 0 to 255.");
-    }
-
-    // A box of the prices or the class table at its offset and width, what a user
-    // can type into it and what a save makes of that: those bytes, or the refusal.
-    void gameFields()
-    {
-        QFETCH(bool, classes);
-        QFETCH(int, box);
-        QFETCH(QString, typed);
-        const QList<CharacterFields::Box> boxes = CharacterFields::Boxes();
-        const NumberField field = classes ? boxes[box].field : PriceFields::Fields()[box];
-        const FileLayout::Box layout =
-            FileLayout::Boxes(classes ? FileLayout::Route::Characters : FileLayout::Route::Prices)[box];
-        QCOMPARE(QPair(field.offset, field.width), QPair(layout.offset, layout.width));
-        const FieldValues::Encoding encoding = FieldValues::Encode({field}, {typed.left(field.typingLimit())});
-        QTEST(encoding.patches.value(0, {field.offset, {}}).bytes, "written");
-        QCOMPARE(encoding.patches.value(0).offset, encoding.rejected < 0 ? field.offset : 0);
-        QTEST(classes && encoding.rejected == 0 ? FieldValues::RangeText(CharacterFields::BoxName(boxes[box]), field)
-                                                : QString(),
-              "message");
     }
 };
 

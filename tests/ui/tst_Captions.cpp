@@ -146,8 +146,6 @@ private slots:
                 {"Orvane II: The Seeker's Crown Map Editor v1.0", "&File", "&Load Rom|Ctrl+L", "&Save Changes|Ctrl+S",
                  "&Quit|", "&Game", "&Characters|Ctrl+C", "&Items && Balloon|Ctrl+I", "&Prices of Items|Ctrl+P",
                  "&Location of Towns|Ctrl+T", "&Help", "&Help|F1", "&About|"});
-        addRows(Route::Map, {"mnuTools", "mnuToolsBrush", "mnuToolsFill", "mnuToolsRectangle", "mnuToolsSelect"},
-                {"&Tools", "&Brush|B", "Bucket &Fill|F", "&Rectangle Fill|P", "Rectangular &Selection|R"});
         addRows(Route::Map,
                 {"Frame1@64,16", "Frame1@64,48", "Frame1@64,144", "Frame1@64,192", "Frame2@16,432", "Frame2@184,432",
                  "Frame2@296,432", "chkGrid", "cboBlock#0", "cboBlock#7"},

@@ -188,10 +188,8 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text().size(), 2 * 9);
     }
 
-    // The world map: items and towns marked at their cells; the last pixel paints the last cell; a middle
-    // click shows its block in the main window, painting nothing; a rectangle fill across blocks 1 and 2 is
-    // one step of exactly its cells, shown at 2 and, zoomed by Ctrl+wheel around the pointer, at 16 pixels a
-    // cell; undo puts all back, also after a scroll; a redo scrolls the cells it changes into view.
+    // The world map: locations marked, the last pixel paints the last cell, a middle click shows its block;
+    // a fill across blocks at zoom 2 and 16, undone after a scroll; a redo scrolls its cells into view.
     void worldView()
     {
         const auto rows = FileLayout::LocationOffsets(FileLayout::Route::Items) +

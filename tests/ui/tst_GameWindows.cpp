@@ -88,7 +88,6 @@ private slots:
         // themselves are the tables' (tst_GameTables). The first box refused is brought into view.
         add("Moss, three typed", prices, "txtHerbs_4", "1234", "\x7B");
         add("starting Moss, three typed", characters, "txtHerbs_4", "2550", "\xFF");
-        add("Bard level, three typed", characters, "txtLevel_1", "2050", "\xCD");
         add("Ranger exp, -32768", characters, "txtExp_6", "-327689", QByteArray("\x00\x80", 2));
         add("prices, close box", prices, "txtItem_0", "42", {});
         add("characters, close box", characters, "txtLevel_0", "42", {});
@@ -97,10 +96,8 @@ private slots:
         add("ab in Mage level", characters, "txtLevel_0", "ab", {},
             "The Mage's level must be a whole number from 0 to 255.");
     }
-    // What a box shows of its bytes, what a user types (as many characters as it takes) and
-    // what a save makes of it: exactly those bytes written; or, out of range, a message,
-    // nothing written and the window open with the text, its panel in view and the focus.
-    // The close box writes nothing, and the next opening shows the file again.
+    // What a box shows and takes, and what a save makes of it: those bytes; or a message, nothing
+    // written, the box in view with the focus. The close box writes nothing.
     void edits()
     {
         QFETCH(Route, route);
@@ -158,9 +155,8 @@ private slots:
             }
         }
     }
-    // A pick shows its cell and block in its row and writes nothing. Closing the window (close
-    // box, Escape), loading another cartridge while it waits for a pick, or choosing its menu
-    // entry again drops the picks not saved; only the last keeps the window, filled anew.
+    // A pick shows in its row and writes nothing; the close box, Escape, a load or the menu entry
+    // again drop the picks not saved (only the last keeps the window, filled anew).
     void leavingDropsPicks()
     {
         QFETCH(Route, route);
