@@ -19,8 +19,7 @@ private slots:
         QTest::newRow("a new load") << "load" << 1;
         QTest::newRow("the program ending") << "end" << 0;
     }
-    // The caption names each cell as it is drawn, the title follows the last; whatever comes
-    // during a drawing stops it at once, and the picture shows the last block chosen, complete.
+    // The caption names each cell drawn, then the title; anything during a drawing stops it, the last block shows.
     void overtaken()
     {
         QFETCH(QString, interruption);

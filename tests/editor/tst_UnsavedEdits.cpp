@@ -43,8 +43,7 @@ QByteArray runAndKill(const QStringList& arguments, bool afterALine, unsigned lo
 
 }  // namespace
 
-// Unsaved map edits survive the session's end, even a kill; a killed save
-// leaves one whole version of the cartridge.
+// Unsaved map edits survive the session's end, even a kill; a killed save leaves one whole cartridge.
 class tst_UnsavedEdits : public QObject {
     Q_OBJECT
 

@@ -10,8 +10,7 @@ using namespace WindowSteps;
 
 Q_DECLARE_METATYPE(FileLayout::Route)
 
-// Files of every length that matters through everything a user does, the whole
-// file compared after each step; then each way a file fails under each window.
+// Files of every length that matters through every step, the whole file compared; each way a file fails.
 class tst_Robustness : public QObject {
     Q_OBJECT
 

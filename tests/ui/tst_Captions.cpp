@@ -106,9 +106,7 @@ QStringList heard(QWidget* window)
 
 }  // namespace
 
-// Every caption, heading and title of the main window and the four Game
-// windows, and the towns window's note, character for character, in one
-// table with the windows' places; and what a screen reader hears.
+// Every caption, title and note of the windows, character for character, their places, and what a reader hears.
 class tst_Captions : public QObject {
     Q_OBJECT
 

@@ -87,12 +87,12 @@ private slots:
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
 
-    // The Tools menu and the tool bar hold the same entries, in the registry's order, each with
-    // its key; no other entry of the window takes a tool's key.
+    // The tool bar, fixed in place, and the Tools menu hold the tools in order; no other entry takes a tool's key.
     void toolsMenuAndToolBar()
     {
         MainWindowDriver d;
         const QList<QAction*> tools = d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->actions();
+        QVERIFY(!d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->isMovable());
         QCOMPARE(d.window.findChild<QMenu*>(QStringLiteral("mnuTools"))->actions().mid(0, tools.size()), tools);
         QStringList entries;
         for (const QAction* tool : tools) {

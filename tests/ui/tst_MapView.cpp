@@ -101,7 +101,11 @@ private slots:
         QVERIFY(d.session.currentTile() == 0 && zoom.pixel(63, 63) == d.session.tileStrip().pixel(31, 31) &&
                 zoom.pixel(0, 0) == d.session.tileStrip().pixel(0, 0));
         const QByteArray before = d.session.image().bytes();
+        bool progress = false;  // the window's title shows a drawing's progress, then the title again
+        d.platform.onProcessEvents = [&](int) { progress |= d.window.windowTitle().startsWith("Loading Map - ("); };
         d.chooseBlock(6);
+        d.platform.onProcessEvents = nullptr;
+        QVERIFY(progress && d.window.windowTitle() == EditorSession::Title());
         d.window.findChild<QCheckBox*>(QStringLiteral("chkGrid"))->setChecked(false);
         QTest::keyClick(&d.window, Qt::Key_Plus, Qt::ControlModifier);
         d.bar("hsMap")->setValue(0);
