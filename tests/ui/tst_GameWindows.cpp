@@ -155,8 +155,7 @@ private slots:
             }
         }
     }
-    // A pick shows in its row and writes nothing; the close box, Escape, a load or the menu entry
-    // again drop the picks not saved (only the last keeps the window, filled anew).
+    // A pick writes nothing; the close box, Escape, a load or the menu entry again drop the picks not saved.
     void leavingDropsPicks()
     {
         QFETCH(Route, route);

@@ -96,6 +96,8 @@ private slots:
         cartridge[MapByte(6, 3, 5)] = char(244);
         D d(cartridge);
         QVERIFY(d.showAndLoad());
+        QCOMPARE(d.window.findChild<QObject*>(QStringLiteral("cboBlock"))->property("currentText"),
+                 QVariant("1-Block #1"));
         QCOMPARE(d.window.findChild<ShapeOutline*>(QStringLiteral("shpPoint"))->pos(), QPoint(0, 0));
         const QImage zoom = d.window.findChild<PictureBox*>(QStringLiteral("picTileZoom"))->backing();
         QVERIFY(d.session.currentTile() == 0 && zoom.pixel(63, 63) == d.session.tileStrip().pixel(31, 31) &&
