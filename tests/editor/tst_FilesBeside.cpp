@@ -54,8 +54,7 @@ private slots:
             "other.nes");
     }
 
-    // Each file a command writes beside the cartridge is asked about once its name is
-    // final, and written only when the user says so and it may be: else nothing changes.
+    // A file written beside the cartridge is asked about once its name is final; else nothing changes.
     void replacingAskedOnceTheNameIsFinal()
     {
         QFETCH(Command, command);

@@ -157,6 +157,7 @@ private slots:
         QTest::newRow("fill across blocks, its count told before") << Steps([](SessionDriver& d) {
             d.session.setTool(QStringLiteral("Fill"));
             d.cellEvent(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);  // another area counted first
+            QVERIFY(d.session.toolStatus().endsWith(u"will change"));
             d.cellEvent(QEvent::MouseMove, {9, 31}, Qt::NoButton, Qt::NoButton);
             QCOMPARE(d.session.toolStatus(), QStringLiteral("Fill: 4 cells will change"));
             d.clickCell({9, 31});
