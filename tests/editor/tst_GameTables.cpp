@@ -262,7 +262,7 @@ private slots:
     // or taken back, no file made.
     void failedMove()
     {
-        for (const QString fault : {QStringLiteral("missing"), QStringLiteral("a folder")}) {
+        for (const QString& fault : {QStringLiteral("missing"), QStringLiteral("a folder")}) {
             SessionDriver d(townsAt());
             QVERIFY(d.load());
             d.session.setTool(QStringLiteral("MoveLocations"));
