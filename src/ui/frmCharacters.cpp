@@ -203,7 +203,7 @@ void frmCharacters::cmdSave_Click()
     }
     const CharacterTable::Outcome outcome = m_table.save(values);
     if (outcome.rejected >= 0) {
-        const Box& bad = Boxes()[outcome.rejected];
+        const Box bad = Boxes()[outcome.rejected];
         optChara_Click(bad.stat < 0 ? HerbsPanel : bad.index);
         LimitedTextBox* box = m_numberBoxes[outcome.rejected];
         box->setFocus();
