@@ -628,6 +628,16 @@ int EditorSession::replaceTile(quint8 from, quint8 to, MapDocument::Scope scope)
     return m_doc.replaceTile(from, to, scope);
 }
 
+void EditorSession::setCursorCell(const MapCell& cell)
+{
+    if (!cell.isOnMap()) {
+        return;
+    }
+    m_cursorCell = cell;
+    showOverworldCell(cell);
+    emit cursorMoved(cell);
+}
+
 void EditorSession::showOverworldCell(const MapCell& cell)
 {
     if (cell.block() != m_doc.currentBlock()) {

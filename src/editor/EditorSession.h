@@ -121,6 +121,10 @@ public:
 
     // The cell over which the pointer last moved on a map view.
     std::optional<MapCell> pointerCell() const { return m_pointerCell; }
+    // The keyboard's cell cursor, shared by both map views; none before it is first placed.
+    std::optional<MapCell> cursorCell() const { return m_cursorCell; }
+    // Puts the cursor on `cell` and shows it: its block, scrolled into view. A cell off the map changes nothing.
+    void setCursorCell(const MapCell& cell);
 
     QColor GridColor() const;
     bool isGridShown() const { return m_gridShown; }
@@ -235,6 +239,7 @@ signals:
     // Bring the tile into view in the strip.
     void tileRevealed(int tile);
     void pointerMoved(const MapCell& cell);
+    void cursorMoved(const MapCell& cell);
     void gridChanged();
     void toolChanged(const QString& id);
     void selectionChanged();
@@ -293,6 +298,7 @@ private:
     QString m_helpFolder;
     std::optional<quint8> m_currentTile;
     std::optional<MapCell> m_pointerCell;
+    std::optional<MapCell> m_cursorCell;
     bool m_gridShown = true;
     int m_loading = 0;  // loads under way
     bool m_closing = false;
