@@ -261,6 +261,11 @@ private slots:
         QVERIFY(port->rect().contains(QRect(view->cellOrigin({140, 30}), QSize(16, 16))));
         QTest::keyClick(world, Qt::Key_0, Qt::ControlModifier);  // the zoom keys act on the window in use
         QVERIFY(view->zoom() == 2 && d.picMap()->zoom() == 1);
+        d.session.selectAll();
+        QTest::keyClick(world, Qt::Key_Escape);  // drops the selection; the window stays
+        QVERIFY(!d.session.selection() && world->isVisible());
+        QTest::keyClick(world, Qt::Key_Escape);  // nothing left to drop: the window closes
+        QVERIFY(!world->isVisible());
     }
 };
 

@@ -141,6 +141,17 @@ private slots:
         dialog->setModal(true);
         dialog->show();
         QVERIFY(platform.isShowingModal());
+        dialog->hide();
+        QString shownIn;  // the program's own dialog opens in the folder asked for
+        QTimer::singleShot(0, [&shownIn] {
+            auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            shownIn = shown ? shown->directory().absolutePath() : QString();
+            shown ? shown->reject() : void();
+        });
+        const QString folder = QDir(d.dir.path()).absoluteFilePath(QStringLiteral("maps"));  // not the last one shown
+        QVERIFY(QDir().mkdir(folder));
+        QCOMPARE(platform.openFileName({}, {}, folder), std::nullopt);
+        QCOMPARE(shownIn, folder);
     }
 
     // The real question box: Enter presses the default button; Escape and the close box (0) answer nothing.
