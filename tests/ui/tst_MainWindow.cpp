@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
 #include <QtTest>
@@ -160,11 +161,16 @@ private slots:
         QtPlatform platform;
         for (const auto& [key, defaultButton, answer] : QList<std::array<int, 3>>{
                  {Qt::Key_Return, 0, 0}, {Qt::Key_Enter, 1, 1}, {Qt::Key_Escape, 0, -1}, {0, 1, -1}}) {
-            QTimer::singleShot(0, [key = key, box = &QApplication::activeModalWidget] {
+            QStringList shown;  // the buttons one sees: the two asked for, no third one for Escape
+            QTimer::singleShot(0, [key = key, box = &QApplication::activeModalWidget, &shown] {
+                for (const QPushButton* button : box()->findChildren<QPushButton*>()) {
+                    button->isVisible() ? void(shown << button->text()) : void();
+                }
                 key ? QTest::keyClick(box(), Qt::Key(key)) : void(box()->close());
             });
             QCOMPARE(platform.choice({}, {}, {QStringLiteral("&Restore"), QStringLiteral("&Discard")}, defaultButton),
                      answer);
+            QCOMPARE(shown.size(), 2);
         }
     }
 
