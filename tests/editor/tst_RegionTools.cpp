@@ -173,6 +173,8 @@ private slots:
         QTest::newRow("rectangle fill, its tile picked with a right click") << Steps([](SessionDriver& d) {
             d.session.setTool(QStringLiteral("Rectangle"));
             QCOMPARE(d.session.toolPreview(), QRect());  // no pointer on the map yet: no outline
+            d.cellEvent(QEvent::MouseMove, {-1, 5}, Qt::NoButton, Qt::NoButton);  // nor with one off the map
+            QCOMPARE(d.session.toolPreview(), QRect());
             d.clickCell({9, 30}, Qt::RightButton);
             QCOMPARE(d.session.currentTile(), std::optional<quint8>(2));
             drag(d, Qt::LeftButton, {{4, 3}, {2, 2}});
