@@ -405,7 +405,9 @@ void EditorSession::mapPress(const MapToolEvent& event)
     }
     // The keyboard carries on from the cell the mouse chose.
     endCursorStretch();
+    // It is placed out of sight: the mouse's user sees the pointer's marker, and the next key shows the cursor.
     m_cursorCell = event.cell;
+    m_cursorShown = false;
     emit cursorMoved(event.cell);
     pressAt(event);
 }
@@ -686,6 +688,7 @@ void EditorSession::setCursorCell(const MapCell& cell)
         return;
     }
     m_cursorCell = cell;
+    m_cursorShown = true;
     if (cell.block() != m_doc.currentBlock()) {
         selectBlock(cell.block());
     }
@@ -698,10 +701,12 @@ void EditorSession::setCursorCell(const MapCell& cell)
 
 void EditorSession::startCursor(const MapCell& first)
 {
-    if (isLoaded() && !m_cursorCell && first.isOnMap()) {
-        m_cursorCell = first;
-        emit cursorMoved(first);
+    if (!isLoaded() || (!m_cursorCell && !first.isOnMap())) {
+        return;
     }
+    m_cursorCell = m_cursorCell.value_or(first);
+    m_cursorShown = true;
+    emit cursorMoved(*m_cursorCell);
 }
 
 void EditorSession::moveCursor(int columns, int rows, bool stretch)
@@ -747,6 +752,8 @@ void EditorSession::applyAtCursor()
     }
     m_pasteDone.reset();
     const MapCell cell = *m_cursorCell;
+    m_cursorShown = true;
+    emit cursorMoved(cell);
     const MapToolEvent release{cell, Qt::LeftButton, Qt::NoButton, MapCell::WorldArea()};
     if (m_cursorAnchor) {
         m_cursorAnchor.reset();
@@ -764,6 +771,8 @@ void EditorSession::applyAtCursor()
 void EditorSession::pickTileAtCursor()
 {
     if (isLoaded() && m_cursorCell) {
+        m_cursorShown = true;
+        emit cursorMoved(*m_cursorCell);
         pickTileAt(*m_cursorCell);
     }
 }

@@ -135,8 +135,11 @@ public:
     std::optional<MapCell> cursorCell() const { return m_cursorCell; }
     // Puts the cursor on `cell` and shows it: its block, scrolled into view. A cell off the map changes nothing.
     void setCursorCell(const MapCell& cell);
+    // Whether the views draw the cursor: once the keyboard placed or used it, not after a press of the mouse
+    // placed it.
+    bool isCursorShown() const { return m_cursorCell && m_cursorShown; }
     // A map view took the keyboard: the cursor starts at `first`, the view's first cell in sight, unless
-    // it stands somewhere already. Nothing before a load.
+    // it stands somewhere already; it is shown. Nothing before a load.
     void startCursor(const MapCell& first);
     // The arrow keys and Page Up / Page Down: the cursor moves `columns` across and `rows` down, into the next
     // block (which is shown) and up to the world's edges. With `stretch` (Shift) a tool that drags rectangles
@@ -334,6 +337,7 @@ private:
     std::optional<MapCell> m_pointerCell;
     std::optional<MapCell> m_cursorCell;
     std::optional<MapCell> m_cursorAnchor;
+    bool m_cursorShown = false;
     bool m_gridShown = true;
     int m_loading = 0;  // loads under way
     bool m_closing = false;

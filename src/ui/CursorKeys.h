@@ -13,7 +13,6 @@ bool Handle(EditorSession& session, const QKeyEvent& event, int pageRows);
 
 // What a map view tells screen readers of its keys.
 inline constexpr const char* Description =
-    "Arrow keys move the cell cursor, Shift with the arrow keys stretches a rectangle, Page Up and Page Down "
-    "move a screen, Space applies the tool, I picks the tile under the cursor";
+    "Arrow keys move the cell cursor, Shift stretches, Space applies the tool, I picks the tile";
 
 }  // namespace CursorKeys

@@ -44,7 +44,8 @@ void MapOverlay::refresh()
     const QRect selection = onWidget(m_session.selection().value_or(QRect()));
     const QRect preview = onWidget(m_session.toolPreview());
     const auto cursorCell = m_session.cursorCell();
-    const QRect cursor = cursorCell ? onWidget(QRect(cursorCell->column, cursorCell->row, 1, 1)) : QRect();
+    const QRect cursor =
+        m_session.isCursorShown() ? onWidget(QRect(cursorCell->column, cursorCell->row, 1, 1)) : QRect();
     // Only what changed is drawn again: the old outlines and the new.
     for (const QRect& area : {m_selection, selection, m_preview, preview, m_cursor, cursor}) {
         if (!area.isEmpty()) {

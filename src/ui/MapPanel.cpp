@@ -45,7 +45,6 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     picGridColor->clear(m_session.GridColor());
     connect(picGridColor, &PictureBox::pressed, this, &MapPanel::picGridColor_Click);
     picGridColor->setFocusPolicy(Qt::StrongFocus);
-    picGridColor->setAccessibleName(QStringLiteral("Grid color"));
     picGridColor->setAccessibleDescription(QStringLiteral("Space or Enter chooses the grid color"));
     picGridColor->installEventFilter(this);
 

@@ -42,7 +42,6 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
     setFocusPolicy(Qt::StrongFocus);
     // A control with a value for screen readers before anything asks about it.
     ValueAccessible::SetValue(this, QString());
-    setAccessibleName(QStringLiteral("Map"));
     setAccessibleDescription(QString::fromLatin1(CursorKeys::Description));
 
     m_picMap =

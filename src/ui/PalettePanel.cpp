@@ -34,9 +34,7 @@ PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(
     stripView->setFocusPolicy(Qt::StrongFocus);
     // A control with a value for screen readers before anything asks about it.
     ValueAccessible::SetValue(stripView, QString());
-    stripView->setAccessibleName(QStringLiteral("Tiles"));
-    stripView->setAccessibleDescription(QStringLiteral("Arrow keys choose the tile before or after, Page Up and "
-                                                       "Page Down a page of tiles, Home and End the first and last"));
+    stripView->setAccessibleDescription(QStringLiteral("Arrow keys, Page Up, Page Down, Home and End choose the tile"));
     stripView->installEventFilter(this);
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { m_session.SelectTile(position.y()); });

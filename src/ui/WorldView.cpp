@@ -270,7 +270,7 @@ void WorldView::followHover(const std::optional<MapCell>& cell)
 
 void WorldView::followCursor()
 {
-    const std::optional<MapCell> cursor = m_session.cursorCell();
+    const std::optional<MapCell> cursor = m_session.isCursorShown() ? m_session.cursorCell() : std::nullopt;
     if (cursor != m_shownCursor) {
         const auto around = [this](const std::optional<MapCell>& c) {
             return c ? QRegion(pixelsOf(QRect(c->column, c->row, 1, 1)).adjusted(-2, -2, 2, 2)) : QRegion();

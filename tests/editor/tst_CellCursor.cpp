@@ -123,8 +123,9 @@ private slots:
         QVERIFY(d.load());
         d.session.setTool("Rectangle");
         d.clickCell({40, 12}, Qt::RightButton);
-        QCOMPARE(d.session.cursorCell(), MapCell({40, 12}));
+        QVERIFY(d.session.cursorCell() == MapCell({40, 12}) && !d.session.isCursorShown());  // placed, not drawn
         d.session.moveCursor(0, 1, true);
+        QVERIFY(d.session.isCursorShown());
         QCOMPARE(d.session.cursorAnchor(), MapCell({40, 12}));
         d.session.cancel();
         QVERIFY(!d.session.cursorAnchor());
