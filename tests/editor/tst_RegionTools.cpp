@@ -297,8 +297,7 @@ private slots:
         QTEST(changed(d), "changed");
     }
 
-    // The keyboard's cell cursor: its moves across blocks and to the world's edges, and what Space, Shift, the
-    // pick and Go to Tile do with each tool.
+    // The keyboard's cell cursor: moves across blocks and to the world's edges, Space, Shift, I, Go to Tile.
     void moves_data()
     {
         QTest::addColumn<QPoint>("start");  // x the column, y the row over the whole map

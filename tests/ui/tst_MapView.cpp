@@ -199,9 +199,7 @@ private slots:
 
     void withoutMouse()
     {
-        const auto value = [](QWidget* w) {
-            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Value);
-        };
+        const auto value = [](auto* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Value); };
         D d;
         QVERIFY(d.showAndLoad());
         d.bar("vsMap")->setValue(48);  // rows 3 and on in sight when Tab reaches the map
@@ -253,24 +251,27 @@ private slots:
         QTest::keyClick(view, Qt::Key_Right);
         QTest::keyClick(view, Qt::Key_I);
         QCOMPARE(value(d.window.findChild<QWidget*>("picHolder_00")), "tile " + tileAt({2, 5}));
-        const auto framed = [&] {  // cyan inside black at the cursor's cell, (2, 5)
-            const QRect cell = d.picMap()->toWidget(QRect(32, 80, 16, 16)).translated(d.picMap()->pos());
+        const auto framed = [&](int row) {  // cyan inside black at the cursor's cell, in column 2
+            const QRect cell = d.picMap()->toWidget(QRect(32, 16 * row, 16, 16)).translated(d.picMap()->pos());
             const QImage shown = view->grab().toImage();
             const int y = cell.center().y();
             return shown.pixelColor(cell.left() + 1, y) == Qt::cyan && shown.pixelColor(cell.left(), y) == Qt::black;
         };
-        QVERIFY(framed());
+        QVERIFY(framed(5));
         QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_Left);
         QTest::keyClick(view, Qt::Key_Right);  // kept in view
-        QVERIFY(framed() && d.picMap()->zoom() == 2);
+        QVERIFY(framed(5) && d.picMap()->zoom() == 2);
+        QTest::keyClick(view, Qt::Key_PageDown);  // the 12 rows in sight, then scrolled to the last row in sight
+        QVERIFY(framed(17));
         d.action("mnuViewWorldMap")->trigger();
         WorldView* world = d.window.findChild<frmWorldMap*>()->view();
         QVERIFY(QTest::qWaitForWindowActive(world->window()));
         world->setFocus();
-        QTest::keyClick(world, Qt::Key_Down, Qt::ShiftModifier);  // a brush does not stretch: a plain step
-        QCOMPARE(value(world), "column 2, row 6, tile " + tileAt({2, 6}));
-        const QPoint origin = world->cellOrigin({2, 6});
+        const QString below = "column 2, row 18, tile " + tileAt({2, 18});
+        QTest::keyClick(world, Qt::Key_Down, Qt::ShiftModifier);  // a brush does not stretch: nothing is painted
+        QCOMPARE(value(world), below);
+        const QPoint origin = world->cellOrigin({2, 18});
         const QImage shown = world->viewport()->grab().toImage();
         QCOMPARE(shown.pixelColor(origin + QPoint(-1, 1)), QColor(Qt::cyan));
         QCOMPARE(shown.pixelColor(origin + QPoint(-2, 1)), QColor(Qt::black));
