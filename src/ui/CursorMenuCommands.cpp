@@ -17,15 +17,16 @@ CursorMenuCommands::CursorMenuCommands(EditorSession& session, QMenu* editMenu) 
     m_goToTile->setIcon(icon);
     m_pickTile = MenuEntries::Add(editMenu, QStringLiteral("mnuEditPickTile"), QStringLiteral("Pic&k Tile at Cursor"),
                                   {QKeySequence(Qt::Key_I)}, &session, &EditorSession::pickTileAtCursor);
+    // Space is the map views' own key, which they take themselves: as the entry's shortcut it would also act
+    // in an open menu and on focused buttons. The menu shows it beside the caption all the same.
     m_applyTool =
-        MenuEntries::Add(editMenu, QStringLiteral("mnuEditApplyTool"), QStringLiteral("Appl&y Tool at Cursor"),
-                         {QKeySequence(Qt::Key_Space)}, &session, &EditorSession::applyAtCursor);
-    // The menu shows Space; the map views take the key themselves, so it presses buttons as ever elsewhere.
-    m_applyTool->setShortcutContext(Qt::WidgetShortcut);
-    for (QAction* action : {m_goToTile, m_pickTile, m_applyTool}) {
+        MenuEntries::Add(editMenu, QStringLiteral("mnuEditApplyTool"), QStringLiteral("Appl&y Tool at Cursor\tSpace"),
+                         {}, &session, &EditorSession::applyAtCursor);
+    for (QAction* action : {m_goToTile, m_pickTile}) {
         action->setToolTip(QStringLiteral("%1 (%2)").arg(action->text().remove(u'&').remove(QStringLiteral("...")),
                                                          action->shortcut().toString(QKeySequence::NativeText)));
     }
+    m_applyTool->setToolTip(QStringLiteral("Apply Tool at Cursor (Space)"));
     m_goToTile->setStatusTip(QStringLiteral("Makes a tile current by its number, typed in hexadecimal"));
     m_pickTile->setStatusTip(QStringLiteral("Makes the tile under the cell cursor current"));
     m_applyTool->setStatusTip(QStringLiteral("Acts with the active tool at the cell cursor, as a click there does"));

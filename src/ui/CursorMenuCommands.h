@@ -9,8 +9,8 @@ class QMenu;
 
 // The Edit menu's entries for working without a mouse, after a separator: "&Go to Tile..." (Ctrl+G), which
 // makes a tile current by its number, "Pic&k Tile at Cursor" (I), which takes the tile under the keyboard's
-// cell cursor, and "Appl&y Tool at Cursor" (Space, the key of the focused map view, so Space still presses
-// the focused button elsewhere), which acts with the active tool at the cursor.
+// cell cursor, and "Appl&y Tool at Cursor" (Space, the focused map view's own key, shown beside the caption), which
+// acts with the active tool at the cursor.
 class CursorMenuCommands : public QObject {
     Q_OBJECT
 public:
