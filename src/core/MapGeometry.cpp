@@ -139,6 +139,32 @@ std::optional<quint8> ReadTileReadout(const QString& text)
     return static_cast<quint8>(value & 0xFF);
 }
 
+std::optional<int> ReadTileNumber(const QString& text)
+{
+    QString digits = text.trimmed();
+    if (digits.startsWith(u'$')) {
+        digits.remove(0, 1);
+    } else if (digits.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive)) {
+        digits.remove(0, 2);
+    }
+    const bool hex = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
+    });
+    if (!hex) {
+        return std::nullopt;
+    }
+    while (digits.size() > 1 && digits.front() == u'0') {
+        digits.remove(0, 1);
+    }
+    constexpr int Beyond = 0x10000;
+    return digits.size() > 4 ? Beyond : static_cast<int>(digits.toUInt(nullptr, 16));
+}
+
+QString CursorDescription(const MapCell& cell, quint8 tile)
+{
+    return QStringLiteral("column %1, row %2, tile %3").arg(cell.column).arg(cell.row).arg(TileReadout(tile));
+}
+
 QString FatalErrorTitle()
 {
     return QStringLiteral("Fatal Error!");

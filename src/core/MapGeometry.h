@@ -84,6 +84,14 @@ QString CellDescription(const MapCell& cell, quint8 tile);
 
 // A tile typed as hexadecimal: "0A" -> 10; empty or not hexadecimal -> nothing.
 std::optional<quint8> ReadTileReadout(const QString& text);
+// A number typed as the editor shows tiles, in hexadecimal, alone or after "$" or "0x": "3A", "3a", "$3A" and
+// "0x3A" give 58. Past FFFF it gives 65536, so a number too large for a tile is told from a text that is none
+// (nothing: empty, a sign, a space inside, a letter past F).
+std::optional<int> ReadTileNumber(const QString& text);
+
+// What a screen reader says of the cell under the keyboard's cursor, numbered as the readouts number it
+// (from 0, the row over the whole map): "column 40, row 12, tile 3A".
+QString CursorDescription(const MapCell& cell, quint8 tile);
 
 // The text of the "Fatal Error!" message shown for a block number outside 1..8.
 QString FatalErrorTitle();

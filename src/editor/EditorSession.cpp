@@ -183,6 +183,7 @@ void EditorSession::LoadRom(const QString& path)
     emit recentFilesChanged();
     // What was selected or floating belonged to the map loaded before.
     m_paste.reset();
+    endCursorStretch();
     setSelection(std::nullopt);
     m_picker.clear();
     // A file too short for a location table simply has no locations of it to show.
@@ -314,6 +315,45 @@ void EditorSession::SelectTile(double y)
     selectTile(static_cast<int>(y / TileRaster::StripCell));
 }
 
+void EditorSession::stepTile(int steps)
+{
+    if (isLoaded() && m_currentTile) {
+        selectTile(*m_currentTile + steps);
+    }
+}
+
+void EditorSession::goToTile()
+{
+    if (!isLoaded()) {
+        return;
+    }
+    const QString title = QStringLiteral("Go to Tile");
+    const auto answer = m_platform.askText(title, QStringLiteral("Tile number, in hexadecimal (00 to FF):"),
+                                           MapGeometry::TileReadout(m_currentTile.value_or(0)));
+    if (!answer) {
+        return;
+    }
+    const auto tile = MapGeometry::ReadTileNumber(*answer);
+    if (!tile || *tile >= TileRaster::Tiles) {
+        const QString what = tile ? QStringLiteral("There is no tile %1: the tiles are numbered 00 to FF.")
+                                  : QStringLiteral("\"%1\" is not a tile number.");
+        m_platform.message(title,
+                           Platform::Paragraphs({what.arg(answer->trimmed()),
+                                                 QStringLiteral("Type the number in hexadecimal as the editor shows "
+                                                                "it (3A, $3A or 0x3A). The current tile stays %1.")
+                                                     .arg(MapGeometry::TileReadout(m_currentTile.value_or(0)))}),
+                           Platform::Icon::Exclamation);
+        return;
+    }
+    emit tileRevealed(*tile);
+    selectTile(*tile);
+}
+
+QString EditorSession::tileDescription() const
+{
+    return isLoaded() && m_currentTile ? QStringLiteral("tile ") + MapGeometry::TileReadout(*m_currentTile) : QString();
+}
+
 void EditorSession::selectTile(int tile)
 {
     m_currentTile = static_cast<quint8>(std::clamp(tile, 0, TileRaster::Tiles - 1));
@@ -363,6 +403,17 @@ void EditorSession::mapPress(const MapToolEvent& event)
     if (!event.cell.isIn(event.area)) {
         return;
     }
+    // The keyboard carries on from the cell the mouse chose.
+    endCursorStretch();
+    // It is placed out of sight: the mouse's user sees the pointer's marker, and the next key shows the cursor.
+    m_cursorCell = event.cell;
+    m_cursorShown = false;
+    emit cursorMoved(event.cell);
+    pressAt(event);
+}
+
+void EditorSession::pressAt(const MapToolEvent& event)
+{
     pointAt(event.cell);
     if (m_picker.take(event.cell)) {
         return;  // nothing is painted: the waiting window takes the cell, whatever the button
@@ -427,6 +478,7 @@ void EditorSession::setTool(const QString& id)
     }
     endStroke();
     activeTool().cancel();
+    m_cursorAnchor.reset();
     m_toolChosen = static_cast<std::size_t>(*index);
     emit toolChanged(id);
     emit toolPreviewChanged();
@@ -485,6 +537,7 @@ bool EditorSession::cancel()
         endPaste();
         return true;
     }
+    m_cursorAnchor.reset();
     activeTool().cancel();
     emit toolPreviewChanged();
     if (m_selection) {
@@ -550,6 +603,7 @@ void EditorSession::paste()
         return;
     }
     activeTool().cancel();
+    m_cursorAnchor.reset();
     m_paste = std::make_unique<PasteTool>(*m_toolContext, *cells);
     if (m_pointerCell) {
         m_paste->move({*m_pointerCell, Qt::NoButton, Qt::NoButton, MapCell::WorldArea()});
@@ -634,8 +688,99 @@ void EditorSession::setCursorCell(const MapCell& cell)
         return;
     }
     m_cursorCell = cell;
-    showOverworldCell(cell);
+    m_cursorShown = true;
+    if (cell.block() != m_doc.currentBlock()) {
+        selectBlock(cell.block());
+    }
+    // Unless the drawing of the block was overtaken (closing, the cursor moved on meanwhile).
+    if (!m_closing && m_cursorCell == cell) {
+        emit cursorMoved(cell);
+        emit cursorRevealed(cell);
+    }
+}
+
+void EditorSession::startCursor(const MapCell& first)
+{
+    if (!isLoaded() || (!m_cursorCell && !first.isOnMap())) {
+        return;
+    }
+    m_cursorCell = m_cursorCell.value_or(first);
+    m_cursorShown = true;
+    emit cursorMoved(*m_cursorCell);
+}
+
+void EditorSession::moveCursor(int columns, int rows, bool stretch)
+{
+    if (!isLoaded() || !m_cursorCell) {
+        return;
+    }
+    m_pasteDone.reset();
+    const MapCell from = *m_cursorCell;
+    const MapCell to{std::clamp(from.column + columns, 0, MapCell::Columns - 1),
+                     std::clamp(from.row + rows, 0, MapCell::Rows - 1)};
+    MapToolEvent at{to, Qt::NoButton, Qt::NoButton, MapCell::WorldArea()};
+    if (stretch && !m_paste && !m_picker.isWaiting() && activeTool().dragsRectangle()) {
+        if (!m_cursorAnchor) {
+            m_cursorAnchor = from;
+            activeTool().press({from, Qt::LeftButton, Qt::LeftButton, MapCell::WorldArea()});
+        }
+        at.buttons = Qt::LeftButton;
+    } else {
+        endCursorStretch();
+    }
+    setCursorCell(to);
+    if (m_closing || m_cursorCell != to) {
+        return;
+    }
+    activeTool().move(at);
+    emit toolPreviewChanged();
+}
+
+void EditorSession::endCursorStretch()
+{
+    if (m_cursorAnchor) {
+        m_cursorAnchor.reset();
+        activeTool().cancel();
+        emit toolPreviewChanged();
+    }
+}
+
+void EditorSession::applyAtCursor()
+{
+    if (!isLoaded() || !m_cursorCell) {
+        return;
+    }
+    m_pasteDone.reset();
+    const MapCell cell = *m_cursorCell;
+    m_cursorShown = true;
     emit cursorMoved(cell);
+    const MapToolEvent release{cell, Qt::LeftButton, Qt::NoButton, MapCell::WorldArea()};
+    if (m_cursorAnchor) {
+        m_cursorAnchor.reset();
+        mapRelease(release);
+        return;
+    }
+    // A floating paste is placed by the press and ends there; nothing follows it.
+    const bool pasting = isPasting();
+    pressAt({cell, Qt::LeftButton, Qt::LeftButton, MapCell::WorldArea()});
+    if (!pasting) {
+        mapRelease(release);
+    }
+}
+
+void EditorSession::pickTileAtCursor()
+{
+    if (isLoaded() && m_cursorCell) {
+        m_cursorShown = true;
+        emit cursorMoved(*m_cursorCell);
+        pickTileAt(*m_cursorCell);
+    }
+}
+
+QString EditorSession::cursorDescription() const
+{
+    const auto tile = isLoaded() && m_cursorCell ? m_doc.tileAt(*m_cursorCell) : std::nullopt;
+    return tile ? MapGeometry::CursorDescription(*m_cursorCell, *tile) : QString();
 }
 
 void EditorSession::showOverworldCell(const MapCell& cell)

@@ -116,15 +116,45 @@ public:
     std::optional<quint8> currentTile() const { return m_currentTile; }
     // A press at `y` pixels on the tile strip: tile y / 32 becomes current.
     void SelectTile(double y);
+    // The palette's keys: the tile `steps` after the current one (before it when negative) becomes current,
+    // kept within the first and the last tile. Nothing before a load.
+    void stepTile(int steps);
+    // Edit > Go to Tile: asks for a tile number, typed in hexadecimal as the editor shows it ("3A", "$3A",
+    // "0x3A"), makes that tile current and brings it into view. A text that is no tile number is refused
+    // with a message; Cancel changes nothing.
+    void goToTile();
+    // "tile 3A", the current tile for screen readers; empty before the first load.
+    QString tileDescription() const;
     // The tile under `cell` becomes current and is brought into view in the strip.
     void pickTileAt(const MapCell& cell);
 
     // The cell over which the pointer last moved on a map view.
     std::optional<MapCell> pointerCell() const { return m_pointerCell; }
-    // The keyboard's cell cursor, shared by both map views; none before it is first placed.
+    // The keyboard's cell cursor, shared by both map views; none before it is first placed. A press on a map
+    // view also places it.
     std::optional<MapCell> cursorCell() const { return m_cursorCell; }
     // Puts the cursor on `cell` and shows it: its block, scrolled into view. A cell off the map changes nothing.
     void setCursorCell(const MapCell& cell);
+    // Whether the views draw the cursor: once the keyboard placed or used it, not after a press of the mouse
+    // placed it.
+    bool isCursorShown() const { return m_cursorCell && m_cursorShown; }
+    // A map view took the keyboard: the cursor starts at `first`, the view's first cell in sight, unless
+    // it stands somewhere already; it is shown. Nothing before a load.
+    void startCursor(const MapCell& first);
+    // The arrow keys and Page Up / Page Down: the cursor moves `columns` across and `rows` down, into the next
+    // block (which is shown) and up to the world's edges. With `stretch` (Shift) a tool that drags rectangles
+    // stretches one from where the stretch began (the anchor) to the cursor: the selection, or the rectangle
+    // to fill; a move without it ends a stretch unused. The tool follows the cursor as it follows the pointer.
+    void moveCursor(int columns, int rows, bool stretch);
+    // Where a stretch began; none while no stretch is under way.
+    std::optional<MapCell> cursorAnchor() const { return m_cursorAnchor; }
+    // Space: the active tool acts at the cursor as a left click there does (one undo step); a stretch ends
+    // with the release at the cursor, so the rectangle is filled or stays selected.
+    void applyAtCursor();
+    // The tile under the cursor becomes current, as a right press takes it.
+    void pickTileAtCursor();
+    // The cell under the cursor for screen readers, "column 40, row 12, tile 3A"; empty without a cursor.
+    QString cursorDescription() const;
 
     QColor GridColor() const;
     bool isGridShown() const { return m_gridShown; }
@@ -239,7 +269,10 @@ signals:
     // Bring the tile into view in the strip.
     void tileRevealed(int tile);
     void pointerMoved(const MapCell& cell);
+    // The cursor stands on another cell (drawn there by both views).
     void cursorMoved(const MapCell& cell);
+    // The keyboard moved the cursor: the views scroll to keep it in sight.
+    void cursorRevealed(const MapCell& cell);
     void gridChanged();
     void toolChanged(const QString& id);
     void selectionChanged();
@@ -263,6 +296,10 @@ private:
     void BuildTileStrip();
     void setCaption(const QString& text, bool urgent);
     void pointAt(const MapCell& cell);
+    // A press on a map cell, from the mouse or the keyboard.
+    void pressAt(const MapToolEvent& event);
+    // A stretch of the keyboard under way ends; the tool drops its drag.
+    void endCursorStretch();
     void stepHistory(bool undo);
     void reloadMapFromDisk();
     void selectTile(int tile);
@@ -299,6 +336,8 @@ private:
     std::optional<quint8> m_currentTile;
     std::optional<MapCell> m_pointerCell;
     std::optional<MapCell> m_cursorCell;
+    std::optional<MapCell> m_cursorAnchor;
+    bool m_cursorShown = false;
     bool m_gridShown = true;
     int m_loading = 0;  // loads under way
     bool m_closing = false;

@@ -8,6 +8,11 @@ MapTool::~MapTool() = default;
 
 void MapTool::cancel() {}
 
+bool MapTool::dragsRectangle() const
+{
+    return false;
+}
+
 QRect MapTool::preview() const
 {
     return {};

@@ -40,6 +40,9 @@ public:
     virtual void release(const MapToolEvent& event) = 0;
     // Escape: a drag under way ends without a change.
     virtual void cancel();
+    // True for a tool that acts on a rectangle: the keyboard stretches one with Shift and the arrow keys, as a
+    // left drag does, from a press at the anchor to the release at the cursor.
+    virtual bool dragsRectangle() const;
 
     // The cells the tool shows it would change (or take) at the pointer, to
     // outline on the map; none when there is nothing to show.

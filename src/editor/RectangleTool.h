@@ -19,6 +19,7 @@ public:
     void move(const MapToolEvent& event) override;
     void release(const MapToolEvent& event) override;
     void cancel() override;
+    bool dragsRectangle() const override { return true; }
     QRect preview() const override;
     QString status() const override;
 

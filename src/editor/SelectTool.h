@@ -18,6 +18,7 @@ public:
     void move(const MapToolEvent& event) override;
     void release(const MapToolEvent& event) override;
     void cancel() override;
+    bool dragsRectangle() const override { return true; }
     QString status() const override;
 
 private:

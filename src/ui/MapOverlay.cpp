@@ -17,6 +17,7 @@ MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     connect(&m_session, &EditorSession::selectionChanged, this, &MapOverlay::refresh);
+    connect(&m_session, &EditorSession::cursorMoved, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::toolPreviewChanged, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::blockChosen, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::blockChosen, this, qOverload<>(&QWidget::update));
@@ -42,14 +43,18 @@ void MapOverlay::refresh()
     }
     const QRect selection = onWidget(m_session.selection().value_or(QRect()));
     const QRect preview = onWidget(m_session.toolPreview());
+    const auto cursorCell = m_session.cursorCell();
+    const QRect cursor =
+        m_session.isCursorShown() ? onWidget(QRect(cursorCell->column, cursorCell->row, 1, 1)) : QRect();
     // Only what changed is drawn again: the old outlines and the new.
-    for (const QRect& area : {m_selection, selection, m_preview, preview}) {
+    for (const QRect& area : {m_selection, selection, m_preview, preview, m_cursor, cursor}) {
         if (!area.isEmpty()) {
             update(area.adjusted(-2, -2, 2, 2));
         }
     }
     m_selection = selection;
     m_preview = preview;
+    m_cursor = cursor;
 }
 
 void MapOverlay::paintEvent(QPaintEvent* event)
@@ -86,6 +91,23 @@ void MapOverlay::paintEvent(QPaintEvent* event)
         painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
+    }
+    paintCursor(painter);
+}
+
+void MapOverlay::paintCursor(QPainter& painter) const
+{
+    if (m_cursor.isEmpty()) {
+        return;
+    }
+    // Black, then two pixels of cyan inside: it shows on any tile, at every zoom, beside the other outlines.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(m_cursor.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::cyan, 1));
+    painter.drawRect(m_cursor.adjusted(1, 1, -2, -2));
+    if (m_cursor.width() > 6) {
+        painter.drawRect(m_cursor.adjusted(2, 2, -3, -3));
     }
 }
 

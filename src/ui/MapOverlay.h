@@ -13,8 +13,9 @@ class QPainter;
 // whatever the grid colour), and the active tool's preview (the rectangle
 // being dragged, the stamp or the floating paste under the pointer, whose
 // tiles show through), and, when View > Locations is on, the towns, items and
-// balloon of the block with their names. It covers the picture and lets the
-// mouse through.
+// balloon of the block with their names, and the keyboard's cell cursor (a cyan
+// frame inside a black one, unlike the pointer's white marker and the selection's
+// dashes). It covers the picture and lets the mouse through.
 class MapOverlay : public QWidget {
     Q_OBJECT
 public:
@@ -31,10 +32,12 @@ private:
     // rectangle when they lie outside it.
     QRect onWidget(const QRect& cells) const;
     void paintMarkers(QPainter& painter, const QRect& area) const;
+    void paintCursor(QPainter& painter) const;
 
     EditorSession& m_session;
     PictureBox* m_picture;
     QRect m_selection;  // widget pixels, as drawn last
     QRect m_preview;
+    QRect m_cursor;
     QFont m_markerFont;
 };

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 
 MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent), m_session(session)
@@ -43,6 +44,9 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     picGridColor->move(360, 432);
     picGridColor->clear(m_session.GridColor());
     connect(picGridColor, &PictureBox::pressed, this, &MapPanel::picGridColor_Click);
+    picGridColor->setFocusPolicy(Qt::StrongFocus);
+    picGridColor->setAccessibleDescription(QStringLiteral("Space or Enter chooses the grid color"));
+    picGridColor->installEventFilter(this);
 
     chkGrid = new QCheckBox(QStringLiteral("Grid"), this);
     chkGrid->setObjectName(QStringLiteral("chkGrid"));
@@ -101,6 +105,19 @@ void MapPanel::DrawGrid()
 {
     TileRaster::DrawGrid(picMap->backing(), m_session.GridColor());
     picMap->refresh();
+}
+
+bool MapPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == picGridColor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            picGridColor_Click();
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void MapPanel::picGridColor_Click()

@@ -37,6 +37,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Space or Enter on the focused swatch opens the colour dialog, as a click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showBlock(int block);

@@ -3,11 +3,14 @@
 #include "core/MapGeometry.h"
 #include "core/MapPainting.h"
 #include "editor/EditorSession.h"
+#include "ui/CursorKeys.h"
 #include "ui/MapOverlay.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
+#include "ui/ValueAccessible.h"
 #include "ui/WheelScroller.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -36,6 +39,10 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
 {
     setObjectName(QStringLiteral("picHolder_01"));
     PictureBox::fillBlack(this);
+    setFocusPolicy(Qt::StrongFocus);
+    // A control with a value for screen readers before anything asks about it.
+    ValueAccessible::SetValue(this, QString());
+    setAccessibleDescription(QString::fromLatin1(CursorKeys::Description));
 
     m_picMap =
         new PictureBox(QStringLiteral("picMap"), QSize(MapGeometry::PictureWidth, MapGeometry::PictureHeight), this);
@@ -75,6 +82,9 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
     connect(&m_session.document(), &MapDocument::cellsChanged, this, &MapView::drawChangedCells);
     connect(&m_session, &EditorSession::pointerMoved, this, &MapView::showPointer);
     connect(&m_session, &EditorSession::cellsRevealed, this, &MapView::revealCells);
+    connect(&m_session, &EditorSession::cursorRevealed, this, &MapView::keepInView);
+    connect(&m_session, &EditorSession::cursorMoved, this, &MapView::describeCursor);
+    connect(&m_session.document(), &MapDocument::cellsChanged, this, &MapView::describeCursor);
 }
 
 QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
@@ -87,6 +97,7 @@ QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Ori
     bar->setSingleStep(small);
     bar->setPageStep(large);
     bar->setTracking(true);  // the picture follows the thumb while it is dragged
+    bar->setFocusPolicy(Qt::NoFocus);  // the map and the strip take the keys themselves
     return bar;
 }
 
@@ -251,4 +262,42 @@ void MapView::drawChangedCells(const MapCells& cells)
     if (!changed.isEmpty()) {
         m_picMap->refresh(changed);
     }
+}
+
+void MapView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    const QRect visible = visibleCells();
+    m_session.startCursor(MapCell::InBlock(m_session.currentBlock(), visible.top(), visible.left()));
+}
+
+void MapView::keyPressEvent(QKeyEvent* event)
+{
+    const int rows = visiblePixels().height() / MapGeometry::CellSize;
+    if (!CursorKeys::Handle(m_session, *event, rows)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void MapView::keepInView(const MapCell& cell)
+{
+    if (cell.block() != m_session.currentBlock()) {
+        return;
+    }
+    const QSize visible = visiblePixels();
+    const int size = MapGeometry::CellSize;
+    const auto scrolled = [size](QScrollBar* bar, int cell, int pixels) {
+        const int whole = std::max(1, pixels / size);  // cells wholly in sight
+        const int first = std::clamp(bar->value() / size, cell - whole + 1, cell);
+        if (first != bar->value() / size) {
+            bar->setValue(std::min(first * size, bar->maximum()));
+        }
+    };
+    scrolled(m_hsMap, cell.column, visible.width());
+    scrolled(m_vsMap, cell.localRow(), visible.height());
+}
+
+void MapView::describeCursor()
+{
+    ValueAccessible::SetValue(this, m_session.cursorDescription());
 }

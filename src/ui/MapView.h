@@ -22,7 +22,8 @@ class ShapeOutline;
 // under the pointer in a tooltip and hands the mouse to the session's tools.
 // It grows with the window and shows more cells; at its first size and zoom
 // (16 pixels a cell) it shows 28 x 24 cells, with the bars' ranges 0..3656
-// and 0..128.
+// and 0..128. It takes the keyboard for the session's cell cursor, which screen
+// readers hear as its value ("column 40, row 12, tile 3A").
 class MapView : public QWidget {
     Q_OBJECT
 public:
@@ -57,9 +58,16 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The keyboard's cell cursor: it starts at the first cell in sight, and moves with the keys (CursorKeys).
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void drawChangedCells(const MapCells& cells);
+    // Scrolls as little as it takes to show the whole cell, when it is in the block shown.
+    void keepInView(const MapCell& cell);
+    // The cell under the cursor, as screen readers read it.
+    void describeCursor();
     void showPointer(const MapCell& cell);
     void forward(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF position);
     // Zooms to step `step` of the cell sizes, keeping the picture pixel under

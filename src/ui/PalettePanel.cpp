@@ -9,7 +9,9 @@
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
 #include "ui/TileStripView.h"
+#include "ui/ValueAccessible.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -29,6 +31,11 @@ PalettePanel::PalettePanel(EditorSession& session, QWidget* parent) : QGroupBox(
     picHolder_00 = stripView;
     picTileset = stripView->strip();
     shpPoint = stripView->marker();
+    stripView->setFocusPolicy(Qt::StrongFocus);
+    // A control with a value for screen readers before anything asks about it.
+    ValueAccessible::SetValue(stripView, QString());
+    stripView->setAccessibleDescription(QStringLiteral("Arrow keys, Page Up, Page Down, Home and End choose the tile"));
+    stripView->installEventFilter(this);
     connect(picTileset, &PictureBox::pressed, this,
             [this](Qt::MouseButton, Qt::MouseButtons, QPointF position) { m_session.SelectTile(position.y()); });
 
@@ -86,6 +93,49 @@ void PalettePanel::showTile(int tile)
                             picTileZoom->backing(), QPoint(0, 0));
     picTileZoom->repaint();
     lblTile->setText(MapGeometry::TileReadout(tile));
+    ValueAccessible::SetValue(picHolder_00, m_session.tileDescription());
+}
+
+bool PalettePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == picHolder_00 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && stripKey(key->key())) {
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+bool PalettePanel::stripKey(int key)
+{
+    const int page = std::max(1, picHolder_00->height() / TileRaster::StripCell);
+    const int current = m_session.currentTile().value_or(0);
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: m_session.stepTile(-1); break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: m_session.stepTile(1); break;
+    case Qt::Key_PageUp: m_session.stepTile(-page); break;
+    case Qt::Key_PageDown: m_session.stepTile(page); break;
+    case Qt::Key_Home: m_session.stepTile(-current); break;
+    case Qt::Key_End: m_session.stepTile(TileRaster::Tiles - 1 - current); break;
+    default: return false;
+    }
+    if (const auto tile = m_session.currentTile()) {
+        keepInView(*tile);
+    }
+    return true;
+}
+
+void PalettePanel::keepInView(int tile)
+{
+    const int size = TileRaster::StripCell;
+    const int whole = std::max(1, picHolder_00->height() / size);
+    const int first = std::clamp(vsTiles->value() / size, tile - whole + 1, tile);
+    if (first != vsTiles->value() / size) {
+        vsTiles->setValue(std::min(first * size, vsTiles->maximum()));
+    }
 }
 
 void PalettePanel::revealTile(int tile)

@@ -70,6 +70,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     if (m_zoom == 1) {
         painter.drawImage(area.topLeft(), m_backing, area);
+        if (hasFocus()) {
+            // A picture that takes the keyboard (the grid colour swatch) shows the focus as a dotted frame.
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
         return;
     }
     // Nearest neighbour: every screen pixel shows one picture pixel.
@@ -109,4 +114,16 @@ bool PictureBox::event(QEvent* event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

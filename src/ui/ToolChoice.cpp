@@ -41,6 +41,7 @@ ToolChoice::ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& 
         m_group->addAction(action);
         m_toolBar->addAction(action);
         m_toolBar->widgetForAction(action)->setAccessibleName(tool.name + QStringLiteral(" tool"));
+        m_toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);  // reached with Tab, pressed with Space
     }
     connect(&m_session, &EditorSession::toolChanged, this, [this](const QString& id) {
         for (QAction* action : m_group->actions()) {

@@ -3,9 +3,12 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 #include "editor/EditorSession.h"
+#include "ui/CursorKeys.h"
 #include "ui/MarkerStyle.h"
 #include "ui/UiFonts.h"
+#include "ui/ValueAccessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -30,6 +33,11 @@ WorldView::WorldView(EditorSession& session, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    // A control with a value for screen readers before anything asks about it.
+    ValueAccessible::SetValue(this, QString());
+    setAccessibleName(QStringLiteral("World map"));
+    setAccessibleDescription(QString::fromLatin1(CursorKeys::Description));
     rebuildAtlas();
 
     const MapDocument& document = m_session.document();
@@ -39,6 +47,10 @@ WorldView::WorldView(EditorSession& session, QWidget* parent)
     connect(&m_session, &EditorSession::toolPreviewChanged, this, &WorldView::followTool);
     connect(&m_session, &EditorSession::selectionChanged, this, &WorldView::followSelection);
     connect(&m_session, &EditorSession::cellsRevealed, this, &WorldView::revealCells);
+    connect(&m_session, &EditorSession::cursorMoved, this, &WorldView::followCursor);
+    connect(&document, &MapDocument::cellsChanged, this, &WorldView::followCursor);
+    connect(&m_session, &EditorSession::cursorRevealed, this, &WorldView::keepInView);
+    followCursor();
     followTool();
     followSelection();
 }
@@ -256,6 +268,48 @@ void WorldView::followHover(const std::optional<MapCell>& cell)
     }
 }
 
+void WorldView::followCursor()
+{
+    const std::optional<MapCell> cursor = m_session.isCursorShown() ? m_session.cursorCell() : std::nullopt;
+    if (cursor != m_shownCursor) {
+        const auto around = [this](const std::optional<MapCell>& c) {
+            return c ? QRegion(pixelsOf(QRect(c->column, c->row, 1, 1)).adjusted(-2, -2, 2, 2)) : QRegion();
+        };
+        viewport()->update(around(m_shownCursor) + around(cursor));
+        m_shownCursor = cursor;
+    }
+    ValueAccessible::SetValue(this, m_session.cursorDescription());
+}
+
+void WorldView::keepInView(const MapCell& cell)
+{
+    const QRect pixels = pixelsOf(QRect(cell.column, cell.row, 1, 1));
+    const QRect view = viewport()->rect();
+    const auto scrolled = [](QScrollBar* bar, int from, int to, int viewFrom, int viewTo) {
+        if (from < viewFrom) {
+            bar->setValue(bar->value() - (viewFrom - from));
+        } else if (to > viewTo) {
+            bar->setValue(bar->value() + std::min(to - viewTo, from - viewFrom));
+        }
+    };
+    scrolled(horizontalScrollBar(), pixels.left(), pixels.right(), view.left(), view.right());
+    scrolled(verticalScrollBar(), pixels.top(), pixels.bottom(), view.top(), view.bottom());
+}
+
+void WorldView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    const MapCell first = cellAt(QPointF(0, 0));
+    m_session.startCursor({std::max(first.column, 0), std::max(first.row, 0)});
+}
+
+void WorldView::keyPressEvent(QKeyEvent* event)
+{
+    if (!CursorKeys::Handle(m_session, *event, viewport()->height() / m_zoom)) {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
 void WorldView::revealCells(const MapCells& cells)
 {
     const QRect view = viewport()->rect();
@@ -302,6 +356,14 @@ void WorldView::paintEvent(QPaintEvent* event)
     } else if (m_hover) {
         painter.setPen(QPen(Qt::white, 1));
         painter.drawRect(around(QRect(m_hover->column, m_hover->row, 1, 1)));
+    }
+    if (m_shownCursor) {
+        // Cyan around the cell, black around that: apart from the pointer's white and the selection's dashes.
+        const QRect cursor = around(QRect(m_shownCursor->column, m_shownCursor->row, 1, 1));
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(cursor.adjusted(-1, -1, 1, 1));
+        painter.setPen(QPen(Qt::cyan, 1));
+        painter.drawRect(cursor);
     }
 }
 

@@ -26,7 +26,9 @@ class EditorSession;
 // reports changed. Over the cells: the shown block and the main view's cells
 // outlined, the towns, items and balloon marked (unless switched off), the selection in black and
 // white dashes, and the active tool's preview (a stamp or a floating paste
-// drawn half transparent under the pointer).
+// drawn half transparent under the pointer), and the keyboard's cell cursor (cyan
+// inside black). It takes the keys of the cell cursor (CursorKeys) and tells screen
+// readers the cell under it.
 class WorldView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -79,6 +81,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPoint scroll() const;
@@ -95,6 +99,9 @@ private:
     void followSelection();
     void followHover(const std::optional<MapCell>& cell);
     void revealCells(const MapCells& cells);
+    void followCursor();
+    // Scrolls as little as it takes to show the whole cell.
+    void keepInView(const MapCell& cell);
     void forward(QMouseEvent* event, QEvent::Type type);
     void paintPreview(QPainter& painter, const QRect& area) const;
     void paintMarkers(QPainter& painter, const QRect& area) const;
@@ -113,5 +120,6 @@ private:
     std::optional<QRect> m_shownPreview;  // the cells last drawn as the tool's preview, and their tiles
     MapPattern m_shownTiles;
     std::optional<QRect> m_shownSelection;
+    std::optional<MapCell> m_shownCursor;
     std::optional<MapCell> m_hover;  // the cell under the pointer while it is over the view
 };

@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "editor/EditorSession.h"
+#include "ui/CursorMenuCommands.h"
 #include "ui/DesktopIntegration.h"
 #include "ui/EmulatorMenuCommands.h"
 #include "ui/FileMenuCommands.h"
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolBar>
 
 frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_modals(modals)
@@ -54,8 +56,11 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     m_tools = new ToolChoice(this, mnuHelp->menuAction(), m_session);
     new EmulatorMenuCommands(m_session, m_tools->menu());
     connect(Frame2, &MapPanel::viewportChanged, m_editMenus, &MapEditMenus::updateWorldViewport);
-    connect(m_editMenus, &MapEditMenus::worldMapOpened, this,
-            [this](frmWorldMap* world) { world->addActions(m_tools->actions()); });
+    auto* cursorCommands = new CursorMenuCommands(m_session, findChild<QMenu*>(QStringLiteral("mnuEdit")));
+    connect(m_editMenus, &MapEditMenus::worldMapOpened, this, [this, cursorCommands](frmWorldMap* world) {
+        world->addActions(m_tools->actions());
+        world->addActions(cursorCommands->actions());
+    });
     setGameMenuEnabled(false);
 
     // What the active tool would do, below the map.
@@ -65,6 +70,8 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     statusBar()->addWidget(status, 1);
     connect(&m_session, &EditorSession::toolPreviewChanged, status,
             [this, status] { status->setText(m_session.toolStatus()); });
+
+    orderTabs();
 
     connect(&m_session, &EditorSession::loadStarted, this, &frmMain::loadStarted);
     connect(&m_session, &EditorSession::loadEnded, this, &frmMain::loadEnded);
@@ -114,6 +121,26 @@ void frmMain::buildMenus()
     AddSeparator(mnuHelp, QStringLiteral("mnuHelpSep"));
     mnuHelpAbout =
         addAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About"), {}, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::orderTabs()
+{
+    // Tab goes through the window in reading order: the tool bar's buttons, the tile strip, the map, the block
+    // list, the grid colour swatch and the Grid box.
+    QList<QWidget*> order;
+    if (auto* toolBar = findChild<QToolBar*>(QStringLiteral("tbTools"))) {
+        for (QAction* action : toolBar->actions()) {
+            if (QWidget* button = toolBar->widgetForAction(action)) {
+                order << button;
+            }
+        }
+    }
+    for (const char* name : {"picHolder_00", "picHolder_01", "cboBlock", "picGridColor", "chkGrid"}) {
+        order << findChild<QWidget*>(QLatin1String(name));
+    }
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void frmMain::setGameMenuEnabled(bool enabled)

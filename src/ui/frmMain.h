@@ -39,6 +39,7 @@ protected:
 
 private:
     void buildMenus();
+    void orderTabs();
     void setGameMenuEnabled(bool enabled);
     void loadStarted();
     void loadEnded(bool loaded);

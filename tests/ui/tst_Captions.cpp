@@ -236,8 +236,11 @@ private slots:
             QString("Frame1=Tile palette and readouts;Frame2=Overworld block;cboBlock=Block;chkGrid=Show grid;"
                     "hsMap=Map horizontal scroll bar;lblBlock=1|Current block;lblLat=003|Sextant column;"
                     "lblLon=005|Sextant row;lblPoint=(003 ,005)|Map point under the pointer;"
-                    "lblTile=00|Current tile number;lblToolStatus=|Tool status;mapOverlay=;picGridColor=Grid color;"
-                    "picHolder_00=Tile palette view;picHolder_01=Map view;picMap=Overworld map;"
+                    "lblTile=00|Current tile number;lblToolStatus=|Tool status;mapOverlay=;"
+                    "picGridColor=Grid color|Space or Enter chooses the grid color;"
+                    "picHolder_00=Tile palette view|Arrow keys, Page Up, Page Down, Home and End choose the tile;"
+                    "picHolder_01=Map view|Arrow keys move the cell cursor, Shift stretches, Space applies the tool, "
+                    "I picks the tile;picMap=Overworld map;"
                     "picTileZoom=Current tile, enlarged;picTileset=Tile palette;shpMap=Map cell marker;"
                     "shpPoint=Current tile frame;tbTools=Tools;vsMap=Map vertical scroll bar;"
                     "vsTiles=Tile palette scroll bar")

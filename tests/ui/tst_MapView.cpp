@@ -1,21 +1,29 @@
 #include "FileLayout.h"
 #include "Fixtures.h"
 #include "MainWindowDriver.h"
+#include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 #include "ui/PictureBox.h"
 #include "ui/ShapeOutline.h"
+#include "ui/WorldView.h"
+#include "ui/frmWorldMap.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QtTest>
 
 using D = MainWindowDriver;
 using FileLayout::MapByte;
+using MapGeometry::TileReadout;
 
 // The map view and palette of the real main window, driven with real mouse,
-// wheel and key events: the load, scrolling and zoom, and what each mouse
-// button does on the map.
+// wheel and key events: the load, scrolling and zoom, what each mouse
+// button does on the map, and the window without a mouse: Tab's order, the
+// palette's keys, the cell cursor moved, drawn, applied and heard, there and
+// in the world map.
 class tst_MapView : public QObject {
     Q_OBJECT
 
@@ -187,6 +195,86 @@ private slots:
             d.action("mnuViewLocations")->trigger();
             QCOMPARE(shown(), on ? QColor(255, 120, 40) : d.mapPicture().pixelColor(centre));
         }
+    }
+
+    void withoutMouse()
+    {
+        const auto value = [](auto* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Value); };
+        D d;
+        QVERIFY(d.showAndLoad());
+        d.bar("vsMap")->setValue(48);  // rows 3 and on in sight when Tab reaches the map
+        auto* toolBar = d.window.findChild<QToolBar*>("tbTools");
+        toolBar->widgetForAction(toolBar->actions().first())->setFocus();
+        QStringList order;
+        for (int i = 0; i < 11; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            order << (focused->objectName().isEmpty() ? focused->accessibleName() : focused->objectName());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(order, QStringList({"Brush tool", "Bucket Fill tool", "Rectangle Fill tool",
+                                     "Rectangular Selection tool", "Move Locations tool", "picHolder_00",
+                                     "picHolder_01", "cboBlock", "picGridColor", "chkGrid", "Brush tool"}));
+        QWidget* swatch = d.window.findChild<QWidget*>("picGridColor");
+        d.platform.colorAnswers << QColor(Qt::red) << QColor(Qt::blue);
+        swatch->setFocus();
+        QTest::keyClick(swatch, Qt::Key_Space);
+        QTest::keyClick(swatch, Qt::Key_Return);
+        QVERIFY(d.session.GridColor() == Qt::blue && d.platform.colorAnswers.isEmpty());  // both opened the dialog
+        QWidget* strip = d.window.findChild<QWidget*>("picHolder_00");
+        strip->setFocus();
+        QScrollBar* bar = d.bar("vsTiles");
+        using Step = std::tuple<Qt::Key, int, int>;  // the key, the tile after it, the bar's value after it
+        for (const auto& [key, tile, scrolled] :
+             {Step{Qt::Key_End, 255, bar->maximum()}, Step{Qt::Key_Up, 254, 7776}, Step{Qt::Key_Home, 0, 0},
+              Step{Qt::Key_Right, 1, 0}, Step{Qt::Key_PageDown, 14, 32 * 2}, Step{Qt::Key_PageUp, 1, 32}}) {
+            QTest::keyClick(strip, key);
+            QCOMPARE(int(*d.session.currentTile()), tile);
+            QCOMPARE(bar->value(), scrolled);
+            QCOMPARE(value(strip), "tile " + TileReadout(tile));
+        }
+        d.platform.textAnswers << QString("3a");
+        QTest::keyClick(&d.window, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(*d.session.currentTile(), quint8(0x3A));
+        QCOMPARE(d.action("mnuEditGoToTile")->toolTip(), QStringLiteral("Go to Tile (Ctrl+G)"));
+        const auto tileAt = [&d](const MapCell& cell) { return TileReadout(*d.session.document().tileAt(cell)); };
+        auto* view = d.window.findChild<QWidget*>("picHolder_01");
+        view->setFocus();
+        QCOMPARE(d.session.cursorCell(), MapCell({0, 3}));  // the first cell in sight
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) {
+            QTest::keyClick(view, key);
+        }
+        QCOMPARE(value(view), "column 1, row 5, tile " + tileAt({1, 5}));
+        d.pickTileFromStrip(9);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Space);
+        QCOMPARE(value(view), QStringLiteral("column 1, row 5, tile 09"));
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_I);
+        QCOMPARE(value(d.window.findChild<QWidget*>("picHolder_00")), "tile " + tileAt({2, 5}));
+        const auto framed = [&](int row) {  // cyan inside black at the cursor's cell, in column 2
+            const QRect cell = d.picMap()->toWidget(QRect(32, 16 * row, 16, 16)).translated(d.picMap()->pos());
+            const QImage shown = view->grab().toImage();
+            const int y = cell.center().y();
+            return shown.pixelColor(cell.left() + 1, y) == Qt::cyan && shown.pixelColor(cell.left(), y) == Qt::black;
+        };
+        QVERIFY(framed(5));
+        QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_Left);
+        QTest::keyClick(view, Qt::Key_Right);  // kept in view
+        QVERIFY(framed(5) && d.picMap()->zoom() == 2);
+        QTest::keyClick(view, Qt::Key_PageDown);  // the 12 rows in sight, then scrolled to the last row in sight
+        QVERIFY(framed(17));
+        d.action("mnuViewWorldMap")->trigger();
+        WorldView* world = d.window.findChild<frmWorldMap*>()->view();
+        QVERIFY(QTest::qWaitForWindowActive(world->window()));
+        world->setFocus();
+        const QString below = "column 2, row 18, tile " + tileAt({2, 18});
+        QTest::keyClick(world, Qt::Key_Down, Qt::ShiftModifier);  // a brush does not stretch: nothing is painted
+        QCOMPARE(value(world), below);
+        const QPoint origin = world->cellOrigin({2, 18});
+        const QImage shown = world->viewport()->grab().toImage();
+        QCOMPARE(shown.pixelColor(origin + QPoint(-1, 1)), QColor(Qt::cyan));
+        QCOMPARE(shown.pixelColor(origin + QPoint(-2, 1)), QColor(Qt::black));
     }
 };
 
