@@ -21,6 +21,43 @@ MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
     connect(&m_session, &EditorSession::blockChosen, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::blockChosen, this, qOverload<>(&QWidget::update));
     connect(&m_session, &EditorSession::locationsChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_session, &EditorSession::changesChanged, this, &MapOverlay::followChanges);
+}
+
+void MapOverlay::followChanges(const MapCells& cells)
+{
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    QRect cellsHere;
+    for (const MapCell& cell : cells) {
+        if (cell.isIn(block)) {
+            cellsHere |= QRect(cell.column, cell.row, 1, 1);
+        }
+    }
+    if (cells.isEmpty()) {
+        update();
+    } else if (!cellsHere.isEmpty()) {
+        update(onWidget(cellsHere));
+    }
+}
+
+void MapOverlay::paintChanges(QPainter& painter, const QRect& area) const
+{
+    if (!m_session.changesShown()) {
+        return;
+    }
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    const MapChanges& changes = m_session.changes();
+    for (int row = block.top(); row <= block.bottom(); ++row) {
+        for (int column = 0; column < MapCell::Columns; ++column) {
+            const quint8 kind = changes.kind({column, row});
+            if (kind != MapChanges::None) {
+                const QRect pixels = onWidget(QRect(column, row, 1, 1));
+                if (pixels.intersects(area)) {
+                    MarkerStyle::PaintChange(painter, pixels, kind);
+                }
+            }
+        }
+    }
 }
 
 QRect MapOverlay::onWidget(const QRect& cells) const
@@ -56,6 +93,7 @@ void MapOverlay::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
+    paintChanges(painter, event->rect());
     if (m_session.isPasting() && !m_preview.isEmpty()) {
         // The floating cells show their tiles, half transparent.
         const MapPattern pattern = m_session.toolPreviewTiles();

@@ -39,6 +39,7 @@ WorldView::WorldView(EditorSession& session, QWidget* parent)
     connect(&m_session, &EditorSession::toolPreviewChanged, this, &WorldView::followTool);
     connect(&m_session, &EditorSession::selectionChanged, this, &WorldView::followSelection);
     connect(&m_session, &EditorSession::cellsRevealed, this, &WorldView::revealCells);
+    connect(&m_session, &EditorSession::changesChanged, this, &WorldView::followChanges);
     followTool();
     followSelection();
 }
@@ -274,6 +275,7 @@ void WorldView::paintEvent(QPaintEvent* event)
     const QRect area = event->rect() & viewport()->rect();
     QPainter painter(viewport());
     painter.drawImage(area.topLeft(), frame(), area);
+    paintChanges(painter, area);
     paintPreview(painter, area);
 
     painter.setPen(QPen(BlockColor, 1));
@@ -327,6 +329,33 @@ void WorldView::paintPreview(QPainter& painter, const QRect& area) const
     painter.setOpacity(PreviewOpacity);
     painter.drawImage(pixels.topLeft(), layer);
     painter.setOpacity(1);
+}
+
+void WorldView::followChanges(const MapCells& cells)
+{
+    QRect changed;
+    for (const MapCell& cell : cells) {
+        changed |= QRect(cell.column, cell.row, 1, 1);
+    }
+    viewport()->update(cells.isEmpty() ? viewport()->rect() : pixelsOf(changed));
+}
+
+void WorldView::paintChanges(QPainter& painter, const QRect& area) const
+{
+    if (!m_session.changesShown()) {
+        return;
+    }
+    // Only the cells in view.
+    const MapCell first = cellAt(area.topLeft());
+    const MapCell last = cellAt(area.bottomRight());
+    const MapChanges& changes = m_session.changes();
+    for (int row = std::max(first.row, 0); row <= std::min(last.row, MapCell::Rows - 1); ++row) {
+        for (int column = std::max(first.column, 0); column <= std::min(last.column, MapCell::Columns - 1); ++column) {
+            if (const quint8 kind = changes.kind({column, row}); kind != MapChanges::None) {
+                MarkerStyle::PaintChange(painter, pixelsOf(QRect(column, row, 1, 1)), kind);
+            }
+        }
+    }
 }
 
 void WorldView::paintMarkers(QPainter& painter, const QRect& area) const
