@@ -47,11 +47,17 @@ QByteArray LayoutMemory::bytes(const QString& key) const
     return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
 }
 
-void LayoutMemory::setBytes(const QString& key, const QByteArray& value)
+void LayoutMemory::store(const QString& key, const QVariant& value)
 {
-    if (m_settings) {
+    // A value written as it was is not written again: the settings file is rewritten only when something changed.
+    if (m_settings && m_settings->value(key) != value) {
         m_settings->setValue(key, value);
     }
+}
+
+void LayoutMemory::setBytes(const QString& key, const QByteArray& value)
+{
+    store(key, value);
 }
 
 std::optional<int> LayoutMemory::number(const QString& key, const QList<int>& allowed) const
@@ -66,9 +72,7 @@ std::optional<int> LayoutMemory::number(const QString& key, const QList<int>& al
 
 void LayoutMemory::setNumber(const QString& key, int value)
 {
-    if (m_settings) {
-        m_settings->setValue(key, QString::number(value));
-    }
+    store(key, QString::number(value));
 }
 
 bool LayoutMemory::flag(const QString& key, bool fallback) const
@@ -86,9 +90,7 @@ bool LayoutMemory::flag(const QString& key, bool fallback) const
 
 void LayoutMemory::setFlag(const QString& key, bool value)
 {
-    if (m_settings) {
-        m_settings->setValue(key, value);
-    }
+    store(key, value ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 std::optional<QString> LayoutMemory::text(const QString& key) const
@@ -102,9 +104,7 @@ std::optional<QString> LayoutMemory::text(const QString& key) const
 
 void LayoutMemory::setText(const QString& key, const QString& value)
 {
-    if (m_settings) {
-        m_settings->setValue(key, value);
-    }
+    store(key, value);
 }
 
 std::optional<QColor> LayoutMemory::color(const QString& key) const
@@ -142,13 +142,16 @@ void LayoutMemory::setLastBlock(const QString& path, int block)
         return;
     }
     QStringList kept{QStringLiteral("%1 %2").arg(block).arg(path)};
-    for (const QString& entry : m_settings->value(LastBlocks).toStringList()) {
+    const QStringList before = m_settings->value(LastBlocks).toStringList();
+    for (const QString& entry : before) {
         const auto parsed = blockEntry(entry);
         if (parsed && parsed->second != path && kept.size() < BlocksKept) {
             kept.append(entry);
         }
     }
-    m_settings->setValue(LastBlocks, kept);
+    if (kept != before) {
+        m_settings->setValue(LastBlocks, kept);
+    }
 }
 
 void LayoutMemory::forget()

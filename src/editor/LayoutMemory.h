@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 
@@ -61,5 +62,7 @@ public:
     void forget();
 
 private:
+    void store(const QString& key, const QVariant& value);
+
     QSettings* m_settings;
 };
