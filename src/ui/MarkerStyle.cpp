@@ -59,7 +59,7 @@ void PaintChange(QPainter& painter, const QRect& pixels, quint8 kind)
 {
     const bool unsaved = (kind & MapChanges::Unsaved) != 0;
     const QColor outer = unsaved ? UnsavedColor() : SinceBackupColor();
-    if (pixels.width() < 6) {
+    if (pixels.height() < 6) {
         painter.fillRect(pixels, outer);
         return;
     }

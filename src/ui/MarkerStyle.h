@@ -26,7 +26,8 @@ void PaintBox(QPainter& painter, const QRect& box, const QColor& fill);
 
 // View > Show Changes: a cell changed since the file on disk (yellow) or since its backup (pink), as the
 // tool bar's picture shows them. A cell of `pixels` gets a two-pixel outline, yellow outside and pink
-// inside when it is both; a cell too small to show an outline inside it is filled (yellow when both).
+// inside when it is both; a cell too small to show an outline inside it is filled (yellow when both), and so
+// is a run of such cells along a row, given as one rectangle.
 QColor UnsavedColor();
 QColor SinceBackupColor();
 // `kind` holds MapChanges::Kind flags.

@@ -333,11 +333,17 @@ void WorldView::paintPreview(QPainter& painter, const QRect& area) const
 
 void WorldView::followChanges(const MapCells& cells)
 {
-    QRect changed;
-    for (const MapCell& cell : cells) {
-        changed |= QRect(cell.column, cell.row, 1, 1);
+    if (cells.isEmpty()) {
+        viewport()->update();
+        return;
     }
-    viewport()->update(cells.isEmpty() ? viewport()->rect() : pixelsOf(changed));
+    QPoint first(MapCell::Columns, MapCell::Rows);
+    QPoint last(-1, -1);
+    for (const MapCell& cell : cells) {
+        first = {std::min(first.x(), cell.column), std::min(first.y(), cell.row)};
+        last = {std::max(last.x(), cell.column), std::max(last.y(), cell.row)};
+    }
+    viewport()->update(pixelsOf(QRect(first, last)).adjusted(-1, -1, 1, 1));
 }
 
 void WorldView::paintChanges(QPainter& painter, const QRect& area) const
@@ -345,15 +351,24 @@ void WorldView::paintChanges(QPainter& painter, const QRect& area) const
     if (!m_session.changesShown()) {
         return;
     }
-    // Only the cells in view.
+    // Only the cells in view; at sizes too small for an outline, a run of cells of one kind along a row is one fill.
     const MapCell first = cellAt(area.topLeft());
     const MapCell last = cellAt(area.bottomRight());
+    const int left = std::max(first.column, 0);
+    const int right = std::min(last.column, MapCell::Columns - 1);
     const MapChanges& changes = m_session.changes();
     for (int row = std::max(first.row, 0); row <= std::min(last.row, MapCell::Rows - 1); ++row) {
-        for (int column = std::max(first.column, 0); column <= std::min(last.column, MapCell::Columns - 1); ++column) {
-            if (const quint8 kind = changes.kind({column, row}); kind != MapChanges::None) {
-                MarkerStyle::PaintChange(painter, pixelsOf(QRect(column, row, 1, 1)), kind);
+        for (int column = left; column <= right; ++column) {
+            const quint8 kind = changes.kind({column, row});
+            if (kind == MapChanges::None) {
+                continue;
             }
+            int end = column;
+            while (m_zoom < 6 && end < right && changes.kind({end + 1, row}) == kind) {
+                ++end;
+            }
+            MarkerStyle::PaintChange(painter, pixelsOf(QRect(column, row, end - column + 1, 1)), kind);
+            column = end;
         }
     }
 }
