@@ -44,30 +44,44 @@ void MapChanges::clear()
     m_counts[0] = m_counts[1] = 0;
 }
 
-void MapChanges::compareCell(const CartridgeImage& image, int index)
+void MapChanges::setKind(int index, quint8 byte)
 {
-    const MapCell cell{index % MapCell::Columns, index / MapCell::Columns};
-    const char byte = static_cast<char>(image.at(MapGeometry::MapByteOffset(cell)));
-    const quint8 kind = (!m_disk.isEmpty() && m_disk[index] != byte ? Unsaved : None) |
-                        (!m_backup.isEmpty() && m_backup[index] != byte ? SinceBackup : None);
-    const quint8 was = m_kinds[static_cast<std::size_t>(index)];
+    const auto at = static_cast<std::size_t>(index);
+    const auto differs = [index, byte](const QByteArray& reference) {
+        return !reference.isEmpty() && static_cast<quint8>(reference.constData()[index]) != byte;
+    };
+    const quint8 kind = (differs(m_disk) ? Unsaved : None) | (differs(m_backup) ? SinceBackup : None);
+    const quint8 was = m_kinds[at];
     m_counts[0] += ((kind & Unsaved) != 0) - ((was & Unsaved) != 0);
     m_counts[1] += ((kind & SinceBackup) != 0) - ((was & SinceBackup) != 0);
-    m_kinds[static_cast<std::size_t>(index)] = kind;
+    m_kinds[at] = kind;
 }
 
 void MapChanges::compareAll(const CartridgeImage& image)
 {
-    for (int index = 0; index < MapCell::Count; ++index) {
-        compareCell(image, index);
+    // Block by block, row by row: a row's bytes lie side by side in the image.
+    for (int block = 1; block <= MapCell::Blocks; ++block) {
+        const qint32 start = *MapGeometry::BlockStart(block);
+        for (int localRow = 0; localRow < MapCell::BlockRows; ++localRow) {
+            const quint8* bytes =
+                image.data() + (MapGeometry::MapByteOffset(start, localRow, 0) - CartridgeImage::FirstIndex);
+            const int first = MapCell::InBlock(block, localRow, 0).row * MapCell::Columns;
+            for (int column = 0; column < MapCell::Columns; ++column) {
+                setKind(first + column, bytes[column]);
+            }
+        }
     }
 }
 
 void MapChanges::compare(const CartridgeImage& image, const MapCells& cells)
 {
+    if (cells.size() > MapCell::BlockCells) {
+        compareAll(image);  // a paste or an import over much of the map
+        return;
+    }
     for (const MapCell& cell : cells) {
         if (cell.isOnMap()) {
-            compareCell(image, cell.row * MapCell::Columns + cell.column);
+            setKind(cell.row * MapCell::Columns + cell.column, image.at(MapGeometry::MapByteOffset(cell)));
         }
     }
 }

@@ -40,7 +40,8 @@ public:
     std::optional<MapCell> next(const MapCell& from, bool forward) const;
 
 private:
-    void compareCell(const CartridgeImage& image, int index);
+    // The kind of the cell at `index` (row * 256 + column), whose byte in the image is `byte`.
+    void setKind(int index, quint8 byte);
 
     QByteArray m_disk;  // the map's bytes in reading order (row * 256 + column); empty when unread
     QByteArray m_backup;
