@@ -85,7 +85,8 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
     connect(&m_doc, &MapDocument::cellsChanged, this, [this](const MapCells& cells) {
         if (m_changesShown) {
             m_changes.compare(m_doc.image(), cells);
-            emit changesChanged(cells);
+            // An edit of more than a block's cells is shown as a change of all: no view sorts through them.
+            emit changesChanged(cells.size() > MapCell::BlockCells ? MapCells() : cells);
         }
     });
 
