@@ -12,6 +12,7 @@
 class BenchPlatform final : public Platform, public ModalDisplay {
 public:
     QPointer<QDialog> modal;
+    QSettings* store = nullptr;  // what is remembered between runs; nothing by default
 
     std::optional<QString> openFileName(const QString&, const QList<FileFilter>&, const QString&) override
     {
@@ -29,6 +30,7 @@ public:
     int choice(const QString&, const QString&, const QStringList&, int) override { return Cancelled; }
     bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
 
+    QSettings* settings() override { return store; }
     void showModal(QDialog* dialog) override { modal = dialog; }
     void endProgram() override {}
 };

@@ -1,7 +1,7 @@
 #include "editor/CommonDialog.h"
 
 CommonDialog::CommonDialog(Platform& platform, QObject* parent)
-    : QObject(parent), m_platform(platform), m_color(255, 0, 0)
+    : QObject(parent), m_platform(platform), m_color(FirstColor())
 {
     setObjectName(QStringLiteral("dlgMain"));
 }

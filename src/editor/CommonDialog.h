@@ -22,6 +22,10 @@ public:
 
     const QString& FileName() const { return m_fileName; }
     const QColor& Color() const { return m_color; }
+    // A colour remembered from an earlier run, or the first one again.
+    void setColor(const QColor& color) { m_color = color; }
+    // Red, the grid's colour at the first start.
+    static QColor FirstColor() { return {255, 0, 0}; }
 
     static QList<Platform::FileFilter> OpenFilter();
 

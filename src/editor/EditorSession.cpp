@@ -24,7 +24,6 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -33,8 +32,8 @@ namespace {
 // The title of every message that says a file could not be loaded.
 const QString LoadFailed = QStringLiteral("Could not load the file");
 const QString NothingLoaded = QStringLiteral("Nothing was loaded.");
-const QString MapLocationsKey = QStringLiteral("view/locationsOnMap");
-const QString WorldLocationsKey = QStringLiteral("view/locationsOnWorldMap");
+const QString& MapLocationsKey = LayoutMemory::MapLocations;
+const QString& WorldLocationsKey = LayoutMemory::WorldLocations;
 
 }  // namespace
 
@@ -59,7 +58,7 @@ private:
 };
 
 EditorSession::EditorSession(Platform& platform, QObject* parent)
-    : QObject(parent), m_platform(platform), m_recent(platform.settings()),
+    : QObject(parent), m_platform(platform), m_memory(platform.settings()), m_recent(platform.settings()),
       m_toolContext(std::make_unique<Tools>(*this)),
       m_strip(TileRaster::StripWidth, TileRaster::StripHeight, TileRaster::Format), m_drawing(platform),
       m_caption(Title())
@@ -77,7 +76,29 @@ EditorSession::EditorSession(Platform& platform, QObject* parent)
     for (const LocationTable* table : {&m_itemsTable, &m_townsTable}) {
         connect(table, &LocationTable::changed, this, &EditorSession::locationsChanged);
         connect(table, &LocationTable::changed, this, &EditorSession::toolPreviewChanged);
+        // A location's write makes the backup when it is the file's first.
+        connect(table, &LocationTable::changed, this, &EditorSession::compareChanges);
     }
+    connect(&m_priceTable, &PriceTable::changed, this, &EditorSession::compareChanges);
+    connect(&m_characterTable, &CharacterTable::changed, this, &EditorSession::compareChanges);
+    connect(&m_doc, &MapDocument::reloaded, this, &EditorSession::compareChanges);
+    connect(&m_doc, &MapDocument::cellsChanged, this, [this](const MapCells& cells) {
+        if (m_changesShown) {
+            m_changes.compare(m_doc.image(), cells);
+            // An edit of more than a block's cells is shown as a change of all: no view sorts through them.
+            emit changesChanged(cells.size() > MapCell::BlockCells ? MapCells() : cells);
+        }
+    });
+
+    // What the last run left.
+    if (const auto tool = m_memory.text(LayoutMemory::Tool); tool && ToolRegistry::IndexOf(*tool)) {
+        m_toolChosen = static_cast<std::size_t>(*ToolRegistry::IndexOf(*tool));
+    }
+    if (const auto colour = m_memory.color(LayoutMemory::GridColor)) {
+        m_dlgMain->setColor(*colour);
+    }
+    m_gridShown = m_memory.flag(LayoutMemory::GridShown, true);
+    m_changesShown = m_memory.flag(LayoutMemory::ChangesShown, false);
 }
 
 EditorSession::~EditorSession()
@@ -190,8 +211,8 @@ void EditorSession::LoadRom(const QString& path)
     m_itemsTable.read(nullptr);
     m_townsTable.read(nullptr);
     emit cartridgeLoaded(path);
-    // Block 1 is drawn out of sight; the drawing lets the event loop run.
-    selectBlock(1);
+    // Block 1 (or the one shown last of this cartridge) is drawn out of sight; the drawing lets the event loop run.
+    selectBlock(m_memory.lastBlock(path).value_or(1));
     --m_loading;
     if (m_closing) {
         return;
@@ -256,6 +277,7 @@ void EditorSession::save()
         return;
     }
     m_journal->saved();
+    compareChanges();
     m_platform.message(QStringLiteral("File saved"),
                        QStringLiteral("The file: \"") + cartridgePath() + QStringLiteral("\" was saved"),
                        Platform::Icon::Exclamation);
@@ -282,6 +304,7 @@ void EditorSession::reloadMapFromDisk()
 void EditorSession::selectBlock(int block)
 {
     m_doc.setCurrentBlock(block);
+    m_memory.setLastBlock(cartridgePath(), block);
     emit blockChosen(block);
 }
 
@@ -384,11 +407,13 @@ QColor EditorSession::GridColor() const
 void EditorSession::setGridShown(bool shown)
 {
     m_gridShown = shown;
+    m_memory.setFlag(LayoutMemory::GridShown, shown);
 }
 
 void EditorSession::picGridColor_Click()
 {
     if (m_gridShown && m_dlgMain->ShowColor()) {
+        m_memory.setColor(LayoutMemory::GridColor, GridColor());
         emit gridChanged();
     }
 }
@@ -480,6 +505,7 @@ void EditorSession::setTool(const QString& id)
     activeTool().cancel();
     m_cursorAnchor.reset();
     m_toolChosen = static_cast<std::size_t>(*index);
+    m_memory.setText(LayoutMemory::Tool, id);
     emit toolChanged(id);
     emit toolPreviewChanged();
 }
@@ -798,8 +824,12 @@ void EditorSession::showOverworldCell(const MapCell& cell)
 void EditorSession::exportMapImage()
 {
     if (m_doc.isLoaded()) {
+        Platform::MapImageOptions choices{m_memory.flag(LayoutMemory::ExportWholeOverworld, false),
+                                          m_memory.flag(LayoutMemory::ExportGrid, m_gridShown)};
         FileCommands::ExportMapImage(m_platform, cartridgePath(),
-                                     {m_doc.image(), m_strip, currentBlock(), m_gridShown, GridColor()});
+                                     {m_doc.image(), m_strip, currentBlock(), m_gridShown, GridColor()}, choices);
+        m_memory.setFlag(LayoutMemory::ExportWholeOverworld, choices.wholeOverworld);
+        m_memory.setFlag(LayoutMemory::ExportGrid, choices.grid);
     }
 }
 
@@ -872,19 +902,66 @@ void EditorSession::showHelpText(const QString& path)
 
 bool EditorSession::locationsShown(bool world) const
 {
-    const QSettings* settings = m_platform.settings();
-    return settings ? settings->value(world ? WorldLocationsKey : MapLocationsKey, world).toBool()
-                    : m_locationsShown[world ? 1 : 0];
+    return m_platform.settings() ? m_memory.flag(world ? WorldLocationsKey : MapLocationsKey, world)
+                                 : m_locationsShown[world ? 1 : 0];
 }
 
 void EditorSession::setLocationsShown(bool world, bool shown)
 {
-    if (QSettings* settings = m_platform.settings()) {
-        settings->setValue(world ? WorldLocationsKey : MapLocationsKey, shown);
-    } else {
-        m_locationsShown[world ? 1 : 0] = shown;
-    }
+    m_locationsShown[world ? 1 : 0] = shown;
+    m_memory.setFlag(world ? WorldLocationsKey : MapLocationsKey, shown);
     emit locationsChanged();
+}
+
+void EditorSession::setChangesShown(bool shown)
+{
+    m_changesShown = shown;
+    m_memory.setFlag(LayoutMemory::ChangesShown, shown);
+    compareChanges();
+}
+
+void EditorSession::compareChanges()
+{
+    if (m_changesShown && m_doc.isLoaded()) {
+        m_changes.readReferences(cartridgePath());
+        m_changes.compareAll(m_doc.image());
+    } else {
+        m_changes.clear();
+    }
+    emit changesChanged({});
+}
+
+QString EditorSession::changesStatus() const
+{
+    if (!m_changesShown || !m_doc.isLoaded()) {
+        return {};
+    }
+    return QStringLiteral("%1 unsaved, %2 since backup").arg(m_changes.unsavedCount()).arg(m_changes.backupCount());
+}
+
+bool EditorSession::showNextChange(bool forward)
+{
+    const auto cell = m_changes.next(m_cursorCell.value_or(MapCell{-1, -1}), forward);
+    if (cell) {
+        setCursorCell(*cell);
+    }
+    return cell.has_value();
+}
+
+void EditorSession::resetLayout()
+{
+    setTool(ToolRegistry::Tools().front().description.id);
+    m_dlgMain->setColor(CommonDialog::FirstColor());
+    setGridShown(true);
+    emit gridChanged();
+    setChangesShown(false);
+    m_locationsShown[0] = false;
+    m_locationsShown[1] = true;
+    m_memory.forget();
+    emit locationsChanged();
+    emit layoutReset();
+    // What the windows wrote while they went back is forgotten too.
+    m_memory.forget();
 }
 
 void EditorSession::shutDown()

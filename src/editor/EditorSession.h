@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/MapCell.h"
+#include "core/MapChanges.h"
 #include "core/MapDocument.h"
 #include "core/MapPattern.h"
 #include "editor/BlockDrawing.h"
 #include "editor/CharacterTable.h"
+#include "editor/LayoutMemory.h"
 #include "editor/LocationMoves.h"
 #include "editor/LocationPicker.h"
 #include "editor/LocationTable.h"
@@ -74,6 +76,23 @@ public:
     // and on the world map (on at first); each choice is remembered in the settings.
     bool locationsShown(bool world) const;
     void setLocationsShown(bool world, bool shown);
+    // View > Show Changes: the cells that differ from the file on disk and from its backup, outlined on
+    // both maps and counted in the status bar (off at first; remembered). They follow every change at once.
+    bool changesShown() const { return m_changesShown; }
+    void setChangesShown(bool shown);
+    const MapChanges& changes() const { return m_changes; }
+    // "12 unsaved, 40 since backup"; empty while the changes are not shown.
+    QString changesStatus() const;
+    // F8 and Shift+F8: the cursor to the next (previous) changed cell of either kind in reading order,
+    // from the cursor's cell (or the map's start), wrapping around the map; false when none changed.
+    bool showNextChange(bool forward);
+
+    // What is remembered between runs (see LayoutMemory).
+    LayoutMemory& memory() { return m_memory; }
+    // View > Reset Layout: the tool, the grid and the View menu's switches as at the first start, and
+    // everything remembered forgotten; the windows put themselves back on layoutReset.
+    void resetLayout();
+
     // The 32 x 8192 tile strip, rebuilt at every load.
     const QImage& tileStrip() const { return m_strip; }
 
@@ -285,6 +304,10 @@ signals:
     void recentFilesChanged();
     // A location was moved, or the markers were switched on or off: the maps draw their markers again.
     void locationsChanged();
+    // The changed cells (see changes()) of `cells` may differ; all of them when `cells` is empty.
+    void changesChanged(const MapCells& cells);
+    // View > Reset Layout: every window back as at the first start.
+    void layoutReset();
 
 private:
     class Tools;
@@ -307,8 +330,11 @@ private:
     // The floating paste was placed or dropped.
     void endPaste();
     void showHelpText(const QString& path);
+    // The file or its backup may have changed on disk: everything compared again.
+    void compareChanges();
 
     Platform& m_platform;
+    LayoutMemory m_memory;
     MapDocument m_doc;
     CommonDialog* m_dlgMain = nullptr;
     ExternalChangeWatcher* m_watcher = nullptr;
@@ -339,6 +365,8 @@ private:
     std::optional<MapCell> m_cursorAnchor;
     bool m_cursorShown = false;
     bool m_gridShown = true;
+    bool m_changesShown = false;
+    MapChanges m_changes;
     int m_loading = 0;  // loads under way
     bool m_closing = false;
     bool m_steppingHistory = false;

@@ -34,12 +34,14 @@ bool MayReplace(Platform& platform, const QString& title, const QString& path)
                                                           QStringLiteral("Replace it?")}));
 }
 
-void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view)
+void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view,
+                    Platform::MapImageOptions& choices)
 {
-    const auto options = platform.chooseMapImage({false, view.grid});
+    const auto options = platform.chooseMapImage(choices);
     if (!options) {
         return;
     }
+    choices = *options;
     const QString title = QStringLiteral("Export Map Image");
     int filter = 0;
     auto path = platform.saveFileName(title, {{QStringLiteral("PNG images (*.png)"), QStringLiteral("*.png")}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MapCellChange.h"
+#include "editor/Platform.h"
 
 #include <QColor>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <optional>
 
 class CartridgeImage;
-class Platform;
 class QImage;
 
 // The File menu's commands for files beside the cartridge: a picture of the
@@ -26,7 +26,9 @@ struct MapView {
     QColor gridColor;
 };
 
-void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view);
+// The options dialog starts from `choices`, which then hold what the user chose there.
+void ExportMapImage(Platform& platform, const QString& cartridgePath, const MapView& view,
+                    Platform::MapImageOptions& choices);
 
 // The overworld as a Tiled map (with its tileset and picture) or a CSV file.
 void ExportMap(Platform& platform, const QString& cartridgePath, const CartridgeImage& image, const QImage& strip);

@@ -70,6 +70,8 @@ MapEditMenus::MapEditMenus(QMainWindow* window, QAction* editBefore, QAction* vi
         entry->setCheckable(true);
         entry->setChecked(m_session.locationsShown(world));
         connect(entry, &QAction::toggled, this, [this, world](bool on) { m_session.setLocationsShown(world, on); });
+        connect(&m_session, &EditorSession::layoutReset, entry,
+                [this, entry, world] { entry->setChecked(m_session.locationsShown(world)); });
     }
     connect(&m_session, &EditorSession::selectionChanged, this, &MapEditMenus::updateSelectionActions);
 
@@ -166,7 +168,7 @@ void MapEditMenus::mnuViewWorldMap_Click()
         m_worldMap->addActions({mnuEditUndo, mnuEditRedo, mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditDelete,
                                 mnuEditSelectAll, mnuEditReplace, mnuViewZoomIn, mnuViewZoomOut, mnuViewActualSize});
         updateWorldViewport();
-        m_worldMap->placeBeside(m_window);
+        m_worldMap->placeAsRemembered(m_window);
         emit worldMapOpened(m_worldMap);
     }
     m_worldMap->show();

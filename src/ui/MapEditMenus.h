@@ -23,6 +23,9 @@ public:
 
     void setEnabled(bool enabled);
     frmWorldMap* worldMap() const;
+    QMenu* viewMenu() const { return mnuView; }
+    // Zoom In, Zoom Out and Actual Size, for the tool bar.
+    QList<QAction*> zoomActions() const { return {mnuViewZoomIn, mnuViewZoomOut, mnuViewActualSize}; }
 
 public slots:
     void mnuEditUndo_Click();

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
+
 MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
     : QWidget(picture), m_session(session), m_picture(picture), m_markerFont(UiFonts::Arial(7.5))
 {
@@ -22,6 +24,50 @@ MapOverlay::MapOverlay(EditorSession& session, PictureBox* picture)
     connect(&m_session, &EditorSession::blockChosen, this, &MapOverlay::refresh);
     connect(&m_session, &EditorSession::blockChosen, this, qOverload<>(&QWidget::update));
     connect(&m_session, &EditorSession::locationsChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_session, &EditorSession::changesChanged, this, &MapOverlay::followChanges);
+}
+
+void MapOverlay::followChanges(const MapCells& cells)
+{
+    if (cells.isEmpty()) {
+        update();
+        return;
+    }
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    QPoint first(MapCell::Columns, block.bottom() + 1);
+    QPoint last(-1, block.top() - 1);
+    for (const MapCell& cell : cells) {
+        if (cell.isIn(block)) {
+            first = {std::min(first.x(), cell.column), std::min(first.y(), cell.row)};
+            last = {std::max(last.x(), cell.column), std::max(last.y(), cell.row)};
+        }
+    }
+    if (last.x() >= 0) {
+        update(onWidget(QRect(first, last)));
+    }
+}
+
+void MapOverlay::paintChanges(QPainter& painter, const QRect& area) const
+{
+    if (!m_session.changesShown()) {
+        return;
+    }
+    // Only the cells of the block that meet `area`.
+    const QRect block = MapCell::BlockArea(m_session.currentBlock());
+    const QRect corner = onWidget(QRect(0, block.top(), 1, 1));
+    const auto cellOf = [&corner](int pixels, int origin, int size) { return (pixels - origin) / size; };
+    const int left = std::max(0, cellOf(area.left(), corner.left(), corner.width()));
+    const int right = std::min(block.right(), cellOf(area.right(), corner.left(), corner.width()));
+    const int top = block.top() + std::max(0, cellOf(area.top(), corner.top(), corner.height()));
+    const int bottom = std::min(block.bottom(), block.top() + cellOf(area.bottom(), corner.top(), corner.height()));
+    const MapChanges& changes = m_session.changes();
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column) {
+            if (const quint8 kind = changes.kind({column, row}); kind != MapChanges::None) {
+                MarkerStyle::PaintChange(painter, onWidget(QRect(column, row, 1, 1)), kind);
+            }
+        }
+    }
 }
 
 QRect MapOverlay::onWidget(const QRect& cells) const
@@ -61,6 +107,7 @@ void MapOverlay::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
+    paintChanges(painter, event->rect());
     if (m_session.isPasting() && !m_preview.isEmpty()) {
         // The floating cells show their tiles, half transparent.
         const MapPattern pattern = m_session.toolPreviewTiles();

@@ -53,6 +53,7 @@ MapPanel::MapPanel(EditorSession& session, QWidget* parent) : QGroupBox(parent),
     chkGrid->setGeometry(432, 432, 41, 17);
     chkGrid->setChecked(m_session.isGridShown());
     connect(chkGrid, &QCheckBox::toggled, &m_session, &EditorSession::setGridShown);
+    connect(&m_session, &EditorSession::layoutReset, chkGrid, [this] { chkGrid->setChecked(m_session.isGridShown()); });
     m_bottomRow << picGridColor << chkGrid;
 
     connect(&m_session, &EditorSession::blockChosen, this, &MapPanel::showBlock);

@@ -85,6 +85,13 @@ MapView::MapView(EditorSession& session, QWidget* parent) : QWidget(parent), m_s
     connect(&m_session, &EditorSession::cursorRevealed, this, &MapView::keepInView);
     connect(&m_session, &EditorSession::cursorMoved, this, &MapView::describeCursor);
     connect(&m_session.document(), &MapDocument::cellsChanged, this, &MapView::describeCursor);
+
+    // The zoom of the last run, remembered as pixels a cell.
+    const QList<int> sizes(std::begin(CellSizes), std::end(CellSizes));
+    if (const auto pixels = m_session.memory().number(LayoutMemory::MapZoom, sizes)) {
+        zoomTo(static_cast<int>(sizes.indexOf(*pixels)), QPoint());
+    }
+    connect(&m_session, &EditorSession::layoutReset, this, &MapView::actualSize);
 }
 
 QScrollBar* MapView::makeScrollBar(QWidget* parent, const QString& name, Qt::Orientation orientation,
@@ -179,6 +186,7 @@ void MapView::zoomTo(int step, QPoint anchor)
     const QPointF under(snapped(m_hsMap->value()) + anchor.x() / before,
                         snapped(m_vsMap->value()) + anchor.y() / before);
     m_zoomStep = step;
+    m_session.memory().setNumber(LayoutMemory::MapZoom, CellSizes[step]);
     m_picMap->setZoom(static_cast<double>(CellSizes[step]) / MapGeometry::CellSize);
     const double after = m_picMap->zoom();
     updateRanges();

@@ -1,5 +1,7 @@
 #include "ui/MarkerStyle.h"
 
+#include "core/MapChanges.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -41,6 +43,34 @@ void PaintBox(QPainter& painter, const QRect& box, const QColor& fill)
     painter.setPen(Qt::black);
     painter.setBrush(fill);
     painter.drawRect(box);
+}
+
+QColor UnsavedColor()
+{
+    return {248, 216, 64};
+}
+
+QColor SinceBackupColor()
+{
+    return {232, 112, 176};
+}
+
+void PaintChange(QPainter& painter, const QRect& pixels, quint8 kind)
+{
+    const bool unsaved = (kind & MapChanges::Unsaved) != 0;
+    const QColor outer = unsaved ? UnsavedColor() : SinceBackupColor();
+    if (pixels.height() < 6) {
+        painter.fillRect(pixels, outer);
+        return;
+    }
+    const QColor inner = (kind & MapChanges::SinceBackup) != 0 ? SinceBackupColor() : outer;
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(outer, 1));
+    painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(inner, 1));
+    painter.drawRect(pixels.adjusted(1, 1, -2, -2));
+    painter.restore();
 }
 
 }  // namespace MarkerStyle

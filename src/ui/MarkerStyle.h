@@ -24,4 +24,13 @@ QRect LabelBox(QPoint centre, const QRect& box, QSize labelSize, int rightEdge);
 void PaintLabel(QPainter& painter, const QRect& label, const QString& name);
 void PaintBox(QPainter& painter, const QRect& box, const QColor& fill);
 
+// View > Show Changes: a cell changed since the file on disk (yellow) or since its backup (pink), as the
+// tool bar's picture shows them. A cell of `pixels` gets a two-pixel outline, yellow outside and pink
+// inside when it is both; a cell too small to show an outline inside it is filled (yellow when both), and so
+// is a run of such cells along a row, given as one rectangle.
+QColor UnsavedColor();
+QColor SinceBackupColor();
+// `kind` holds MapChanges::Kind flags.
+void PaintChange(QPainter& painter, const QRect& pixels, quint8 kind);
+
 }  // namespace MarkerStyle

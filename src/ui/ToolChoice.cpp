@@ -20,7 +20,7 @@ ToolChoice::ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& 
     m_toolBar = window->addToolBar(QStringLiteral("Tools"));
     m_toolBar->setObjectName(QStringLiteral("tbTools"));
     m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_group = new QActionGroup(this);
 
     for (const ToolRegistry::Entry& entry : ToolRegistry::Tools()) {
@@ -29,14 +29,9 @@ ToolChoice::ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& 
                                            this, [this, id = tool.id] { m_session.setTool(id); });
         action->setCheckable(true);
         action->setChecked(tool.id == m_session.tool());
-        action->setToolTip(QStringLiteral("%1 (%2)").arg(tool.name, tool.key.toString()));
+        action->setToolTip(ToolTip(tool.name, tool.key));
         action->setStatusTip(tool.statusTip);
-        if (QFile::exists(tool.icon)) {
-            // With its double-size picture, which Qt takes by itself only on screens that scale already.
-            QIcon icon(tool.icon);
-            icon.addFile(QString(tool.icon).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
-            action->setIcon(icon);
-        }
+        action->setIcon(Icon(tool.icon));
         action->setData(tool.id);
         m_group->addAction(action);
         m_toolBar->addAction(action);
@@ -49,6 +44,36 @@ ToolChoice::ToolChoice(QMainWindow* window, QAction* menuBefore, EditorSession& 
         }
     });
     setEnabled(false);
+}
+
+QIcon ToolChoice::Icon(const QString& path)
+{
+    // With its double-size picture, which Qt takes by itself only on screens that scale already.
+    QIcon icon;
+    if (QFile::exists(path)) {
+        icon.addFile(path);
+        icon.addFile(QString(path).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
+    }
+    return icon;
+}
+
+QString ToolChoice::ToolTip(const QString& name, const QKeySequence& key)
+{
+    return QStringLiteral("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText));
+}
+
+void ToolChoice::addButtons(const QList<QAction*>& actions, const QStringList& icons)
+{
+    m_toolBar->addSeparator();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        QAction* action = actions[i];
+        const QString name = QString(action->text()).remove(u'&');
+        action->setIcon(Icon(icons.value(i)));
+        action->setToolTip(ToolTip(name, action->shortcut()));
+        m_toolBar->addAction(action);
+        m_toolBar->widgetForAction(action)->setAccessibleName(name);
+        m_toolBar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
+    }
 }
 
 void ToolChoice::setEnabled(bool enabled)

@@ -50,6 +50,7 @@ WorldView::WorldView(EditorSession& session, QWidget* parent)
     connect(&m_session, &EditorSession::cursorMoved, this, &WorldView::followCursor);
     connect(&document, &MapDocument::cellsChanged, this, &WorldView::followCursor);
     connect(&m_session, &EditorSession::cursorRevealed, this, &WorldView::keepInView);
+    connect(&m_session, &EditorSession::changesChanged, this, &WorldView::followChanges);
     followCursor();
     followTool();
     followSelection();
@@ -328,6 +329,7 @@ void WorldView::paintEvent(QPaintEvent* event)
     const QRect area = event->rect() & viewport()->rect();
     QPainter painter(viewport());
     painter.drawImage(area.topLeft(), frame(), area);
+    paintChanges(painter, area);
     paintPreview(painter, area);
 
     painter.setPen(QPen(BlockColor, 1));
@@ -389,6 +391,48 @@ void WorldView::paintPreview(QPainter& painter, const QRect& area) const
     painter.setOpacity(PreviewOpacity);
     painter.drawImage(pixels.topLeft(), layer);
     painter.setOpacity(1);
+}
+
+void WorldView::followChanges(const MapCells& cells)
+{
+    if (cells.isEmpty()) {
+        viewport()->update();
+        return;
+    }
+    QPoint first(MapCell::Columns, MapCell::Rows);
+    QPoint last(-1, -1);
+    for (const MapCell& cell : cells) {
+        first = {std::min(first.x(), cell.column), std::min(first.y(), cell.row)};
+        last = {std::max(last.x(), cell.column), std::max(last.y(), cell.row)};
+    }
+    viewport()->update(pixelsOf(QRect(first, last)).adjusted(-1, -1, 1, 1));
+}
+
+void WorldView::paintChanges(QPainter& painter, const QRect& area) const
+{
+    if (!m_session.changesShown()) {
+        return;
+    }
+    // Only the cells in view; at sizes too small for an outline, a run of cells of one kind along a row is one fill.
+    const MapCell first = cellAt(area.topLeft());
+    const MapCell last = cellAt(area.bottomRight());
+    const int left = std::max(first.column, 0);
+    const int right = std::min(last.column, MapCell::Columns - 1);
+    const MapChanges& changes = m_session.changes();
+    for (int row = std::max(first.row, 0); row <= std::min(last.row, MapCell::Rows - 1); ++row) {
+        for (int column = left; column <= right; ++column) {
+            const quint8 kind = changes.kind({column, row});
+            if (kind == MapChanges::None) {
+                continue;
+            }
+            int end = column;
+            while (m_zoom < 6 && end < right && changes.kind({end + 1, row}) == kind) {
+                ++end;
+            }
+            MarkerStyle::PaintChange(painter, pixelsOf(QRect(column, row, end - column + 1, 1)), kind);
+            column = end;
+        }
+    }
 }
 
 void WorldView::paintMarkers(QPainter& painter, const QRect& area) const

@@ -24,11 +24,10 @@ class EditorSession;
 // It composes only the cells in view, from the tile atlas of its zoom, into
 // a picture the size of the viewport, and redraws only the cells the document
 // reports changed. Over the cells: the shown block and the main view's cells
-// outlined, the towns, items and balloon marked (unless switched off), the selection in black and
-// white dashes, and the active tool's preview (a stamp or a floating paste
-// drawn half transparent under the pointer), and the keyboard's cell cursor (cyan
-// inside black). It takes the keys of the cell cursor (CursorKeys) and tells screen
-// readers the cell under it.
+// outlined, the cells changed since the file and its backup (View > Show Changes), the towns, items and balloon marked
+// (unless switched off), the selection in black and white dashes, the active tool's preview (a stamp or a floating
+// paste drawn half transparent under the pointer), and the keyboard's cell cursor (cyan inside black). It takes the
+// keys of the cell cursor (CursorKeys) and tells screen readers the cell under it.
 class WorldView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -105,6 +104,8 @@ private:
     void forward(QMouseEvent* event, QEvent::Type type);
     void paintPreview(QPainter& painter, const QRect& area) const;
     void paintMarkers(QPainter& painter, const QRect& area) const;
+    void paintChanges(QPainter& painter, const QRect& area) const;
+    void followChanges(const MapCells& cells);
 
     EditorSession& m_session;
     int m_zoom = DefaultZoom;

@@ -17,10 +17,13 @@
 #include "ui/TitleThrottle.h"
 #include "ui/ToolChoice.h"
 #include "ui/UiFonts.h"
+#include "ui/ViewMenuCommands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmWorldMap.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -57,9 +60,14 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     new EmulatorMenuCommands(m_session, m_tools->menu());
     connect(Frame2, &MapPanel::viewportChanged, m_editMenus, &MapEditMenus::updateWorldViewport);
     auto* cursorCommands = new CursorMenuCommands(m_session, findChild<QMenu*>(QStringLiteral("mnuEdit")));
+    m_viewCommands = new ViewMenuCommands(m_editMenus->viewMenu(), m_tools->toolBar(), m_session);
+    m_tools->addButtons(m_editMenus->zoomActions() << m_viewCommands->showChanges(),
+                        {QStringLiteral(":/toolbar/zoom-in.png"), QStringLiteral(":/toolbar/zoom-out.png"),
+                         QStringLiteral(":/toolbar/zoom-actual.png"), QStringLiteral(":/toolbar/show-changes.png")});
     connect(m_editMenus, &MapEditMenus::worldMapOpened, this, [this, cursorCommands](frmWorldMap* world) {
         world->addActions(m_tools->actions());
         world->addActions(cursorCommands->actions());
+        world->addActions(m_viewCommands->keyed());
     });
     setGameMenuEnabled(false);
 
@@ -71,11 +79,62 @@ frmMain::frmMain(EditorSession& session, ModalDisplay& modals, QWidget* parent)
     connect(&m_session, &EditorSession::toolPreviewChanged, status,
             [this, status] { status->setText(m_session.toolStatus()); });
 
+    addStatusFields();
     orderTabs();
 
     connect(&m_session, &EditorSession::loadStarted, this, &frmMain::loadStarted);
     connect(&m_session, &EditorSession::loadEnded, this, &frmMain::loadEnded);
     connect(&m_session, &EditorSession::cartridgeLoaded, this, [this] { mnuFileSave->setEnabled(true); });
+    restoreLayout();
+}
+
+void frmMain::addStatusFields()
+{
+    // The changes counted while View > Show Changes is on: "12 unsaved, 40 since backup".
+    auto* changes = new QLabel(statusBar());
+    changes->setObjectName(QStringLiteral("lblChanges"));
+    changes->setAccessibleDescription(QStringLiteral("Changed cells"));
+    statusBar()->addPermanentWidget(changes);
+    changes->hide();
+    connect(&m_session, &EditorSession::changesChanged, changes, [this, changes] {
+        changes->setText(m_session.changesStatus());
+        changes->setVisible(!changes->text().isEmpty());
+    });
+
+    // The file edited: "demo.nes", "demo.nes (modified)" while map edits are not saved; its whole path as tooltip.
+    auto* file = new QLabel(statusBar());
+    file->setObjectName(QStringLiteral("lblFile"));
+    file->setAccessibleDescription(QStringLiteral("File"));
+    statusBar()->addPermanentWidget(file);
+    const auto showFile = [this, file] {
+        const QString path = m_session.cartridgePath();
+        const QString name = QFileInfo(path).fileName();
+        file->setText(m_session.document().isModified() ? name + QStringLiteral(" (modified)") : name);
+        file->setToolTip(QDir::toNativeSeparators(path));
+    };
+    connect(&m_session, &EditorSession::cartridgeLoaded, file, showFile);
+    connect(&m_session.document(), &MapDocument::modifiedChanged, file, showFile);
+}
+
+void frmMain::restoreLayout()
+{
+    // Before the first show: a window put back where it was is not centred again.
+    m_firstState = saveState();
+    LayoutMemory& memory = m_session.memory();
+    if (restoreGeometry(memory.bytes(LayoutMemory::WindowGeometry))) {
+        m_centred = true;
+    }
+    restoreState(memory.bytes(LayoutMemory::WindowState));
+    m_tools->toolBar()->setVisible(memory.flag(LayoutMemory::ToolBarShown, true));
+    connect(&m_session, &EditorSession::layoutReset, this, [this] {
+        restoreState(m_firstState);
+        setWindowState(Qt::WindowNoState);
+        resize(sizeHint());
+        m_centred = isVisible();
+        if (m_centred) {
+            centre();
+        }
+    });
 }
 
 frmMain::~frmMain()
@@ -152,6 +211,7 @@ void frmMain::setGameMenuEnabled(bool enabled)
         action->setEnabled(enabled);
     }
     m_editMenus->setEnabled(enabled);
+    m_viewCommands->setEnabled(enabled);
     m_tools->setEnabled(enabled);
 }
 
@@ -179,18 +239,28 @@ void frmMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_centred) {
         m_centred = true;
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centre();
+    }
+}
+
+void frmMain::centre()
+{
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // Form_Unload: the program ends at once, every window with it, without a
-    // question. A drawing in progress stops at its next cell.
+    // question. A drawing in progress stops at its next cell. The windows' places are kept for the next run.
+    m_session.memory().setBytes(LayoutMemory::WindowGeometry, saveGeometry());
+    m_session.memory().setBytes(LayoutMemory::WindowState, saveState());
+    if (frmWorldMap* world = m_editMenus->worldMap(); world && world->isVisible()) {
+        world->rememberPlace();
+    }
     m_session.shutDown();
     event->accept();
     m_modals.endProgram();

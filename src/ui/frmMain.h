@@ -12,6 +12,7 @@ class QAction;
 class QMenu;
 class TitleThrottle;
 class ToolChoice;
+class ViewMenuCommands;
 
 // The main window: the tile palette and readouts on the left, the map of one
 // block on the right, and the menus from which every other window is
@@ -43,6 +44,11 @@ private:
     void setGameMenuEnabled(bool enabled);
     void loadStarted();
     void loadEnded(bool loaded);
+    // The status bar's fields of the file and of the changes.
+    void addStatusFields();
+    // The place, size and state of the last run, else as at the first start.
+    void restoreLayout();
+    void centre();
 
     EditorSession& m_session;
     ModalDisplay& m_modals;
@@ -52,6 +58,8 @@ private:
     GameWindows* m_gameWindows = nullptr;
     MapEditMenus* m_editMenus = nullptr;
     ToolChoice* m_tools = nullptr;
+    ViewMenuCommands* m_viewCommands = nullptr;
+    QByteArray m_firstState;  // the tool bar as at the first start
     bool m_frame1WasEnabled = true;
     bool m_frame2WasEnabled = false;
     bool m_centred = false;

@@ -33,6 +33,38 @@ frmWorldMap::frmWorldMap(EditorSession& session, QWidget* owner) : QDialog(owner
     refreshMarkers();
     showStatus();
     resize(sizeHint());
+
+    // The zoom of the last run; View > Reset Layout puts the first back, and the window beside the main one.
+    LayoutMemory& memory = m_session.memory();
+    const QList<int> zooms(WorldView::Zooms.begin(), WorldView::Zooms.end());
+    if (const auto zoom = memory.number(LayoutMemory::WorldZoom, zooms)) {
+        m_view->setZoom(*zoom, QPointF());
+    }
+    connect(m_view, &WorldView::zoomChanged, this,
+            [this](int zoom) { m_session.memory().setNumber(LayoutMemory::WorldZoom, zoom); });
+    connect(&m_session, &EditorSession::layoutReset, this, [this] {
+        m_view->actualSize();
+        resize(sizeHint());
+        placeBeside(parentWidget());
+    });
+}
+
+void frmWorldMap::placeAsRemembered(const QWidget* window)
+{
+    if (!restoreGeometry(m_session.memory().bytes(LayoutMemory::WorldGeometry))) {
+        placeBeside(window);
+    }
+}
+
+void frmWorldMap::rememberPlace()
+{
+    m_session.memory().setBytes(LayoutMemory::WorldGeometry, saveGeometry());
+}
+
+void frmWorldMap::hideEvent(QHideEvent* event)
+{
+    rememberPlace();
+    QDialog::hideEvent(event);
 }
 
 void frmWorldMap::showStatus()

@@ -22,6 +22,10 @@ public:
 
     // Beside `window` where the screen has room, so neither hides the other.
     void placeBeside(const QWidget* window);
+    // Where the window stood in the last run, else beside `window`.
+    void placeAsRemembered(const QWidget* window);
+    // Its place and size, for the next run.
+    void rememberPlace();
 
     WorldView* view() const { return m_view; }
 
@@ -34,6 +38,7 @@ public:
 protected:
     // Escape drops a floating paste, a drag or the selection before it closes the window.
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showStatus();

@@ -26,7 +26,10 @@ public:
 // A real main window on a scripted platform and the ways a test touches it like a user does.
 class MainWindowDriver : public SessionDriver {
 public:
-    explicit MainWindowDriver(const QByteArray& cartridge = {}) : SessionDriver(cartridge) {}
+    explicit MainWindowDriver(const QByteArray& cartridge = {}, QSettings* settings = nullptr)
+        : SessionDriver(cartridge, settings)
+    {
+    }
 
     ScriptedModals modals;
     frmMain window{session, modals};

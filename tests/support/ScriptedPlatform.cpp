@@ -26,8 +26,9 @@ std::optional<QColor> ScriptedPlatform::chooseColor(const QColor&)
     return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
 }
 
-std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(const MapImageOptions&)
+std::optional<Platform::MapImageOptions> ScriptedPlatform::chooseMapImage(const MapImageOptions& initial)
 {
+    mapImageOffered << initial;
     return mapImageAnswers.isEmpty() ? std::nullopt : mapImageAnswers.takeFirst();
 }
 

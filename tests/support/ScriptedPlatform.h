@@ -32,6 +32,7 @@ public:
     QList<std::optional<SaveAnswer>> saveAnswers;
     QList<int> choiceAnswers;  // button indexes; Cancelled when the list runs out
     QList<std::optional<MapImageOptions>> mapImageAnswers;
+    QList<MapImageOptions> mapImageOffered;  // what each options dialog started from
     QList<std::optional<QString>> textAnswers;
 
     // What was asked and shown.

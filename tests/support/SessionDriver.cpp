@@ -4,8 +4,9 @@
 #include "core/MapGeometry.h"
 #include "core/TileRaster.h"
 
-SessionDriver::SessionDriver(const QByteArray& cartridge)
-    : original(cartridge.isEmpty() ? Fixtures::Pattern(262160, 42) : cartridge)
+SessionDriver::SessionDriver(const QByteArray& cartridge, QSettings* settings)
+    : session{(platform.settingsStore = settings, platform)},
+      original(cartridge.isEmpty() ? Fixtures::Pattern(262160, 42) : cartridge)
 {
     path = Fixtures::WriteFile(dir, QStringLiteral("cart.nes"), original);
 }

@@ -10,7 +10,8 @@
 // test wrote into a folder of its own, and the ways a test acts on it.
 class SessionDriver {
 public:
-    explicit SessionDriver(const QByteArray& cartridge = {});
+    // With `settings`, the session remembers what it remembers there from its start on.
+    explicit SessionDriver(const QByteArray& cartridge = {}, QSettings* settings = nullptr);
     virtual ~SessionDriver();
 
     ScriptedPlatform platform;

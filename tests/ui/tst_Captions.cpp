@@ -234,7 +234,8 @@ private slots:
         m_driver->move(QPointF(16 * 3 + 2, 16 * 5 + 2));  // the readouts name cell (3, 5)
         const QStringList main =
             QString("Frame1=Tile palette and readouts;Frame2=Overworld block;cboBlock=Block;chkGrid=Show grid;"
-                    "hsMap=Map horizontal scroll bar;lblBlock=1|Current block;lblLat=003|Sextant column;"
+                    "hsMap=Map horizontal scroll bar;lblBlock=1|Current block;lblChanges=|Changed cells;"
+                    "lblFile=cart.nes|File;lblLat=003|Sextant column;"
                     "lblLon=005|Sextant row;lblPoint=(003 ,005)|Map point under the pointer;"
                     "lblTile=00|Current tile number;lblToolStatus=|Tool status;mapOverlay=;"
                     "picGridColor=Grid color|Space or Enter chooses the grid color;"

@@ -4,6 +4,8 @@
 #include "core/MapJournal.h"
 #include "core/ProgramInfo.h"
 #include "ui/HelpViewer.h"
+#include "ui/MapView.h"
+#include "ui/PictureBox.h"
 #include "ui/QtPlatform.h"
 
 #include <QFileDialog>
@@ -21,20 +23,6 @@
 #ifndef ORVANE_EDITOR
 #error "ORVANE_EDITOR must name the editor program"
 #endif
-
-namespace {
-
-// A scripted platform that remembers, in a settings file of the test's own.
-class RememberingPlatform : public ScriptedPlatform {
-public:
-    explicit RememberingPlatform(const QString& file) : m_settings(file, QSettings::IniFormat) {}
-    QSettings* settings() override { return &m_settings; }
-
-private:
-    QSettings m_settings;
-};
-
-}  // namespace
 
 // The main window's frame and the editor as a program of the desktop: menus
 // and keys, the open dialog, quitting, drops, recent files across runs, a patch
@@ -88,26 +76,140 @@ private slots:
         QCOMPARE(Fixtures::ReadAll(d.path), d.original);
     }
 
-    // The tool bar, fixed in place, and the Tools menu hold the tools in order; no other entry takes a tool's key.
+    // The tool bar, fixed in place, shows pictures: the tools in the Tools menu's order, the zooms and Show
+    // Changes, each button's tooltip its name and key. No two entries share a key.
     void toolsMenuAndToolBar()
     {
         MainWindowDriver d;
-        const QList<QAction*> tools = d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->actions();
-        QVERIFY(!d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->isMovable());
+        const auto* bar = d.window.findChild<QToolBar*>(QStringLiteral("tbTools"));
+        QVERIFY(!bar->isMovable());
+        QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        const QList<QAction*> tools = bar->actions().mid(0, 5);
         QCOMPARE(d.window.findChild<QMenu*>(QStringLiteral("mnuTools"))->actions().mid(0, tools.size()), tools);
         QStringList entries;
-        for (const QAction* tool : tools) {
-            entries << tool->objectName() + u'|' + tool->shortcut().toString() + u'|' + tool->toolTip();
-        }
-        QCOMPARE(entries,
-                 (QStringList{"mnuToolsBrush|B|Brush (B)", "mnuToolsFill|F|Bucket Fill (F)",
-                              "mnuToolsRectangle|P|Rectangle Fill (P)", "mnuToolsSelect|R|Rectangular Selection (R)",
-                              "mnuToolsMoveLocations|M|Move Locations (M)"}));
-        for (const QAction* other : d.window.findChildren<QAction*>()) {
-            for (const QAction* tool : tools) {
-                QVERIFY(other == tool || !other->shortcuts().contains(tool->shortcut()));
+        for (const QAction* button : bar->actions()) {
+            if (!button->isSeparator()) {
+                QCOMPARE(button->icon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+                entries << button->objectName() + u'|' + button->toolTip();
             }
         }
+        QCOMPARE(entries,
+                 (QStringList{"mnuToolsBrush|Brush (B)", "mnuToolsFill|Bucket Fill (F)",
+                              "mnuToolsRectangle|Rectangle Fill (P)", "mnuToolsSelect|Rectangular Selection (R)",
+                              "mnuToolsMoveLocations|Move Locations (M)", "mnuViewZoomIn|Zoom In (Ctrl++)",
+                              "mnuViewZoomOut|Zoom Out (Ctrl+-)", "mnuViewActualSize|Actual Size (Ctrl+0)",
+                              "mnuViewShowChanges|Show Changes (Ctrl+D)"}));
+        QList<QKeySequence> keys;
+        for (const QAction* entry : d.window.findChildren<QAction*>()) {
+            for (const QKeySequence& key : entry->shortcuts()) {
+                QVERIFY2(!keys.contains(key), qPrintable(key.toString()));
+                keys << key;
+            }
+        }
+    }
+
+    // A restart brings back the place and size, the zoom, the tool and the tool bar; View > Reset Layout puts
+    // everything back as at the first start, and so does the next start.
+    void layoutRemembered()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        QImage firstLook;
+        QRect firstPlace;
+        {
+            MainWindowDriver fresh;
+            fresh.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fresh.window));
+            firstLook = fresh.window.grab().toImage();
+            firstPlace = fresh.window.geometry();
+        }
+        const auto zoom = [](const MainWindowDriver& d) { return d.window.findChild<MapView*>()->cellPixels(); };
+        const auto toolBarShown = [](const MainWindowDriver& d) {
+            return d.window.findChild<QToolBar*>(QStringLiteral("tbTools"))->isVisible();
+        };
+        QRect place;
+        {
+            MainWindowDriver d({}, &settings);
+            QVERIFY(d.showAndLoad());
+            QCOMPARE(d.window.geometry(), firstPlace);
+            d.window.setGeometry(firstPlace.adjusted(-30, 20, 90, 80));
+            place = d.window.geometry();
+            QTest::keyClick(&d.window, Qt::Key_Equal, Qt::ControlModifier);
+            QTest::keyClick(&d.window, Qt::Key_F);
+            d.action("mnuViewToolBar")->trigger();
+            QVERIFY(!toolBarShown(d));
+            d.action("mnuFileQuit")->trigger();
+        }
+        for (const bool afterReset : {false, true}) {
+            MainWindowDriver d({}, &settings);
+            d.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+            QCOMPARE(d.window.geometry(), afterReset ? firstPlace : place);
+            QCOMPARE(zoom(d), afterReset ? 16 : 32);
+            QCOMPARE(d.session.tool(), QString(afterReset ? "Brush" : "Fill"));
+            QCOMPARE(toolBarShown(d), afterReset);
+            QCOMPARE(d.action("mnuViewToolBar")->isChecked(), afterReset);
+            if (afterReset) {
+                QCOMPARE(d.window.grab().toImage(), firstLook);
+                break;
+            }
+            QVERIFY(d.load());
+            d.action("mnuViewResetLayout")->trigger();
+            QCOMPARE(d.window.geometry(), firstPlace);
+            QCOMPARE(zoom(d), 16);
+            QCOMPARE(d.session.tool(), QStringLiteral("Brush"));
+            QVERIFY(toolBarShown(d));
+            QVERIFY(settings.childGroups().isEmpty());
+            d.action("mnuViewToolBar")->trigger();
+            QVERIFY(!toolBarShown(d));
+            d.action("mnuViewToolBar")->trigger();
+            QVERIFY(toolBarShown(d));
+            d.window.close();
+        }
+    }
+
+    // The file's name in the status bar, "(modified)" while map edits are unsaved. Ctrl+D outlines the cells
+    // changed since the file (yellow) and its backup (pink) and counts them; F8 and Shift+F8 go from one to the next.
+    void changesAndFile()
+    {
+        MainWindowDriver d;
+        d.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        QCOMPARE(d.text("lblFile"), QString());
+        QVERIFY(d.load());
+        const auto* file = d.window.findChild<QLabel*>(QStringLiteral("lblFile"));
+        QCOMPARE(file->text(), QStringLiteral("cart.nes"));
+        QCOMPARE(file->toolTip(), QDir::toNativeSeparators(d.path));
+        const auto paint = [&d](int column, int row) {
+            d.pickTileFromStrip(static_cast<quint8>(d.original[FileLayout::MapByte(1, row, column)]) ^ 0x10);
+            d.press(MainWindowDriver::cellCentre(column, row));
+            d.mapEvent(QEvent::MouseButtonRelease, MainWindowDriver::cellCentre(column, row), Qt::LeftButton, {});
+        };
+        paint(3, 20);
+        QCOMPARE(file->text(), QStringLiteral("cart.nes (modified)"));
+        QTest::keyClick(&d.window, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(d.action("mnuViewShowChanges")->isChecked());
+        QCOMPARE(d.text("lblChanges"), QStringLiteral("1 unsaved, 1 since backup"));
+        const QImage outline = d.picMap()->grab(QRect(48, 320, 16, 16)).toImage();
+        QCOMPARE((QList<QColor>{outline.pixelColor(0, 7), outline.pixelColor(15, 7), outline.pixelColor(1, 7)}),
+                 (QList<QColor>{QColor(248, 216, 64), QColor(248, 216, 64), QColor(232, 112, 176)}));
+        paint(10, 5);  // the press leaves the cell cursor there: F8 goes on from it, and wraps
+        QTest::keyClick(&d.window, Qt::Key_F8);
+        QCOMPARE(d.session.cursorCell().value_or(MapCell{}), (MapCell{3, 20}));
+        QTest::keyClick(&d.window, Qt::Key_F8);
+        QCOMPARE(d.session.cursorCell().value_or(MapCell{}), (MapCell{10, 5}));
+        for (const MapCell& cell :
+             {MapCell{3, 20}, MapCell{10, 5}}) {  // back, and the cursor off the outline read below
+            QTest::keyClick(&d.window, Qt::Key_F8, Qt::ShiftModifier);
+            QCOMPARE(d.session.cursorCell().value_or(MapCell{}), cell);
+        }
+        QTest::keyClick(&d.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(file->text(), QStringLiteral("cart.nes"));
+        QCOMPARE(d.text("lblChanges"), QStringLiteral("0 unsaved, 2 since backup"));
+        QCOMPARE(d.picMap()->grab(QRect(48, 320, 16, 16)).toImage().pixelColor(0, 7), QColor(232, 112, 176));
+        QTest::keyClick(&d.window, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(!d.window.findChild<QLabel*>(QStringLiteral("lblChanges"))->isVisible());
+        QCOMPARE(d.picMap()->grab(QRect(48, 320, 16, 16)).toImage(), d.mapPicture().copy(48, 320, 16, 16));
     }
 
     // The open dialog: its own title and folder, two filters, "NES files (*.nes)" chosen first.
@@ -244,13 +346,11 @@ private slots:
         editor.kill();
         QVERIFY(editor.waitForFinished());
 
-        RememberingPlatform platform(settings);
-        EditorSession session(platform);
-        ScriptedModals modals;
-        frmMain window(session, modals);
-        const auto listed = [&window] {
+        QSettings store(settings, QSettings::IniFormat);
+        MainWindowDriver d({}, &store);
+        const auto listed = [&d] {
             QStringList texts;
-            for (const QAction* entry : window.findChild<QMenu*>("mnuFileRecent")->actions()) {
+            for (const QAction* entry : d.window.findChild<QMenu*>("mnuFileRecent")->actions()) {
                 texts << entry->text();
             }
             return texts;
@@ -264,13 +364,13 @@ private slots:
         };
         QCOMPARE(listed(), entries({0, 9, 8, 7, 6, 5, 4, 3}));
         QFile::remove(games[0]);
-        window.findChild<QAction*>("mnuFileRecent_1")->trigger();
-        QCOMPARE(platform.messages.size(), 1);
-        QVERIFY(platform.messages[0].text.contains('"' + games[0] + '"'));
-        QCOMPARE(session.cartridgePath(), QString());
+        d.window.findChild<QAction*>("mnuFileRecent_1")->trigger();
+        QCOMPARE(d.platform.messages.size(), 1);
+        QVERIFY(d.platform.messages[0].text.contains('"' + games[0] + '"'));
+        QCOMPARE(d.session.cartridgePath(), QString());
         QCOMPARE(listed(), entries({0, 8, 7, 6, 5, 4, 3}));
-        window.findChild<QAction*>("mnuFileRecent_2")->trigger();
-        QCOMPARE(session.cartridgePath(), games[2]);
+        d.window.findChild<QAction*>("mnuFileRecent_2")->trigger();
+        QCOMPARE(d.session.cartridgePath(), games[2]);
         QCOMPARE(listed(), entries({7, 0, 8, 6, 5, 4, 3}));
     }
 
