@@ -24,11 +24,9 @@ void paint(SessionDriver& d, QPoint cell, int tile)
 Cells changed(const SessionDriver& d, quint8 kind)
 {
     Cells cells;
-    for (int row = 0; row < 256; ++row) {
-        for (int column = 0; column < 256; ++column) {
-            if (d.session.changes().kind({column, row}) & kind) {
-                cells << QPoint(column, row);
-            }
+    for (int i = 0; i < 65536; ++i) {
+        if (d.session.changes().kind({i % 256, i / 256}) & kind) {
+            cells << QPoint(i % 256, i / 256);
         }
     }
     return cells;
@@ -59,10 +57,8 @@ private slots:
         QTest::newRow("nothing") << QString() << QVariant() << first;
         QTest::newRow("tool") << "layout/tool" << QVariant(QStringLiteral("Fill")) << "Fill #ff0000 1 0 1 01";
         QTest::newRow("tool unknown") << "layout/tool" << QVariant(QStringLiteral("Spray")) << first;
-        QTest::newRow("tool a list") << "layout/tool" << QVariant(QStringList{QStringLiteral("Fill")}) << first;
         QTest::newRow("colour") << "layout/gridColor" << QVariant(QStringLiteral("#00ff80"))
                                 << "Brush #00ff80 1 0 1 01";
-        QTest::newRow("colour short") << "layout/gridColor" << QVariant(QStringLiteral("#0f8")) << first;
         QTest::newRow("colour not hex") << "layout/gridColor" << QVariant(QStringLiteral("#00gg80")) << first;
         QTest::newRow("grid off") << "layout/gridShown" << QVariant(false) << "Brush #ff0000 0 0 1 00";
         QTest::newRow("grid a word") << "layout/gridShown" << QVariant(QStringLiteral("no")) << first;
@@ -74,8 +70,6 @@ private slots:
             << "layout/lastBlocks" << QVariant(QStringList{QStringLiteral("5 PATHx"), QStringLiteral("4 PATH")})
             << "Brush #ff0000 1 0 4 01";
         QTest::newRow("block 9") << "layout/lastBlocks" << QVariant(QStringList{QStringLiteral("9 PATH")}) << first;
-        QTest::newRow("block a word") << "layout/lastBlocks" << QVariant(QStringList{QStringLiteral("x PATH")})
-                                      << first;
         QTest::newRow("whole overworld") << "layout/export/wholeOverworld" << QVariant(true)
                                          << "Brush #ff0000 1 0 1 11";
         QTest::newRow("export without grid") << "layout/export/grid" << QVariant(false) << "Brush #ff0000 1 0 1 00";
@@ -104,13 +98,11 @@ private slots:
             d.platform.mapImageAnswers << std::nullopt;
             d.session.exportMapImage();
             const Platform::MapImageOptions offered = d.platform.mapImageOffered.value(0);
-            QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6%7")
-                         .arg(d.session.tool(), d.session.GridColor().name())
-                         .arg(d.session.isGridShown())
-                         .arg(d.session.changesShown())
-                         .arg(d.session.currentBlock())
-                         .arg(offered.wholeOverworld)
-                         .arg(offered.grid),
+            const auto n = [](int value) { return QString::number(value); };
+            QCOMPARE(QStringList({d.session.tool(), d.session.GridColor().name(), n(d.session.isGridShown()),
+                                  n(d.session.changesShown()), n(d.session.currentBlock()),
+                                  n(offered.wholeOverworld) + n(offered.grid)})
+                         .join(u' '),
                      expected);
             if (!again) {
                 // Chosen again, so the next run finds it written by the program itself.
