@@ -93,6 +93,7 @@ private slots:
                 entries << button->objectName() + u'|' + button->toolTip();
             }
         }
+        QCOMPARE(d.action("mnuEditGoToTile")->icon().availableSizes().size(), 2);  // its picture in the Edit menu
         QCOMPARE(entries,
                  (QStringList{"mnuToolsBrush|Brush (B)", "mnuToolsFill|Bucket Fill (F)",
                               "mnuToolsRectangle|Rectangle Fill (P)", "mnuToolsSelect|Rectangular Selection (R)",
@@ -193,8 +194,7 @@ private slots:
         const QImage outline = d.picMap()->grab(QRect(48, 320, 16, 16)).toImage();
         QCOMPARE((QList<QColor>{outline.pixelColor(0, 7), outline.pixelColor(15, 7), outline.pixelColor(1, 7)}),
                  (QList<QColor>{QColor(248, 216, 64), QColor(248, 216, 64), QColor(232, 112, 176)}));
-        paint(10, 5);  // the press leaves the cell cursor there: F8 goes on from it, and wraps
-        // Forward twice, then back twice, so the cursor ends off the outline read below.
+        paint(10, 5);  // the cursor left there: F8 on from it, wrapping; back twice, off the outline read below
         for (const auto& [back, cell] : std::initializer_list<std::pair<bool, MapCell>>{
                  {false, {3, 20}}, {false, {10, 5}}, {true, {3, 20}}, {true, {10, 5}}}) {
             QTest::keyClick(&d.window, Qt::Key_F8, back ? Qt::ShiftModifier : Qt::NoModifier);
